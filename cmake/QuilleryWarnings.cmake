@@ -1,0 +1,10 @@
+add_compile_options(
+  -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wsuggest-override)
+add_compile_definitions(QT_NO_FOREACH QT_NO_KEYWORDS)
+if(QUILLERY_WERROR)
+  add_compile_options(-Werror)
+endif()
+if(QUILLERY_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
