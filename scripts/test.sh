@@ -18,6 +18,6 @@ done
 if [ -f fuzz/CMakeLists.txt ]; then
   echo "== fuzz targets"
   cmake --preset fuzz >/dev/null
-  cmake --build --preset fuzz
+  cmake --build --preset fuzz --target fuzzers
   fuzz/run-all.sh build/fuzz 20
 fi
