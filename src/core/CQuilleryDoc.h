@@ -1,0 +1,100 @@
+#pragma once
+
+#include "core/NameList.h"
+#include "core/PhotoRecord.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class Prompter;
+
+// The catalog: every photo record of one library in file order and the three name
+// lists its records refer to by id. Knows no window: callers refresh their views
+// after they change it.
+class CQuilleryDoc {
+public:
+    CQuilleryDoc();
+    ~CQuilleryDoc();
+    // Records point back at their catalog, so a catalog stays where it was made.
+    CQuilleryDoc(const CQuilleryDoc&) = delete;
+    CQuilleryDoc& operator=(const CQuilleryDoc&) = delete;
+
+    // Drops every record and name; untitled, not modified, no path.
+    void Clear();
+
+    // Appends a copy of the record, owned by this catalog; returns its index.
+    int AddPhoto(const PhotoRecord& record);
+    void RemovePhoto(int index);
+    int PhotoCount() const { return static_cast<int>(m_photos.size()); }
+    PhotoRecord& PhotoAt(int index) { return *m_photos.at(static_cast<size_t>(index)); }
+    const PhotoRecord& PhotoAt(int index) const { return *m_photos.at(static_cast<size_t>(index)); }
+    // First record with exactly this file name, or -1.
+    int FindPhotoByFileName(std::string_view fileName) const;
+
+    int FindPerson(std::string_view name) const { return m_persons.Find(name); }
+    int FindEvent(std::string_view name) const { return m_events.Find(name); }
+    int FindLocation(std::string_view name) const { return m_locations.Find(name); }
+    // Append without looking for duplicates (callers look first); return the id.
+    int AddPerson(std::string name) { return m_persons.Add(std::move(name)); }
+    int AddEvent(std::string name) { return m_events.Add(std::move(name)); }
+    int AddLocation(std::string name) { return m_locations.Add(std::move(name)); }
+    void ReplacePerson(int id, std::string name) { m_persons.Replace(id, std::move(name)); }
+    void ReplaceEvent(int id, std::string name) { m_events.Replace(id, std::move(name)); }
+    void ReplaceLocation(int id, std::string name) { m_locations.Replace(id, std::move(name)); }
+    const NameList& Persons() const { return m_persons; }
+    const NameList& Events() const { return m_events; }
+    const NameList& Locations() const { return m_locations; }
+
+    // Display forms of the record's names joined by ", ": "Ann Brown, John Smith".
+    // Events show as stored.
+    std::string PersonsText(const PhotoRecord& record) const;
+    std::string EventsText(const PhotoRecord& record) const;
+    std::string LocationsText(const PhotoRecord& record) const;
+
+    // Replaces the whole content with the file's; on failure the records before the
+    // faulty line stay. Messages carry the file's path as caption.
+    bool ReadDatabase(const std::string& path, Prompter& prompter);
+    // Writes by way of "~name", a ".bak" backup and two renames; a failure leaves
+    // the database file and this catalog as they were.
+    bool WriteDatabase(const std::string& path, Prompter& prompter);
+
+    bool IsUntitled() const { return m_untitled; }
+    bool IsModified() const { return m_modified; }
+    void SetUntitled(bool untitled) { m_untitled = untitled; }
+    void SetModified(bool modified) { m_modified = modified; }
+    const std::string& GetPath() const { return m_path; }
+    void SetPath(std::string path) { m_path = std::move(path); }
+
+private:
+    friend class PhotoRecord;
+    friend class DatabaseReader;
+
+    // Takes a record the reader made, without copying it.
+    int AdoptPhoto(std::unique_ptr<PhotoRecord> record);
+    // Called by a record of this catalog before its file name changes.
+    void FileNameChanging(const PhotoRecord& record, const std::string& newName);
+    int IndexOf(const PhotoRecord& record) const;
+    void IndexFileName(const std::string& fileName, int index);
+    void UnindexFileName(const std::string& fileName, int index);
+
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const noexcept
+        {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+
+    NameList m_persons;
+    NameList m_events;
+    NameList m_locations;
+    std::vector<std::unique_ptr<PhotoRecord>> m_photos;
+    // Indices of the records holding each file name, ascending.
+    std::unordered_map<std::string, std::vector<int>, Hash, std::equal_to<>> m_fileNameIndex;
+    bool m_untitled = true;
+    bool m_modified = false;
+    std::string m_path;
+};

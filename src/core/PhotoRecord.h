@@ -1,0 +1,63 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class CQuilleryDoc;
+
+// One photo of a library. Names are referred to by id (index into the catalog's
+// name lists); an id list ends at its first -1 or after kMaxNames entries. Text
+// fields hold raw bytes and are compared byte for byte.
+class PhotoRecord {
+public:
+    static constexpr int kMaxNames = 16;
+    using IdList = std::array<int32_t, kMaxNames>;
+
+    PhotoRecord();
+    virtual ~PhotoRecord();
+    // Copies carry every field except the owning catalog.
+    PhotoRecord(const PhotoRecord& other);
+    PhotoRecord& operator=(const PhotoRecord& other);
+
+    IdList personIds;
+    IdList eventIds;
+    IdList locationIds;
+
+    const std::string& GetFileName() const { return m_fileName; }
+    // Keeps the owning catalog's file-name index in step.
+    void SetFileName(std::string fileName);
+
+    const std::string& GetNotes() const { return m_notes; }
+    // Line breaks are "\r\n" in memory.
+    void SetNotes(std::string notes) { m_notes = std::move(notes); }
+
+    // Stores the numbers and makes the date text by FormatDate.
+    void SetDate(int month, int day, int year);
+    // Keeps a text already accepted by ParseDate exactly as typed (at most 11 bytes
+    // are kept) and takes month, day and year from it.
+    void SetDateText(std::string_view text);
+
+    const std::string& GetDateText() const { return m_dateText; }
+    int Month() const { return m_month; }
+    int Day() const { return m_day; }
+    int Year() const { return m_year; }
+
+    // The catalog that owns this record; null for a record outside any catalog.
+    CQuilleryDoc* Catalog() const { return m_catalog; }
+
+    // Number of used entries of an id list (up to the first -1).
+    static int UsedCount(const IdList& ids);
+
+private:
+    friend class CQuilleryDoc;
+
+    std::string m_fileName;
+    int m_month = 0;
+    int m_day = 0;
+    int m_year = 0;
+    std::string m_dateText;
+    std::string m_notes;
+    CQuilleryDoc* m_catalog = nullptr;
+};
