@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace img {
+
+// Owning picture memory: width x height pixels of three bytes each, in the order red,
+// green, blue, rows top to bottom without padding (a row is width x 3 bytes). This is
+// the layout of QImage::Format_RGB888 with a tight stride and of an OpenCV CV_8UC3 Mat,
+// so both can look at the same bytes (see PixelAdapter.h). Move-only; an empty buffer
+// owns nothing and has size 0 x 0.
+class PixelBuffer {
+public:
+    PixelBuffer() = default;
+    PixelBuffer(PixelBuffer&& other) noexcept;
+    PixelBuffer& operator=(PixelBuffer&& other) noexcept;
+    PixelBuffer(const PixelBuffer&) = delete;
+    PixelBuffer& operator=(const PixelBuffer&) = delete;
+    ~PixelBuffer() = default;
+
+    // A black buffer of that size. Sizes below 1 give an empty buffer and kErrBadArgument,
+    // more than kMaxPixels kErrTooLarge, a failed allocation kErrNoMemory (img::LastError).
+    static PixelBuffer Allocate(int width, int height);
+    // As Allocate, but the bytes are left undefined: for callers that overwrite them all.
+    static PixelBuffer AllocateForOverwrite(int width, int height);
+
+    bool Empty() const { return m_data == nullptr; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    std::size_t Stride() const { return static_cast<std::size_t>(m_width) * 3; }
+    std::size_t ByteSize() const { return Stride() * static_cast<std::size_t>(m_height); }
+
+    std::uint8_t* Data() { return m_data.get(); }
+    const std::uint8_t* Data() const { return m_data.get(); }
+    std::uint8_t* Row(int y) { return m_data.get() + Stride() * static_cast<std::size_t>(y); }
+    const std::uint8_t* Row(int y) const
+    {
+        return m_data.get() + Stride() * static_cast<std::size_t>(y);
+    }
+
+    // Frees the memory; the buffer becomes empty.
+    void Reset();
+
+private:
+    PixelBuffer(std::unique_ptr<std::uint8_t[]> data, int width, int height);
+    static PixelBuffer Make(int width, int height, bool zeroed);
+
+    std::unique_ptr<std::uint8_t[]> m_data;
+    int m_width = 0;
+    int m_height = 0;
+};
+
+} // namespace img
