@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/PhotoRecord.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+class CQuilleryDoc;
+class NameList;
+class Prompter;
+
+// Fills a catalog from a ".pdb" file. The file is read whole and parsed in one
+// pass. Every field is taken whole up to its '|', however long, so that one long
+// note never shifts the fields of the lines after it.
+class DatabaseReader {
+public:
+    DatabaseReader(CQuilleryDoc& catalog, Prompter& prompter);
+
+    // Clears the catalog and reads the file into it. On a format error the records
+    // of the lines before stay and the catalog remains untitled.
+    bool Read(const std::string& path);
+
+private:
+    enum class LineResult { Read, EndOfFile, Failed };
+
+    LineResult ReadLine();
+    std::optional<std::string_view> NextField();
+    bool AtEndOfLine();
+    bool OnlyLineEndsLeft() const;
+    bool Fail(std::string_view message);
+    static void SplitNames(std::string_view field, NameList& names, PhotoRecord::IdList& ids);
+    static std::string DecodeNotes(std::string_view field);
+
+    CQuilleryDoc& m_catalog;
+    Prompter& m_prompter;
+    std::string m_path;
+    std::string m_text;
+    size_t m_position = 0;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/PhotoRecord.h"
+
+#include <string>
+
+class CQuilleryDoc;
+class NameList;
+class Prompter;
+
+// Writes a catalog to a ".pdb" file so that a crash or a power cut at any moment
+// leaves either the old or the new file: the text goes to "~name" and is flushed to
+// disk, the old file is moved aside to ".bak" (never replacing anything), the new
+// one takes its name, and only then is the backup removed.
+class DatabaseWriter {
+public:
+    DatabaseWriter(const CQuilleryDoc& catalog, Prompter& prompter);
+    virtual ~DatabaseWriter();
+    DatabaseWriter(const DatabaseWriter&) = delete;
+    DatabaseWriter& operator=(const DatabaseWriter&) = delete;
+
+    // Shows its own messages (caption "Quillery"); touches neither the catalog's
+    // flags nor, on failure, the database file.
+    bool Write(const std::string& path);
+
+    // The whole file content, CR LF line ends included.
+    static std::string Format(const CQuilleryDoc& catalog);
+
+protected:
+    // The one step tests replace to reach the failure paths of the second rename.
+    virtual bool MoveNoReplace(const std::string& from, const std::string& to);
+
+private:
+    bool WriteTemporary(const std::string& temporaryPath);
+    bool Fail(std::string_view message);
+    static void AppendLine(std::string& out, const CQuilleryDoc& catalog, const PhotoRecord& record);
+    static std::string NameField(const NameList& names, const PhotoRecord::IdList& ids);
+
+    const CQuilleryDoc& m_catalog;
+    Prompter& m_prompter;
+};

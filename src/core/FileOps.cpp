@@ -1,0 +1,76 @@
+#include "core/FileOps.h"
+
+#include "core/FileDescriptor.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace FileOps {
+
+bool ReadWholeFile(const std::string& path, std::string& content)
+{
+    content.clear();
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.IsOpen()) return false;
+    struct stat status {};
+    if (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+
+    // The size is a hint: the loop reads on until the end whatever the file does.
+    content.resize(static_cast<size_t>(status.st_size) + 1);
+    size_t used = 0;
+    for (;;) {
+        if (used == content.size()) content.resize(content.size() * 2);
+        const ssize_t got = ::read(file.Get(), content.data() + used, content.size() - used);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) break;
+        used += static_cast<size_t>(got);
+    }
+    content.resize(used);
+    return true;
+}
+
+bool WriteAll(int fd, std::string_view data)
+{
+    while (!data.empty()) {
+        const ssize_t written = ::write(fd, data.data(), data.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        data.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+bool RenameNoReplace(const std::string& from, const std::string& to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
+    // link() never replaces either; only then is the old name dropped.
+    if (::link(from.c_str(), to.c_str()) != 0) return false;
+    if (::unlink(from.c_str()) != 0) {
+        ::unlink(to.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool SyncDirectoryOf(const std::string& path)
+{
+    const FileDescriptor directory(
+        ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return directory.IsOpen() && ::fsync(directory.Get()) == 0;
+}
+
+std::string DirectoryOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+}  // namespace FileOps

@@ -1,0 +1,79 @@
+#include "core/TextEncoding.h"
+
+#include <array>
+#include <cstdint>
+
+namespace {
+
+// Windows-1252 0x80..0x9F; the five unassigned bytes keep their C1 code points, as
+// Windows maps them.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string& out, char32_t code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+bool IsContinuation(uint8_t byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
+
+// Length of the valid UTF-8 sequence at the start of `text`, or 0. Rejects overlong
+// forms, surrogates and code points above U+10FFFF.
+size_t ValidSequenceLength(std::string_view text)
+{
+    const auto byte = [&](size_t i) { return static_cast<uint8_t>(text[i]); };
+    const uint8_t lead = byte(0);
+    if (lead < 0x80) return 1;
+    size_t length = 0;
+    uint8_t low = 0x80;
+    uint8_t high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF) length = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4) length = 4;
+    else return 0;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+    if (text.size() < length) return 0;
+    if (byte(1) < low || byte(1) > high) return 0;
+    for (size_t i = 2; i < length; ++i)
+        if (!IsContinuation(byte(i))) return 0;
+    return length;
+}
+
+}  // namespace
+
+std::string ToDisplayUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    while (!bytes.empty()) {
+        const size_t length = ValidSequenceLength(bytes);
+        if (length > 0) {
+            out.append(bytes.substr(0, length));
+            bytes.remove_prefix(length);
+            continue;
+        }
+        const auto byte = static_cast<uint8_t>(bytes.front());
+        AppendUtf8(out, byte < 0xA0 ? kHighControls[byte - 0x80] : char32_t{byte});
+        bytes.remove_prefix(1);
+    }
+    return out;
+}
