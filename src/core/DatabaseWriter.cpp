@@ -84,13 +84,11 @@ void DatabaseWriter::AppendLine(std::string& out, const CQuilleryDoc& catalog,
 {
     std::string notes = record.GetNotes();
     std::replace(notes.begin(), notes.end(), kFieldEnd, kNotesBar);
+    const std::string persons = NameField(catalog.Persons(), record.personIds);
+    const std::string events = NameField(catalog.Events(), record.eventIds);
+    const std::string locations = NameField(catalog.Locations(), record.locationIds);
     const std::string_view fields[kFieldCount] = {
-        record.GetFileName(),
-        record.GetDateText(),
-        NameField(catalog.Persons(), record.personIds),
-        NameField(catalog.Events(), record.eventIds),
-        NameField(catalog.Locations(), record.locationIds),
-        notes,
+        record.GetFileName(), record.GetDateText(), persons, events, locations, notes,
     };
     for (const std::string_view field : fields) {
         AppendTextMode(out, field);
