@@ -1,0 +1,55 @@
+#include "cli/DumpCommand.h"
+
+#include "cli/JsonLine.h"
+#include "core/CQuilleryDoc.h"
+
+#include <ostream>
+
+namespace {
+
+std::vector<std::string> StoredNames(const NameList& names, const PhotoRecord::IdList& ids)
+{
+    std::vector<std::string> stored;
+    for (int i = 0; i < PhotoRecord::UsedCount(ids); ++i) {
+        const int id = ids[static_cast<size_t>(i)];
+        if (names.Contains(id)) stored.push_back(names.At(id));
+    }
+    return stored;
+}
+
+}  // namespace
+
+std::string_view DumpCommand::Description() const
+{
+    return "Prints every photo of the library as one JSON object per line, with the keys\n"
+           "\"file\", \"date\", \"month\", \"day\", \"year\", \"persons\", \"events\",\n"
+           "\"locations\" and \"notes\"; names are lists of their stored forms (\"Smith, John\").\n"
+           "Text that is not valid UTF-8 is shown as Windows-1252. Exits with 1 and the\n"
+           "reader's message on stderr when the library cannot be read.";
+}
+
+int DumpCommand::Run(const std::vector<std::string>& arguments, ToolContext& context)
+{
+    if (arguments.size() != 1) return kUsage;
+    CQuilleryDoc catalog;
+    if (!catalog.ReadDatabase(arguments[0], context.prompter)) return kFailure;
+    for (int i = 0; i < catalog.PhotoCount(); ++i)
+        context.out << PhotoLine(catalog, catalog.PhotoAt(i)) << '\n';
+    context.out.flush();
+    return context.out ? kSuccess : kFailure;
+}
+
+std::string DumpCommand::PhotoLine(const CQuilleryDoc& catalog, const PhotoRecord& record)
+{
+    JsonLine line;
+    line.Add("file", record.GetFileName());
+    line.Add("date", record.GetDateText());
+    line.Add("month", record.Month());
+    line.Add("day", record.Day());
+    line.Add("year", record.Year());
+    line.Add("persons", StoredNames(catalog.Persons(), record.personIds));
+    line.Add("events", StoredNames(catalog.Events(), record.eventIds));
+    line.Add("locations", StoredNames(catalog.Locations(), record.locationIds));
+    line.Add("notes", record.GetNotes());
+    return line.Text();
+}

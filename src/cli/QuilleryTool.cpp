@@ -1,0 +1,64 @@
+#include "cli/QuilleryTool.h"
+
+#include "cli/DumpCommand.h"
+#include "cli/ResaveCommand.h"
+
+#include <ostream>
+
+QuilleryTool::QuilleryTool()
+{
+    m_commands.push_back(std::make_unique<DumpCommand>());
+    m_commands.push_back(std::make_unique<ResaveCommand>());
+}
+
+int QuilleryTool::Run(const std::vector<std::string>& arguments, ToolContext& context)
+{
+    if (arguments.empty()) {
+        context.err << HelpText();
+        return ToolCommand::kUsage;
+    }
+    const std::string& name = arguments.front();
+    if (name == "--help" || name == "-h" || name == "help") {
+        context.out << HelpText();
+        return ToolCommand::kSuccess;
+    }
+    ToolCommand* command = Find(name);
+    if (command == nullptr) {
+        context.err << "quillery-tool: unknown command \"" << name << "\"\n" << HelpText();
+        return ToolCommand::kUsage;
+    }
+    const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+    const int code = command->Run(rest, context);
+    if (code == ToolCommand::kUsage) context.err << "usage: " << UsageLine(*command) << '\n';
+    return code;
+}
+
+std::string QuilleryTool::HelpText() const
+{
+    std::string text =
+        "quillery-tool: the command-line companion of Quillery, for scripting and for\n"
+        "checking photo libraries (.pdb files).\n\nusage:\n";
+    for (const auto& command : m_commands) text += "  " + UsageLine(*command) + '\n';
+    text += "  quillery-tool --help\n";
+    for (const auto& command : m_commands) {
+        text += '\n' + UsageLine(*command) + '\n';
+        text += command->Description();
+        text += '\n';
+    }
+    text +=
+        "\nMessages go to stderr as \"caption: text\". Exit status: 0 done, 1 failed,\n"
+        "2 wrong usage.\n";
+    return text;
+}
+
+ToolCommand* QuilleryTool::Find(const std::string& name) const
+{
+    for (const auto& command : m_commands)
+        if (command->Name() == name) return command.get();
+    return nullptr;
+}
+
+std::string QuilleryTool::UsageLine(const ToolCommand& command) const
+{
+    return "quillery-tool " + std::string(command.Name()) + ' ' + std::string(command.Arguments());
+}

@@ -1,0 +1,21 @@
+#include "cli/ResaveCommand.h"
+
+#include "core/CQuilleryDoc.h"
+
+std::string_view ResaveCommand::Description() const
+{
+    return "Reads the library and writes it back the way Quillery saves it (by way of a\n"
+           "temporary file and a backup), so dates come back in their normal form and\n"
+           "names that no photo uses are dropped. Exits with 1 and the message on stderr\n"
+           "when the library cannot be read or written; the file is then left as it was.";
+}
+
+int ResaveCommand::Run(const std::vector<std::string>& arguments, ToolContext& context)
+{
+    if (arguments.size() != 1) return kUsage;
+    CQuilleryDoc catalog;
+    // A library that reads only in part must not be written back: that would drop
+    // the photos after the faulty line.
+    if (!catalog.ReadDatabase(arguments[0], context.prompter)) return kFailure;
+    return catalog.WriteDatabase(arguments[0], context.prompter) ? kSuccess : kFailure;
+}

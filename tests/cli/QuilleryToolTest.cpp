@@ -1,0 +1,140 @@
+#include "TempDir.h"
+
+#include "cli/CliPrompter.h"
+#include "cli/QuilleryTool.h"
+
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <sstream>
+
+namespace {
+
+const std::string kWorkedExample =
+    "beach01|6/05/1999|Smith, John^Doe, Jane|Summer holiday|France, Paris|Day one \x01 sunny|\r\n"
+    "garden|1999||Summer holiday|||\r\n";
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class QuilleryToolTest : public testing::Test {
+protected:
+    int Run(std::vector<std::string> arguments)
+    {
+        CliPrompter prompter(m_err);
+        ToolContext context{m_out, m_err, prompter};
+        QuilleryTool tool;
+        return tool.Run(arguments, context);
+    }
+
+    TempDir m_dir;
+    std::string m_path = m_dir.File("Family.pdb");
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+};
+
+TEST_F(QuilleryToolTest, DumpPrintsOneObjectPerPhotoWithKeysInOrder)
+{
+    WriteBytes(m_path, kWorkedExample + "notes|01/5/99|M\xFCller, Hans|||two\r\r\nlines \"quoted\"|\r\n");
+    EXPECT_EQ(Run({"dump", m_path}), 0);
+    EXPECT_EQ(m_err.str(), "");
+    EXPECT_EQ(m_out.str(),
+              R"({"file":"beach01","date":"6/05/1999","month":6,"day":5,"year":1999,)"
+              R"("persons":["Smith, John","Doe, Jane"],"events":["Summer holiday"],)"
+              R"("locations":["France, Paris"],"notes":"Day one | sunny"})"
+              "\n"
+              R"({"file":"garden","date":"1999","month":0,"day":0,"year":1999,)"
+              R"("persons":[],"events":["Summer holiday"],"locations":[],"notes":""})"
+              "\n"
+              R"({"file":"notes","date":"1/05/1999","month":1,"day":5,"year":1999,)"
+              "\"persons\":[\"M\xC3\xBCller, Hans\"],"
+              R"("events":[],"locations":[],"notes":"two\r\nlines \"quoted\""})"
+              "\n");
+}
+
+TEST_F(QuilleryToolTest, DumpOfAnUnreadableLibraryFailsWithTheReadersMessage)
+{
+    WriteBytes(m_path, "x||a|b|c|d|\r\n");
+    EXPECT_EQ(Run({"dump", m_path}), 1);
+    EXPECT_EQ(m_out.str(), "");
+    EXPECT_EQ(m_err.str(), m_path + ": Database format error - No Date\n");
+}
+
+TEST_F(QuilleryToolTest, DumpOfAMissingLibraryFails)
+{
+    EXPECT_EQ(Run({"dump", m_dir.File("missing.pdb")}), 1);
+    EXPECT_EQ(m_err.str(), m_dir.File("missing.pdb") + ": Unable to open file\n");
+}
+
+TEST_F(QuilleryToolTest, ResaveWritesTheLibraryBackWithNormalDates)
+{
+    WriteBytes(m_path, "a|01/5/99|P||||\r\n" + kWorkedExample);
+    EXPECT_EQ(Run({"resave", m_path}), 0);
+    EXPECT_EQ(m_err.str(), "");
+    EXPECT_EQ(ReadBytes(m_path), "a|1/05/1999|P||||\r\n" + kWorkedExample);
+}
+
+TEST_F(QuilleryToolTest, ResaveFailureLeavesTheLibraryAndReportsTheWriter)
+{
+    WriteBytes(m_path, kWorkedExample);
+    WriteBytes(m_dir.File("Family.bak"), "");
+    EXPECT_EQ(Run({"resave", m_path}), 1);
+    EXPECT_EQ(m_err.str(), "Quillery: Error writing output file #4\n");
+    EXPECT_EQ(ReadBytes(m_path), kWorkedExample);
+}
+
+TEST_F(QuilleryToolTest, ResaveOfALibraryThatReadsOnlyInPartWritesNothing)
+{
+    const std::string damaged = kWorkedExample + "x|1999|a|b|c|d|e\r\nlast|2000|||||\r\n";
+    WriteBytes(m_path, damaged);
+    EXPECT_EQ(Run({"resave", m_path}), 1);
+    EXPECT_EQ(m_err.str(), m_path + ": Database format error - incorrect picture entry\n");
+    EXPECT_EQ(ReadBytes(m_path), damaged);
+}
+
+TEST_F(QuilleryToolTest, HelpExplainsBothCommands)
+{
+    EXPECT_EQ(Run({"--help"}), 0);
+    EXPECT_NE(m_out.str().find("quillery-tool dump LIB.pdb"), std::string::npos);
+    EXPECT_NE(m_out.str().find("quillery-tool resave LIB.pdb"), std::string::npos);
+    EXPECT_EQ(m_err.str(), "");
+}
+
+TEST_F(QuilleryToolTest, WrongUsageExitsWithTwo)
+{
+    EXPECT_EQ(Run({}), 2);
+    EXPECT_EQ(Run({"frobnicate"}), 2);
+    EXPECT_NE(m_err.str().find("unknown command \"frobnicate\""), std::string::npos);
+    m_err.str("");
+    EXPECT_EQ(Run({"dump"}), 2);
+    EXPECT_EQ(Run({"resave", "a", "b"}), 2);
+    EXPECT_NE(m_err.str().find("usage: quillery-tool resave LIB.pdb"), std::string::npos);
+}
+
+TEST_F(QuilleryToolTest, TheProgramItselfDumpsAndExits)
+{
+    WriteBytes(m_path, "garden|1999||||\x01|\r\n");
+    const std::string command = std::string(QUILLERY_TOOL_PATH) + " dump '" + m_path + "' 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[256];
+    while (const size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, got);
+    const int status = ::pclose(pipe);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(output,
+              R"({"file":"garden","date":"1999","month":0,"day":0,"year":1999,)"
+              R"("persons":[],"events":[],"locations":[],"notes":"|"})"
+              "\n");
+}
+
+}  // namespace
