@@ -1,0 +1,133 @@
+#include "store/AddPipeline.h"
+
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "imaging/Picture.h"
+
+#include <future>
+#include <system_error>
+
+namespace {
+
+using Version = PictureStore::Version;
+
+bool FlagOn(const Settings& settings, const SettingsKeys::IntKey& key)
+{
+    return settings.GetInt(key.name, key.defaultValue) != 0;
+}
+
+long long PixelCount(const img::PixelBuffer& pixels)
+{
+    return static_cast<long long>(pixels.Width()) * pixels.Height();
+}
+
+} // namespace
+
+AddPipeline::AddPipeline(const PictureStore& store, const Settings& settings)
+    : m_store(store), m_settings(settings)
+{
+}
+
+bool AddPipeline::Run(Picture& picture, const Picture& thumbnail, const std::string& fileName,
+                      const PictureStore::MessageLine& messageLine)
+{
+    m_steps.clear();
+    const bool original = FlagOn(m_settings, SettingsKeys::SaveOriginalPictures);
+    const bool highRes = FlagOn(m_settings, SettingsKeys::SaveHighResPictures);
+    if (original) {
+        m_steps.push_back({Version::Original, PictureStore::kStatusOriginal, {},
+                           PictureStore::kErrorOriginalWrite, std::nullopt, 0, {}});
+    }
+    if (highRes) {
+        std::optional<QSize> box;
+        if (PixelCount(picture.Pixels()) > PictureStore::kHighResThreshold) box = QSize(1600, 1200);
+        m_steps.push_back({Version::HighRes, PictureStore::kStatusHighRes,
+                           PictureStore::kErrorHighResResize, PictureStore::kErrorHighResWrite, box,
+                           0, {}});
+    }
+    m_steps.push_back({Version::FullScreen, PictureStore::kStatusFullScreen,
+                       PictureStore::kErrorFullScreenResize, PictureStore::kErrorFullScreenWrite,
+                       QSize(800, 600), 0, {}});
+    m_steps.push_back({Version::Thumbnail, PictureStore::kStatusThumbnail, {},
+                       PictureStore::kErrorThumbnailWrite, std::nullopt, 0, {}});
+
+    messageLine(std::string(m_steps.front().status));
+
+    // The loaded picture is only read until every thread is done with it.
+    std::future<VersionWriter::Staged> originalDone;
+    if (original) {
+        const int quality = m_store.Quality(Version::Original);
+        const std::string path = m_store.PathOf(Version::Original, fileName);
+        auto stageOriginal = [&picture, quality, path] {
+            return VersionWriter::Stage(picture, quality, path);
+        };
+        try {
+            originalDone = std::async(std::launch::async, stageOriginal);
+        } catch (const std::system_error&) {
+            // No thread to be had: the original is encoded here, in its turn.
+            originalDone = std::async(std::launch::deferred, stageOriginal);
+        }
+    }
+    PrepareSmallerVersions(picture, thumbnail, fileName);
+    if (original) m_steps.front().staged = originalDone.get();
+
+    for (size_t i = 0; i < m_steps.size(); ++i) {
+        Step& step = m_steps[i];
+        if (i > 0) messageLine(std::string(step.status));
+        std::string_view error;
+        int code = step.resizeCode;
+        if (code != 0) {
+            error = step.resizeError;
+        } else {
+            code = step.staged.code != 0 ? step.staged.code : step.staged.file.Commit();
+            error = step.writeError;
+        }
+        if (code != 0) {
+            ApplyFittingUpTo(picture, i);
+            messageLine(PictureStore::Message(error, code));
+            return false;
+        }
+    }
+    picture.Release();
+    messageLine(std::string());
+    return true;
+}
+
+void AddPipeline::PrepareSmallerVersions(const Picture& picture, const Picture& thumbnail,
+                                         const std::string& fileName)
+{
+    // Each fitted version is made from the one before, as the steps fit the loaded
+    // picture in turn; a step whose box changes nothing keeps the comments.
+    const img::PixelBuffer* source = &picture.Pixels();
+    const std::vector<std::string>* comments = &picture.JpegComments();
+    const std::vector<std::string> none;
+    img::PixelBuffer highRes;
+    img::PixelBuffer fullScreen;
+    for (Step& step : m_steps) {
+        if (step.version == Version::Original) continue;
+        if (step.version == Version::Thumbnail) {
+            step.staged = VersionWriter::Stage(thumbnail, m_store.Quality(Version::Thumbnail),
+                                               m_store.PathOf(Version::Thumbnail, fileName));
+            continue;
+        }
+        if (step.box && VersionWriter::NeedsFitting(*source, step.box->width(), step.box->height())) {
+            img::PixelBuffer& fitted = step.version == Version::HighRes ? highRes : fullScreen;
+            fitted = VersionWriter::Fitted(*source, step.box->width(), step.box->height(),
+                                           step.resizeCode);
+            if (step.resizeCode != 0) return; // the later steps never run
+            source = &fitted;
+            comments = &none;
+        }
+        step.staged = VersionWriter::Stage(*source, *comments, m_store.Quality(step.version),
+                                           m_store.PathOf(step.version, fileName));
+    }
+}
+
+void AddPipeline::ApplyFittingUpTo(Picture& picture, size_t failed) const
+{
+    for (size_t i = 0; i <= failed && i < m_steps.size(); ++i) {
+        const Step& step = m_steps[i];
+        if (i == failed && step.resizeCode != 0) return;
+        if (step.box) picture.FitInto(step.box->width(), step.box->height());
+    }
+}

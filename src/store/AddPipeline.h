@@ -1,0 +1,47 @@
+#pragma once
+
+#include "store/PictureStore.h"
+#include "store/VersionWriter.h"
+
+#include <QSize>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class Picture;
+
+// The versions of a photo being added, written in the order original, high
+// resolution, full screen, thumbnail. The costly original is encoded on a second
+// thread while this one fits and encodes the smaller versions; every version waits,
+// staged beside its file, for its turn. Status texts, committed files and the first
+// failure come out exactly as if the steps ran one after another.
+class AddPipeline {
+public:
+    AddPipeline(const PictureStore& store, const Settings& settings);
+
+    bool Run(Picture& picture, const Picture& thumbnail, const std::string& fileName,
+             const PictureStore::MessageLine& messageLine);
+
+private:
+    struct Step {
+        PictureStore::Version version;
+        std::string_view status;
+        std::string_view resizeError;
+        std::string_view writeError;
+        // The box the step fits the picture into before writing, when it does.
+        std::optional<QSize> box;
+        int resizeCode = 0;
+        VersionWriter::Staged staged;
+    };
+
+    void PrepareSmallerVersions(const Picture& picture, const Picture& thumbnail,
+                                const std::string& fileName);
+    // Fits the loaded picture as the steps before the failed one (and the failed
+    // one's own fitting, when its write failed) fitted it.
+    void ApplyFittingUpTo(Picture& picture, size_t failed) const;
+
+    const PictureStore& m_store;
+    const Settings& m_settings;
+    std::vector<Step> m_steps;
+};

@@ -1,0 +1,53 @@
+#include "store/VersionWriter.h"
+
+#include "imaging/Imaging.h"
+#include "imaging/Picture.h"
+
+VersionWriter::Staged VersionWriter::Stage(const img::PixelBuffer& pixels,
+                                           const std::vector<std::string>& comments, int quality,
+                                           const std::string& path)
+{
+    Staged staged;
+    if (pixels.Empty()) {
+        staged.code = Picture::kNotPossible;
+        return staged;
+    }
+    const std::vector<std::uint8_t> bytes = img::EncodeJpeg(pixels, quality, comments);
+    if (bytes.empty()) {
+        const int error = img::LastError();
+        staged.code = error != img::kErrNone ? error : img::kErrWriteFailed;
+        return staged;
+    }
+    staged.code = staged.file.Stage(path, bytes);
+    return staged;
+}
+
+VersionWriter::Staged VersionWriter::Stage(const Picture& picture, int quality,
+                                           const std::string& path)
+{
+    return Stage(picture.Pixels(), picture.JpegComments(), quality, path);
+}
+
+bool VersionWriter::NeedsFitting(const img::PixelBuffer& pixels, int boxWidth, int boxHeight)
+{
+    if (pixels.Empty()) return true;
+    const QSize fitted = Picture::FittedSize(pixels.Width(), pixels.Height(), boxWidth, boxHeight);
+    return fitted != QSize(pixels.Width(), pixels.Height());
+}
+
+img::PixelBuffer VersionWriter::Fitted(const img::PixelBuffer& pixels, int boxWidth, int boxHeight,
+                                       int& code)
+{
+    if (pixels.Empty()) {
+        code = Picture::kNotPossible;
+        return {};
+    }
+    const QSize fitted = Picture::FittedSize(pixels.Width(), pixels.Height(), boxWidth, boxHeight);
+    // Picture::Resize reduces when neither side grows and resamples otherwise.
+    img::PixelBuffer result = fitted.width() <= pixels.Width() && fitted.height() <= pixels.Height()
+                                  ? img::Reduce(pixels, fitted.width(), fitted.height())
+                                  : img::Resample(pixels, fitted.width(), fitted.height());
+    code = img::LastError();
+    if (result.Empty() && code == img::kErrNone) code = Picture::kNotPossible;
+    return result;
+}

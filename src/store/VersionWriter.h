@@ -1,0 +1,36 @@
+#pragma once
+
+#include "store/StagedFile.h"
+
+#include <string>
+#include <vector>
+
+namespace img {
+class PixelBuffer;
+}
+class Picture;
+
+// The steps every version goes through, apart so the add pipeline can run them ahead
+// of their turn: fitting a picture into a box as Picture::FitInto does, and encoding
+// it as JPEG into a staged file.
+class VersionWriter {
+public:
+    // A version encoded and staged beside its file, waiting for its turn to be
+    // committed; code is 0 or why the encoding or the staging failed.
+    struct Staged {
+        int code = 0;
+        StagedFile file;
+    };
+
+    // Encodes as Picture::SaveFile does (5 for an empty picture) and stages the file.
+    static Staged Stage(const img::PixelBuffer& pixels, const std::vector<std::string>& comments,
+                        int quality, const std::string& path);
+    static Staged Stage(const Picture& picture, int quality, const std::string& path);
+
+    // The size Picture::FitInto would give; equal to the input when nothing changes.
+    static bool NeedsFitting(const img::PixelBuffer& pixels, int boxWidth, int boxHeight);
+    // The pixels fitted into the box exactly as Picture::FitInto fits them, without
+    // touching the source. code is 0, 5 for an empty source, or the imaging error.
+    static img::PixelBuffer Fitted(const img::PixelBuffer& pixels, int boxWidth, int boxHeight,
+                                   int& code);
+};

@@ -1,0 +1,249 @@
+#include "ui/browse/PhotoList.h"
+
+#include "core/CQuilleryDoc.h"
+#include "core/PhotoRecord.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "imaging/Picture.h"
+#include "ui/browse/PhotoRowDelegate.h"
+#include "ui/browse/PhotoSorter.h"
+#include "ui/browse/ThumbnailCache.h"
+#include "ui/browse/ViewPalette.h"
+#include "store/PictureStore.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMouseEvent>
+
+PhotoList::PhotoList(QWidget* parent)
+    : QTableView(parent),
+      m_model(new PhotoListModel(this)),
+      m_delegate(new PhotoRowDelegate(this)),
+      m_thumbnails(std::make_unique<ThumbnailCache>()),
+      m_palette(ViewPalette::Build()),
+      m_textBackground(palette().color(QPalette::Active, QPalette::Base))
+{
+    setModel(m_model);
+    setItemDelegate(m_delegate);
+    setShowGrid(false);
+    setWordWrap(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+
+    QHeaderView* rows = verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(kRowHeight);
+    rows->setDefaultSectionSize(kRowHeight);
+
+    QHeaderView* columns = horizontalHeader();
+    columns->setSectionsClickable(true);
+    columns->setHighlightSections(false);
+    columns->setSortIndicatorShown(false);
+    columns->setStretchLastSection(false);
+    for (int column = 0; column < kPhotoColumnCount; ++column) {
+        columns->resizeSection(column, PhotoListModel::ColumnWidth(column));
+    }
+    connect(columns, &QHeaderView::sectionClicked, this, &PhotoList::SortByColumn);
+}
+
+PhotoList::~PhotoList() = default;
+
+void PhotoList::SetCatalog(CQuilleryDoc* catalog)
+{
+    m_catalog = catalog;
+    m_model->SetCatalog(catalog);
+}
+
+void PhotoList::SetSettings(Settings* settings) { m_settings = settings; }
+
+void PhotoList::SetLibraryDirectory(const std::string& directory)
+{
+    m_libraryDirectory = directory;
+    ResetThumbnailCache();
+}
+
+void PhotoList::SetContextMenu(QMenu* menu) { m_contextMenu = menu; }
+
+void PhotoList::FillFromCatalog()
+{
+    ResetThumbnailCache();
+    m_currentPhoto = nullptr;
+    Q_EMIT currentPhotoChanged(nullptr);
+
+    std::vector<PhotoRecord*> rows;
+    if (m_catalog != nullptr) {
+        rows.reserve(static_cast<size_t>(m_catalog->PhotoCount()));
+        for (int i = 0; i < m_catalog->PhotoCount(); ++i) rows.push_back(&m_catalog->PhotoAt(i));
+        const bool newestFirst =
+            m_settings != nullptr &&
+            m_settings->GetInt(SettingsKeys::QuilleryStartupSort.name,
+                               SettingsKeys::QuilleryStartupSort.defaultValue) != 0;
+        // As a header click would sort, but the Date column's flag stays as it was.
+        if (newestFirst) PhotoSorter::Sort(rows, *m_catalog, kDateColumn, true);
+    }
+    m_model->SetRows(std::move(rows));
+    viewport()->update();
+    Q_EMIT rowsChanged();
+}
+
+void PhotoList::ShowSubset(const std::vector<PhotoRecord*>& photos)
+{
+    ResetThumbnailCache();
+    m_model->SetRows(photos);
+    if (m_model->RowOf(m_currentPhoto) >= 0) {
+        SelectCurrentRow();
+    } else {
+        m_currentPhoto = nullptr;
+        Q_EMIT currentPhotoChanged(nullptr);
+    }
+    viewport()->update();
+    Q_EMIT rowsChanged();
+}
+
+void PhotoList::AppendPhoto(PhotoRecord* photo)
+{
+    m_model->AppendRow(photo);
+    viewport()->update();
+    Q_EMIT rowsChanged();
+}
+
+void PhotoList::RemoveRow(int row)
+{
+    if (row < 0 || row >= RowCount()) return;
+    m_model->RemoveRow(row);
+    // The rows after it moved up, so cached row numbers no longer fit.
+    ResetThumbnailCache();
+    viewport()->update();
+    Q_EMIT rowsChanged();
+}
+
+void PhotoList::ResetThumbnailCache() { m_thumbnails->Clear(); }
+
+int PhotoList::RowCount() const { return m_model->RowTotal(); }
+
+PhotoRecord* PhotoList::PhotoAtRow(int row) const { return m_model->PhotoAt(row); }
+
+int PhotoList::RowOfPhoto(const PhotoRecord* photo) const { return m_model->RowOf(photo); }
+
+std::vector<PhotoRecord*> PhotoList::Photos() const { return m_model->Rows(); }
+
+int PhotoList::FirstSelectedRow() const
+{
+    int first = -1;
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    for (const QModelIndex& index : rows) {
+        if (first < 0 || index.row() < first) first = index.row();
+    }
+    return first;
+}
+
+void PhotoList::SetCurrentPhoto(PhotoRecord* photo)
+{
+    m_currentPhoto = photo;
+    if (photo != nullptr) SelectCurrentRow();
+    viewport()->update();
+    Q_EMIT currentPhotoChanged(photo);
+}
+
+void PhotoList::SelectCurrentRow()
+{
+    const int row = m_model->RowOf(m_currentPhoto);
+    if (row < 0) return;
+    const QModelIndex index = m_model->index(row, 0);
+    selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(index);
+}
+
+bool PhotoList::CopyThumbnail(int row, Picture& into)
+{
+    const PhotoRecord* photo = PhotoAtRow(row);
+    if (photo == nullptr) return false;
+    if (const Picture* cached = m_thumbnails->Find(row); cached != nullptr && cached->HasPicture()) {
+        return into.CopyFrom(*cached) == Picture::kOk;
+    }
+    into.LoadFile(ThumbnailPath(*photo));
+    return into.HasPicture();
+}
+
+void PhotoList::SortByColumn(int column)
+{
+    if (!PhotoSorter::IsSortable(column)) return;
+    bool& descending = m_descending[static_cast<size_t>(column)];
+    descending = !descending;
+    SortRows(column, descending);
+}
+
+bool PhotoList::DescendingFlag(int column) const
+{
+    return column >= 0 && column < kPhotoColumnCount && m_descending[static_cast<size_t>(column)];
+}
+
+void PhotoList::SortRows(int column, bool descending)
+{
+    if (m_catalog == nullptr) return;
+    std::vector<PhotoRecord*> rows = m_model->Rows();
+    PhotoSorter::Sort(rows, *m_catalog, column, descending);
+    m_model->Reorder(std::move(rows));
+    ResetThumbnailCache();
+    viewport()->update();
+}
+
+std::string PhotoList::ThumbnailPath(const PhotoRecord& photo) const
+{
+    return PictureStore::VersionPath(m_libraryDirectory, PictureStore::Version::Thumbnail,
+                                     photo.GetFileName());
+}
+
+const Picture& PhotoList::ThumbnailForRow(int row)
+{
+    return m_thumbnails->Fetch(row, [this](int cachedRow, Picture& into) {
+        const PhotoRecord* photo = PhotoAtRow(cachedRow);
+        // A missing or broken file leaves the picture empty: the cell stays navy.
+        if (photo != nullptr) into.LoadFile(ThumbnailPath(*photo));
+    });
+}
+
+void PhotoList::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QTableView::mousePressEvent(event);
+        return;
+    }
+    const QModelIndex index = indexAt(event->position().toPoint());
+    PhotoRecord* photo = index.isValid() ? PhotoAtRow(index.row()) : nullptr;
+    // Outside the rows, or on the current photo's row, the click changes nothing.
+    if (photo == nullptr || photo == m_currentPhoto) {
+        event->accept();
+        return;
+    }
+    m_currentPhoto = photo;
+    Q_EMIT currentPhotoChanged(photo);
+    QTableView::mousePressEvent(event);
+    viewport()->update();
+}
+
+void PhotoList::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    PhotoRecord* photo = index.isValid() ? PhotoAtRow(index.row()) : nullptr;
+    event->accept();
+    if (photo == nullptr || event->button() != Qt::LeftButton) return;
+    // The first press of the double-click made the row current; a double-click that
+    // arrives without it still edits the photo under the pointer.
+    if (photo != m_currentPhoto) SetCurrentPhoto(photo);
+    Q_EMIT editPhotoRequested();
+}
+
+void PhotoList::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (m_contextMenu == nullptr) return;
+    m_contextMenu->popup(event->globalPos());
+    event->accept();
+}

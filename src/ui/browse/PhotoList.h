@@ -1,0 +1,109 @@
+#pragma once
+
+#include "imaging/Imaging.h"
+#include "ui/browse/PhotoListModel.h"
+
+#include <QColor>
+#include <QTableView>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CQuilleryDoc;
+class PhotoRecord;
+class Picture;
+class Settings;
+class QMenu;
+class PhotoRowDelegate;
+class ThumbnailCache;
+
+// The list of the library's photos, one row per photo, thumbnail first. It decides
+// which photo is current: a click on a row makes that row's photo current, and the
+// selection never does. Every change to the set or order of rows goes through here.
+class PhotoList : public QTableView {
+    Q_OBJECT
+public:
+    explicit PhotoList(QWidget* parent = nullptr);
+    ~PhotoList() override;
+
+    void SetCatalog(CQuilleryDoc* catalog);
+    void SetSettings(Settings* settings);
+    void SetLibraryDirectory(const std::string& directory);
+
+    // Rebuilds the rows from the whole catalog; no photo is current afterwards.
+    void FillFromCatalog();
+    // Rebuilds the rows from a filter's result; the current photo stays current
+    // (selected and focused) when it is among them, else none is.
+    void ShowSubset(const std::vector<PhotoRecord*>& photos);
+    // Adds a row at the end; the current photo and the selection stay.
+    void AppendPhoto(PhotoRecord* photo);
+    // Removes one row (delete, hide selection); the caller settles the current photo.
+    void RemoveRow(int row);
+    // Forgets every decoded thumbnail, for when rows or their pictures changed.
+    void ResetThumbnailCache();
+
+    int RowCount() const;
+    PhotoRecord* PhotoAtRow(int row) const;
+    // -1 when the photo has no row.
+    int RowOfPhoto(const PhotoRecord* photo) const;
+    // The rows' photos in row order: the filtered list.
+    std::vector<PhotoRecord*> Photos() const;
+    // -1 when nothing is selected.
+    int FirstSelectedRow() const;
+
+    PhotoRecord* CurrentPhoto() const { return m_currentPhoto; }
+    // Makes the photo current, selects and focuses its row and announces it.
+    void SetCurrentPhoto(PhotoRecord* photo);
+
+    // The thumbnail of a row for the edit dialog's preview: the cached one when the
+    // row was drawn lately, else loaded from the picture store. False when none.
+    bool CopyThumbnail(int row, Picture& into);
+
+    // The header click: toggles the column's descending flag and sorts by it.
+    // Picture and Notes do not sort.
+    void SortByColumn(int column);
+    bool DescendingFlag(int column) const;
+
+    void SetContextMenu(QMenu* menu);
+
+    // The palette thumbnails are drawn with; the editing pages draw with it too.
+    const img::Palette& Palette() const { return m_palette; }
+    const ThumbnailCache& Thumbnails() const { return *m_thumbnails; }
+
+    // Row height that fits a 100-pixel-high thumbnail inside the cell outline.
+    static constexpr int kRowHeight = 102;
+
+Q_SIGNALS:
+    void currentPhotoChanged(PhotoRecord* photo);
+    void editPhotoRequested();
+    void rowsChanged();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    friend class PhotoRowDelegate;
+
+    void SortRows(int column, bool descending);
+    void SelectCurrentRow();
+    std::string ThumbnailPath(const PhotoRecord& photo) const;
+    // The decoded thumbnail for a row, loading it into the least recently used slot
+    // on a miss.
+    const Picture& ThumbnailForRow(int row);
+
+    PhotoListModel* m_model = nullptr;
+    PhotoRowDelegate* m_delegate = nullptr;
+    std::unique_ptr<ThumbnailCache> m_thumbnails;
+    CQuilleryDoc* m_catalog = nullptr;
+    Settings* m_settings = nullptr;
+    std::string m_libraryDirectory;
+    PhotoRecord* m_currentPhoto = nullptr;
+    QMenu* m_contextMenu = nullptr;
+    std::array<bool, kPhotoColumnCount> m_descending{};
+    img::Palette m_palette;
+    QColor m_textBackground;
+};

@@ -1,0 +1,164 @@
+#include "ui/browse/PhotoListModel.h"
+
+#include "core/CQuilleryDoc.h"
+#include "core/PhotoRecord.h"
+#include "ui/common/ByteText.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <array>
+#include <unordered_map>
+
+namespace {
+
+struct ColumnSpec {
+    const char* heading;
+    int width;
+    Qt::Alignment alignment;
+};
+
+constexpr std::array<ColumnSpec, kPhotoColumnCount> kColumns{{
+    {"Picture", 152, Qt::AlignLeft},
+    {"Date", 70, Qt::AlignHCenter},
+    {"Persons", 150, Qt::AlignLeft},
+    {"Events", 150, Qt::AlignLeft},
+    {"Locations", 150, Qt::AlignLeft},
+    {"Notes", 250, Qt::AlignLeft},
+    {"Filename", 150, Qt::AlignLeft},
+}};
+
+bool IsColumn(int column) { return column >= 0 && column < kPhotoColumnCount; }
+
+} // namespace
+
+PhotoListModel::PhotoListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void PhotoListModel::SetCatalog(const CQuilleryDoc* catalog)
+{
+    beginResetModel();
+    m_catalog = catalog;
+    endResetModel();
+}
+
+void PhotoListModel::SetRows(std::vector<PhotoRecord*> rows)
+{
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+void PhotoListModel::AppendRow(PhotoRecord* photo)
+{
+    const int row = RowTotal();
+    beginInsertRows({}, row, row);
+    m_rows.push_back(photo);
+    endInsertRows();
+}
+
+void PhotoListModel::RemoveRow(int row)
+{
+    if (row < 0 || row >= RowTotal()) return;
+    beginRemoveRows({}, row, row);
+    m_rows.erase(m_rows.begin() + row);
+    endRemoveRows();
+}
+
+void PhotoListModel::Reorder(std::vector<PhotoRecord*> rows)
+{
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    // A photo may stand in two rows (a filter may pass duplicates), so each old row
+    // is matched to the first unused new row of the same photo.
+    std::unordered_map<const PhotoRecord*, std::vector<int>> newRowsOf;
+    for (int row = static_cast<int>(rows.size()) - 1; row >= 0; --row) {
+        newRowsOf[rows[static_cast<size_t>(row)]].push_back(row);
+    }
+    std::vector<int> newRowOfOld(m_rows.size(), -1);
+    for (size_t old = 0; old < m_rows.size(); ++old) {
+        auto& candidates = newRowsOf[m_rows[old]];
+        if (!candidates.empty()) {
+            newRowOfOld[old] = candidates.back();
+            candidates.pop_back();
+        }
+    }
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before) {
+        const int newRow = newRowOfOld[static_cast<size_t>(index.row())];
+        after.push_back(newRow < 0 ? QModelIndex() : createIndex(newRow, index.column()));
+    }
+    m_rows = std::move(rows);
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+PhotoRecord* PhotoListModel::PhotoAt(int row) const
+{
+    if (row < 0 || row >= RowTotal()) return nullptr;
+    return m_rows[static_cast<size_t>(row)];
+}
+
+int PhotoListModel::RowOf(const PhotoRecord* photo) const
+{
+    if (photo == nullptr) return -1;
+    const auto found = std::find(m_rows.begin(), m_rows.end(), photo);
+    return found == m_rows.end() ? -1 : static_cast<int>(found - m_rows.begin());
+}
+
+std::string PhotoListModel::CellText(int row, int column) const
+{
+    const PhotoRecord* photo = PhotoAt(row);
+    if (photo == nullptr) return {};
+    switch (column) {
+    case kDateColumn: return photo->GetDateText();
+    case kPersonsColumn: return m_catalog ? m_catalog->PersonsText(*photo) : std::string();
+    case kEventsColumn: return m_catalog ? m_catalog->EventsText(*photo) : std::string();
+    case kLocationsColumn: return m_catalog ? m_catalog->LocationsText(*photo) : std::string();
+    case kNotesColumn: return photo->GetNotes();
+    case kFilenameColumn: return photo->GetFileName();
+    default: return {};
+    }
+}
+
+QString PhotoListModel::Heading(int column)
+{
+    return IsColumn(column) ? QString::fromLatin1(kColumns[static_cast<size_t>(column)].heading)
+                            : QString();
+}
+
+int PhotoListModel::ColumnWidth(int column)
+{
+    return IsColumn(column) ? kColumns[static_cast<size_t>(column)].width : 0;
+}
+
+Qt::Alignment PhotoListModel::HeaderAlignment(int column)
+{
+    const Qt::Alignment horizontal =
+        IsColumn(column) ? kColumns[static_cast<size_t>(column)].alignment : Qt::AlignLeft;
+    return horizontal | Qt::AlignVCenter;
+}
+
+int PhotoListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : RowTotal();
+}
+
+int PhotoListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : kPhotoColumnCount;
+}
+
+QVariant PhotoListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    return ByteText::ToDisplay(CellText(index.row(), index.column()));
+}
+
+QVariant PhotoListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal) return {};
+    if (role == Qt::DisplayRole) return Heading(section);
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(HeaderAlignment(section));
+    return {};
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include <string>
+#include <vector>
+
+class CQuilleryDoc;
+class PhotoRecord;
+
+// The photo list's columns, in display order.
+enum PhotoColumn : int {
+    kPictureColumn = 0,
+    kDateColumn,
+    kPersonsColumn,
+    kEventsColumn,
+    kLocationsColumn,
+    kNotesColumn,
+    kFilenameColumn,
+    kPhotoColumnCount
+};
+
+// The rows of the photo list: each row points at a photo the catalog owns; the rows
+// own nothing. Cell texts are made when asked, so a fill of any size costs only the
+// pointer array.
+class PhotoListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit PhotoListModel(QObject* parent = nullptr);
+
+    void SetCatalog(const CQuilleryDoc* catalog);
+    void SetRows(std::vector<PhotoRecord*> rows);
+    void AppendRow(PhotoRecord* photo);
+    void RemoveRow(int row);
+    // Puts the rows into a new order of the same photos; selection and the current
+    // index follow their photos.
+    void Reorder(std::vector<PhotoRecord*> rows);
+
+    const std::vector<PhotoRecord*>& Rows() const { return m_rows; }
+    int RowTotal() const { return static_cast<int>(m_rows.size()); }
+    PhotoRecord* PhotoAt(int row) const;
+    int RowOf(const PhotoRecord* photo) const;
+
+    // The stored bytes a cell shows (empty for the picture column).
+    std::string CellText(int row, int column) const;
+
+    static QString Heading(int column);
+    static int ColumnWidth(int column);
+    static Qt::Alignment HeaderAlignment(int column);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    const CQuilleryDoc* m_catalog = nullptr;
+    std::vector<PhotoRecord*> m_rows;
+};

@@ -1,0 +1,124 @@
+#include "ui/browse/PictureView.h"
+
+#include "core/PhotoRecord.h"
+#include "imaging/Picture.h"
+#include "store/PictureStore.h"
+#include "ui/browse/ViewPalette.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cmath>
+
+const QColor PictureView::kBackground(0, 0, 64);
+
+PictureView::PictureView(QWidget* parent)
+    : QAbstractScrollArea(parent),
+      m_picture(std::make_unique<Picture>()),
+      m_palette(ViewPalette::Build())
+{
+    QPalette navy = viewport()->palette();
+    navy.setColor(QPalette::Window, kBackground);
+    viewport()->setPalette(navy);
+    viewport()->setAutoFillBackground(true);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    UpdateScrollSizes();
+}
+
+PictureView::~PictureView() = default;
+
+void PictureView::SetLibraryDirectory(const std::string& directory)
+{
+    m_libraryDirectory = directory;
+}
+
+void PictureView::ShowPhoto(const PhotoRecord* photo)
+{
+    m_photoShown = photo;
+    m_picture->Release();
+    if (photo != nullptr) {
+        // A missing or broken file leaves the picture empty and the view navy.
+        m_picture->LoadFile(PictureStore::VersionPath(
+            m_libraryDirectory, PictureStore::Version::FullScreen, photo->GetFileName()));
+    }
+    m_fittedTo = viewport()->size();
+    UpdateScrollSizes();
+}
+
+void PictureView::SetFitToWindow(bool fit)
+{
+    if (fit == m_fitToWindow) return;
+    m_fitToWindow = fit;
+    UpdateScrollSizes();
+    Q_EMIT fitToWindowChanged(fit);
+}
+
+QSize PictureView::OwnSize() const
+{
+    const qreal ratio = devicePixelRatioF();
+    return {static_cast<int>(std::ceil(m_pictureWidth / ratio)),
+            static_cast<int>(std::ceil(m_pictureHeight / ratio))};
+}
+
+void PictureView::UpdateScrollSizes()
+{
+    m_pictureWidth = m_picture->Width();
+    m_pictureHeight = m_picture->Height();
+    const QSize client = viewport()->size();
+    const QSize own = OwnSize();
+    QScrollBar* horizontal = horizontalScrollBar();
+    QScrollBar* vertical = verticalScrollBar();
+    const bool scrolls = !m_fitToWindow && m_picture->HasPicture() &&
+                         (client.height() <= own.height() || client.width() <= own.width());
+    if (scrolls) {
+        horizontal->setRange(0, std::max(0, own.width() - client.width()));
+        vertical->setRange(0, std::max(0, own.height() - client.height()));
+        horizontal->setPageStep(client.width());
+        vertical->setPageStep(client.height());
+        horizontal->setSingleStep(std::max(1, client.width() / 10));
+        vertical->setSingleStep(std::max(1, client.height() / 10));
+    } else {
+        horizontal->setRange(0, 0);
+        vertical->setRange(0, 0);
+    }
+    viewport()->update();
+}
+
+void PictureView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(viewport());
+    painter.fillRect(viewport()->rect(), kBackground);
+    if (!m_picture->HasPicture()) return;
+    // Work in device pixels, so neither mode scales the picture once more on a
+    // screen with a scale factor.
+    const qreal ratio = devicePixelRatioF();
+    painter.scale(1 / ratio, 1 / ratio);
+    if (m_fitToWindow) {
+        const QSize client = viewport()->size();
+        const QRect area(0, 0, qRound(client.width() * ratio), qRound(client.height() * ratio));
+        m_picture->DrawFitted(&painter, area, &m_palette);
+    } else {
+        const int x = -qRound(horizontalScrollBar()->value() * ratio);
+        const int y = -qRound(verticalScrollBar()->value() * ratio);
+        m_picture->Draw(&painter, x, y, m_pictureWidth, m_pictureHeight, &m_palette);
+    }
+}
+
+void PictureView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    if (window()->isMinimized()) return;
+    // The scroll area sees its own resize and its viewport's; reload once per size.
+    if (m_fitToWindow) {
+        if (viewport()->size() != m_fittedTo) ShowPhoto(m_photoShown);
+    } else {
+        UpdateScrollSizes();
+    }
+}
+
+void PictureView::scrollContentsBy(int, int) { viewport()->update(); }
