@@ -26,7 +26,8 @@ class QPainter;
 //
 // Operations that replace the pixel buffer (loads, CreateBlank, CopyFrom, Resize/FitInto,
 // Crop, free-angle Rotate) drop the display palette, the fitted copy and the comments;
-// quarter turns, Sharpen, Soften and the Adjust* tables keep them. A failed operation
+// quarter turns, Sharpen, Soften and the Adjust* tables keep the palette and comments but
+// drop the fitted copy, which no longer shows the picture. A failed operation
 // leaves the picture as it was, except the loads and MakeScaledCopy, which empty it first.
 //
 // Move-only. Distinct pictures may be used from different threads at once.
@@ -52,13 +53,13 @@ public:
 
     // Reads the file with the reader its extension names (".jpg", ".jpeg", ".png", ".bmp",
     // ".pcx", ".tif", ".tiff", ".gif"; case ignored, trailing blanks ignored). An unknown
-    // extension reads nothing and leaves the picture empty; test HasPicture.
+    // extension reads nothing, leaves the picture empty and returns img::kErrUnsupported.
     int LoadFile(const std::string& path);
     // As LoadFile, but a JPEG is decoded at the smallest DCT scale that still covers the
     // picture fitted into the box (other formats load whole). For previews.
     int LoadFileForBox(const std::string& path, int boxWidth, int boxHeight);
     // Writes a JPEG file with this picture's comments when format is kJpeg (1); any other
-    // format writes nothing and returns 0.
+    // format writes nothing and returns img::kErrUnsupported.
     int SaveFile(const std::string& path, int format, int quality);
     bool LoadFromDib(std::span<const std::uint8_t> dib);
     int LoadBitmapResource(int id);
@@ -96,13 +97,18 @@ public:
     // The pixels, for the imaging layer's own functions and the adapters.
     const img::PixelBuffer& Pixels() const { return m_pixels; }
 
-    // The fitted size of FitInto's steps 1 and 2: single-precision ratios, truncation.
+    // The fitted size of FitInto: single-precision ratios, truncation; 0 x 0 for sizes
+    // below 1.
     static QSize FittedSize(int width, int height, int boxWidth, int boxHeight);
+    // The tables of AdjustBrightness and AdjustColor (entry i = the new value of i).
+    static std::array<std::uint8_t, 256> BrightnessTable(int percent);
+    static std::array<std::uint8_t, 256> ColorTable(int percent);
 
 private:
     int Install(img::PixelBuffer pixels);
     int LoadByExtension(const std::string& path, std::optional<QSize> box);
     int ApplyChannelTable(int mask, const std::array<std::uint8_t, 256>& table);
+    void DropFittedCopy();
     template <typename Filter> int FilterInto(Filter filter, int amount);
 
     std::optional<img::Palette> m_displayPalette;

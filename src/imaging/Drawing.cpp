@@ -1,0 +1,65 @@
+#include "imaging/Imaging.h"
+#include "imaging/PixelAdapter.h"
+
+#include <QFile>
+#include <QPainter>
+
+#include <algorithm>
+#include <utility>
+
+// Registers the bitmaps compiled into this static library; the linker would otherwise
+// drop the resource object since nothing refers to it by name.
+static void RegisterBitmapResources()
+{
+    Q_INIT_RESOURCE(bitmaps);
+}
+
+namespace img {
+
+bool Draw(QPainter* painter, const PixelBuffer& pixels, int x, int y, int areaWidth,
+          int areaHeight, const Palette* /*palette: drawing is true colour*/)
+{
+    if (painter == nullptr) {
+        SetLastError(kErrNoSurface);
+        return false;
+    }
+    if (pixels.Empty()) {
+        SetLastError(kErrBadArgument);
+        return false;
+    }
+    const QImage image = PixelAdapter::AsQImage(pixels);
+    const QRect shown(0, 0, std::min(areaWidth, pixels.Width()), std::min(areaHeight, pixels.Height()));
+    if (!shown.isEmpty()) painter->drawImage(QPoint(x, y), image, shown);
+    SetLastError(kErrNone);
+    return true;
+}
+
+QImage ToBitmap(const PixelBuffer& pixels)
+{
+    if (pixels.Empty()) {
+        SetLastError(kErrBadArgument);
+        return {};
+    }
+    QImage copy = PixelAdapter::AsQImage(pixels).copy();
+    SetLastError(copy.isNull() ? kErrNoMemory : kErrNone);
+    return copy;
+}
+
+PixelBuffer LoadBitmapResource(int id)
+{
+    static const bool registered = (RegisterBitmapResources(), true);
+    (void)registered;
+    const QString name = QStringLiteral(":/bitmaps/%1.bmp").arg(id);
+    if (!QFile::exists(name)) {
+        SetLastError(kErrNoResource);
+        return {};
+    }
+    const QImage image(name);
+    if (image.isNull()) {
+        SetLastError(kErrBadData);
+        return {};
+    }
+    return FromQImage(image);
+}
+
+} // namespace img

@@ -1,0 +1,141 @@
+// Resampling, cropping and rotation through OpenCV. OpenCV reports failures by throwing;
+// every entry point here catches at its edge and turns the exception into an error number.
+
+#include "imaging/Imaging.h"
+#include "imaging/OpenCvGuard.h"
+#include "imaging/PixelAdapter.h"
+
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include <cmath>
+#include <utility>
+
+namespace img {
+
+namespace {
+
+// Area averaging when no side grows (every source pixel counts, no aliasing); bicubic
+// when a side grows, for a smooth enlargement.
+int InterpolationFor(const PixelBuffer& source, int width, int height)
+{
+    return width <= source.Width() && height <= source.Height() ? cv::INTER_AREA : cv::INTER_CUBIC;
+}
+
+PixelBuffer ResampleWith(const PixelBuffer& source, int width, int height, int interpolation)
+{
+    if (source.Empty()) {
+        SetLastError(kErrBadArgument);
+        return {};
+    }
+    PixelBuffer target = PixelBuffer::AllocateForOverwrite(width, height);
+    if (target.Empty()) return {};
+    const bool done = OpenCvGuard::Run([&] {
+        cv::Mat into = PixelAdapter::AsMat(target);
+        cv::resize(PixelAdapter::AsMat(source), into, into.size(), 0, 0, interpolation);
+    });
+    return done ? std::move(target) : PixelBuffer{};
+}
+
+} // namespace
+
+PixelBuffer Resample(const PixelBuffer& pixels, int newWidth, int newHeight)
+{
+    return ResampleWith(pixels, newWidth, newHeight, InterpolationFor(pixels, newWidth, newHeight));
+}
+
+PixelBuffer Reduce(const PixelBuffer& pixels, int newWidth, int newHeight)
+{
+    if (newWidth > pixels.Width() || newHeight > pixels.Height()) {
+        SetLastError(kErrBadArgument);
+        return {};
+    }
+    return ResampleWith(pixels, newWidth, newHeight, cv::INTER_AREA);
+}
+
+bool ResampleInto(const PixelBuffer& source, PixelBuffer& target)
+{
+    if (source.Empty() || target.Empty()) {
+        SetLastError(kErrBadArgument);
+        return false;
+    }
+    const int interpolation = InterpolationFor(source, target.Width(), target.Height());
+    return OpenCvGuard::Run([&] {
+        cv::Mat into = PixelAdapter::AsMat(target);
+        cv::resize(PixelAdapter::AsMat(source), into, into.size(), 0, 0, interpolation);
+    });
+}
+
+PixelBuffer Crop(const PixelBuffer& pixels, int left, int top, int right, int bottom)
+{
+    if (pixels.Empty() || left < 0 || top < 0 || right > pixels.Width() ||
+        bottom > pixels.Height() || left >= right || top >= bottom) {
+        SetLastError(kErrBadArgument);
+        return {};
+    }
+    PixelBuffer target = PixelBuffer::AllocateForOverwrite(right - left, bottom - top);
+    if (target.Empty()) return {};
+    const std::size_t rowBytes = target.Stride();
+    for (int y = 0; y < target.Height(); ++y) {
+        const std::uint8_t* from = pixels.Row(top + y) + static_cast<std::size_t>(left) * 3;
+        std::copy_n(from, rowBytes, target.Row(y));
+    }
+    SetLastError(kErrNone);
+    return target;
+}
+
+bool RotateQuarter(PixelBuffer& pixels, Turn turn)
+{
+    if (pixels.Empty()) {
+        SetLastError(kErrBadArgument);
+        return false;
+    }
+    if (turn == Turn::Half) { // the same pixels in reverse order: no second buffer
+        std::uint8_t* first = pixels.Data();
+        std::uint8_t* last = pixels.Data() + pixels.ByteSize() - 3;
+        for (; first < last; first += 3, last -= 3) std::swap_ranges(first, first + 3, last);
+        SetLastError(kErrNone);
+        return true;
+    }
+    // A quarter turn of a non-square picture cannot be done well in place: OpenCV's
+    // blocked transpose into a second buffer is many times faster than cycle-following.
+    PixelBuffer turned = PixelBuffer::AllocateForOverwrite(pixels.Height(), pixels.Width());
+    if (turned.Empty()) return false;
+    const int code = turn == Turn::Quarter ? cv::ROTATE_90_CLOCKWISE : cv::ROTATE_90_COUNTERCLOCKWISE;
+    const bool done = OpenCvGuard::Run([&] {
+        cv::Mat into = PixelAdapter::AsMat(turned);
+        cv::rotate(PixelAdapter::AsMat(pixels), into, code);
+    });
+    if (done) pixels = std::move(turned);
+    return done;
+}
+
+PixelBuffer Rotate(const PixelBuffer& pixels, double radians, QRgb fill)
+{
+    if (pixels.Empty()) {
+        SetLastError(kErrBadArgument);
+        return {};
+    }
+    const double cosine = std::cos(radians), sine = std::sin(radians);
+    const double width = pixels.Width(), height = pixels.Height();
+    // The bounding box of the turned picture. Absolute values keep it right in every
+    // quadrant; rounding keeps 360 degrees from losing a pixel to 0.99999999.
+    const auto newWidth = static_cast<int>(std::lround(std::abs(cosine) * width + std::abs(sine) * height));
+    const auto newHeight = static_cast<int>(std::lround(std::abs(sine) * width + std::abs(cosine) * height));
+    PixelBuffer target = PixelBuffer::AllocateForOverwrite(std::max(newWidth, 1), std::max(newHeight, 1));
+    if (target.Empty()) return {};
+    const bool done = OpenCvGuard::Run([&] {
+        // With y pointing down, this matrix turns clockwise on screen for positive angles.
+        const double centreX = (width - 1) / 2, centreY = (height - 1) / 2;
+        const double newCentreX = (target.Width() - 1) / 2.0, newCentreY = (target.Height() - 1) / 2.0;
+        cv::Matx23d matrix(cosine, -sine, 0, sine, cosine, 0);
+        matrix(0, 2) = newCentreX - (cosine * centreX - sine * centreY);
+        matrix(1, 2) = newCentreY - (sine * centreX + cosine * centreY);
+        cv::Mat into = PixelAdapter::AsMat(target);
+        cv::warpAffine(PixelAdapter::AsMat(pixels), into, matrix, into.size(), cv::INTER_LINEAR,
+                       cv::BORDER_CONSTANT, cv::Scalar(qRed(fill), qGreen(fill), qBlue(fill)));
+    });
+    return done ? std::move(target) : PixelBuffer{};
+}
+
+} // namespace img

@@ -1,0 +1,329 @@
+// JPEG decoding and encoding straight through libjpeg-turbo: pixels are decoded into the
+// PixelBuffer's rows and encoded from them, with no intermediate picture.
+
+#include "imaging/ExifOrientation.h"
+#include "imaging/FileBytes.h"
+#include "imaging/Imaging.h"
+#include "imaging/JpegErrorTrap.h"
+#include "imaging/QtReader.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+namespace img {
+
+namespace {
+
+constexpr int kRowsAtOnce = 16;
+constexpr long kMaxJpegSide = 65500; // libjpeg's own limit (JPEG_MAX_DIMENSION)
+constexpr std::size_t kMaxMarkerPayload = 65533;
+
+template <typename Info>
+class JpegObject {
+public:
+    JpegObject()
+    {
+        m_info.err = m_trap.Manager();
+        m_created = m_trap.Run([this] { Create(); });
+    }
+    ~JpegObject() { jpeg_destroy(reinterpret_cast<j_common_ptr>(&m_info)); }
+    JpegObject(const JpegObject&) = delete;
+    JpegObject& operator=(const JpegObject&) = delete;
+
+    bool Created() const { return m_created; }
+    Info& Get() { return m_info; }
+    JpegErrorTrap& Trap() { return m_trap; }
+
+private:
+    void Create();
+
+    JpegErrorTrap m_trap;
+    Info m_info{};
+    bool m_created = false;
+};
+
+template <>
+void JpegObject<jpeg_decompress_struct>::Create()
+{
+    jpeg_create_decompress(&m_info);
+}
+
+template <>
+void JpegObject<jpeg_compress_struct>::Create()
+{
+    jpeg_create_compress(&m_info);
+}
+
+using Decompressor = JpegObject<jpeg_decompress_struct>;
+using Compressor = JpegObject<jpeg_compress_struct>;
+
+PixelBuffer Fail(int error)
+{
+    SetLastError(error);
+    return {};
+}
+
+struct HeaderFacts {
+    int orientation = 1;
+    bool cmyk = false;
+    bool adobeInverted = false;
+};
+
+// Reads the header and the markers that matter; false when the data is no JPEG.
+bool ReadHeader(Decompressor& jpeg, std::span<const std::uint8_t> bytes)
+{
+    auto& info = jpeg.Get();
+    return jpeg.Trap().Run([&] {
+        jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+        jpeg_save_markers(&info, JPEG_COM, 0xFFFF);
+        jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
+        jpeg_read_header(&info, TRUE);
+    });
+}
+
+HeaderFacts CollectMarkers(jpeg_decompress_struct& info, std::vector<std::string>* comments)
+{
+    HeaderFacts facts;
+    bool haveExif = false;
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker != nullptr; marker = marker->next) {
+        const std::span<const std::uint8_t> data(marker->data, marker->data_length);
+        if (marker->marker == JPEG_COM && comments != nullptr) {
+            comments->emplace_back(reinterpret_cast<const char*>(data.data()), data.size());
+        } else if (marker->marker == JPEG_APP0 + 1 && !haveExif &&
+                   ExifOrientation::IsExifSegment(data)) {
+            haveExif = true; // the first Exif segment is the camera's; later ones are not
+            facts.orientation = ExifOrientation::FromApp1(data);
+        }
+    }
+    facts.cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    facts.adobeInverted = info.saw_Adobe_marker != 0;
+    return facts;
+}
+
+// Adobe writes CMYK inverted (255 = no ink); others store it plainly.
+void CmykRowToRgb(const std::uint8_t* cmyk, std::uint8_t* rgb, unsigned width, bool inverted)
+{
+    for (unsigned x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
+        const unsigned k = inverted ? cmyk[3] : 255u - cmyk[3];
+        for (int c = 0; c < 3; ++c) {
+            const unsigned ink = inverted ? cmyk[c] : 255u - cmyk[c];
+            rgb[c] = static_cast<std::uint8_t>((ink * k + 127) / 255);
+        }
+    }
+}
+
+bool DecodeRows(Decompressor& jpeg, PixelBuffer& pixels, const HeaderFacts& facts,
+                std::uint8_t* cmykRow)
+{
+    auto& info = jpeg.Get();
+    return jpeg.Trap().Run([&] {
+        jpeg_start_decompress(&info);
+        const unsigned height = info.output_height;
+        while (info.output_scanline < height) {
+            const unsigned y = info.output_scanline;
+            JSAMPROW rows[kRowsAtOnce];
+            if (facts.cmyk) {
+                rows[0] = cmykRow;
+                if (jpeg_read_scanlines(&info, rows, 1) == 1)
+                    CmykRowToRgb(cmykRow, pixels.Row(static_cast<int>(y)), info.output_width,
+                                 facts.adobeInverted);
+                continue;
+            }
+            const unsigned count = std::min<unsigned>(kRowsAtOnce, height - y);
+            for (unsigned k = 0; k < count; ++k) rows[k] = pixels.Row(static_cast<int>(y + k));
+            jpeg_read_scanlines(&info, rows, count);
+        }
+        jpeg_finish_decompress(&info);
+    });
+}
+
+int ChooseScaleForBox(const jpeg_decompress_struct& info, int orientation, int boxWidth,
+                      int boxHeight)
+{
+    long width = static_cast<long>(info.image_width);
+    long height = static_cast<long>(info.image_height);
+    if (ExifOrientation::SwapsSides(orientation)) std::swap(width, height);
+    if (boxWidth < 1 || boxHeight < 1 || width < 1 || height < 1) return 1;
+    const double scale = std::min(static_cast<double>(boxWidth) / static_cast<double>(width),
+                                  static_cast<double>(boxHeight) / static_cast<double>(height));
+    if (scale >= 1.0) return 1;
+    const long fittedWidth = std::max(1L, static_cast<long>(static_cast<double>(width) * scale));
+    const long fittedHeight = std::max(1L, static_cast<long>(static_cast<double>(height) * scale));
+    for (const int denominator : {8, 4, 2}) {
+        const long scaledWidth = (width + denominator - 1) / denominator;
+        const long scaledHeight = (height + denominator - 1) / denominator;
+        if (scaledWidth >= fittedWidth && scaledHeight >= fittedHeight) return denominator;
+    }
+    return 1;
+}
+
+// scaleDenominator 0 means: choose by the box.
+PixelBuffer Decode(std::span<const std::uint8_t> bytes, std::vector<std::string>* comments,
+                   int scaleDenominator, int boxWidth, int boxHeight)
+{
+    if (bytes.empty()) return Fail(kErrBadData);
+    Decompressor jpeg;
+    if (!jpeg.Created()) return Fail(kErrNoMemory);
+    if (!ReadHeader(jpeg, bytes)) return Fail(jpeg.Trap().FatalError());
+    auto& info = jpeg.Get();
+    std::vector<std::string> found;
+    const HeaderFacts facts = CollectMarkers(info, &found);
+    if (scaleDenominator == 0)
+        scaleDenominator = ChooseScaleForBox(info, facts.orientation, boxWidth, boxHeight);
+    info.scale_num = 1;
+    info.scale_denom = static_cast<unsigned>(scaleDenominator);
+    info.out_color_space = facts.cmyk ? JCS_CMYK : JCS_RGB;
+    if (!jpeg.Trap().Run([&] { jpeg_calc_output_dimensions(&info); }))
+        return Fail(jpeg.Trap().FatalError());
+    if (info.output_components != (facts.cmyk ? 4 : 3)) return Fail(kErrUnsupported);
+    const long long pixelCount = static_cast<long long>(info.output_width) * info.output_height;
+    if (pixelCount > kMaxPixels) return Fail(kErrTooLarge);
+
+    PixelBuffer pixels = PixelBuffer::AllocateForOverwrite(static_cast<int>(info.output_width),
+                                                           static_cast<int>(info.output_height));
+    if (pixels.Empty()) return {};
+    std::vector<std::uint8_t> cmykRow(facts.cmyk ? info.output_width * 4u : 0u);
+    if (!DecodeRows(jpeg, pixels, facts, cmykRow.data())) return Fail(jpeg.Trap().FatalError());
+    if (jpeg.Trap().SawPrematureEnd()) return Fail(kErrTruncated);
+    if (!ExifOrientation::Apply(pixels, facts.orientation)) return {};
+    if (comments != nullptr) *comments = std::move(found);
+    SetLastError(kErrNone);
+    return pixels;
+}
+
+PixelBuffer ReadFile(const std::string& path, std::vector<std::string>* comments,
+                     int scaleDenominator, int boxWidth, int boxHeight)
+{
+    const auto bytes = FileBytes::Read(path);
+    if (!bytes) return {};
+    return Decode(*bytes, comments, scaleDenominator, boxWidth, boxHeight);
+}
+
+struct MallocBlock {
+    unsigned char* data = nullptr;
+    unsigned long size = 0;
+    MallocBlock() = default;
+    MallocBlock(const MallocBlock&) = delete;
+    MallocBlock& operator=(const MallocBlock&) = delete;
+    ~MallocBlock() { std::free(data); } // libjpeg's memory destination allocates with malloc
+};
+
+void SetUpEncoder(jpeg_compress_struct& info, const PixelBuffer& pixels, int quality)
+{
+    info.image_width = static_cast<JDIMENSION>(pixels.Width());
+    info.image_height = static_cast<JDIMENSION>(pixels.Height());
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, std::clamp(quality, 1, 100), TRUE);
+}
+
+bool Encode(const PixelBuffer& pixels, int quality, const std::vector<std::string>& comments,
+            MallocBlock& out)
+{
+    if (pixels.Empty()) {
+        SetLastError(kErrBadArgument);
+        return false;
+    }
+    if (pixels.Width() > kMaxJpegSide || pixels.Height() > kMaxJpegSide) {
+        SetLastError(kErrTooLarge);
+        return false;
+    }
+    Compressor jpeg;
+    if (!jpeg.Created()) {
+        SetLastError(kErrNoMemory);
+        return false;
+    }
+    auto& info = jpeg.Get();
+    const bool done = jpeg.Trap().Run([&] {
+        jpeg_mem_dest(&info, &out.data, &out.size);
+        SetUpEncoder(info, pixels, quality);
+        jpeg_start_compress(&info, TRUE);
+        for (const std::string& comment : comments) {
+            const auto length = static_cast<unsigned>(std::min(comment.size(), kMaxMarkerPayload));
+            jpeg_write_marker(&info, JPEG_COM, reinterpret_cast<const JOCTET*>(comment.data()),
+                              length);
+        }
+        while (info.next_scanline < info.image_height) {
+            JSAMPROW rows[kRowsAtOnce];
+            const unsigned y = info.next_scanline;
+            const unsigned count = std::min<unsigned>(kRowsAtOnce, info.image_height - y);
+            for (unsigned k = 0; k < count; ++k)
+                rows[k] = const_cast<JSAMPROW>(pixels.Row(static_cast<int>(y + k)));
+            jpeg_write_scanlines(&info, rows, count);
+        }
+        jpeg_finish_compress(&info);
+    });
+    SetLastError(done ? kErrNone : jpeg.Trap().FatalError());
+    return done;
+}
+
+} // namespace
+
+PixelBuffer ReadJpeg(const std::string& path, std::vector<std::string>* comments)
+{
+    return ReadFile(path, comments, 1, 0, 0);
+}
+
+PixelBuffer ReadJpegForBox(const std::string& path, int boxWidth, int boxHeight,
+                           std::vector<std::string>* comments)
+{
+    return ReadFile(path, comments, 0, boxWidth, boxHeight);
+}
+
+PixelBuffer DecodeJpeg(std::span<const std::uint8_t> bytes, std::vector<std::string>* comments,
+                       int scaleDenominator)
+{
+    if (scaleDenominator != 1 && scaleDenominator != 2 && scaleDenominator != 4 &&
+        scaleDenominator != 8)
+        return Fail(kErrBadArgument);
+    return Decode(bytes, comments, scaleDenominator, 0, 0);
+}
+
+bool WriteJpeg(const std::string& path, const PixelBuffer& pixels, int quality,
+               const std::vector<std::string>& comments)
+{
+    MallocBlock encoded;
+    if (!Encode(pixels, quality, comments, encoded)) return false;
+    return FileBytes::WriteReplacing(path, {encoded.data, encoded.size});
+}
+
+std::vector<std::uint8_t> EncodeJpeg(const PixelBuffer& pixels, int quality,
+                                     const std::vector<std::string>& comments)
+{
+    MallocBlock encoded;
+    if (!Encode(pixels, quality, comments, encoded)) return {};
+    return {encoded.data, encoded.data + encoded.size};
+}
+
+namespace {
+
+std::optional<QSize> JpegSize(std::span<const std::uint8_t> bytes)
+{
+    Decompressor jpeg;
+    if (!jpeg.Created() || !ReadHeader(jpeg, bytes)) return std::nullopt;
+    auto& info = jpeg.Get();
+    const HeaderFacts facts = CollectMarkers(info, nullptr);
+    QSize size(static_cast<int>(info.image_width), static_cast<int>(info.image_height));
+    if (ExifOrientation::SwapsSides(facts.orientation)) size.transpose();
+    return size;
+}
+
+} // namespace
+
+std::optional<QSize> ReadImageSize(const std::string& path)
+{
+    // The header of a JPEG sits near its start, after at most a few marker segments.
+    constexpr std::size_t kHeadBytes = std::size_t{1} << 20;
+    const auto head = FileBytes::Read(path, kHeadBytes);
+    if (!head || head->empty()) return std::nullopt;
+    const bool isJpeg = head->size() >= 3 && (*head)[0] == 0xFF && (*head)[1] == 0xD8;
+    if (!isJpeg) return QtReader::Size(path);
+    if (auto size = JpegSize(*head)) return size;
+    if (head->size() < kHeadBytes) return std::nullopt;
+    const auto whole = FileBytes::Read(path);
+    return whole ? JpegSize(*whole) : std::nullopt;
+}
+
+} // namespace img

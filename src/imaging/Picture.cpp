@@ -1,0 +1,374 @@
+#include "imaging/Picture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+enum class Reader { None, Jpeg, Png, Bmp, Pcx, Tiff, Gif };
+
+// From the last '.' to the end, trailing blanks dropped, lower-cased; "" without a '.'.
+std::string ExtensionOf(const std::string& path)
+{
+    const auto dot = path.rfind('.');
+    if (dot == std::string::npos) return {};
+    std::string extension = path.substr(dot);
+    while (!extension.empty() && extension.back() == ' ') extension.pop_back();
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) {
+        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    });
+    return extension;
+}
+
+Reader ReaderFor(const std::string& extension)
+{
+    struct Entry {
+        const char* extension;
+        Reader reader;
+    };
+    static constexpr Entry kReaders[] = {
+        {".jpg", Reader::Jpeg}, {".jpeg", Reader::Jpeg}, {".png", Reader::Png},
+        {".bmp", Reader::Bmp},  {".pcx", Reader::Pcx},   {".tif", Reader::Tiff},
+        {".tiff", Reader::Tiff}, {".gif", Reader::Gif},
+    };
+    for (const Entry& entry : kReaders)
+        if (extension == entry.extension) return entry.reader;
+    return Reader::None;
+}
+
+// The pi the rotation has always used; kept so free angles turn exactly as before.
+constexpr double kPi = 3.1415926;
+
+} // namespace
+
+void Picture::Release()
+{
+    m_displayPalette.reset();
+    m_pixels.Reset();
+    m_width = 0;
+    m_height = 0;
+    m_fitted.Reset();
+    m_fittedWidth = 0;
+    m_fittedHeight = 0;
+    m_comments.clear();
+}
+
+void Picture::GetSize(int& width, int& height) const
+{
+    width = m_width;
+    height = m_height;
+}
+
+int Picture::Install(img::PixelBuffer pixels)
+{
+    Release();
+    m_width = pixels.Width();
+    m_height = pixels.Height();
+    m_pixels = std::move(pixels);
+    return kOk;
+}
+
+void Picture::DropFittedCopy()
+{
+    m_fitted.Reset();
+    m_fittedWidth = 0;
+    m_fittedHeight = 0;
+}
+
+int Picture::LoadFile(const std::string& path)
+{
+    return LoadByExtension(path, std::nullopt);
+}
+
+int Picture::LoadFileForBox(const std::string& path, int boxWidth, int boxHeight)
+{
+    return LoadByExtension(path, QSize(boxWidth, boxHeight));
+}
+
+int Picture::LoadByExtension(const std::string& path, std::optional<QSize> box)
+{
+    if (path.empty()) return kEmptyPath;
+    Release();
+    img::PixelBuffer pixels;
+    std::vector<std::string> comments;
+    switch (ReaderFor(ExtensionOf(path))) {
+    case Reader::Jpeg:
+        pixels = box ? img::ReadJpegForBox(path, box->width(), box->height(), &comments)
+                     : img::ReadJpeg(path, &comments);
+        break;
+    case Reader::Png: pixels = img::ReadPng(path); break;
+    case Reader::Bmp: pixels = img::ReadBmp(path); break;
+    case Reader::Pcx: pixels = img::ReadPcx(path); break;
+    case Reader::Tiff: pixels = img::ReadTiff(path); break;
+    case Reader::Gif: pixels = img::ReadGif(path); break;
+    case Reader::None:
+        // No reader ran, so there is no error of its own to pass on; say so plainly
+        // rather than hand back whatever an earlier operation left.
+        img::SetLastError(img::kErrUnsupported);
+        break;
+    }
+    const int code = img::LastError();
+    if (!pixels.Empty()) {
+        Install(std::move(pixels));
+        m_comments = std::move(comments);
+    }
+    return code;
+}
+
+int Picture::SaveFile(const std::string& path, int format, int quality)
+{
+    if (!HasPicture()) return kNotPossible;
+    if (format != kJpeg) return img::kErrUnsupported; // nothing written
+    img::WriteJpeg(path, m_pixels, quality, m_comments);
+    return img::LastError();
+}
+
+bool Picture::LoadFromDib(std::span<const std::uint8_t> dib)
+{
+    Release();
+    img::PixelBuffer pixels = img::FromDib(dib.data(), dib.size());
+    if (pixels.Empty()) return false;
+    Install(std::move(pixels));
+    return true;
+}
+
+int Picture::LoadBitmapResource(int id)
+{
+    Release();
+    img::PixelBuffer pixels = img::LoadBitmapResource(id);
+    const int code = img::LastError();
+    if (!pixels.Empty()) Install(std::move(pixels));
+    return code;
+}
+
+int Picture::CopyFrom(const Picture& other)
+{
+    if (!other.HasPicture()) return kNotPossible;
+    img::PixelBuffer copy = img::PixelBuffer::AllocateForOverwrite(other.m_width, other.m_height);
+    if (copy.Empty()) return kNoMemory;
+    std::memcpy(copy.Data(), other.m_pixels.Data(), copy.ByteSize());
+    return Install(std::move(copy)); // after the copy, so copying from itself is safe
+}
+
+int Picture::CreateBlank(int width, int height)
+{
+    if (width < 1 || height < 1) return kNotPossible;
+    img::PixelBuffer blank = img::PixelBuffer::Allocate(width, height);
+    if (blank.Empty()) return kNoMemory;
+    return Install(std::move(blank));
+}
+
+int Picture::MakeScaledCopy(const Picture& source, int boxWidth, int boxHeight)
+{
+    if (&source == this) { // releasing first would lose the source
+        Picture original;
+        if (const int code = original.CopyFrom(*this); code != kOk) return code;
+        return MakeScaledCopy(original, boxWidth, boxHeight);
+    }
+    Release();
+    if (boxWidth < 1 || boxHeight < 1) return kNotPossible;
+    const double widthRatio = static_cast<double>(source.m_width) / boxWidth;
+    const double heightRatio = static_cast<double>(source.m_height) / boxHeight;
+    if (widthRatio == 0 || heightRatio == 0) return kNotPossible;
+    int newWidth = boxWidth, newHeight = boxHeight;
+    if (widthRatio > heightRatio)
+        newHeight = static_cast<int>(source.m_height / widthRatio);
+    else if (widthRatio < heightRatio)
+        newWidth = static_cast<int>(source.m_width / heightRatio);
+    if (const int code = CreateBlank(newWidth, newHeight); code != kOk) return code;
+    img::ResampleInto(source.m_pixels, m_pixels);
+    return img::LastError();
+}
+
+QSize Picture::FittedSize(int width, int height, int boxWidth, int boxHeight)
+{
+    if (width < 1 || height < 1 || boxWidth < 1 || boxHeight < 1) return {0, 0};
+    const auto boxRatio = static_cast<float>(static_cast<double>(boxWidth) / boxHeight);
+    const auto pictureRatio = static_cast<float>(static_cast<double>(width) / height);
+    if (pictureRatio > boxRatio)
+        return {boxWidth, static_cast<int>(static_cast<long long>(boxWidth) * height / width)};
+    return {static_cast<int>(static_cast<long long>(boxHeight) * width / height), boxHeight};
+}
+
+int Picture::FitInto(int boxWidth, int boxHeight)
+{
+    // An empty picture or box has no proportions to keep (and would divide by zero).
+    if (!HasPicture() || boxWidth < 1 || boxHeight < 1) return kNotPossible;
+    const QSize fitted = FittedSize(m_width, m_height, boxWidth, boxHeight);
+    if (fitted == GetSize()) return kOk;
+    return Resize(fitted.width(), fitted.height());
+}
+
+int Picture::Resize(int width, int height)
+{
+    if (!HasPicture() || width < 1 || height < 1) return kNotPossible;
+    img::PixelBuffer resized = width <= m_width && height <= m_height
+                                   ? img::Reduce(m_pixels, width, height)
+                                   : img::Resample(m_pixels, width, height);
+    const int code = img::LastError();
+    if (!resized.Empty()) Install(std::move(resized));
+    return code;
+}
+
+int Picture::Crop(int left, int top, int right, int bottom)
+{
+    if (!HasPicture()) return kNotPossible;
+    img::PixelBuffer cropped = img::Crop(m_pixels, left, top, right, bottom);
+    const int code = img::LastError();
+    if (!cropped.Empty()) Install(std::move(cropped));
+    return code;
+}
+
+int Picture::Rotate(double degrees)
+{
+    if (!HasPicture()) return kNotPossible;
+    std::optional<img::Turn> turn;
+    if (degrees == 90 || degrees == -270) turn = img::Turn::Quarter;
+    if (degrees == 180 || degrees == -180) turn = img::Turn::Half;
+    if (degrees == 270 || degrees == -90) turn = img::Turn::ThreeQuarters;
+    if (turn) {
+        if (img::RotateQuarter(m_pixels, *turn)) {
+            m_width = m_pixels.Width();
+            m_height = m_pixels.Height();
+            DropFittedCopy();
+        }
+        return img::LastError();
+    }
+    if (degrees < 0) degrees += 360;
+    const double radians = degrees * kPi / 180;
+    img::PixelBuffer turned = img::Rotate(m_pixels, radians, qRgb(255, 255, 255));
+    const int code = img::LastError();
+    if (!turned.Empty()) Install(std::move(turned));
+    return code;
+}
+
+template <typename Filter>
+int Picture::FilterInto(Filter filter, int amount)
+{
+    if (!HasPicture()) return kNotPossible;
+    img::PixelBuffer target = img::PixelBuffer::AllocateForOverwrite(m_width, m_height);
+    if (target.Empty()) return img::LastError();
+    if (filter(m_pixels, target, amount)) {
+        m_pixels = std::move(target); // same size: taking the new bytes is the copy
+        DropFittedCopy();
+    }
+    return img::LastError();
+}
+
+int Picture::Sharpen(int amount)
+{
+    return FilterInto(&img::Sharpen, amount);
+}
+
+int Picture::Soften(int amount)
+{
+    return FilterInto(&img::Soften, amount);
+}
+
+int Picture::ApplyChannelTable(int mask, const std::array<std::uint8_t, 256>& table)
+{
+    if (img::ApplyTable(m_pixels, mask, table)) DropFittedCopy();
+    return img::LastError();
+}
+
+std::array<std::uint8_t, 256> Picture::BrightnessTable(int percent)
+{
+    std::array<std::uint8_t, 256> table{};
+    const double k = percent / 100.0;
+    for (int i = 0; i < 256; ++i) {
+        double v = 0;
+        if (percent > 0) {
+            const double a = i * (1 + 5 * k) + 0.5;
+            const double t = std::pow((255 - i) / 255.0, 1.5);
+            v = std::min(i + (a - i) * t + 0.5, 255.0);
+        } else {
+            v = i * (1 + k);
+        }
+        // Below -100 percent the product turns negative; black is as dark as it gets.
+        table[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(std::max(v, 0.0));
+    }
+    return table;
+}
+
+std::array<std::uint8_t, 256> Picture::ColorTable(int percent)
+{
+    std::array<std::uint8_t, 256> table{};
+    for (int i = 0; i < 256; ++i) {
+        const double v = std::clamp(i * (1 + percent / 100.0), 0.0, 255.0);
+        table[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v);
+    }
+    return table;
+}
+
+int Picture::AdjustBrightness(int percent)
+{
+    if (!HasPicture()) return kNotPossible;
+    return ApplyChannelTable(img::kRedChannel | img::kGreenChannel | img::kBlueChannel,
+                             BrightnessTable(percent));
+}
+
+int Picture::AdjustColor(int percent, int channel)
+{
+    if (!HasPicture()) return kNotPossible;
+    const int mask = channel == kRed     ? img::kRedChannel
+                     : channel == kGreen ? img::kGreenChannel
+                     : channel == kBlue  ? img::kBlueChannel
+                                         : 0;
+    return ApplyChannelTable(mask, ColorTable(percent));
+}
+
+int Picture::BuildDisplayPalette()
+{
+    if (!HasPicture()) return kNotPossible;
+    const auto entries = img::MakePalette(m_pixels, 256);
+    const int code = img::LastError();
+    if (!entries.empty()) m_displayPalette = img::ToQtPalette(entries);
+    return code;
+}
+
+int Picture::Draw(QPainter* painter, int x, int y, int width, int height,
+                  const img::Palette* palette) const
+{
+    if (!HasPicture() || painter == nullptr) return kNotPossible;
+    if (palette == nullptr && m_displayPalette) palette = &*m_displayPalette;
+    img::Draw(painter, m_pixels, x, y, width, height, palette);
+    return img::LastError();
+}
+
+int Picture::DrawInRect(QPainter* painter, const QRect& rect, const img::Palette* palette) const
+{
+    return Draw(painter, rect.left(), rect.top(), rect.width(), rect.height(), palette);
+}
+
+int Picture::DrawFitted(QPainter* painter, const QRect& rect, const img::Palette* palette)
+{
+    if (!HasPicture() || painter == nullptr) return kNotPossible;
+    const QSize fitted = FittedSize(m_width, m_height, rect.width(), rect.height());
+    if (fitted.isEmpty()) return kNotPossible;
+    if (m_fitted.Empty() || fitted != QSize(m_fittedWidth, m_fittedHeight)) {
+        DropFittedCopy();
+        m_fitted = img::Resample(m_pixels, fitted.width(), fitted.height());
+        if (img::LastError() != img::kErrNone || m_fitted.Empty()) {
+            DropFittedCopy();
+            return kNotPossible;
+        }
+        m_fittedWidth = fitted.width();
+        m_fittedHeight = fitted.height();
+    }
+    const int x = rect.left() + (rect.width() - m_fittedWidth) / 2;
+    const int y = rect.top() + (rect.height() - m_fittedHeight) / 2;
+    if (palette == nullptr && m_displayPalette) palette = &*m_displayPalette;
+    img::Draw(painter, m_fitted, x, y, rect.width(), rect.height(), palette);
+    return img::LastError();
+}
+
+QImage Picture::ToBitmap() const
+{
+    return img::ToBitmap(m_pixels);
+}
+
+std::vector<std::uint8_t> Picture::ToPackedDib() const
+{
+    return img::ToDib(m_pixels);
+}

@@ -1,0 +1,159 @@
+#include "imaging/QtReader.h"
+
+#include "imaging/FileBytes.h"
+#include "imaging/Imaging.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QFile>
+#include <QImageReader>
+
+#include <algorithm>
+#include <mutex>
+
+namespace img {
+
+namespace {
+
+// Qt refuses images over 256 MB by default; our own limit (kMaxPixels, checked before
+// decoding) is the one that counts, so Qt's is raised to cover it at 16 bits a channel.
+void RaiseQtAllocationLimit()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        constexpr long long kNeededMiB = kMaxPixels * 8 / (1024 * 1024) + 1;
+        if (QImageReader::allocationLimit() < kNeededMiB)
+            QImageReader::setAllocationLimit(static_cast<int>(kNeededMiB));
+    });
+}
+
+int ErrorOf(const QImageReader& reader)
+{
+    switch (reader.error()) {
+    case QImageReader::FileNotFoundError: return kErrCannotOpen;
+    case QImageReader::DeviceError: return kErrReadFailed;
+    case QImageReader::UnsupportedFormatError: return kErrBadData;
+    default: return kErrBadData;
+    }
+}
+
+PixelBuffer NoMemory()
+{
+    SetLastError(kErrNoMemory);
+    return {};
+}
+
+QString FileName(const std::string& path)
+{
+    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+} // namespace
+
+PixelBuffer QtReader::Read(QImageReader& reader)
+{
+    RaiseQtAllocationLimit();
+    reader.setAutoTransform(false);
+    const QSize announced = reader.size();
+    if (announced.isValid() &&
+        static_cast<long long>(announced.width()) * announced.height() > kMaxPixels) {
+        SetLastError(kErrTooLarge);
+        return {};
+    }
+    QImage image;
+    if (!reader.read(&image) || image.isNull()) {
+        SetLastError(ErrorOf(reader));
+        return {};
+    }
+    return FromQImage(image);
+}
+
+PixelBuffer QtReader::ReadFile(const std::string& path, const char* format)
+{
+    // Read the bytes ourselves so a missing file and a bad file get their own errors.
+    const auto bytes = FileBytes::Read(path);
+    if (!bytes) return {};
+    return Decode(*bytes, format);
+}
+
+PixelBuffer QtReader::Decode(std::span<const std::uint8_t> bytes, const char* format)
+{
+    if (bytes.empty()) {
+        SetLastError(kErrBadData);
+        return {};
+    }
+    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<qsizetype>(bytes.size()));
+    QBuffer device(&data);
+    device.open(QIODevice::ReadOnly);
+    QImageReader reader(&device, format);
+    reader.setDecideFormatFromContent(false);
+    return Read(reader);
+}
+
+std::optional<QSize> QtReader::Size(const std::string& path)
+{
+    QImageReader reader(FileName(path));
+    const QSize size = reader.size();
+    if (!size.isValid()) return std::nullopt;
+    return size;
+}
+
+PixelBuffer ReadBmp(const std::string& path)
+{
+    return QtReader::ReadFile(path, "bmp");
+}
+
+PixelBuffer ReadGif(const std::string& path)
+{
+    return QtReader::ReadFile(path, "gif");
+}
+
+PixelBuffer ReadTiff(const std::string& path)
+{
+    return QtReader::ReadFile(path, "tiff");
+}
+
+PixelBuffer ReadPng(const std::string& path)
+{
+    return QtReader::ReadFile(path, "png");
+}
+
+PixelBuffer DecodeWithQt(std::span<const std::uint8_t> bytes, const char* format)
+{
+    return QtReader::Decode(bytes, format);
+}
+
+PixelBuffer FromQImage(const QImage& image)
+{
+    if (image.isNull()) {
+        SetLastError(kErrBadArgument);
+        return {};
+    }
+    PixelBuffer pixels = PixelBuffer::AllocateForOverwrite(image.width(), image.height());
+    if (pixels.Empty()) return {};
+    if (!image.hasAlphaChannel()) {
+        const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+        if (rgb.isNull()) return NoMemory();
+        for (int y = 0; y < rgb.height(); ++y)
+            std::copy_n(rgb.constScanLine(y), pixels.Stride(), pixels.Row(y));
+    } else {
+        // Transparent parts are shown on black: compose each pixel over black.
+        const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+        if (argb.isNull()) return NoMemory();
+        for (int y = 0; y < argb.height(); ++y) {
+            const auto* source = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+            std::uint8_t* target = pixels.Row(y);
+            for (int x = 0; x < argb.width(); ++x, target += 3) {
+                const unsigned alpha = static_cast<unsigned>(qAlpha(source[x]));
+                target[0] = static_cast<std::uint8_t>((qRed(source[x]) * alpha + 127) / 255);
+                target[1] = static_cast<std::uint8_t>((qGreen(source[x]) * alpha + 127) / 255);
+                target[2] = static_cast<std::uint8_t>((qBlue(source[x]) * alpha + 127) / 255);
+            }
+        }
+    }
+    SetLastError(kErrNone);
+    return pixels;
+}
+
+} // namespace img

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "imaging/PixelBuffer.h"
+
+#include <QSize>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+class QImageReader;
+
+namespace img {
+
+// Decoding through Qt's image readers (BMP, GIF, PNG, TIFF) with the size checked before
+// any pixel memory is asked for, and the result converted to a PixelBuffer.
+class QtReader {
+public:
+    static PixelBuffer ReadFile(const std::string& path, const char* format);
+    static PixelBuffer Decode(std::span<const std::uint8_t> bytes, const char* format);
+    static std::optional<QSize> Size(const std::string& path);
+
+private:
+    static PixelBuffer Read(QImageReader& reader);
+};
+
+} // namespace img
