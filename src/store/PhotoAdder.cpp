@@ -1,0 +1,165 @@
+#include "store/PhotoAdder.h"
+
+#include "core/CQuilleryDoc.h"
+#include "core/DateText.h"
+#include "core/PhotoRecord.h"
+#include "imaging/Picture.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+namespace {
+
+using Verdict = PhotoAdder::Verdict;
+
+// The store writes each version beside its file first, under a name this much
+// longer ("." in front, ".XXXXXX" behind), so that name has to fit too.
+constexpr size_t kStagingExtra = 8;
+constexpr std::string_view kVersionSuffix = ".jpg";
+
+Verdict Refuse(std::string_view message)
+{
+    return {Verdict::Outcome::Refused, std::string(message)};
+}
+
+// Names the database line will join with '^': only the first 16 are taken.
+size_t JoinedLength(const std::vector<std::string>& names)
+{
+    const size_t count = std::min(names.size(), static_cast<size_t>(PhotoRecord::kMaxNames));
+    size_t length = count > 0 ? count - 1 : 0;
+    for (size_t i = 0; i < count; ++i) length += names[i].size();
+    return length;
+}
+
+template <typename Find>
+void FillIds(PhotoRecord::IdList& ids, const std::vector<std::string>& names, Find find)
+{
+    ids.fill(-1);
+    const size_t count = std::min(names.size(), ids.size());
+    for (size_t i = 0; i < count; ++i) ids[i] = find(names[i]);
+}
+
+std::optional<int> Number(std::string_view digits)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+PhotoAdder::PhotoAdder(CQuilleryDoc& catalog, std::string libraryDirectory,
+                       const Settings& settings)
+    : m_catalog(catalog), m_libraryDirectory(std::move(libraryDirectory)), m_settings(settings)
+{
+}
+
+PhotoAdder::Verdict PhotoAdder::Check(const PhotoEntry& entry, Mode mode) const
+{
+    if (mode == Mode::Add) {
+        if (entry.fileName.find_first_of(kForbiddenCharacters) != std::string::npos) {
+            return Refuse(kForbiddenMessage);
+        }
+        if (NameInUse(entry.fileName)) return Refuse(kNameUsedMessage);
+    }
+    if (!ParseDate(entry.dateText).valid) return Refuse(kDateMessage);
+    if (mode == Mode::Add) {
+        if (auto message = CheckName(entry.fileName)) return Refuse(*message);
+    }
+    if (entry.notes.size() > kMaxField) return Refuse(kNotesTooLongMessage);
+    if (auto message = CheckNames(entry)) return Refuse(*message);
+    if (entry.fileName.empty()) return {Verdict::Outcome::EmptyName, {}};
+    return {};
+}
+
+bool PhotoAdder::NameInUse(const std::string& fileName) const
+{
+    return m_catalog.FindPhotoByFileName(fileName) >= 0;
+}
+
+std::optional<std::string> PhotoAdder::CheckName(const std::string& fileName) const
+{
+    if (fileName.size() > kMaxFileName) return std::string(kFileNameTooLongMessage);
+    if (fileName.size() + kVersionSuffix.size() + kStagingExtra > kMaxNameInFolder) {
+        return std::string(kPathTooLongMessage);
+    }
+    constexpr std::array versions = {PictureStore::Version::Thumbnail,
+                                     PictureStore::Version::FullScreen,
+                                     PictureStore::Version::HighRes,
+                                     PictureStore::Version::Original};
+    for (const auto version : versions) {
+        const std::string path = PictureStore::VersionPath(m_libraryDirectory, version, fileName);
+        if (path.size() + kStagingExtra > kMaxPath) return std::string(kPathTooLongMessage);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> PhotoAdder::CheckNames(const PhotoEntry& entry)
+{
+    const std::array<std::pair<const std::vector<std::string>*, const char*>, 3> lists = {{
+        {&entry.persons, "persons"}, {&entry.events, "events"}, {&entry.locations, "locations"}}};
+    for (const auto& [names, what] : lists) {
+        if (JoinedLength(*names) > kMaxField) {
+            return std::string("The names of the selected ") + what +
+                   " are too long together, at most 999 characters can be stored, please "
+                   "select fewer";
+        }
+    }
+    return std::nullopt;
+}
+
+int PhotoAdder::MakeThumbnail(const Picture& picture, Picture& thumbnail)
+{
+    const int copied = thumbnail.CopyFrom(picture);
+    if (copied != Picture::kOk) return copied;
+    return thumbnail.FitInto(150, 100);
+}
+
+int PhotoAdder::Add(const PhotoEntry& entry, Picture& picture, const Picture& thumbnail,
+                    const PictureStore::MessageLine& messageLine)
+{
+    const PictureStore store(m_libraryDirectory, m_settings);
+    if (!store.SaveNewPhotoVersions(picture, thumbnail, entry.fileName, messageLine)) return -1;
+    PhotoRecord record;
+    record.SetFileName(entry.fileName);
+    FillRecord(m_catalog, entry, record);
+    const int index = m_catalog.AddPhoto(record);
+    m_catalog.SetModified(true);
+    return index;
+}
+
+void PhotoAdder::FillRecord(const CQuilleryDoc& catalog, const PhotoEntry& entry,
+                            PhotoRecord& record)
+{
+    record.SetDateText(entry.dateText);
+    record.SetNotes(entry.notes);
+    FillIds(record.personIds, entry.persons,
+            [&](const std::string& name) { return catalog.FindPerson(name); });
+    FillIds(record.eventIds, entry.events,
+            [&](const std::string& name) { return catalog.FindEvent(name); });
+    FillIds(record.locationIds, entry.locations,
+            [&](const std::string& name) { return catalog.FindLocation(name); });
+}
+
+std::optional<std::string> PhotoAdder::DateFromExif(std::string_view exifText)
+{
+    // "YYYY:MM:DD HH:MM:SS"; cameras without a clock write blanks or zeros.
+    if (exifText.size() < 10 || exifText[4] != ':' || exifText[7] != ':') return std::nullopt;
+    const auto year = Number(exifText.substr(0, 4));
+    const auto month = Number(exifText.substr(5, 2));
+    const auto day = Number(exifText.substr(8, 2));
+    if (!year || !month || !day || *month < 1 || *day < 1) return std::nullopt;
+    std::string text = FormatDate(*month, *day, *year);
+    if (!ParseDate(text).valid) return std::nullopt;
+    return text;
+}
+
+std::string PhotoAdder::SuggestedName(std::string_view path)
+{
+    const size_t slash = path.find_last_of('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.find_last_of('.');
+    return std::string(dot == std::string_view::npos ? name : name.substr(0, dot));
+}
