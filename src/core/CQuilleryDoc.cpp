@@ -31,8 +31,9 @@ CQuilleryDoc::~CQuilleryDoc() = default;
 
 void CQuilleryDoc::Clear()
 {
-    m_photos.clear();
     m_fileNameIndex.clear();
+    m_indexBuilt = false;
+    m_photos.clear();
     m_persons.Clear();
     m_events.Clear();
     m_locations.Clear();
@@ -50,27 +51,30 @@ int CQuilleryDoc::AdoptPhoto(std::unique_ptr<PhotoRecord> record)
 {
     const int index = PhotoCount();
     record->m_catalog = this;
-    IndexFileName(record->GetFileName(), index);
     m_photos.push_back(std::move(record));
+    if (m_indexBuilt) IndexFileName(index);
     return index;
 }
 
 void CQuilleryDoc::RemovePhoto(int index)
 {
     if (index < 0 || index >= PhotoCount()) return;
-    const auto position = m_photos.begin() + index;
-    UnindexFileName((*position)->GetFileName(), index);
-    m_photos.erase(position);
+    const std::string fileName = PhotoAt(index).GetFileName();
+    const auto found = m_fileNameIndex.find(fileName);
+    const bool wasFirst = found != m_fileNameIndex.end() && found->second == index;
+    if (wasFirst) m_fileNameIndex.erase(found);
+    m_photos.erase(m_photos.begin() + index);
     // Closing the gap moves every later record down by one.
-    for (auto& [name, indices] : m_fileNameIndex)
-        for (int& i : indices)
-            if (i > index) --i;
+    for (auto& entry : m_fileNameIndex)
+        if (entry.second > index) --entry.second;
+    if (wasFirst) IndexNextHolder(fileName, index);
 }
 
 int CQuilleryDoc::FindPhotoByFileName(std::string_view fileName) const
 {
+    if (!m_indexBuilt) BuildFileNameIndex();
     const auto found = m_fileNameIndex.find(fileName);
-    return found == m_fileNameIndex.end() ? -1 : found->second.front();
+    return found == m_fileNameIndex.end() ? -1 : found->second;
 }
 
 std::string CQuilleryDoc::PersonsText(const PhotoRecord& record) const
@@ -102,35 +106,58 @@ bool CQuilleryDoc::WriteDatabase(const std::string& path, Prompter& prompter)
     return true;
 }
 
-void CQuilleryDoc::FileNameChanging(const PhotoRecord& record, const std::string& newName)
+void CQuilleryDoc::RenamePhoto(PhotoRecord& record, std::string newName)
 {
-    if (record.GetFileName() == newName) return;
+    if (record.m_fileName == newName) return;
+    if (!m_indexBuilt) {
+        record.m_fileName = std::move(newName);
+        return;
+    }
     const int index = IndexOf(record);
+    // The key may view this very string: drop it before the string changes.
+    const std::string oldName = record.m_fileName;
+    const auto found = m_fileNameIndex.find(oldName);
+    const bool wasFirst = found != m_fileNameIndex.end() && found->second == index;
+    if (wasFirst) m_fileNameIndex.erase(found);
+    record.m_fileName = std::move(newName);
     if (index < 0) return;
-    UnindexFileName(record.GetFileName(), index);
-    IndexFileName(newName, index);
+    if (wasFirst) IndexNextHolder(oldName, index + 1);
+    const auto holder = m_fileNameIndex.find(record.m_fileName);
+    if (holder != m_fileNameIndex.end() && holder->second > index) m_fileNameIndex.erase(holder);
+    IndexFileName(index);
 }
 
+// Only an edit of a name needs this, so a scan is fine.
 int CQuilleryDoc::IndexOf(const PhotoRecord& record) const
 {
-    const auto found = m_fileNameIndex.find(record.GetFileName());
-    if (found == m_fileNameIndex.end()) return -1;
-    for (const int index : found->second)
-        if (m_photos[static_cast<size_t>(index)].get() == &record) return index;
+    for (int i = 0; i < PhotoCount(); ++i)
+        if (m_photos[static_cast<size_t>(i)].get() == &record) return i;
     return -1;
 }
 
-void CQuilleryDoc::IndexFileName(const std::string& fileName, int index)
+// Built at the first lookup rather than while reading: opening a library then
+// costs nothing for a lookup that may never come, and one pass into a table of the
+// right size is cheaper than growing it record by record.
+void CQuilleryDoc::BuildFileNameIndex() const
 {
-    auto& indices = m_fileNameIndex[fileName];
-    indices.insert(std::lower_bound(indices.begin(), indices.end(), index), index);
+    m_fileNameIndex.clear();
+    m_fileNameIndex.reserve(m_photos.size());
+    for (int i = 0; i < PhotoCount(); ++i) IndexFileName(i);
+    m_indexBuilt = true;
 }
 
-void CQuilleryDoc::UnindexFileName(const std::string& fileName, int index)
+// Keeps an existing entry: it names an earlier record.
+void CQuilleryDoc::IndexFileName(int index) const
 {
-    const auto found = m_fileNameIndex.find(fileName);
-    if (found == m_fileNameIndex.end()) return;
-    auto& indices = found->second;
-    indices.erase(std::remove(indices.begin(), indices.end(), index), indices.end());
-    if (indices.empty()) m_fileNameIndex.erase(found);
+    m_fileNameIndex.try_emplace(PhotoAt(index).GetFileName(), index);
+}
+
+void CQuilleryDoc::IndexNextHolder(const std::string& fileName, int from)
+{
+    for (int i = from; i < PhotoCount(); ++i) {
+        if (PhotoAt(i).GetFileName() == fileName) {
+            IndexFileName(i);
+            return;
+        }
+    }
 }

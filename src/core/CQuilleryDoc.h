@@ -74,26 +74,28 @@ private:
 
     // Takes a record the reader made, without copying it.
     int AdoptPhoto(std::unique_ptr<PhotoRecord> record);
-    // Called by a record of this catalog before its file name changes.
-    void FileNameChanging(const PhotoRecord& record, const std::string& newName);
+    // Gives a record of this catalog a new file name and keeps the lookup right.
+    void RenamePhoto(PhotoRecord& record, std::string newName);
     int IndexOf(const PhotoRecord& record) const;
-    void IndexFileName(const std::string& fileName, int index);
-    void UnindexFileName(const std::string& fileName, int index);
+    void BuildFileNameIndex() const;
+    void IndexFileName(int index) const;
+    void IndexNextHolder(const std::string& fileName, int from);
 
+    // Hash codes are kept in the nodes (the functor is not noexcept), so growing the
+    // table does not hash every name again.
     struct Hash {
-        using is_transparent = void;
-        size_t operator()(std::string_view text) const noexcept
-        {
-            return std::hash<std::string_view>{}(text);
-        }
+        size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
     };
 
     NameList m_persons;
     NameList m_events;
     NameList m_locations;
     std::vector<std::unique_ptr<PhotoRecord>> m_photos;
-    // Indices of the records holding each file name, ascending.
-    std::unordered_map<std::string, std::vector<int>, Hash, std::equal_to<>> m_fileNameIndex;
+    // Each file name to the index of the first record holding it. The keys view the
+    // records' own names (records stay put on the heap), so indexing copies nothing;
+    // a key is dropped before the name it views changes or goes.
+    mutable std::unordered_map<std::string_view, int, Hash> m_fileNameIndex;
+    mutable bool m_indexBuilt = false;
     bool m_untitled = true;
     bool m_modified = false;
     std::string m_path;

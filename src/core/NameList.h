@@ -23,12 +23,10 @@ public:
     void Clear();
 
 private:
+    // Not noexcept, so the table keeps each hash code and never hashes a name twice.
     struct Hash {
         using is_transparent = void;
-        size_t operator()(std::string_view text) const noexcept
-        {
-            return std::hash<std::string_view>{}(text);
-        }
+        size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
     };
     // Ids holding each text, ascending, so the front is the first equal entry.
     using Index = std::unordered_map<std::string, std::vector<int>, Hash, std::equal_to<>>;

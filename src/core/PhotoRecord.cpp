@@ -51,8 +51,8 @@ PhotoRecord& PhotoRecord::operator=(const PhotoRecord& other)
 
 void PhotoRecord::SetFileName(std::string fileName)
 {
-    if (m_catalog != nullptr) m_catalog->FileNameChanging(*this, fileName);
-    m_fileName = std::move(fileName);
+    if (m_catalog != nullptr) m_catalog->RenamePhoto(*this, std::move(fileName));
+    else m_fileName = std::move(fileName);
 }
 
 void PhotoRecord::SetDate(int month, int day, int year)

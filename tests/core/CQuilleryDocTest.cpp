@@ -155,3 +155,36 @@ TEST(CQuilleryDocTest, TextFormReadsAllSixteenIdsAndSkipsUnknownOnes)
 }
 
 }  // namespace
+
+namespace {
+
+// Every way of changing the photos, checked against a plain scan for the first match.
+TEST(CQuilleryDocTest, FileNameLookupMatchesALinearScanUnderEveryChange)
+{
+    CQuilleryDoc catalog;
+    unsigned seed = 11;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    const auto randomName = [&next] { return std::string(1, static_cast<char>('a' + next() % 6)); };
+    for (int step = 0; step < 3000; ++step) {
+        const unsigned action = next() % 10;
+        if (catalog.PhotoCount() == 0 || action < 4) {
+            catalog.AddPhoto(Photo(randomName()));
+        } else if (action < 6) {
+            catalog.RemovePhoto(static_cast<int>(next() % static_cast<unsigned>(catalog.PhotoCount())));
+        } else if (action < 9) {
+            catalog.PhotoAt(static_cast<int>(next() % static_cast<unsigned>(catalog.PhotoCount())))
+                .SetFileName(randomName());
+        } else if (next() % 8 == 0) {
+            catalog.Clear();
+        }
+        if (next() % 3 != 0) continue;  // let changes pile up between lookups
+        for (char c = 'a'; c < 'a' + 6; ++c) {
+            int expected = -1;
+            for (int i = 0; i < catalog.PhotoCount() && expected < 0; ++i)
+                if (catalog.PhotoAt(i).GetFileName() == std::string(1, c)) expected = i;
+            ASSERT_EQ(catalog.FindPhotoByFileName(std::string(1, c)), expected) << "step " << step;
+        }
+    }
+}
+
+}  // namespace
