@@ -16,6 +16,7 @@ PACKAGES="
   imagemagick libtiff-tools netpbm
   adwaita-icon-theme breeze-icon-theme
   desktop-file-utils
+  libx11-dev
 "
 
 missing=""

@@ -1,0 +1,57 @@
+#include "app/QuilleryApp.h"
+
+#include "ui/main/IconTheme.h"
+#include "ui/main/MainFrame.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QIcon>
+
+QuilleryApp::QuilleryApp() : m_recentFiles(m_settings.FilePath()) {}
+
+QuilleryApp::~QuilleryApp() = default;
+
+bool QuilleryApp::InitInstance(const QStringList& arguments)
+{
+    QApplication::setApplicationName(QStringLiteral("Quillery"));
+    QApplication::setOrganizationName(QStringLiteral("Quillery"));
+    QApplication::setApplicationVersion(QStringLiteral("1.05"));
+    IconTheme::Ensure();
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("camera-photo")));
+
+    m_frame = std::make_unique<MainFrame>(m_prompter, m_fileChooser, m_settings, m_recentFiles);
+    m_prompter.SetOwner(m_frame.get());
+    m_fileChooser.SetOwner(m_frame.get());
+    RunFirstRunCheck();
+
+    const std::string library = LibraryArgument(arguments);
+    if (!library.empty()) OpenDocumentFile(library);
+    if (m_frame->HasClosed()) return false;
+
+    m_frame->showMaximized();
+    return true;
+}
+
+CQuilleryDoc& QuilleryApp::OpenDocumentFile(const std::string& path)
+{
+    m_frame->OpenLibraryByName(path);
+    return m_frame->Catalog();
+}
+
+std::string QuilleryApp::LibraryArgument(const QStringList& arguments)
+{
+    for (qsizetype index = 1; index < arguments.size(); ++index) {
+        const QString& argument = arguments[index];
+        if (!argument.isEmpty() && !argument.startsWith(u'-')) {
+            return QFile::encodeName(argument).toStdString();
+        }
+    }
+    return {};
+}
+
+// The first-run set-up (desktop entries, the sample library's optional directories,
+// the uninstall script) runs here once the main window exists, before any library is
+// opened. It reads and writes only the Initialization flag of the settings.
+void QuilleryApp::RunFirstRunCheck()
+{
+}

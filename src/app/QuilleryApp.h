@@ -1,0 +1,46 @@
+#pragma once
+
+#include "store/ProfileSettings.h"
+#include "store/RecentFileList.h"
+#include "ui/common/DialogFileChooser.h"
+#include "ui/common/QtPrompter.h"
+
+#include <QStringList>
+
+#include <memory>
+#include <string>
+
+class CQuilleryDoc;
+class MainFrame;
+
+// Starts the program: the settings file, the main window with its seams, the first
+// run check and the library named on the command line.
+class QuilleryApp {
+public:
+    QuilleryApp();
+    ~QuilleryApp();
+    QuilleryApp(const QuilleryApp&) = delete;
+    QuilleryApp& operator=(const QuilleryApp&) = delete;
+
+    // False when the program has already ended (the user declined to create the
+    // picture directories of the library on the command line).
+    bool InitInstance(const QStringList& arguments);
+
+    // Opens the library through the main window; its catalog is the answer even
+    // when the library could not be read.
+    CQuilleryDoc& OpenDocumentFile(const std::string& path);
+
+    MainFrame* Frame() const { return m_frame.get(); }
+
+    // The first argument that is not an option: at most one library is opened.
+    static std::string LibraryArgument(const QStringList& arguments);
+
+private:
+    void RunFirstRunCheck();
+
+    ProfileSettings m_settings;
+    RecentFileList m_recentFiles;
+    QtPrompter m_prompter;
+    DialogFileChooser m_fileChooser;
+    std::unique_ptr<MainFrame> m_frame;
+};

@@ -1,0 +1,230 @@
+#include "ui/main/MainFrame.h"
+
+#include "core/Prompter.h"
+#include "store/RecentFileList.h"
+#include "ui/browse/PhotoList.h"
+#include "ui/browse/PictureView.h"
+#include "ui/common/DialogGuard.h"
+#include "ui/main/AboutBox.h"
+#include "ui/main/CommandSet.h"
+#include "ui/main/HelpWindow.h"
+#include "ui/main/LockIndicators.h"
+#include "ui/output/OptionsDialog.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+constexpr int kPictureViewShare = 7;  // tenths of the width
+constexpr int kPhotoListShare = 3;
+
+}  // namespace
+
+MainFrame::MainFrame(Prompter& prompter, FileChooser& fileChooser, Settings& settings,
+                     RecentFileList& recentFiles, QWidget* parent)
+    : QMainWindow(parent),
+      m_prompter(prompter),
+      m_fileChooser(fileChooser),
+      m_settings(settings),
+      m_recentFiles(recentFiles)
+{
+    setWindowTitle(QStringLiteral("Quillery"));
+    m_commands = new CommandSet(this);
+    BuildBars();
+    BuildClientArea();
+    ConnectCommands();
+    ConnectViews();
+    RebuildRecentFiles();
+    UpdateCommandStates();
+}
+
+MainFrame::~MainFrame() = default;
+
+QAction* MainFrame::Action(CommandId id) const
+{
+    return m_commands->Action(id);
+}
+
+void MainFrame::BuildBars()
+{
+    m_commands->BuildMenuBar(*menuBar());
+    m_fileMenu = menuBar()->findChildren<QMenu*>().value(0);
+
+    auto* toolBar = addToolBar(QStringLiteral("Toolbar"));
+    toolBar->setObjectName(QStringLiteral("mainToolBar"));
+    toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolBar->setIconSize(QSize(22, 22));
+    m_commands->BuildToolBar(*toolBar);
+    for (const CommandId id : {CommandId::NextPane, CommandId::PreviousPane}) addAction(Action(id));
+
+    m_contextMenu = new QMenu(this);
+    m_commands->BuildContextMenu(*m_contextMenu);
+
+    // The message pane is an ordinary widget, so prompts shown while a command is
+    // highlighted cover it and "Ready" comes back when they go.
+    statusBar()->addWidget(new QLabel(QStringLiteral("Ready"), statusBar()), 1);
+    m_countPane = new QLabel(QStringLiteral("Image Count"), statusBar());
+    m_countPane->setObjectName(QStringLiteral("countPane"));
+    m_countPane->setAlignment(Qt::AlignCenter);
+    statusBar()->addPermanentWidget(m_countPane);
+    m_lockIndicators = new LockIndicators(*statusBar());
+}
+
+void MainFrame::BuildClientArea()
+{
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_pictureView = new PictureView(m_splitter);
+    m_photoList = new PhotoList(m_splitter);
+    m_splitter->addWidget(m_pictureView);
+    m_splitter->addWidget(m_photoList);
+    m_splitter->setStretchFactor(0, kPictureViewShare);
+    m_splitter->setStretchFactor(1, kPhotoListShare);
+    m_splitter->setSizes({kPictureViewShare * 1000, kPhotoListShare * 1000});
+    m_splitter->setChildrenCollapsible(false);
+    setCentralWidget(m_splitter);
+
+    // F6 moves between the panes, so the picture pane has to take the focus.
+    m_pictureView->setFocusPolicy(Qt::StrongFocus);
+    m_photoList->SetCatalog(&m_catalog);
+    m_photoList->SetSettings(&m_settings);
+    m_photoList->SetContextMenu(m_contextMenu);
+}
+
+void MainFrame::ConnectCommands()
+{
+    connect(Action(CommandId::FileNew), &QAction::triggered, this, &MainFrame::OnFileNew);
+    connect(Action(CommandId::FileOpen), &QAction::triggered, this, &MainFrame::OnFileOpen);
+    connect(Action(CommandId::FileSave), &QAction::triggered, this, &MainFrame::OnFileSave);
+    connect(Action(CommandId::FileSaveAs), &QAction::triggered, this, &MainFrame::OnFileSaveAs);
+    connect(Action(CommandId::Exit), &QAction::triggered, this, &QWidget::close);
+    connect(Action(CommandId::Options), &QAction::triggered, this, &MainFrame::OnOptions);
+    connect(Action(CommandId::HelpTopics), &QAction::triggered, this, &MainFrame::OnHelpTopics);
+    connect(Action(CommandId::About), &QAction::triggered, this, &MainFrame::OnAbout);
+    connect(Action(CommandId::NextPane), &QAction::triggered, this, [this] { SwitchPane(1); });
+    connect(Action(CommandId::PreviousPane), &QAction::triggered, this, [this] { SwitchPane(-1); });
+
+    QToolBar* toolBar = findChild<QToolBar*>(QStringLiteral("mainToolBar"));
+    QAction* showToolBar = Action(CommandId::ViewToolbar);
+    showToolBar->setCheckable(true);
+    showToolBar->setChecked(true);
+    connect(showToolBar, &QAction::toggled, toolBar, &QWidget::setVisible);
+    connect(toolBar, &QToolBar::visibilityChanged, showToolBar, &QAction::setChecked);
+
+    QAction* showStatusBar = Action(CommandId::ViewStatusBar);
+    showStatusBar->setCheckable(true);
+    showStatusBar->setChecked(true);
+    connect(showStatusBar, &QAction::toggled, statusBar(), &QWidget::setVisible);
+
+    QAction* fit = Action(CommandId::FitToWindow);
+    fit->setCheckable(true);
+    fit->setChecked(m_pictureView->FitToWindow());
+    connect(fit, &QAction::toggled, m_pictureView, &PictureView::SetFitToWindow);
+    connect(m_pictureView, &PictureView::fitToWindowChanged, fit, &QAction::setChecked);
+}
+
+void MainFrame::ConnectViews()
+{
+    connect(m_photoList, &PhotoList::currentPhotoChanged, this, [this](PhotoRecord* photo) {
+        m_pictureView->ShowPhoto(photo);
+        UpdateCommandStates();
+    });
+    connect(m_photoList, &PhotoList::rowsChanged, this, &MainFrame::UpdatePhotoCount);
+}
+
+void MainFrame::SetPictureShowRunning(bool running)
+{
+    m_pictureShowRunning = running;
+    UpdateCommandStates();
+}
+
+QString MainFrame::PhotoCountText() const
+{
+    return QStringLiteral("%1 of %2").arg(m_photoList->RowCount()).arg(m_catalog.PhotoCount());
+}
+
+void MainFrame::UpdatePhotoCount()
+{
+    m_countPane->setText(PhotoCountText());
+    UpdateCommandStates();
+}
+
+void MainFrame::UpdateCommandStates()
+{
+    m_commands->Apply({.libraryOpen = !m_noLibrary,
+                       .currentPhoto = m_photoList->CurrentPhoto() != nullptr,
+                       .pictureShowRunning = m_pictureShowRunning});
+}
+
+void MainFrame::RebuildRecentFiles()
+{
+    for (QAction* action : std::as_const(m_recentActions)) delete action;
+    m_recentActions.clear();
+
+    QAction* placeholder = Action(CommandId::RecentFile);
+    const std::vector<std::string> entries = m_recentFiles.Entries();
+    placeholder->setVisible(entries.empty());
+    placeholder->setEnabled(false);
+    for (size_t index = 0; index < entries.size(); ++index) {
+        QString shown = QFile::decodeName(entries[index].c_str());
+        shown.replace(u'&', QStringLiteral("&&"));
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(index + 1).arg(shown), this);
+        action->setStatusTip(placeholder->statusTip());
+        const std::string path = entries[index];
+        connect(action, &QAction::triggered, this, [this, path] { OpenLibraryByName(path); });
+        m_fileMenu->insertAction(placeholder, action);
+        m_recentActions.append(action);
+    }
+}
+
+void MainFrame::SwitchPane(int step)
+{
+    const int count = m_splitter->count();
+    int current = 0;
+    for (int index = 0; index < count; ++index) {
+        QWidget* pane = m_splitter->widget(index);
+        if (pane->isAncestorOf(focusWidget()) || pane == focusWidget()) current = index;
+    }
+    m_splitter->widget((current + step + count) % count)->setFocus(Qt::ShortcutFocusReason);
+}
+
+void MainFrame::OnOptions()
+{
+    DialogGuard<OptionsDialog> dialog(m_settings, this);
+    dialog->exec();
+}
+
+void MainFrame::OnHelpTopics()
+{
+    if (!m_helpWindow) m_helpWindow = new HelpWindow(this);
+    m_helpWindow->ShowIndex();
+}
+
+void MainFrame::OnAbout()
+{
+    DialogGuard<AboutBox> about(this);
+    about->exec();
+}
+
+// There is no cancelling: the library is saved on Yes and the window closes, except
+// when that save fails, which keeps the window open so the changes are not lost.
+void MainFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_catalog.IsModified()) {
+        const std::string question = "Save " + m_libraryFileName + " before exiting?";
+        if (m_prompter.AskYesNo(question) && !Save()) {
+            event->ignore();
+            return;
+        }
+    }
+    m_closed = true;
+    if (m_helpWindow) m_helpWindow->close();
+    event->accept();
+}
