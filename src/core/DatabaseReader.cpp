@@ -22,7 +22,6 @@ bool DatabaseReader::Read(const std::string& path)
     m_catalog.SetPath(path);
     m_path = path;
     if (!FileOps::ReadWholeFile(path, m_text)) return Fail(kUnableToOpen);
-    RemoveCarriageReturns(m_text);
     m_position = 0;
 
     for (;;) {
@@ -54,9 +53,6 @@ DatabaseReader::LineResult DatabaseReader::ReadLine()
         Fail(kNoFileName);
         return LineResult::Failed;
     }
-    auto record = std::make_unique<PhotoRecord>();
-    record->SetFileName(std::string(*fileName));
-
     const auto date = NextField();
     if (date && date->empty()) {
         Fail(kNoDate);
@@ -70,17 +66,28 @@ DatabaseReader::LineResult DatabaseReader::ReadLine()
         Fail(kIncorrectEntry);
         return LineResult::Failed;
     }
+    // Most lines hold no CR before their line end; one look spares six.
+    const char* const lineEnd = notes->data() + notes->size();
+    m_lineHasCarriageReturn =
+        std::string_view(fileName->data(), static_cast<size_t>(lineEnd - fileName->data())).find('\r') !=
+        std::string_view::npos;
+    AddRecord({*fileName, *date, *persons, *events, *locations, *notes});
+    return m_position >= m_text.size() ? LineResult::EndOfFile : LineResult::Read;
+}
 
+void DatabaseReader::AddRecord(const std::array<std::string_view, kFieldCount>& fields)
+{
+    auto record = std::make_unique<PhotoRecord>();
+    record->SetFileName(std::string(TextMode(fields[0])));
     // The stored text is re-made from the numbers, so a date typed as "01/5/99" reads
     // back as "1/05/1999"; a damaged one keeps what could be read of it.
-    const ParsedDate parsed = ParseDate(*date);
+    const ParsedDate parsed = ParseDate(TextMode(fields[1]));
     record->SetDate(parsed.month, parsed.day, parsed.year);
-    SplitNames(*persons, m_catalog.m_persons, record->personIds);
-    SplitNames(*events, m_catalog.m_events, record->eventIds);
-    SplitNames(*locations, m_catalog.m_locations, record->locationIds);
-    record->SetNotes(DecodeNotes(*notes));
+    SplitNames(TextMode(fields[2]), m_catalog.m_persons, record->personIds);
+    SplitNames(TextMode(fields[3]), m_catalog.m_events, record->eventIds);
+    SplitNames(TextMode(fields[4]), m_catalog.m_locations, record->locationIds);
+    record->SetNotes(DecodeNotes(TextMode(fields[5])));
     m_catalog.AdoptPhoto(std::move(record));
-    return m_position >= m_text.size() ? LineResult::EndOfFile : LineResult::Read;
 }
 
 // The text up to the next '|', which is consumed; nothing when the file ends first.
@@ -95,13 +102,24 @@ std::optional<std::string_view> DatabaseReader::NextField()
 }
 
 // After the sixth '|' only the line end (or the end of a last line without one) may
-// follow.
+// follow. Text-mode input reads CR LF as the line end; a bare LF counts too.
 bool DatabaseReader::AtEndOfLine()
 {
-    if (m_position >= m_text.size()) return true;
-    if (m_text[m_position] != '\n') return false;
-    ++m_position;
-    return true;
+    const std::string_view rest = std::string_view(m_text).substr(m_position);
+    const size_t length = rest.starts_with("\r\n") ? 2 : rest.starts_with('\n') ? 1 : 0;
+    m_position += length;
+    return length > 0 || rest.empty();
+}
+
+// A field as text-mode input gives it: CR LF read as LF. The file is parsed where
+// it lies; only the rare field holding a CR is copied to be translated. The result
+// lasts until the next call.
+std::string_view DatabaseReader::TextMode(std::string_view raw)
+{
+    if (!m_lineHasCarriageReturn || raw.find('\r') == std::string_view::npos) return raw;
+    m_scratch.assign(raw);
+    RemoveCarriageReturns(m_scratch);
+    return m_scratch;
 }
 
 bool DatabaseReader::OnlyLineEndsLeft() const
@@ -137,6 +155,8 @@ void DatabaseReader::SplitNames(std::string_view field, NameList& names, PhotoRe
 std::string DatabaseReader::DecodeNotes(std::string_view field)
 {
     std::string notes(field);
-    std::replace(notes.begin(), notes.end(), kNotesBar, kFieldEnd);
+    const size_t firstBar = notes.find(kNotesBar);
+    if (firstBar != std::string::npos)
+        std::replace(notes.begin() + static_cast<std::ptrdiff_t>(firstBar), notes.end(), kNotesBar, kFieldEnd);
     return notes;
 }

@@ -2,6 +2,7 @@
 
 #include "core/PhotoRecord.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,8 +26,10 @@ private:
     enum class LineResult { Read, EndOfFile, Failed };
 
     LineResult ReadLine();
+    void AddRecord(const std::array<std::string_view, 6>& fields);
     std::optional<std::string_view> NextField();
     bool AtEndOfLine();
+    std::string_view TextMode(std::string_view raw);
     bool OnlyLineEndsLeft() const;
     bool Fail(std::string_view message);
     static void SplitNames(std::string_view field, NameList& names, PhotoRecord::IdList& ids);
@@ -37,4 +40,6 @@ private:
     std::string m_path;
     std::string m_text;
     size_t m_position = 0;
+    std::string m_scratch;
+    bool m_lineHasCarriageReturn = true;
 };

@@ -28,8 +28,10 @@ private:
         using is_transparent = void;
         size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
     };
-    // Ids holding each text, ascending, so the front is the first equal entry.
-    using Index = std::unordered_map<std::string, std::vector<int>, Hash, std::equal_to<>>;
+    // Each text to the first id holding it.
+    using Index = std::unordered_map<std::string, int, Hash, std::equal_to<>>;
+
+    void IndexNextHolder(const std::string& name, int from);
 
     std::vector<std::string> m_names;
     Index m_index;
