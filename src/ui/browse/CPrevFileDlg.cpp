@@ -1,0 +1,98 @@
+#include "ui/browse/CPrevFileDlg.h"
+
+#include "ui/browse/PreviewStatic.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+// The preview area of 128 x 85 dialog units in "MS Sans Serif" 8.
+constexpr QSize kPreviewSize(192, 138);
+
+}  // namespace
+
+CPrevFileDlg::CPrevFileDlg(AcceptMode mode, const QString& defaultSuffix, const QString& fileName,
+                           const QString& filter, QWidget* parent)
+    : QFileDialog(parent)
+{
+    setOption(QFileDialog::DontUseNativeDialog);
+    setAcceptMode(mode);
+    setFileMode(mode == AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    setDefaultSuffix(defaultSuffix);
+    setNameFilter(filter);
+    if (!fileName.isEmpty()) selectFile(fileName);
+
+    // The non-native dialog lays its controls out on a grid; the panel takes a
+    // column of its own on the right, over all rows.
+    if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
+        grid->addWidget(MakePanel(), 0, grid->columnCount(), grid->rowCount(), 1);
+    }
+    connect(this, &QFileDialog::currentChanged, this, &CPrevFileDlg::OnSelectionChanged);
+    connect(this, &QFileDialog::directoryEntered, this, [this] { OnFolderChanged(); });
+    connect(m_previewCheck, &QCheckBox::clicked, this, &CPrevFileDlg::OnPreviewClicked);
+}
+
+QWidget* CPrevFileDlg::MakePanel()
+{
+    auto* panel = new QWidget(this);
+    m_previewCheck = new QCheckBox(tr("&Preview"), panel);
+    m_previewCheck->setChecked(m_previewOn);
+    m_preview = new PreviewStatic(panel);
+    m_preview->setFixedSize(kPreviewSize);
+    m_sizeText = new QLabel(panel);
+    m_sizeText->setAlignment(Qt::AlignCenter);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(m_previewCheck);
+    column->addWidget(m_preview);
+    column->addWidget(m_sizeText);
+    column->addStretch();
+    UpdateSizeText();
+    return panel;
+}
+
+void CPrevFileDlg::OnSelectionChanged(const QString& path)
+{
+    m_selection = path;
+    if (m_previewOn) {
+        ShowSelection();
+    } else {
+        m_preview->ClearPreview();
+        m_preview->update();
+    }
+    UpdateSizeText();
+}
+
+void CPrevFileDlg::OnFolderChanged()
+{
+    m_selection.clear();
+    m_preview->ClearPreview();
+    m_preview->update();
+    UpdateSizeText();
+}
+
+void CPrevFileDlg::OnPreviewClicked(bool checked)
+{
+    m_previewOn = checked;
+    if (m_previewOn) {
+        ShowSelection();
+    } else {
+        m_preview->ClearPreview();
+        m_preview->update();
+    }
+    UpdateSizeText();
+}
+
+void CPrevFileDlg::ShowSelection()
+{
+    m_preview->ShowFile(QFile::encodeName(m_selection).toStdString());
+}
+
+void CPrevFileDlg::UpdateSizeText()
+{
+    m_sizeText->setText(PreviewStatic::SizeText(m_preview->ImageSize()));
+}

@@ -1,0 +1,313 @@
+#include "ui/dialogs/PhotoInfoDialog.h"
+
+#include "core/CQuilleryDoc.h"
+#include "core/PhotoRecord.h"
+#include "store/PhotoAdder.h"
+#include "ui/browse/PhotoList.h"
+#include "ui/dialogs/FieldBytes.h"
+#include "ui/dialogs/NameListItem.h"
+#include "ui/dialogs/WaitCursor.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Notes keep "\r\n" line breaks in the catalog; the text field works with "\n".
+std::string Replaced(std::string text, std::string_view from, std::string_view to)
+{
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+std::vector<std::string> SelectedNames(const QListWidget* list)
+{
+    std::vector<std::string> names;
+    for (int row = 0; row < list->count(); ++row) {
+        const QListWidgetItem* item = list->item(row);
+        if (item->isSelected()) names.push_back(NameListItem::Bytes(item));
+    }
+    return names;
+}
+
+QListWidgetItem* FindItem(const QListWidget* list, const std::string& stored)
+{
+    for (int row = 0; row < list->count(); ++row) {
+        if (NameListItem::Bytes(list->item(row)) == stored) return list->item(row);
+    }
+    return nullptr;
+}
+
+void SelectNames(QListWidget* list, const PhotoRecord::IdList& ids, const NameList& names)
+{
+    for (const int id : ids) {
+        if (id < 0) break;
+        if (!names.Contains(id)) continue;
+        if (QListWidgetItem* item = FindItem(list, names.At(id))) item->setSelected(true);
+    }
+}
+
+QListWidget* MakeNameList(QWidget* parent)
+{
+    auto* list = new QListWidget(parent);
+    list->setSelectionMode(QAbstractItemView::MultiSelection);
+    list->setSortingEnabled(true);
+    return list;
+}
+
+QVBoxLayout* Column(const char* label, QWidget* field, QWidget* below = nullptr)
+{
+    auto* column = new QVBoxLayout;
+    auto* title = new QLabel(QString::fromUtf8(label));
+    title->setBuddy(field);
+    column->addWidget(title);
+    column->addWidget(field, 1);
+    if (below) column->addWidget(below);
+    return column;
+}
+
+}  // namespace
+
+PhotoInfoDialog::PhotoInfoDialog(CQuilleryDoc& catalog, PhotoList* photoList, Picture* picture,
+                                 std::string fileName, PhotoRecord* photo, PhotoDialogHost& host,
+                                 QWidget* parent)
+    : QDialog(parent),
+      m_catalog(catalog),
+      m_photoList(photoList),
+      m_picture(picture),
+      m_fileName(std::move(fileName)),
+      m_photo(photo),
+      m_host(host)
+{
+    m_runNameEntry = [&host](CQuilleryDoc& doc, NameKind kind, const std::string& initial,
+                             QWidget* owner) {
+        return NameEntryDialog::RunModal(doc, kind, initial, host.prompter, owner);
+    };
+    BuildLayout();
+    FillLists();
+    setWindowTitle(IsAdding() ? tr("Quillery - Add new photo") : tr("Quillery - Edit existing photo"));
+    m_nameField->setText(ByteText::ToDisplay(m_fileName));
+    if (m_picture) m_preview.CopyFrom(*m_picture);
+    if (IsAdding()) {
+        MakeThumbnail();
+    } else {
+        ShowPhoto();
+    }
+    ShowPreview();
+}
+
+void PhotoInfoDialog::BuildLayout()
+{
+    m_instruction = new QLabel(tr("Enter the following information:"), this);
+    m_pictureLabel = new QLabel(this);
+    m_pictureLabel->setMinimumSize(150, 100);
+    m_pictureLabel->setAlignment(Qt::AlignCenter);
+    m_okButton = new QPushButton(tr("OK"), this);
+    m_okButton->setDefault(true);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
+    connect(m_okButton, &QPushButton::clicked, this, &PhotoInfoDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &PhotoInfoDialog::reject);
+    m_nameField = new QLineEdit(this);
+    m_dateField = new QLineEdit(this);
+    m_dateField->setMaximumWidth(110);
+    m_notesField = new QPlainTextEdit(this);
+    m_persons = MakeNameList(this);
+    m_events = MakeNameList(this);
+    m_locations = MakeNameList(this);
+    m_addPerson = new QPushButton(tr("Add new person"), this);
+    m_addEvent = new QPushButton(tr("Add new event"), this);
+    m_addLocation = new QPushButton(tr("Add new location"), this);
+    for (auto* button : {m_addPerson, m_addEvent, m_addLocation}) button->setAutoDefault(false);
+    connect(m_addPerson, &QPushButton::clicked, this, [this] { AddName(NameKind::Persons); });
+    connect(m_addEvent, &QPushButton::clicked, this, [this] { AddName(NameKind::Events); });
+    connect(m_addLocation, &QPushButton::clicked, this, [this] { AddName(NameKind::Locations); });
+    m_messageLine = new QLabel(this);
+    m_messageLine->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_messageLine->setMinimumHeight(m_messageLine->fontMetrics().height() + 6);
+
+    auto* fields = new QVBoxLayout;
+    fields->addWidget(m_instruction);
+    fields->addLayout(Column("Picture file name:", m_nameField));
+    fields->addLayout(Column("Date:", m_dateField));
+    fields->addStretch();
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addLayout(fields);
+    top->addWidget(m_pictureLabel, 0, Qt::AlignTop);
+    top->addStretch();
+    top->addLayout(buttons);
+
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(Column("Notes:", m_notesField), 3);
+    middle->addLayout(Column("Persons:", m_persons, m_addPerson), 2);
+    middle->addLayout(Column("Events:", m_events, m_addEvent), 2);
+    middle->addLayout(Column("Locations:", m_locations, m_addLocation), 2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(middle, 1);
+    layout->addLayout(Column("Messages:", m_messageLine));
+    resize(760, 480);
+}
+
+void PhotoInfoDialog::FillLists()
+{
+    const auto fill = [](QListWidget* list, const NameList& names) {
+        for (int id = 0; id < names.Size(); ++id) list->addItem(NameListItem::Make(names.At(id)));
+    };
+    fill(m_persons, m_catalog.Persons());
+    fill(m_events, m_catalog.Events());
+    fill(m_locations, m_catalog.Locations());
+}
+
+void PhotoInfoDialog::ShowPhoto()
+{
+    m_instruction->setText(tr("Edit the following information:"));
+    m_nameField->setReadOnly(true);
+    m_dateField->setText(ByteText::ToDisplay(m_photo->GetDateText()));
+    m_shownNotes = Replaced(m_photo->GetNotes(), "\r\n", "\n");
+    m_notesField->setPlainText(ByteText::ToDisplay(m_shownNotes));
+    SelectNames(m_persons, m_photo->personIds, m_catalog.Persons());
+    SelectNames(m_events, m_photo->eventIds, m_catalog.Events());
+    SelectNames(m_locations, m_photo->locationIds, m_catalog.Locations());
+}
+
+void PhotoInfoDialog::MakeThumbnail()
+{
+    const WaitCursor busy;
+    SetMessage("Creating thumbnail version of photo");
+    const int code = m_picture ? m_preview.FitInto(150, 100) : Picture::kNotPossible;
+    if (code != Picture::kOk) {
+        m_preview.Release();
+        SetMessage(PictureStore::Message(PhotoAdder::kThumbnailError, code));
+        return;
+    }
+    SetMessage({});
+    const PhotoAdder adder(m_catalog, m_host.libraryDirectory, m_host.settings);
+    if (!m_fileName.empty() && adder.NameInUse(m_fileName)) {
+        SetMessage(std::string(PhotoAdder::kSuggestedNameUsedMessage));
+    }
+}
+
+void PhotoInfoDialog::ShowPreview()
+{
+    if (!m_preview.HasPicture()) return;
+    m_pictureLabel->setPixmap(QPixmap::fromImage(m_preview.ToBitmap()));
+}
+
+void PhotoInfoDialog::SetDateText(const std::string& dateText)
+{
+    m_dateField->setText(ByteText::ToDisplay(dateText));
+}
+
+QListWidget* PhotoInfoDialog::List(NameKind kind) const
+{
+    switch (kind) {
+    case NameKind::Events: return m_events;
+    case NameKind::Locations: return m_locations;
+    case NameKind::Persons: break;
+    }
+    return m_persons;
+}
+
+QPushButton* PhotoInfoDialog::AddButton(NameKind kind) const
+{
+    switch (kind) {
+    case NameKind::Events: return m_addEvent;
+    case NameKind::Locations: return m_addLocation;
+    case NameKind::Persons: break;
+    }
+    return m_addPerson;
+}
+
+// A name that was in the catalog already is selected where it stands rather than
+// listed a second time, so it can never be chosen twice for one photo.
+void PhotoInfoDialog::AddName(NameKind kind)
+{
+    const std::string name = m_runNameEntry(m_catalog, kind, std::string(), this);
+    if (name.empty()) return;
+    QListWidget* list = List(kind);
+    QListWidgetItem* item = FindItem(list, name);
+    if (!item) {
+        item = NameListItem::Make(name);
+        list->addItem(item);
+    }
+    item->setSelected(true);
+    list->scrollToItem(item);
+}
+
+void PhotoInfoDialog::SetMessage(const std::string& text)
+{
+    m_messageLine->setText(QString::fromStdString(text));
+    m_messageLine->repaint();
+}
+
+PhotoEntry PhotoInfoDialog::ReadEntry() const
+{
+    PhotoEntry entry;
+    entry.fileName = IsAdding() ? FieldBytes(m_fileName, m_nameField->text()) : m_photo->GetFileName();
+    entry.dateText = FieldBytes(m_photo ? m_photo->GetDateText() : std::string(), m_dateField->text());
+    entry.notes = Replaced(FieldBytes(m_shownNotes, m_notesField->toPlainText()), "\n", "\r\n");
+    entry.persons = SelectedNames(m_persons);
+    entry.events = SelectedNames(m_events);
+    entry.locations = SelectedNames(m_locations);
+    return entry;
+}
+
+void PhotoInfoDialog::accept()
+{
+    SetMessage({});
+    const PhotoEntry entry = ReadEntry();
+    const PhotoAdder adder(m_catalog, m_host.libraryDirectory, m_host.settings);
+    const auto verdict = adder.Check(entry, IsAdding() ? PhotoAdder::Mode::Add : PhotoAdder::Mode::Edit);
+    if (!verdict.Accepted()) {
+        SetMessage(verdict.message);
+        return;
+    }
+    if (IsAdding()) {
+        if (!AddPhoto(entry)) return;
+    } else {
+        EditPhoto(entry);
+    }
+    QDialog::accept();
+}
+
+bool PhotoInfoDialog::AddPhoto(const PhotoEntry& entry)
+{
+    if (!m_picture) return false;
+    int index = -1;
+    {
+        const WaitCursor busy;
+        PhotoAdder adder(m_catalog, m_host.libraryDirectory, m_host.settings);
+        index = adder.Add(entry, *m_picture, m_preview,
+                          [this](const std::string& text) { SetMessage(text); });
+    }
+    if (index < 0) return false;
+    if (m_photoList) m_photoList->AppendPhoto(&m_catalog.PhotoAt(index));
+    m_host.saveLibrary();
+    m_host.updatePhotoCount();
+    return true;
+}
+
+void PhotoInfoDialog::EditPhoto(const PhotoEntry& entry)
+{
+    PhotoRecord record;
+    record.SetFileName(m_photo->GetFileName());
+    PhotoAdder::FillRecord(m_catalog, entry, record);
+    *m_photo = record;
+    m_catalog.SetModified(true);
+    if (m_photoList) m_photoList->viewport()->update();
+}

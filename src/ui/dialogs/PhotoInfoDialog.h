@@ -1,0 +1,91 @@
+#pragma once
+
+#include "imaging/Picture.h"
+#include "store/PhotoEntry.h"
+#include "ui/dialogs/NameEntryDialog.h"
+#include "ui/dialogs/NameKind.h"
+#include "ui/dialogs/PhotoDialogHost.h"
+
+#include <QDialog>
+
+#include <string>
+
+class CQuilleryDoc;
+class PhotoList;
+class PhotoRecord;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+// The information of one photo: picture file name, date, notes, persons, events and
+// locations. Without a photo it adds one: OK writes the picture's versions, appends
+// the record and its row and saves the library. With a photo it edits that photo's
+// information and writes no picture file. Every refusal and every step of the
+// pipeline shows in the message line at the bottom.
+class PhotoInfoDialog : public QDialog {
+    Q_OBJECT
+public:
+    // picture: add mode, the picture as loaded (OK releases it once the versions are
+    // written); edit mode, a copy of the photo's thumbnail. photo: null to add.
+    PhotoInfoDialog(CQuilleryDoc& catalog, PhotoList* photoList, Picture* picture,
+                    std::string fileName, PhotoRecord* photo, PhotoDialogHost& host,
+                    QWidget* parent = nullptr);
+
+    // The date offered before the user types one (add mode: the camera's date).
+    void SetDateText(const std::string& dateText);
+    // Tests run a scripted name entry in place of the modal dialog.
+    void SetNameEntryRunner(NameEntryRunner runner) { m_runNameEntry = std::move(runner); }
+
+    bool IsAdding() const { return m_photo == nullptr; }
+    QLabel* Instruction() const { return m_instruction; }
+    QLabel* PictureLabel() const { return m_pictureLabel; }
+    QLineEdit* NameField() const { return m_nameField; }
+    QLineEdit* DateField() const { return m_dateField; }
+    QPlainTextEdit* NotesField() const { return m_notesField; }
+    QListWidget* List(NameKind kind) const;
+    QPushButton* AddButton(NameKind kind) const;
+    QPushButton* OkButton() const { return m_okButton; }
+    QLabel* MessageLine() const { return m_messageLine; }
+    const Picture& Preview() const { return m_preview; }
+
+public Q_SLOTS:
+    void accept() override;
+
+private:
+    void BuildLayout();
+    void FillLists();
+    void ShowPhoto();
+    void MakeThumbnail();
+    void ShowPreview();
+    void AddName(NameKind kind);
+    void SetMessage(const std::string& text);
+    PhotoEntry ReadEntry() const;
+    bool AddPhoto(const PhotoEntry& entry);
+    void EditPhoto(const PhotoEntry& entry);
+
+    CQuilleryDoc& m_catalog;
+    PhotoList* m_photoList;
+    Picture* m_picture;
+    std::string m_fileName;
+    PhotoRecord* m_photo;
+    PhotoDialogHost& m_host;
+    NameEntryRunner m_runNameEntry;
+    Picture m_preview;
+    std::string m_shownNotes;  // the stored notes as the field showed them
+
+    QLabel* m_instruction = nullptr;
+    QLabel* m_pictureLabel = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QLineEdit* m_nameField = nullptr;
+    QLineEdit* m_dateField = nullptr;
+    QPlainTextEdit* m_notesField = nullptr;
+    QListWidget* m_persons = nullptr;
+    QListWidget* m_events = nullptr;
+    QListWidget* m_locations = nullptr;
+    QPushButton* m_addPerson = nullptr;
+    QPushButton* m_addEvent = nullptr;
+    QPushButton* m_addLocation = nullptr;
+    QLabel* m_messageLine = nullptr;
+};
