@@ -145,6 +145,18 @@ TEST_F(DatabaseReaderTest, NotesGetBackTheirBarsAndLineBreaks)
     EXPECT_EQ(m_catalog.PhotoAt(0).GetNotes(), "one|two\r\nthree\rfour");
 }
 
+TEST_F(DatabaseReaderTest, TranslatesCrLfInEveryFieldOfLinesThatHoldOne)
+{
+    EXPECT_TRUE(Read("a|1999|||||\r\nb\r\nc|1999|P\r\nQ|E\rF||x\r\r\ny|\r\nd|1999|P\r|||\r|\r\n"));
+    ASSERT_EQ(m_catalog.PhotoCount(), 3);
+    EXPECT_EQ(m_catalog.PhotoAt(1).GetFileName(), "b\nc");
+    EXPECT_EQ(m_catalog.Persons().At(0), "P\nQ");
+    EXPECT_EQ(m_catalog.Events().At(0), "E\rF");
+    EXPECT_EQ(m_catalog.PhotoAt(1).GetNotes(), "x\r\ny");
+    EXPECT_EQ(m_catalog.Persons().At(1), "P\r");
+    EXPECT_EQ(m_catalog.PhotoAt(2).GetNotes(), "\r");
+}
+
 TEST_F(DatabaseReaderTest, TakesFieldsWholeHoweverLong)
 {
     const std::string longName(300, 'n');
