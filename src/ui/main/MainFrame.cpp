@@ -9,6 +9,7 @@
 #include "ui/main/CommandSet.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/LockIndicators.h"
+#include "ui/main/PhotoCommands.h"
 #include "ui/output/OptionsDialog.h"
 
 #include <QAction>
@@ -42,6 +43,7 @@ MainFrame::MainFrame(Prompter& prompter, FileChooser& fileChooser, Settings& set
     BuildClientArea();
     ConnectCommands();
     ConnectViews();
+    new PhotoCommands(*this);
     RebuildRecentFiles();
     UpdateCommandStates();
 }
