@@ -1,0 +1,133 @@
+#include "StorePictures.h"
+#include "TempDir.h"
+
+#include "imaging/ImagingErrors.h"
+#include "store/StagedFile.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::span<const std::uint8_t> Bytes(const std::string& text)
+{
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+// Lowers the largest file this process may write, so a write runs out of room the
+// way it does on a full disk (root ignores permissions, not this limit).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_handler)(int) = nullptr;
+};
+
+} // namespace
+
+TEST(StagedFile, TargetUntouchedUntilCommit)
+{
+    TempDir dir;
+    const std::string target = dir.File("v.jpg");
+    WriteText(target, "old");
+    StagedFile staged;
+    ASSERT_EQ(staged.Stage(target, Bytes("new picture")), 0);
+    EXPECT_EQ(ReadText(target), "old");
+    EXPECT_EQ(StorePictures::Entries(dir.Path()).size(), 2u);
+    ASSERT_EQ(staged.Commit(), 0);
+    EXPECT_EQ(ReadText(target), "new picture");
+    EXPECT_EQ(StorePictures::Entries(dir.Path()), std::vector<std::string>{"v.jpg"});
+}
+
+TEST(StagedFile, UncommittedStagingIsRemoved)
+{
+    TempDir dir;
+    const std::string target = dir.File("v.jpg");
+    {
+        StagedFile staged;
+        ASSERT_EQ(staged.Stage(target, Bytes("never used")), 0);
+    }
+    EXPECT_TRUE(StorePictures::Entries(dir.Path()).empty());
+}
+
+TEST(StagedFile, FullDiskLeavesTheOldFileWhole)
+{
+    TempDir dir;
+    const std::string target = dir.File("v.jpg");
+    WriteText(target, "the good picture");
+    const std::string big(64 * 1024, 'x');
+    int code = 0;
+    {
+        FileSizeLimit limit(1024);
+        StagedFile staged;
+        code = staged.Stage(target, Bytes(big));
+    }
+    EXPECT_EQ(code, img::kErrWriteFailed);
+    EXPECT_EQ(ReadText(target), "the good picture");
+    EXPECT_EQ(StorePictures::Entries(dir.Path()), std::vector<std::string>{"v.jpg"});
+}
+
+TEST(StagedFile, FolderInTheWayFailsTheCommit)
+{
+    TempDir dir;
+    const std::string target = dir.File("v.jpg");
+    std::filesystem::create_directory(target);
+    StagedFile staged;
+    ASSERT_EQ(staged.Stage(target, Bytes("x")), 0);
+    EXPECT_EQ(staged.Commit(), img::kErrWriteFailed);
+    EXPECT_EQ(StorePictures::Entries(dir.Path()), std::vector<std::string>{"v.jpg"});
+    EXPECT_TRUE(std::filesystem::is_directory(target));
+}
+
+TEST(StagedFile, MissingFolderFailsTheStaging)
+{
+    TempDir dir;
+    StagedFile staged;
+    EXPECT_EQ(staged.Stage(dir.File("gone/v.jpg"), Bytes("x")), img::kErrWriteFailed);
+    EXPECT_FALSE(staged.Staged());
+}
+
+TEST(StagedFile, CommittedFileGetsTheUsualMode)
+{
+    TempDir dir;
+    const std::string target = dir.File("v.jpg");
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    StagedFile staged;
+    ASSERT_EQ(staged.Stage(target, Bytes("x")), 0);
+    ASSERT_EQ(staged.Commit(), 0);
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0666u & ~static_cast<unsigned>(mask));
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "imaging/Imaging.h"
+#include "imaging/Picture.h"
+
+#include <QColor>
+#include <QImage>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+// Pictures with some detail in them (a flat picture encodes the same at every
+// quality), made in memory, and the sizes of the files the store wrote.
+namespace StorePictures {
+
+inline Picture Gradient(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB888);
+    for (int y = 0; y < height; ++y) {
+        uchar* row = image.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            row[3 * x] = static_cast<uchar>(x * 255 / std::max(1, width - 1));
+            row[3 * x + 1] = static_cast<uchar>(y * 255 / std::max(1, height - 1));
+            row[3 * x + 2] = static_cast<uchar>((x * 7 + y * 13) % 256);
+        }
+    }
+    Picture picture;
+    const std::vector<std::uint8_t> dib = img::ToDib(img::FromQImage(image));
+    picture.LoadFromDib(dib);
+    return picture;
+}
+
+// The decoded size of a JPEG file, (-1, -1) when it cannot be read.
+inline QSize DecodedSize(const std::string& path)
+{
+    Picture picture;
+    picture.LoadFile(path);
+    return picture.HasPicture() ? picture.GetSize() : QSize(-1, -1);
+}
+
+inline bool Exists(const std::string& path) { return std::filesystem::is_regular_file(path); }
+
+// Every entry of a folder, hidden ones included.
+inline std::vector<std::string> Entries(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace StorePictures

@@ -1,0 +1,106 @@
+#include "BrowseLibrary.h"
+
+#include "ui/browse/PhotoListModel.h"
+#include "ui/browse/PhotoSorter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+int Sign(int value) { return (value > 0) - (value < 0); }
+
+std::vector<std::string> Names(const std::vector<PhotoRecord*>& rows)
+{
+    std::vector<std::string> names;
+    for (const PhotoRecord* photo : rows) names.push_back(photo->GetFileName());
+    return names;
+}
+
+} // namespace
+
+TEST(PhotoSorterCompare, RulesPerColumn)
+{
+    BrowseLibrary library;
+    const PhotoRecord& yearOnly = library.Add("yearOnly", 0, 0, 1999);
+    const PhotoRecord& january = library.Add("january", 1, 0, 1999);
+    const PhotoRecord& jan5 = library.Add("jan5", 1, 5, 1999);
+    const PhotoRecord& dec1998 = library.Add("dec1998", 12, 31, 1998);
+    const PhotoRecord& nobody = library.Add("nobody");
+    const PhotoRecord& nobodyToo = library.Add("nobodyToo");
+    const PhotoRecord& smith = library.Add("smith", 0, 0, 2000, {"Smith, John", "Adams, Zoe"});
+    const PhotoRecord& brown = library.Add("brown", 0, 0, 2000, {"Brown, Ann"});
+    const PhotoRecord& lower = library.Add("lower", 0, 0, 2000, {"brown, ann"});
+    const PhotoRecord& party = library.Add("party", 0, 0, 2000, {}, {"Party"}, {"France, Paris"});
+    const PhotoRecord& beach = library.Add("beach", 0, 0, 2000, {}, {"Beach"}, {"Austria"});
+    const PhotoRecord& upperB = library.Add("B");
+    const PhotoRecord& lowerA = library.Add("a");
+    const CQuilleryDoc& catalog = library.Catalog();
+
+    struct Case {
+        const PhotoRecord& a;
+        const PhotoRecord& b;
+        int column;
+        int expected;
+    };
+    const Case cases[] = {
+        {yearOnly, january, kDateColumn, -1},  // a missing month sorts first
+        {january, jan5, kDateColumn, -1},      // a missing day sorts first
+        {dec1998, yearOnly, kDateColumn, -1},  // the year decides first
+        {jan5, jan5, kDateColumn, 0},
+        {nobody, nobodyToo, kPersonsColumn, 0}, // no persons on either side: equal
+        {nobody, smith, kPersonsColumn, -1},    // no persons before persons
+        {smith, nobody, kPersonsColumn, 1},
+        {brown, smith, kPersonsColumn, -1},     // the stored names, "Brown, Ann" < "Smith, John"
+        {brown, lower, kPersonsColumn, -1},     // case-sensitive bytes: 'B' < 'b'
+        {beach, party, kEventsColumn, -1},
+        {nobody, party, kEventsColumn, -1},
+        {beach, party, kLocationsColumn, -1},   // "Austria" < "France, Paris"
+        {party, nobody, kLocationsColumn, 1},
+        {upperB, lowerA, kFilenameColumn, -1},  // 'B' (0x42) before 'a' (0x61)
+        {smith, brown, kPictureColumn, 0},      // columns that do not sort
+        {smith, brown, kNotesColumn, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Sign(PhotoSorter::Compare(catalog, c.a, c.b, c.column)), c.expected)
+            << c.a.GetFileName() << " vs " << c.b.GetFileName() << " column " << c.column;
+    }
+}
+
+TEST(PhotoSorterCompare, HighBytesSortAfterAscii)
+{
+    BrowseLibrary library;
+    const PhotoRecord& accented = library.Add("\xc3\xa9t\xc3\xa9");
+    const PhotoRecord& plain = library.Add("zebra");
+    EXPECT_GT(PhotoSorter::Compare(library.Catalog(), accented, plain, kFilenameColumn), 0);
+}
+
+TEST(PhotoSorterSort, WithoutPersonsFirstAscendingLastDescending)
+{
+    BrowseLibrary library;
+    library.Add("carol", 0, 0, 2000, {"Carter, Carol"});
+    library.Add("none1");
+    library.Add("alan", 0, 0, 2000, {"Adams, Alan"});
+    library.Add("none2");
+    std::vector<PhotoRecord*> rows;
+    for (int i = 0; i < library.Catalog().PhotoCount(); ++i) rows.push_back(&library.Catalog().PhotoAt(i));
+
+    PhotoSorter::Sort(rows, library.Catalog(), kPersonsColumn, false);
+    EXPECT_EQ(Names(rows), (std::vector<std::string>{"none1", "none2", "alan", "carol"}));
+    PhotoSorter::Sort(rows, library.Catalog(), kPersonsColumn, true);
+    EXPECT_EQ(Names(rows), (std::vector<std::string>{"carol", "alan", "none1", "none2"}));
+}
+
+TEST(PhotoSorterSort, DatesNewestFirstWhenDescending)
+{
+    BrowseLibrary library;
+    library.Add("mid", 6, 15, 2001);
+    library.Add("old", 0, 0, 1990);
+    library.Add("new", 2, 1, 2010);
+    library.Add("midYear", 0, 0, 2001);
+    std::vector<PhotoRecord*> rows;
+    for (int i = 0; i < library.Catalog().PhotoCount(); ++i) rows.push_back(&library.Catalog().PhotoAt(i));
+    PhotoSorter::Sort(rows, library.Catalog(), kDateColumn, true);
+    EXPECT_EQ(Names(rows), (std::vector<std::string>{"new", "mid", "midYear", "old"}));
+    PhotoSorter::Sort(rows, library.Catalog(), kDateColumn, false);
+    EXPECT_EQ(Names(rows), (std::vector<std::string>{"old", "midYear", "mid", "new"}));
+}
