@@ -14,6 +14,7 @@ PACKAGES="
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth
   imagemagick libtiff-tools netpbm
+  graphicsmagick libvips-tools
   adwaita-icon-theme breeze-icon-theme
   desktop-file-utils
   libx11-dev
