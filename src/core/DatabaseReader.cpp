@@ -21,7 +21,9 @@ bool DatabaseReader::Read(const std::string& path)
     m_catalog.Clear();
     m_catalog.SetPath(path);
     m_path = path;
-    if (!FileOps::ReadWholeFile(path, m_text)) return Fail(kUnableToOpen);
+    const auto content = FileOps::ReadWholeFile(path);
+    if (!content) return Fail(kUnableToOpen);
+    m_text = content->View();
     m_position = 0;
 
     for (;;) {

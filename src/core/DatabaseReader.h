@@ -38,7 +38,7 @@ private:
     CQuilleryDoc& m_catalog;
     Prompter& m_prompter;
     std::string m_path;
-    std::string m_text;
+    std::string_view m_text;
     size_t m_position = 0;
     std::string m_scratch;
     bool m_lineHasCarriageReturn = true;

@@ -4,33 +4,37 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace FileOps {
 
-bool ReadWholeFile(const std::string& path, std::string& content)
+std::optional<FileContent> ReadWholeFile(const std::string& path)
 {
-    content.clear();
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!file.IsOpen()) return false;
+    if (!file.IsOpen()) return std::nullopt;
     struct stat status {};
-    if (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+    if (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
 
     // The size is a hint: the loop reads on until the end whatever the file does.
-    content.resize(static_cast<size_t>(status.st_size) + 1);
-    size_t used = 0;
+    size_t capacity = static_cast<size_t>(status.st_size) + 1;
+    FileContent content{std::make_unique_for_overwrite<char[]>(capacity), 0};
     for (;;) {
-        if (used == content.size()) content.resize(content.size() * 2);
-        const ssize_t got = ::read(file.Get(), content.data() + used, content.size() - used);
+        if (content.size == capacity) {
+            capacity *= 2;
+            auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+            std::memcpy(larger.get(), content.bytes.get(), content.size);
+            content.bytes = std::move(larger);
+        }
+        const ssize_t got = ::read(file.Get(), content.bytes.get() + content.size, capacity - content.size);
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return false;
+        if (got < 0) return std::nullopt;
         if (got == 0) break;
-        used += static_cast<size_t>(got);
+        content.size += static_cast<size_t>(got);
     }
-    content.resize(used);
-    return true;
+    return content;
 }
 
 bool WriteAll(int fd, std::string_view data)

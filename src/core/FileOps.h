@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -7,8 +9,16 @@
 // success rather than throwing.
 namespace FileOps {
 
-// The whole content of a regular file; false when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string& content);
+// The bytes of a whole file, in a buffer that was never cleared first: for a large
+// library, zeroing it would cost as much as reading it.
+struct FileContent {
+    std::unique_ptr<char[]> bytes;
+    size_t size = 0;
+    std::string_view View() const { return {bytes.get(), size}; }
+};
+
+// The whole content of a regular file; nothing when it cannot be opened or read.
+std::optional<FileContent> ReadWholeFile(const std::string& path);
 
 // Writes every byte, going on after short writes and interrupts.
 bool WriteAll(int fd, std::string_view data);

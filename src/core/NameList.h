@@ -1,8 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // One of the catalog's name lists: the id of a name is its index. Names are never
@@ -23,16 +23,19 @@ public:
     void Clear();
 
 private:
-    // Not noexcept, so the table keeps each hash code and never hashes a name twice.
-    struct Hash {
-        using is_transparent = void;
-        size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    // An open-addressing table of the first id holding each text: reading a library
+    // looks names up several times per photo, and a flat table keeps that to one
+    // probe in a small array and one comparison.
+    struct Slot {
+        uint32_t hash = 0;
+        int32_t id = -1;
     };
-    // Each text to the first id holding it.
-    using Index = std::unordered_map<std::string, int, Hash, std::equal_to<>>;
 
-    void IndexNextHolder(const std::string& name, int from);
+    static uint32_t Hash(std::string_view name);
+    size_t SlotOf(std::string_view name, uint32_t hash) const;
+    void Index(int id);
+    void Rebuild();
 
     std::vector<std::string> m_names;
-    Index m_index;
+    std::vector<Slot> m_slots;  // size a power of two, at most half full
 };
