@@ -3,7 +3,8 @@
 #include "core/PhotoRecord.h"
 
 #include <algorithm>
-#include <vector>
+#include <array>
+#include <charconv>
 
 namespace {
 
@@ -15,6 +16,11 @@ constexpr int kMaxDay = 31;
 bool AllDigits(std::string_view part)
 {
     return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool AllDigitsOrSlashes(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return (c >= '0' && c <= '9') || c == '/'; });
 }
 
 int Value(std::string_view digits)
@@ -39,17 +45,34 @@ int YearPart(std::string_view part)
     return part.size() == 2 ? 1900 + Value(part) : Value(part);
 }
 
-std::vector<std::string_view> SplitAtSlashes(std::string_view text)
+// Without the temporary string of std::to_string: the reader formats one date per
+// photo.
+void AppendNumber(std::string& text, int value)
 {
-    std::vector<std::string_view> parts;
-    size_t start = 0;
-    for (size_t slash = text.find('/'); slash != std::string_view::npos;
-         slash = text.find('/', start)) {
-        parts.push_back(text.substr(start, slash - start));
-        start = slash + 1;
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    text.append(digits, end);
+}
+
+// Up to three parts between '/'; `count` is 4 when there are more.
+struct DateParts {
+    std::array<std::string_view, 3> parts;
+    size_t count = 0;
+};
+
+DateParts SplitAtSlashes(std::string_view text)
+{
+    DateParts split;
+    for (;;) {
+        const size_t slash = text.find('/');
+        if (split.count == split.parts.size()) {
+            split.count = split.parts.size() + 1;
+            return split;
+        }
+        split.parts[split.count++] = text.substr(0, slash);
+        if (slash == std::string_view::npos) return split;
+        text.remove_prefix(slash + 1);
     }
-    parts.push_back(text.substr(start));
-    return parts;
 }
 
 }  // namespace
@@ -59,13 +82,12 @@ std::vector<std::string_view> SplitAtSlashes(std::string_view text)
 ParsedDate ParseDate(std::string_view text)
 {
     ParsedDate date;
-    if (text.size() > kMaxDateLength) return date;
-    const auto parts = SplitAtSlashes(text);
-    if (parts.size() > 3) return date;
-    for (const auto& part : parts)
-        if (!AllDigits(part)) return date;
+    if (text.size() > kMaxDateLength || !AllDigitsOrSlashes(text)) return date;
+    const DateParts split = SplitAtSlashes(text);
+    if (split.count > split.parts.size()) return date;
+    const auto& parts = split.parts;
 
-    if (parts.size() == 1) {
+    if (split.count == 1) {
         date.year = std::max(0, YearPart(parts[0]));
         date.valid = YearPart(parts[0]) >= 0;
         return date;
@@ -73,15 +95,15 @@ ParsedDate ParseDate(std::string_view text)
     const int month = SmallPart(parts[0], kMaxMonth);
     if (month < 0) return date;
     date.month = month;
-    if (parts.size() == 3) {
+    if (split.count == 3) {
         const int day = SmallPart(parts[1], kMaxDay);
         if (day < 0) return date;
         date.day = day;
     }
-    const int year = YearPart(parts.back());
+    const int year = YearPart(parts[split.count - 1]);
     if (year < 0) return date;
     date.year = year;
-    date.valid = parts.size() == 2 || year <= kLastYear;
+    date.valid = split.count == 2 || year <= kLastYear;
     return date;
 }
 
@@ -89,15 +111,15 @@ std::string FormatDate(int month, int day, int year)
 {
     std::string text;
     if (month != 0) {
-        text += std::to_string(month);
+        AppendNumber(text, month);
         text += '/';
         if (day != 0) {
             if (day >= 0 && day < 10) text += '0';
-            text += std::to_string(day);
+            AppendNumber(text, day);
             text += '/';
         }
     }
-    text += std::to_string(year);
+    AppendNumber(text, year);
     return text;
 }
 
