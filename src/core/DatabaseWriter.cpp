@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <fcntl.h>
+#include <new>
 #include <unistd.h>
 
 using namespace DatabaseFormat;
@@ -26,8 +27,15 @@ DatabaseWriter::~DatabaseWriter() = default;
 
 bool DatabaseWriter::Write(const std::string& path)
 {
+    std::string content;
+    try {
+        content = Format(m_catalog);
+    } catch (const std::bad_alloc&) {
+        // Without memory for the text nothing can be written: as good as a full disk.
+        return Fail(kWriteError2);
+    }
     const std::string temporaryPath = TemporaryPath(path);
-    if (!WriteTemporary(temporaryPath)) return false;
+    if (!WriteTemporary(temporaryPath, content)) return false;
 
     const std::string backupPath = BackupPath(path);
     if (!MoveNoReplace(path, backupPath)) return Fail(kWriteError4);
@@ -43,7 +51,7 @@ bool DatabaseWriter::Write(const std::string& path)
     return true;
 }
 
-bool DatabaseWriter::WriteTemporary(const std::string& temporaryPath)
+bool DatabaseWriter::WriteTemporary(const std::string& temporaryPath, std::string_view content)
 {
     // O_NOFOLLOW: a link planted under the temporary name must not make us truncate
     // whatever it points at.
@@ -51,7 +59,6 @@ bool DatabaseWriter::WriteTemporary(const std::string& temporaryPath)
                                O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!file.IsOpen()) return Fail(kUnableToOpenTemporary);
 
-    const std::string content = Format(m_catalog);
     const bool written = FileOps::WriteAll(file.Get(), content) && ::fsync(file.Get()) == 0;
     if (written && file.Close()) return true;
     // A half-written temporary file helps nobody and may hold the last free space.

@@ -3,6 +3,7 @@
 #include "core/PhotoRecord.h"
 
 #include <string>
+#include <string_view>
 
 class CQuilleryDoc;
 class NameList;
@@ -31,7 +32,7 @@ protected:
     virtual bool MoveNoReplace(const std::string& from, const std::string& to);
 
 private:
-    bool WriteTemporary(const std::string& temporaryPath);
+    bool WriteTemporary(const std::string& temporaryPath, std::string_view content);
     bool Fail(std::string_view message);
     static void AppendLine(std::string& out, const CQuilleryDoc& catalog, const PhotoRecord& record);
     static std::string NameField(const NameList& names, const PhotoRecord::IdList& ids);

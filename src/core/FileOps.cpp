@@ -6,13 +6,15 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace FileOps {
+namespace {
 
-std::optional<FileContent> ReadWholeFile(const std::string& path)
+std::optional<FileOps::FileContent> ReadAll(const std::string& path)
 {
+    using FileOps::FileContent;
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.IsOpen()) return std::nullopt;
     struct stat status {};
@@ -35,6 +37,20 @@ std::optional<FileContent> ReadWholeFile(const std::string& path)
         content.size += static_cast<size_t>(got);
     }
     return content;
+}
+
+}  // namespace
+
+namespace FileOps {
+
+// A file too large for memory is one that cannot be read, not a crash.
+std::optional<FileContent> ReadWholeFile(const std::string& path)
+{
+    try {
+        return ReadAll(path);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
 }
 
 bool WriteAll(int fd, std::string_view data)
