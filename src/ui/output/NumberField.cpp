@@ -54,11 +54,13 @@ void NumberField::fixup(QString& /*input*/) const
 {
 }
 
+// A text outside the range can always be stepped: the step lands on the range.
 QAbstractSpinBox::StepEnabled NumberField::stepEnabled() const
 {
+    const int typed = DecimalText::Atoi(Text().toStdString());
+    if (typed < m_minimum || typed > m_maximum) return StepUpEnabled | StepDownEnabled;
     StepEnabled enabled = StepNone;
-    const int value = ValueInRange();
-    if (value < m_maximum) enabled |= StepUpEnabled;
-    if (value > m_minimum) enabled |= StepDownEnabled;
+    if (typed < m_maximum) enabled |= StepUpEnabled;
+    if (typed > m_minimum) enabled |= StepDownEnabled;
     return enabled;
 }

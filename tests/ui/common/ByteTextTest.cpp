@@ -28,7 +28,7 @@ INSTANTIATE_TEST_SUITE_P(
         ByteTextCase{"Windows1252Quotes", "\x93hi\x94", QString::fromUtf8("\xe2\x80\x9chi\xe2\x80\x9d")},
         ByteTextCase{"UndefinedByteKept", "a\x81z", QString::fromUtf8("a\xc2\x81z")},
         ByteTextCase{"TruncatedUtf8IsWindows1252", "caf\xc3", QString::fromUtf8("caf\xc3\x83")}),
-    [](const testing::TestParamInfo<ByteTextCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ByteTextCase>& paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST(ByteText, EditedTextIsStoredAsUtf8)
 {

@@ -160,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TextKeyCase{"DelayAbove", PictureDelay, "61", "60"},
                     TextKeyCase{"DelayZero", PictureDelay, "0", "0"},
                     TextKeyCase{"StoredNonDigitsReadAsZero", TopMargin, "abc", "abc"}),
-    [](const testing::TestParamInfo<TextKeyCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<TextKeyCase>& paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST(OptionsDialog, SpinRangesFollowTheKeys)
 {
