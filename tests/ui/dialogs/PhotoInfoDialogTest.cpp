@@ -1,0 +1,415 @@
+#include "PhotoLibrary.h"
+
+#include "core/PhotoRecord.h"
+#include "ui/browse/PhotoList.h"
+#include "ui/dialogs/NameListItem.h"
+#include "ui/dialogs/PhotoInfoDialog.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+using Version = PictureStore::Version;
+
+constexpr const char* kForbidden =
+    "Filename cannot contain any of the following characters \\/:*?<>| please reenter";
+constexpr const char* kInUse = "Filename cannot be used, already being used by another photo file";
+constexpr const char* kDate = "Date is not in valid format, please reenter";
+
+void Select(QListWidget* list, const std::string& stored)
+{
+    for (int row = 0; row < list->count(); ++row) {
+        if (NameListItem::Bytes(list->item(row)) == stored) list->item(row)->setSelected(true);
+    }
+}
+
+std::vector<std::string> Selected(const QListWidget* list)
+{
+    std::vector<std::string> names;
+    for (int row = 0; row < list->count(); ++row) {
+        if (list->item(row)->isSelected()) names.push_back(NameListItem::Bytes(list->item(row)));
+    }
+    return names;
+}
+
+class PhotoInfoDialogTest : public testing::Test {
+protected:
+    PhotoInfoDialogTest()
+    {
+        m_photoList.SetCatalog(&m_library.Catalog());
+        m_photoList.SetSettings(&m_library.Settings());
+        m_photoList.SetLibraryDirectory(m_library.Directory());
+        CQuilleryDoc& catalog = m_library.Catalog();
+        catalog.AddPerson("Smith, John");
+        catalog.AddPerson("Doe, Jane");
+        catalog.AddEvent("Summer holiday");
+        catalog.AddLocation("France, Paris");
+    }
+
+    std::unique_ptr<PhotoInfoDialog> OpenAdd(const std::string& suggested = "holiday")
+    {
+        m_picture = m_library.LoadImage("source.png");
+        auto dialog = std::make_unique<PhotoInfoDialog>(m_library.Catalog(), &m_photoList,
+                                                        &m_picture, suggested, nullptr,
+                                                        m_library.Host());
+        dialog->show();
+        return dialog;
+    }
+
+    // An existing photo with its two versions in the store.
+    PhotoRecord& AddExisting(const std::string& name)
+    {
+        PhotoRecord record;
+        record.SetFileName(name);
+        record.SetDateText("6/05/1999");
+        record.SetNotes("First line\r\nSecond | line");
+        record.personIds.fill(-1);
+        record.eventIds.fill(-1);
+        record.locationIds.fill(-1);
+        record.personIds[0] = 1;
+        record.eventIds[0] = 0;
+        CQuilleryDoc& catalog = m_library.Catalog();
+        PhotoRecord& photo = catalog.PhotoAt(catalog.AddPhoto(record));
+        Picture picture = m_library.LoadImage(name + ".png");
+        Picture thumbnail;
+        thumbnail.CopyFrom(picture);
+        thumbnail.FitInto(150, 100);
+        PictureStore(m_library.Directory(), m_library.Settings())
+            .SaveNewPhotoVersions(picture, thumbnail, name, [](const std::string&) {});
+        catalog.SetModified(false);
+        return photo;
+    }
+
+    std::string Message(const PhotoInfoDialog& dialog) const
+    {
+        return dialog.MessageLine()->text().toStdString();
+    }
+
+    PhotoLibrary m_library;
+    PhotoList m_photoList;
+    Picture m_picture;
+};
+
+TEST_F(PhotoInfoDialogTest, AddModeOpensWithTheThumbnailAndEveryName)
+{
+    auto dialog = OpenAdd();
+    EXPECT_EQ(dialog->windowTitle(), "Quillery - Add new photo");
+    EXPECT_EQ(dialog->Instruction()->text(), "Enter the following information:");
+    EXPECT_EQ(dialog->NameField()->text(), "holiday");
+    EXPECT_FALSE(dialog->NameField()->isReadOnly());
+    EXPECT_TRUE(dialog->DateField()->text().isEmpty());
+    EXPECT_TRUE(dialog->NotesField()->toPlainText().isEmpty());
+    EXPECT_EQ(Message(*dialog), "");
+    EXPECT_EQ(dialog->Preview().GetSize(), QSize(133, 100));
+    EXPECT_EQ(dialog->PictureLabel()->pixmap().size(), QSize(133, 100));
+    EXPECT_EQ(dialog->List(NameKind::Persons)->count(), 2);
+    EXPECT_EQ(NameListItem::Bytes(dialog->List(NameKind::Persons)->item(0)), "Doe, Jane");
+    EXPECT_EQ(dialog->List(NameKind::Events)->count(), 1);
+    EXPECT_EQ(dialog->List(NameKind::Locations)->count(), 1);
+    EXPECT_TRUE(Selected(dialog->List(NameKind::Persons)).empty());
+}
+
+TEST_F(PhotoInfoDialogTest, SuggestedNameInUseIsOnlyAWarning)
+{
+    AddExisting("holiday");
+    auto dialog = OpenAdd("holiday");
+    EXPECT_EQ(Message(*dialog),
+              "Input filename cannot be used, already being used by another photo file, please "
+              "change to unique name");
+    EXPECT_EQ(dialog->NameField()->text(), "holiday");
+}
+
+struct RefusalCase {
+    const char* label;
+    std::string name;
+    std::string date;
+    std::string notes;
+    int personsToSelect;  // of the long names the test adds
+    std::string message;  // empty: the dialog stays open silently
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+class PhotoInfoRefusal : public PhotoInfoDialogTest,
+                         public testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(PhotoInfoRefusal, StaysOpenWithTheMessageAndWritesNothing)
+{
+    const RefusalCase& c = GetParam();
+    AddExisting("beach");
+    for (int i = 0; i < c.personsToSelect; ++i) {
+        m_library.Catalog().AddPerson(std::string(300, static_cast<char>('a' + i)));
+    }
+    auto dialog = OpenAdd();
+    for (int i = 0; i < c.personsToSelect; ++i) {
+        Select(dialog->List(NameKind::Persons), std::string(300, static_cast<char>('a' + i)));
+    }
+    const bool existed = m_library.HasVersion(Version::FullScreen, c.name);
+    dialog->NameField()->setText(QString::fromStdString(c.name));
+    dialog->DateField()->setText(QString::fromStdString(c.date));
+    dialog->NotesField()->setPlainText(QString::fromStdString(c.notes));
+    dialog->OkButton()->click();
+
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(Message(*dialog), c.message);
+    EXPECT_EQ(m_library.Catalog().PhotoCount(), 1);
+    EXPECT_EQ(m_library.Saves(), 0);
+    EXPECT_EQ(m_library.HasVersion(Version::FullScreen, c.name), existed);
+    EXPECT_TRUE(m_picture.HasPicture());
+}
+
+const std::string kLongPath(4000, 'd');
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, PhotoInfoRefusal,
+    testing::Values(
+        RefusalCase{"Slash", "a/b", "", "", 0, kForbidden},
+        RefusalCase{"Backslash", "a\\b", "1999", "", 0, kForbidden},
+        RefusalCase{"Colon", "a:b", "1999", "", 0, kForbidden},
+        RefusalCase{"Star", "a*", "1999", "", 0, kForbidden},
+        RefusalCase{"Question", "a?", "1999", "", 0, kForbidden},
+        RefusalCase{"Less", "<a", "1999", "", 0, kForbidden},
+        RefusalCase{"Greater", "a>", "1999", "", 0, kForbidden},
+        RefusalCase{"Bar", "a|b", "1999", "", 0, kForbidden},
+        RefusalCase{"InUse", "beach", "1999", "", 0, kInUse},
+        RefusalCase{"EmptyDate", "new", "", "", 0, kDate},
+        RefusalCase{"BadMonth", "new", "13/1999", "", 0, kDate},
+        RefusalCase{"Letters", "new", "June 1999", "", 0, kDate},
+        RefusalCase{"EmptyNameEmptyDate", "", "", "", 0, kDate},
+        RefusalCase{"EmptyName", "", "1999", "", 0, ""},
+        RefusalCase{"NameTooLong", std::string(100, 'n'), "1999", "", 0,
+                    "Filename is too long, at most 99 characters can be stored, please shorten it"},
+        RefusalCase{"NotesTooLong", "new", "1999", std::string(1000, 'x'), 0,
+                    "Notes are too long, at most 999 characters can be stored, please shorten them"},
+        RefusalCase{"NotesWithBreaksTooLong", "new", "1999", std::string(500, '\n'), 0,
+                    "Notes are too long, at most 999 characters can be stored, please shorten them"},
+        RefusalCase{"JoinedNamesTooLong", "new", "1999", "", 4,
+                    "The names of the selected persons are too long together, at most 999 "
+                    "characters can be stored, please select fewer"}),
+    [](const testing::TestParamInfo<RefusalCase>& param) { return std::string(param.param.label); });
+
+TEST_F(PhotoInfoDialogTest, AddsThePhotoWritesItsVersionsAndSaves)
+{
+    m_library.Settings().WriteInt("SaveOriginalPictures", 1);
+    m_library.Settings().WriteInt("SaveHighResPictures", 1);
+    m_photoList.FillFromCatalog();
+    auto dialog = OpenAdd("holiday.beach");
+    dialog->SetNameEntryRunner([](CQuilleryDoc& catalog, NameKind kind, const std::string&, QWidget*) {
+        EXPECT_EQ(kind, NameKind::Events);
+        catalog.AddEvent("Picnic");
+        return std::string("Picnic");
+    });
+    dialog->DateField()->setText("6/05/1999");
+    dialog->NotesField()->setPlainText("Day one | sunny\nDay two");
+    Select(dialog->List(NameKind::Persons), "Smith, John");
+    Select(dialog->List(NameKind::Persons), "Doe, Jane");
+    Select(dialog->List(NameKind::Locations), "France, Paris");
+    dialog->AddButton(NameKind::Events)->click();
+    EXPECT_EQ(Selected(dialog->List(NameKind::Events)), std::vector<std::string>{"Picnic"});
+    dialog->OkButton()->click();
+
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(Message(*dialog), "");
+    EXPECT_FALSE(m_picture.HasPicture());
+    EXPECT_EQ(m_library.Saves(), 1);
+    EXPECT_EQ(m_library.CountUpdates(), 1);
+    EXPECT_EQ(m_photoList.RowCount(), 1);
+    EXPECT_FALSE(m_library.Catalog().IsModified());
+    // Persons in list order: the list sorts "Doe, Jane" first.
+    EXPECT_EQ(PhotoLibrary::ReadFile(m_library.DatabasePath()),
+              "holiday.beach|6/05/1999|Doe, Jane^Smith, John|Picnic|France, Paris|"
+              "Day one \x01 sunny\r\r\nDay two|\r\n");
+    EXPECT_EQ(m_library.VersionSize(Version::Thumbnail, "holiday.beach"), QSize(133, 100));
+    EXPECT_EQ(m_library.VersionSize(Version::FullScreen, "holiday.beach"), QSize(800, 600));
+    EXPECT_EQ(m_library.VersionSize(Version::HighRes, "holiday.beach"), QSize(640, 480));
+    EXPECT_EQ(m_library.VersionSize(Version::Original, "holiday.beach"), QSize(640, 480));
+}
+
+TEST_F(PhotoInfoDialogTest, WithoutTheOptionalVersionsOnlyTwoFilesAreWritten)
+{
+    auto dialog = OpenAdd("plain");
+    dialog->DateField()->setText("1999");
+    dialog->OkButton()->click();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_TRUE(m_library.HasVersion(Version::Thumbnail, "plain"));
+    EXPECT_TRUE(m_library.HasVersion(Version::FullScreen, "plain"));
+    EXPECT_FALSE(m_library.HasVersion(Version::HighRes, "plain"));
+    EXPECT_FALSE(m_library.HasVersion(Version::Original, "plain"));
+    EXPECT_EQ(PhotoLibrary::ReadFile(m_library.DatabasePath()), "plain|1999|||||\r\n");
+}
+
+TEST_F(PhotoInfoDialogTest, NameWithABlankInFrontIsADifferentName)
+{
+    AddExisting("beach");
+    auto dialog = OpenAdd(" beach");
+    EXPECT_EQ(Message(*dialog), "");
+    dialog->DateField()->setText("6/1999");
+    dialog->OkButton()->click();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(m_library.Catalog().PhotoAt(1).GetFileName(), " beach");
+}
+
+TEST_F(PhotoInfoDialogTest, FailedThumbnailWriteKeepsTheDialogOpenAndOkTriesAgain)
+{
+    const std::string thumbnails = m_library.Directory() + "/Thumbnail Pictures";
+    std::filesystem::remove_all(thumbnails);
+    auto dialog = OpenAdd("retry");
+    dialog->DateField()->setText("1999");
+    dialog->OkButton()->click();
+
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(Message(*dialog).rfind("Error saving picture (150x100) to thumbs - ", 0), 0u);
+    EXPECT_TRUE(m_library.HasVersion(Version::FullScreen, "retry"));
+    EXPECT_EQ(m_library.Catalog().PhotoCount(), 0);
+    EXPECT_EQ(m_library.Saves(), 0);
+
+    std::filesystem::create_directories(thumbnails);
+    dialog->OkButton()->click();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(m_library.Catalog().PhotoCount(), 1);
+    EXPECT_TRUE(m_library.HasVersion(Version::Thumbnail, "retry"));
+}
+
+TEST_F(PhotoInfoDialogTest, OnlyTheFirstSixteenSelectedPersonsAreStored)
+{
+    for (int i = 0; i < 20; ++i) m_library.Catalog().AddPerson("P" + std::to_string(100 + i));
+    auto dialog = OpenAdd("crowd");
+    QListWidget* persons = dialog->List(NameKind::Persons);
+    for (int i = 0; i < 20; ++i) Select(persons, "P" + std::to_string(100 + i));
+    dialog->DateField()->setText("1999");
+    dialog->OkButton()->click();
+    ASSERT_EQ(m_library.Catalog().PhotoCount(), 1);
+    const PhotoRecord& photo = m_library.Catalog().PhotoAt(0);
+    ASSERT_EQ(PhotoRecord::UsedCount(photo.personIds), 16);
+    EXPECT_EQ(m_library.Catalog().Persons().At(photo.personIds[0]), "P100");
+    EXPECT_EQ(m_library.Catalog().Persons().At(photo.personIds[15]), "P115");
+}
+
+TEST_F(PhotoInfoDialogTest, NameAddedThenCancelledStaysInTheCatalog)
+{
+    auto dialog = OpenAdd("cancelled");
+    bool driven = false;
+    QTimer::singleShot(0, [&] {
+        auto* entry = qobject_cast<NameEntryDialog*>(QApplication::activeModalWidget());
+        if (!entry) {
+            ADD_FAILURE() << "no name entry dialog";
+            if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+            return;
+        }
+        EXPECT_EQ(entry->windowTitle(), "Add a Person");
+        entry->FirstField()->setText("Ann");
+        entry->SecondField()->setText("Brown");
+        entry->accept();
+        driven = true;
+    });
+    dialog->AddButton(NameKind::Persons)->click();
+    EXPECT_TRUE(driven);
+    EXPECT_EQ(Selected(dialog->List(NameKind::Persons)), std::vector<std::string>{"Brown, Ann"});
+    dialog->reject();
+
+    EXPECT_GE(m_library.Catalog().FindPerson("Brown, Ann"), 0);
+    EXPECT_TRUE(m_library.Catalog().IsModified());
+    EXPECT_EQ(m_library.Catalog().PhotoCount(), 0);
+    EXPECT_FALSE(m_library.HasVersion(Version::Thumbnail, "cancelled"));
+}
+
+TEST_F(PhotoInfoDialogTest, AddingAnExistingNameSelectsItWithoutASecondEntry)
+{
+    auto dialog = OpenAdd();
+    dialog->SetNameEntryRunner(
+        [](CQuilleryDoc&, NameKind, const std::string&, QWidget*) { return std::string("Doe, Jane"); });
+    dialog->AddButton(NameKind::Persons)->click();
+    EXPECT_EQ(dialog->List(NameKind::Persons)->count(), 2);
+    EXPECT_EQ(Selected(dialog->List(NameKind::Persons)), std::vector<std::string>{"Doe, Jane"});
+}
+
+TEST_F(PhotoInfoDialogTest, EditModeShowsThePhotoAndLeavesItsFilesAlone)
+{
+    PhotoRecord& photo = AddExisting("beach");
+    const std::string thumbnailBefore =
+        PhotoLibrary::ReadFile(m_library.VersionPath(Version::Thumbnail, "beach"));
+    const auto fullScreenTime =
+        std::filesystem::last_write_time(m_library.VersionPath(Version::FullScreen, "beach"));
+    m_photoList.FillFromCatalog();
+    Picture thumbnail;
+    ASSERT_TRUE(m_photoList.CopyThumbnail(0, thumbnail));
+
+    PhotoInfoDialog dialog(m_library.Catalog(), &m_photoList, &thumbnail, "beach", &photo,
+                           m_library.Host());
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Quillery - Edit existing photo");
+    EXPECT_EQ(dialog.Instruction()->text(), "Edit the following information:");
+    EXPECT_TRUE(dialog.NameField()->isReadOnly());
+    EXPECT_EQ(dialog.DateField()->text(), "6/05/1999");
+    EXPECT_EQ(dialog.NotesField()->toPlainText(), "First line\nSecond | line");
+    EXPECT_EQ(Selected(dialog.List(NameKind::Persons)), std::vector<std::string>{"Doe, Jane"});
+    EXPECT_EQ(Selected(dialog.List(NameKind::Events)), std::vector<std::string>{"Summer holiday"});
+    EXPECT_EQ(dialog.PictureLabel()->pixmap().size(), QSize(133, 100));
+
+    dialog.NameField()->setText("renamed");  // read-only in use; ignored all the same
+    dialog.DateField()->setText("7/1999");
+    dialog.NotesField()->setPlainText("New\nnotes");
+    Select(dialog.List(NameKind::Persons), "Smith, John");
+    dialog.List(NameKind::Events)->clearSelection();
+    dialog.OkButton()->click();
+
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(photo.GetFileName(), "beach");
+    EXPECT_EQ(photo.GetDateText(), "7/1999");
+    EXPECT_EQ(photo.GetNotes(), "New\r\nnotes");
+    EXPECT_EQ(PhotoRecord::UsedCount(photo.personIds), 2);
+    EXPECT_EQ(m_library.Catalog().Persons().At(photo.personIds[0]), "Doe, Jane");
+    EXPECT_EQ(m_library.Catalog().Persons().At(photo.personIds[1]), "Smith, John");
+    EXPECT_EQ(PhotoRecord::UsedCount(photo.eventIds), 0);
+    EXPECT_TRUE(m_library.Catalog().IsModified());
+    EXPECT_EQ(m_library.Saves(), 0);
+    EXPECT_EQ(PhotoLibrary::ReadFile(m_library.VersionPath(Version::Thumbnail, "beach")),
+              thumbnailBefore);
+    EXPECT_EQ(std::filesystem::last_write_time(m_library.VersionPath(Version::FullScreen, "beach")),
+              fullScreenTime);
+    EXPECT_FALSE(m_library.HasVersion(Version::FullScreen, "renamed"));
+    EXPECT_TRUE(thumbnail.HasPicture());
+}
+
+TEST_F(PhotoInfoDialogTest, EditModeRefusesAnEmptyDate)
+{
+    PhotoRecord& photo = AddExisting("beach");
+    Picture thumbnail;
+    PhotoInfoDialog dialog(m_library.Catalog(), &m_photoList, &thumbnail, "beach", &photo,
+                           m_library.Host());
+    dialog.show();
+    dialog.DateField()->clear();
+    dialog.OkButton()->click();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(Message(dialog), kDate);
+    EXPECT_EQ(photo.GetDateText(), "6/05/1999");
+    EXPECT_FALSE(m_library.Catalog().IsModified());
+}
+
+TEST_F(PhotoInfoDialogTest, OfferedDateIsShownAndKept)
+{
+    auto dialog = OpenAdd("dated");
+    dialog->SetDateText("8/14/2021");
+    EXPECT_EQ(dialog->DateField()->text(), "8/14/2021");
+    dialog->OkButton()->click();
+    ASSERT_EQ(m_library.Catalog().PhotoCount(), 1);
+    EXPECT_EQ(m_library.Catalog().PhotoAt(0).GetDateText(), "8/14/2021");
+}
+
+}  // namespace
