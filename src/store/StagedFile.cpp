@@ -52,15 +52,6 @@ mode_t CreationMask()
     return mask;
 }
 
-// Makes the rename itself durable; a folder that cannot be synced does not undo it.
-void SyncFolder(const std::string& folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
 } // namespace
 
 StagedFile::~StagedFile() { Discard(); }
@@ -106,8 +97,9 @@ int StagedFile::Commit()
         Discard();
         return img::kErrWriteFailed;
     }
+    // The folder is not synced: atomicity needs only the file's data on disk before
+    // the rename; after a crash the name holds the old picture or the new one.
     m_tempPath.clear();
-    SyncFolder(FolderOf(m_target));
     return img::kErrNone;
 }
 

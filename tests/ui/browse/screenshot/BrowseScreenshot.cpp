@@ -1,0 +1,127 @@
+// Builds a library from the photos given (through the real add pipeline), shows the
+// picture view beside the photo list as the main window lays them out, makes the
+// second photo current and saves a screenshot.
+//
+//   browse_screenshot out.png photo.jpg...
+
+#include "core/CQuilleryDoc.h"
+#include "core/PhotoRecord.h"
+#include "core/Settings.h"
+#include "imaging/Picture.h"
+#include "store/PictureStore.h"
+#include "ui/browse/PhotoList.h"
+#include "ui/browse/PictureView.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+class DefaultSettings : public Settings {
+public:
+    int GetInt(std::string_view, int defaultValue) const override { return defaultValue; }
+    std::string GetString(std::string_view, std::string_view defaultValue) const override
+    {
+        return std::string(defaultValue);
+    }
+    void WriteInt(std::string_view, int) override {}
+    void WriteString(std::string_view, std::string_view) override {}
+};
+
+const char* const kPersons[] = {"Smith, John", "Doe, Jane", "Lee ", "Brown, Ann", " Maria"};
+const char* const kEvents[] = {"Summer holiday", "Wedding", "Garden party"};
+const char* const kLocations[] = {"France, Paris", "Austria", "Canada, Banff"};
+
+bool AddPhoto(CQuilleryDoc& catalog, const PictureStore& store, const std::string& path, int index)
+{
+    Picture picture;
+    if (picture.LoadFile(path) != 0 || !picture.HasPicture()) return false;
+    Picture thumbnail;
+    thumbnail.MakeScaledCopy(picture, 150, 100);
+    const std::string name = QFileInfo(QString::fromStdString(path)).completeBaseName().toStdString();
+    std::string message;
+    if (!store.SaveNewPhotoVersions(picture, thumbnail, name,
+                                    [&message](const std::string& text) { message = text; })) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), message.c_str());
+        return false;
+    }
+    PhotoRecord record;
+    record.personIds.fill(-1);
+    record.eventIds.fill(-1);
+    record.locationIds.fill(-1);
+    record.SetFileName(name);
+    record.SetDate(index % 13, (index * 7) % 29, 1995 + index);
+    for (int k = 0; k < index % 4; ++k) {
+        const char* person = kPersons[(index + k) % 5];
+        const int id = catalog.FindPerson(person);
+        record.personIds[static_cast<size_t>(k)] = id >= 0 ? id : catalog.AddPerson(person);
+    }
+    if (index % 3 != 2) {
+        const char* event = kEvents[index % 3];
+        const int id = catalog.FindEvent(event);
+        record.eventIds[0] = id >= 0 ? id : catalog.AddEvent(event);
+    }
+    const char* location = kLocations[index % 3];
+    const int id = catalog.FindLocation(location);
+    record.locationIds[0] = id >= 0 ? id : catalog.AddLocation(location);
+    std::string notes = "Photo " + std::to_string(index + 1) + ".";
+    if (index % 2 == 0) {
+        notes += " A long note that goes on well past what the cell can show, so that its last"
+                 " visible line ends with an ellipsis;";
+        for (int k = 0; k < 40; ++k) notes += " and then some more words";
+    }
+    record.SetNotes(notes);
+    catalog.AddPhoto(record);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: browse_screenshot out.png photo.jpg...\n");
+        return 2;
+    }
+    QTemporaryDir library;
+    for (const auto version : {PictureStore::Version::Thumbnail, PictureStore::Version::FullScreen,
+                               PictureStore::Version::HighRes, PictureStore::Version::Original}) {
+        std::filesystem::create_directories(std::filesystem::path(library.path().toStdString()) /
+                                            PictureStore::FolderName(version));
+    }
+    DefaultSettings settings;
+    const PictureStore store(library.path().toStdString(), settings);
+    CQuilleryDoc catalog;
+    for (int i = 2; i < argc; ++i) AddPhoto(catalog, store, argv[i], i - 2);
+
+    QSplitter splitter;
+    auto* view = new PictureView(&splitter);
+    auto* list = new PhotoList(&splitter);
+    view->SetLibraryDirectory(library.path().toStdString());
+    list->SetLibraryDirectory(library.path().toStdString());
+    list->SetCatalog(&catalog);
+    list->SetSettings(&settings);
+    QObject::connect(list, &PhotoList::currentPhotoChanged, view,
+                     [view](PhotoRecord* photo) { view->ShowPhoto(photo); });
+    splitter.resize(1600, 900);
+    splitter.setSizes({1120, 480});
+    splitter.show();
+    list->FillFromCatalog();
+    if (list->RowCount() > 1) list->SetCurrentPhoto(list->PhotoAtRow(1));
+    list->setFocus();
+
+    QTimer::singleShot(500, [&] {
+        const bool saved = splitter.grab().save(QString::fromLocal8Bit(argv[1]));
+        std::printf("%s: %d photos, %s\n", argv[1], list->RowCount(), saved ? "saved" : "NOT saved");
+        application.exit(saved ? 0 : 1);
+    });
+    return application.exec();
+}
