@@ -24,6 +24,11 @@ PhotoList::PhotoList(QWidget* parent)
       m_palette(ViewPalette::Build()),
       m_textBackground(palette().color(QPalette::Active, QPalette::Base))
 {
+    // The list control's own 8-point font, so texts fit the fixed pixel widths of the
+    // columns as they were laid out for it.
+    QFont listFont = font();
+    listFont.setPointSizeF(8);
+    setFont(listFont);
     setModel(m_model);
     setItemDelegate(m_delegate);
     setShowGrid(false);

@@ -1,6 +1,7 @@
 // Builds a library from the photos given (through the real add pipeline), shows the
 // picture view beside the photo list as the main window lays them out, makes the
-// second photo current and saves a screenshot.
+// second photo current and saves a screenshot; a second one shows the list alone at
+// the full width of its columns (out-list.png).
 //
 //   browse_screenshot out.png photo.jpg...
 
@@ -118,9 +119,17 @@ int main(int argc, char** argv)
     if (list->RowCount() > 1) list->SetCurrentPhoto(list->PhotoAtRow(1));
     list->setFocus();
 
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QString listOut = out;
+    listOut.insert(listOut.lastIndexOf(u'.') < 0 ? listOut.size() : listOut.lastIndexOf(u'.'), "-list");
     QTimer::singleShot(500, [&] {
-        const bool saved = splitter.grab().save(QString::fromLocal8Bit(argv[1]));
-        std::printf("%s: %d photos, %s\n", argv[1], list->RowCount(), saved ? "saved" : "NOT saved");
+        bool saved = splitter.grab().save(out);
+        // The list alone, wide enough for every column.
+        splitter.setSizes({0, 1600});
+        QApplication::processEvents();
+        saved = list->grab().save(listOut) && saved;
+        std::printf("%s, %s: %d photos, %s\n", argv[1], qPrintable(listOut), list->RowCount(),
+                    saved ? "saved" : "NOT saved");
         application.exit(saved ? 0 : 1);
     });
     return application.exec();
