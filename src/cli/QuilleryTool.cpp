@@ -1,5 +1,6 @@
 #include "cli/QuilleryTool.h"
 
+#include "cli/AddCommand.h"
 #include "cli/DumpCommand.h"
 #include "cli/ResaveCommand.h"
 
@@ -8,6 +9,7 @@
 QuilleryTool::QuilleryTool()
 {
     m_commands.push_back(std::make_unique<DumpCommand>());
+    m_commands.push_back(std::make_unique<AddCommand>());
     m_commands.push_back(std::make_unique<ResaveCommand>());
 }
 

@@ -1,0 +1,216 @@
+#include "cli/AddCommand.h"
+
+#include "core/CQuilleryDoc.h"
+#include "core/FileOps.h"
+#include "core/NameText.h"
+#include "core/Prompter.h"
+#include "imaging/Imaging.h"
+#include "imaging/Picture.h"
+#include "store/PhotoAdder.h"
+#include "store/PictureStore.h"
+#include "store/ProfileSettings.h"
+
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <system_error>
+
+namespace {
+
+constexpr std::string_view kNotAnImage = "Selected file is not a valid image file";
+
+// "--name N" and "--name=N" alike; the value of the option at `index`, which moves
+// past what was taken.
+std::optional<std::string> OptionValue(const std::vector<std::string>& arguments, size_t& index,
+                                       std::string_view option)
+{
+    const std::string& argument = arguments[index];
+    if (argument.size() > option.size() && argument.compare(0, option.size(), option) == 0 &&
+        argument[option.size()] == '=') {
+        return argument.substr(option.size() + 1);
+    }
+    if (argument != option || index + 1 >= arguments.size()) return std::nullopt;
+    return arguments[++index];
+}
+
+bool CreateLibraryFile(const std::string& path)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::app);
+    return static_cast<bool>(file);
+}
+
+bool MakePictureFolders(const std::string& directory)
+{
+    constexpr PictureStore::Version versions[] = {
+        PictureStore::Version::Thumbnail, PictureStore::Version::FullScreen,
+        PictureStore::Version::HighRes, PictureStore::Version::Original};
+    for (const auto version : versions) {
+        std::error_code error;
+        const auto folder = std::filesystem::path(directory) / PictureStore::FolderName(version);
+        std::filesystem::create_directories(folder, error);
+        if (!std::filesystem::is_directory(folder)) return false;
+    }
+    return true;
+}
+
+std::string LibraryDirectory(const std::string& path)
+{
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(path, error);
+    return FileOps::DirectoryOf(error ? path : absolute.string());
+}
+
+}  // namespace
+
+std::string_view AddCommand::Description() const
+{
+    return "Adds each image (BMP, GIF, JPEG, TIFF, PCX or PNG) as a photo, writing its\n"
+           "versions into the picture folders beside the library, and saves the library\n"
+           "once at the end. A library that does not exist yet is created. The picture\n"
+           "file name is the image's name without its extension unless --name gives one\n"
+           "(for a single image only); the date is --date or the camera's date of a JPEG.\n"
+           "Names are given in stored form (\"Smith, John\", \"France, Paris\") and are\n"
+           "added to the library's lists when missing. Prints one line per photo; stops\n"
+           "at the first image that cannot be added, with its message on stderr and exit\n"
+           "status 1, keeping the photos added before it.";
+}
+
+int AddCommand::Run(const std::vector<std::string>& arguments, ToolContext& context)
+{
+    const std::optional<Request> request = Parse(arguments, context);
+    if (!request) return kUsage;
+    CQuilleryDoc catalog;
+    if (!OpenLibrary(request->library, catalog, context)) return kFailure;
+    if (!AddNames(*request, catalog, context)) return kFailure;
+
+    std::unique_ptr<ProfileSettings> ownSettings;
+    if (!m_settings) ownSettings = std::make_unique<ProfileSettings>();
+    const Settings& settings = m_settings ? *m_settings : *ownSettings;
+    const bool added = AddImages(*request, catalog, settings, context);
+    // Whatever was added before a failure is saved, so the library and its picture
+    // folders stay in step.
+    if (catalog.IsModified() && !catalog.WriteDatabase(request->library, context.prompter)) {
+        return kFailure;
+    }
+    return added ? kSuccess : kFailure;
+}
+
+std::optional<AddCommand::Request> AddCommand::Parse(const std::vector<std::string>& arguments,
+                                                     ToolContext& context)
+{
+    Request request;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument.rfind("--", 0) != 0) {
+            (request.library.empty() ? request.library : request.images.emplace_back()) = argument;
+            continue;
+        }
+        if (auto value = OptionValue(arguments, i, "--name")) request.name = *value;
+        else if (auto date = OptionValue(arguments, i, "--date")) request.date = *date;
+        else if (auto notes = OptionValue(arguments, i, "--notes")) request.notes = *notes;
+        else if (auto person = OptionValue(arguments, i, "--person")) request.persons.push_back(*person);
+        else if (auto event = OptionValue(arguments, i, "--event")) request.events.push_back(*event);
+        else if (auto location = OptionValue(arguments, i, "--location")) request.locations.push_back(*location);
+        else {
+            context.err << "quillery-tool add: unknown option or missing value: " << argument << '\n';
+            return std::nullopt;
+        }
+    }
+    if (request.library.empty() || request.images.empty()) return std::nullopt;
+    if (request.name && request.images.size() > 1) {
+        context.err << "quillery-tool add: --name names one image only\n";
+        return std::nullopt;
+    }
+    return request;
+}
+
+bool AddCommand::OpenLibrary(const std::string& path, CQuilleryDoc& catalog, ToolContext& context)
+{
+    if (!std::filesystem::exists(path) && !CreateLibraryFile(path)) {
+        context.prompter.Message("Unable to create the library " + path);
+        return false;
+    }
+    if (!catalog.ReadDatabase(path, context.prompter)) return false;
+    if (!MakePictureFolders(LibraryDirectory(path))) {
+        context.prompter.Message("Unable to create the picture folders beside " + path);
+        return false;
+    }
+    return true;
+}
+
+bool AddCommand::AddNames(const Request& request, CQuilleryDoc& catalog, ToolContext& context)
+{
+    const auto check = [&](const std::vector<std::string>& names) {
+        for (const std::string& name : names) {
+            if (name.empty() || HasNameSeparator(name)) {
+                context.prompter.Message("Input cannot contain either | or ^ characters, and "
+                                         "cannot be empty: \"" + name + "\"");
+                return false;
+            }
+        }
+        return true;
+    };
+    if (!check(request.persons) || !check(request.events) || !check(request.locations)) return false;
+    for (const std::string& name : request.persons)
+        if (catalog.FindPerson(name) < 0) catalog.AddPerson(name);
+    for (const std::string& name : request.events)
+        if (catalog.FindEvent(name) < 0) catalog.AddEvent(name);
+    for (const std::string& name : request.locations)
+        if (catalog.FindLocation(name) < 0) catalog.AddLocation(name);
+    return true;
+}
+
+bool AddCommand::AddImages(const Request& request, CQuilleryDoc& catalog,
+                           const Settings& settings, ToolContext& context) const
+{
+    const std::string directory = LibraryDirectory(request.library);
+    const size_t total = request.images.size();
+    for (size_t i = 0; i < total; ++i) {
+        if (total > 1) {
+            context.err << "Adding " << i + 1 << " of " << total << ": " << request.images[i] << '\n';
+        }
+        if (!AddImage(request, request.images[i], catalog, directory, settings, context)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool AddCommand::AddImage(const Request& request, const std::string& image, CQuilleryDoc& catalog,
+                          const std::string& directory, const Settings& settings,
+                          ToolContext& context)
+{
+    const auto fail = [&](std::string_view message) {
+        context.prompter.Message(image + ": " + std::string(message));
+        return false;
+    };
+    Picture picture;
+    picture.LoadFile(image);
+    if (!picture.HasPicture()) return fail(kNotAnImage);
+
+    PhotoEntry entry{request.name.value_or(PhotoAdder::SuggestedName(image)), {}, request.notes,
+                     request.persons, request.events, request.locations};
+    if (request.date) {
+        entry.dateText = *request.date;
+    } else if (const auto taken = img::ReadExifDateTaken(image)) {
+        entry.dateText = PhotoAdder::DateFromExif(*taken).value_or(std::string());
+    }
+    PhotoAdder adder(catalog, directory, settings);
+    const PhotoAdder::Verdict verdict = adder.Check(entry, PhotoAdder::Mode::Add);
+    if (verdict.outcome == PhotoAdder::Verdict::Outcome::EmptyName) {
+        return fail("the picture file name is empty");
+    }
+    if (!verdict.Accepted()) return fail(verdict.message);
+
+    Picture thumbnail;
+    if (const int code = PhotoAdder::MakeThumbnail(picture, thumbnail); code != Picture::kOk) {
+        return fail(PictureStore::Message(PhotoAdder::kThumbnailError, code));
+    }
+    std::string lastText;
+    const int index = adder.Add(entry, picture, thumbnail,
+                                [&lastText](const std::string& text) { lastText = text; });
+    if (index < 0) return fail(lastText);
+    context.out << "Added \"" << entry.fileName << "\" (" << entry.dateText << ") from " << image
+                << '\n';
+    return true;
+}

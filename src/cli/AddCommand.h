@@ -1,0 +1,52 @@
+#pragma once
+
+#include "cli/ToolCommand.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class CQuilleryDoc;
+class Settings;
+
+// quillery-tool add LIB.pdb IMAGE... [options]: adds photos through the same checks,
+// the same picture store and the same settings file as the program's photo dialog,
+// then saves the library once.
+class AddCommand : public ToolCommand {
+public:
+    // Without settings the user's own settings file is read, as the program reads it.
+    explicit AddCommand(Settings* settings = nullptr) : m_settings(settings) {}
+
+    std::string_view Name() const override { return "add"; }
+    std::string_view Arguments() const override
+    {
+        return "LIB.pdb IMAGE... [--name N] [--date D] [--notes TEXT] [--person P]... "
+               "[--event E]... [--location L]...";
+    }
+    std::string_view Description() const override;
+    int Run(const std::vector<std::string>& arguments, ToolContext& context) override;
+
+private:
+    struct Request {
+        std::string library;
+        std::vector<std::string> images;
+        std::optional<std::string> name;
+        std::optional<std::string> date;
+        std::string notes;
+        std::vector<std::string> persons;
+        std::vector<std::string> events;
+        std::vector<std::string> locations;
+    };
+
+    static std::optional<Request> Parse(const std::vector<std::string>& arguments,
+                                        ToolContext& context);
+    static bool OpenLibrary(const std::string& path, CQuilleryDoc& catalog, ToolContext& context);
+    static bool AddNames(const Request& request, CQuilleryDoc& catalog, ToolContext& context);
+    bool AddImages(const Request& request, CQuilleryDoc& catalog, const Settings& settings,
+                   ToolContext& context) const;
+    static bool AddImage(const Request& request, const std::string& image,
+                         CQuilleryDoc& catalog, const std::string& directory,
+                         const Settings& settings, ToolContext& context);
+
+    Settings* m_settings;
+};
