@@ -13,7 +13,9 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("About Quillery"));
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(QApplication::windowIcon().pixmap(48, 48));
+    QIcon programIcon = QApplication::windowIcon();
+    if (programIcon.isNull()) programIcon = QIcon::fromTheme(QStringLiteral("camera-photo"));
+    icon->setPixmap(programIcon.pixmap(48, 48));
     auto* text = new QLabel(QString::fromLatin1(kVersionText), this);
     text->setObjectName(QStringLiteral("versionText"));
 
@@ -26,7 +28,10 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     row->addSpacing(12);
     row->addWidget(text, 1);
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 18, 18, 12);
+    layout->setSpacing(16);
     layout->addLayout(row);
     layout->addWidget(buttons);
-    setFixedSize(sizeHint());
+    setMinimumWidth(300);
+    setFixedSize(sizeHint().expandedTo(minimumSize()));
 }

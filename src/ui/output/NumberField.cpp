@@ -11,6 +11,8 @@ NumberField::NumberField(QWidget* parent) : QAbstractSpinBox(parent)
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     setKeyboardTracking(true);
+    // Room for three digits and the arrows; the fields hold small numbers.
+    setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 40);
 }
 
 void NumberField::SetRange(int minimum, int maximum)
