@@ -1,0 +1,82 @@
+#include "TempDir.h"
+
+#include "ui/common/DialogFileChooser.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Runs `answer` on the file dialog once it is up, as a person would act on it.
+void WhenShown(std::function<void(QFileDialog&)> answer)
+{
+    QTimer::singleShot(0, [answer = std::move(answer)] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        answer(*dialog);
+    });
+}
+
+FileRequest LibraryRequest(FileDialogKind kind, const std::string& directory)
+{
+    FileRequest request;
+    request.kind = kind;
+    request.filter = "Photo Databases (*.pdb *.PDB)";
+    request.defaultSuffix = "pdb";
+    request.directory = directory;
+    return request;
+}
+
+}  // namespace
+
+TEST(DialogFileChooser, OpenDialogFollowsTheRequest)
+{
+    TempDir dir;
+    FileRequest request = LibraryRequest(FileDialogKind::Open, dir.Path().string());
+    request.title = "Enter name for the new photo Library";
+    request.flags = FileFlag::MustExist;
+    DialogFileChooser chooser;
+    WhenShown([&](QFileDialog& dialog) {
+        EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Enter name for the new photo Library"));
+        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+        EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
+        EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("pdb"));
+        EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("Photo Databases (*.pdb *.PDB)")});
+        EXPECT_EQ(dialog.directory().absolutePath(), QString::fromStdString(dir.Path().string()));
+        dialog.reject();
+    });
+    EXPECT_FALSE(chooser.Choose(request).has_value());
+}
+
+TEST(DialogFileChooser, SaveDialogAsksBeforeOverwritingAndReturnsThePath)
+{
+    TempDir dir;
+    FileRequest request = LibraryRequest(FileDialogKind::Save, dir.Path().string());
+    request.fileName = "Family.pdb";
+    request.flags = FileFlag::ConfirmOverwrite;
+    DialogFileChooser chooser;
+    WhenShown([&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_FALSE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+        dialog.selectFile(QString::fromStdString(dir.File("Copy")));
+        static_cast<QDialog&>(dialog).accept();  // as the Save button does
+    });
+    const std::optional<std::string> chosen = chooser.Choose(request);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(*chosen, dir.File("Copy.pdb")) << "the default suffix is added";
+}
+
+TEST(DialogFileChooser, AMissingStartDirectoryIsNoError)
+{
+    TempDir dir;
+    const FileRequest request = LibraryRequest(FileDialogKind::Open, dir.File("gone"));
+    DialogFileChooser chooser;
+    WhenShown([](QFileDialog& dialog) { dialog.reject(); });
+    EXPECT_FALSE(chooser.Choose(request).has_value());
+}
