@@ -1,0 +1,104 @@
+// Opens the sample library in the main window, shows the photo dialog over it as
+// "Add photo from file" does (a picture chosen, names selected, a name in use) and
+// saves a screenshot of the whole screen.
+//
+//   photo_dialog_screenshot BIN-FOLDER PICTURE out.png
+//
+// BIN-FOLDER holds Samples.pdb and its picture folders; they are copied to a
+// temporary folder first, so the screenshot changes nothing there.
+
+#include "imaging/Picture.h"
+#include "store/PhotoAdder.h"
+#include "store/ProfileSettings.h"
+#include "store/RecentFileList.h"
+#include "ui/browse/PhotoList.h"
+#include "ui/common/DialogFileChooser.h"
+#include "ui/common/QtPrompter.h"
+#include "ui/dialogs/NameListItem.h"
+#include "ui/dialogs/PhotoInfoDialog.h"
+#include "ui/main/MainFrame.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+void SelectName(QListWidget* list, const std::string& stored)
+{
+    for (int row = 0; row < list->count(); ++row) {
+        if (NameListItem::Bytes(list->item(row)) == stored) list->item(row)->setSelected(true);
+    }
+}
+
+bool CopyLibrary(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    std::error_code error;
+    std::filesystem::copy_file(from / "Samples.pdb", to / "Samples.pdb", error);
+    for (const char* folder : {"Thumbnail Pictures", "Full Screen Pictures", "High Resolution Images",
+                               "Original Images"}) {
+        std::filesystem::copy(from / folder, to / folder, std::filesystem::copy_options::recursive, error);
+    }
+    return std::filesystem::exists(to / "Samples.pdb");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: photo_dialog_screenshot BIN-FOLDER PICTURE out.png\n");
+        return 2;
+    }
+    QTemporaryDir work;
+    if (!CopyLibrary(argv[1], work.path().toStdString())) {
+        std::fprintf(stderr, "no Samples.pdb in %s\n", argv[1]);
+        return 1;
+    }
+    ProfileSettings settings(work.filePath("Quillery.conf").toStdString());
+    settings.WriteInt("Initialization", 1);
+    RecentFileList recentFiles(work.filePath("Quillery.conf").toStdString());
+    QtPrompter prompter;
+    DialogFileChooser chooser;
+    MainFrame frame(prompter, chooser, settings, recentFiles);
+    prompter.SetOwner(&frame);
+    frame.setGeometry(0, 0, 1280, 800);
+    frame.show();
+    frame.OpenLibraryByName(work.filePath("Samples.pdb").toStdString());
+    frame.GetPhotoList()->SetCurrentPhoto(&frame.Catalog().PhotoAt(1));
+
+    Picture picture;
+    if (picture.LoadFile(argv[2]) != Picture::kOk) {
+        std::fprintf(stderr, "cannot read %s\n", argv[2]);
+        return 1;
+    }
+    PhotoDialogHost host{prompter, settings, frame.LibraryDirectory()};
+    PhotoInfoDialog dialog(frame.Catalog(), frame.GetPhotoList(), &picture,
+                           PhotoAdder::SuggestedName(argv[2]), nullptr, host, &frame);
+    dialog.SetDateText("8/14/2021");
+    dialog.NotesField()->setPlainText("The last evening of the holiday,\nfrom the terrace.");
+    SelectName(dialog.List(NameKind::Persons), "Smith, John");
+    SelectName(dialog.List(NameKind::Persons), "Smith, Mary");
+    SelectName(dialog.List(NameKind::Events), "Summer holiday");
+    SelectName(dialog.List(NameKind::Locations), "France, Provence");
+    dialog.show();
+    dialog.move(frame.geometry().center() - dialog.rect().center());
+
+    const QString out = QString::fromLocal8Bit(argv[3]);
+    int result = 0;
+    QTimer::singleShot(1500, [&] {
+        if (!QGuiApplication::primaryScreen()->grabWindow(0).save(out)) result = 1;
+        application.quit();
+    });
+    application.exec();
+    return result;
+}
