@@ -5,6 +5,7 @@
 #include "imaging/FileBytes.h"
 #include "imaging/Imaging.h"
 #include "imaging/JpegErrorTrap.h"
+#include "imaging/PcxReader.h"
 #include "imaging/QtReader.h"
 
 #include <algorithm>
@@ -299,15 +300,43 @@ std::vector<std::uint8_t> EncodeJpeg(const PixelBuffer& pixels, int quality,
 
 namespace {
 
-std::optional<QSize> JpegSize(std::span<const std::uint8_t> bytes)
+// Walks the marker segments up to the frame header, reading no pixel data and needing
+// none of the tables that follow it.
+std::optional<QSize> JpegSize(std::span<const std::uint8_t> b)
 {
-    Decompressor jpeg;
-    if (!jpeg.Created() || !ReadHeader(jpeg, bytes)) return std::nullopt;
-    auto& info = jpeg.Get();
-    const HeaderFacts facts = CollectMarkers(info, nullptr);
-    QSize size(static_cast<int>(info.image_width), static_cast<int>(info.image_height));
-    if (ExifOrientation::SwapsSides(facts.orientation)) size.transpose();
-    return size;
+    if (b.size() < 4 || b[0] != 0xFF || b[1] != 0xD8) return std::nullopt;
+    int orientation = 1;
+    bool haveExif = false;
+    std::size_t at = 2;
+    while (at + 4 <= b.size()) {
+        if (b[at] != 0xFF) return std::nullopt;
+        const std::uint8_t marker = b[at + 1];
+        if (marker == 0xFF) { // fill byte
+            ++at;
+            continue;
+        }
+        if (marker == 0xD9 || marker == 0xDA) return std::nullopt; // no frame header first
+        const std::size_t length = static_cast<std::size_t>((b[at + 2] << 8) | b[at + 3]);
+        if (length < 2) return std::nullopt;
+        const std::size_t payload = at + 4;
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame) {
+            if (payload + 5 > b.size()) return std::nullopt;
+            QSize size((b[payload + 3] << 8) | b[payload + 4], (b[payload + 1] << 8) | b[payload + 2]);
+            if (size.isEmpty()) return std::nullopt;
+            if (ExifOrientation::SwapsSides(orientation)) size.transpose();
+            return size;
+        }
+        if (marker == JPEG_APP0 + 1 && !haveExif && payload <= b.size()) {
+            const auto segment = b.subspan(payload, std::min(length - 2, b.size() - payload));
+            if (ExifOrientation::IsExifSegment(segment)) {
+                haveExif = true;
+                orientation = ExifOrientation::FromApp1(segment);
+            }
+        }
+        at = payload + length - 2;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -319,6 +348,9 @@ std::optional<QSize> ReadImageSize(const std::string& path)
     const auto head = FileBytes::Read(path, kHeadBytes);
     if (!head || head->empty()) return std::nullopt;
     const bool isJpeg = head->size() >= 3 && (*head)[0] == 0xFF && (*head)[1] == 0xD8;
+    if (head->size() >= 128 && (*head)[0] == 0x0A) {
+        if (auto size = PcxReader::Size(*head)) return size;
+    }
     if (!isJpeg) return QtReader::Size(path);
     if (auto size = JpegSize(*head)) return size;
     if (head->size() < kHeadBytes) return std::nullopt;

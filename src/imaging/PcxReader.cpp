@@ -37,7 +37,10 @@ PixelBuffer PcxReader::Decode(std::span<const std::uint8_t> bytes)
     const Header& header = reader.m_header;
     PixelBuffer pixels = PixelBuffer::AllocateForOverwrite(header.width, header.height);
     if (pixels.Empty()) return {};
-    reader.ChoosePalette();
+    if (!reader.ChoosePalette()) {
+        SetLastError(kErrTruncated);
+        return {};
+    }
     std::vector<std::uint8_t> line(static_cast<std::size_t>(header.bytesPerLine) *
                                    static_cast<std::size_t>(header.planes));
     for (int y = 0; y < header.height; ++y) {
@@ -49,6 +52,13 @@ PixelBuffer PcxReader::Decode(std::span<const std::uint8_t> bytes)
     }
     SetLastError(kErrNone);
     return pixels;
+}
+
+std::optional<QSize> PcxReader::Size(std::span<const std::uint8_t> bytes)
+{
+    PcxReader reader(bytes);
+    if (reader.ParseHeader() != kErrNone) return std::nullopt;
+    return QSize(reader.m_header.width, reader.m_header.height);
 }
 
 int PcxReader::ParseHeader()
@@ -66,19 +76,21 @@ int PcxReader::ParseHeader()
     header.width = right - left + 1;
     header.height = bottom - top + 1;
     if (!Supported(header.bitsPerPixel, header.planes)) return kErrUnsupported;
+    if (static_cast<long long>(header.width) * header.height > kMaxPixels) return kErrTooLarge;
     const long long neededBytes = (static_cast<long long>(header.width) * header.bitsPerPixel + 7) / 8;
     if (header.bytesPerLine < neededBytes) return kErrBadData;
-    if (static_cast<long long>(header.width) * header.height > kMaxPixels) return kErrTooLarge;
     m_data = m_bytes.subspan(kHeaderSize);
     return kErrNone;
 }
 
-void PcxReader::ChoosePalette()
+bool PcxReader::ChoosePalette()
 {
     const int colourBits = m_header.bitsPerPixel * m_header.planes;
     if (colourBits == 8) {
         const bool hasVga = m_bytes.size() >= kHeaderSize + kVgaPaletteSize &&
                             m_bytes[m_bytes.size() - kVgaPaletteSize] == 0x0C;
+        // Version 5 files end with their 256-colour palette; without it the end is lost.
+        if (!hasVga && m_bytes[1] >= 5) return false;
         for (std::size_t i = 0; i < 256; ++i) {
             if (hasVga) {
                 const std::size_t at = m_bytes.size() - kVgaPaletteSize + 1 + i * 3;
@@ -89,13 +101,14 @@ void PcxReader::ChoosePalette()
             }
         }
         if (hasVga) m_data = m_data.first(m_data.size() - kVgaPaletteSize);
-        return;
+        return true;
     }
     for (std::size_t i = 0; i < 16; ++i)
         m_palette[i] = {m_bytes[16 + i * 3], m_bytes[17 + i * 3], m_bytes[18 + i * 3]};
     // Many 1-bit writers leave the header palette empty and mean black and white.
     const bool blankPalette = m_palette[0] == Rgb{} && m_palette[1] == Rgb{};
     if (colourBits == 1 && blankPalette) m_palette[1] = {255, 255, 255};
+    return true;
 }
 
 bool PcxReader::NextScanLine(std::uint8_t* line, std::size_t length)

@@ -2,7 +2,10 @@
 
 #include "imaging/PixelBuffer.h"
 
+#include <QSize>
+
 #include <array>
+#include <optional>
 #include <cstdint>
 #include <span>
 
@@ -10,11 +13,13 @@ namespace img {
 
 // Reads ZSoft PCX: 1-bit, 2- and 4-bit (packed or in up to four 1-bit planes) with the
 // header's 16-colour palette, 8-bit with the 256-colour palette at the end of the file
-// (grey without one), and 24-bit (32-bit) as three (four) 8-bit planes. Every read is
+// (grey without one in files older than version 5), and 24-bit (32-bit) as three (four) 8-bit planes. Every read is
 // bounds-checked; runs may cross plane and line ends as some writers produce them.
 class PcxReader {
 public:
     static PixelBuffer Decode(std::span<const std::uint8_t> bytes);
+    // The size in the header of a PCX file we can read; nullopt otherwise.
+    static std::optional<QSize> Size(std::span<const std::uint8_t> bytes);
 
 private:
     struct Header {
@@ -29,7 +34,7 @@ private:
 
     explicit PcxReader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
     int ParseHeader();
-    void ChoosePalette();
+    bool ChoosePalette(); // false when the palette the file needs is missing
     bool NextScanLine(std::uint8_t* line, std::size_t length);
     void ConvertLine(const std::uint8_t* line, std::uint8_t* target) const;
     int IndexAt(const std::uint8_t* line, int x) const;

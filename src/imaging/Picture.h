@@ -96,6 +96,9 @@ public:
     const std::optional<img::Palette>& DisplayPalette() const { return m_displayPalette; }
     // The pixels, for the imaging layer's own functions and the adapters.
     const img::PixelBuffer& Pixels() const { return m_pixels; }
+    // The scaled copy kept by DrawFitted (empty, 0 x 0 when there is none).
+    const img::PixelBuffer& FittedCopy() const { return m_fitted; }
+    QSize FittedCopySize() const { return {m_fittedWidth, m_fittedHeight}; }
 
     // The fitted size of FitInto: single-precision ratios, truncation; 0 x 0 for sizes
     // below 1.

@@ -2,6 +2,7 @@
 
 #include "imaging/FileBytes.h"
 #include "imaging/Imaging.h"
+#include "imaging/TruncationCheck.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -9,6 +10,7 @@
 #include <QImageReader>
 
 #include <algorithm>
+#include <cstdlib>
 #include <mutex>
 
 namespace img {
@@ -50,14 +52,18 @@ QString FileName(const std::string& path)
 
 } // namespace
 
-PixelBuffer QtReader::Read(QImageReader& reader)
+PixelBuffer QtReader::Read(QImageReader& reader, std::span<const std::uint8_t> bytes, const char* format)
 {
     RaiseQtAllocationLimit();
     reader.setAutoTransform(false);
     const QSize announced = reader.size();
-    if (announced.isValid() &&
-        static_cast<long long>(announced.width()) * announced.height() > kMaxPixels) {
+    const long long area = static_cast<long long>(announced.width()) * std::abs(announced.height());
+    if (area > kMaxPixels) {
         SetLastError(kErrTooLarge);
+        return {};
+    }
+    if (TruncationCheck::EndsEarly(bytes, format)) {
+        SetLastError(kErrTruncated);
         return {};
     }
     QImage image;
@@ -88,15 +94,16 @@ PixelBuffer QtReader::Decode(std::span<const std::uint8_t> bytes, const char* fo
     device.open(QIODevice::ReadOnly);
     QImageReader reader(&device, format);
     reader.setDecideFormatFromContent(false);
-    return Read(reader);
+    return Read(reader, bytes, format);
 }
 
 std::optional<QSize> QtReader::Size(const std::string& path)
 {
     QImageReader reader(FileName(path));
     const QSize size = reader.size();
-    if (!size.isValid()) return std::nullopt;
-    return size;
+    // Qt gives a BMP with top-down rows its negative header height.
+    if (size.width() < 1 || size.height() == 0) return std::nullopt;
+    return QSize(size.width(), std::abs(size.height()));
 }
 
 PixelBuffer ReadBmp(const std::string& path)

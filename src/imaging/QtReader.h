@@ -22,7 +22,7 @@ public:
     static std::optional<QSize> Size(const std::string& path);
 
 private:
-    static PixelBuffer Read(QImageReader& reader);
+    static PixelBuffer Read(QImageReader& reader, std::span<const std::uint8_t> bytes, const char* format);
 };
 
 } // namespace img

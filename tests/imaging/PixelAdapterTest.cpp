@@ -1,0 +1,73 @@
+#include "TestImages.h"
+#include "imaging/Imaging.h"
+#include "imaging/PixelAdapter.h"
+
+#include <gtest/gtest.h>
+
+#include <opencv2/core.hpp>
+
+namespace {
+
+TEST(PixelBuffer, AllocateGivesBlackAndRefusesBadSizes)
+{
+    const img::PixelBuffer pixels = img::PixelBuffer::Allocate(5, 3);
+    ASSERT_FALSE(pixels.Empty());
+    EXPECT_EQ(pixels.Stride(), 15u);
+    EXPECT_EQ(pixels.ByteSize(), 45u);
+    EXPECT_TRUE(std::all_of(pixels.Data(), pixels.Data() + 45, [](std::uint8_t v) { return v == 0; }));
+    EXPECT_TRUE(img::PixelBuffer::Allocate(0, 3).Empty());
+    EXPECT_EQ(img::LastError(), img::kErrBadArgument);
+    EXPECT_TRUE(img::PixelBuffer::Allocate(20001, 20000).Empty());
+    EXPECT_EQ(img::LastError(), img::kErrTooLarge);
+}
+
+TEST(PixelBuffer, MovesLeaveTheSourceEmpty)
+{
+    img::PixelBuffer a = img::PixelBuffer::Allocate(4, 4);
+    const std::uint8_t* memory = a.Data();
+    img::PixelBuffer b = std::move(a);
+    EXPECT_EQ(b.Data(), memory);
+    EXPECT_TRUE(a.Empty()); // NOLINT(bugprone-use-after-move): moved-from state is defined
+    EXPECT_EQ(a.Width(), 0);
+    b.Reset();
+    EXPECT_TRUE(b.Empty());
+}
+
+TEST(PixelAdapter, QImageAndMatShareTheBuffersMemory)
+{
+    img::PixelBuffer pixels = testimg::MakeBlocks(8, 6);
+    QImage image = img::PixelAdapter::AsQImage(pixels);
+    cv::Mat mat = img::PixelAdapter::AsMat(pixels);
+    EXPECT_EQ(image.constBits(), pixels.Data());
+    EXPECT_EQ(mat.data, pixels.Data());
+    EXPECT_EQ(image.bytesPerLine(), 24);
+    EXPECT_EQ(mat.step[0], 24u);
+
+    // A write through the Mat shows in the buffer and through the QImage.
+    mat.at<cv::Vec3b>(2, 3) = cv::Vec3b(1, 2, 3);
+    EXPECT_EQ(testimg::PixelAt(pixels, 3, 2), (testimg::Rgb{1, 2, 3}));
+    EXPECT_EQ(image.pixel(3, 2), qRgb(1, 2, 3));
+    // And a write through the QImage shows in the Mat, still without a copy.
+    image.setPixel(0, 0, qRgb(9, 8, 7));
+    EXPECT_EQ(image.constBits(), pixels.Data());
+    EXPECT_EQ(mat.at<cv::Vec3b>(0, 0), cv::Vec3b(9, 8, 7));
+}
+
+TEST(PixelAdapter, ConstViewOfTheQImageDetachesOnWrite)
+{
+    const img::PixelBuffer pixels = testimg::MakeFlat(2, 2, {5, 5, 5});
+    QImage image = img::PixelAdapter::AsQImage(pixels);
+    EXPECT_EQ(image.constBits(), pixels.Data());
+    image.setPixel(0, 0, qRgb(200, 0, 0));
+    EXPECT_NE(image.constBits(), pixels.Data());
+    EXPECT_EQ(testimg::PixelAt(pixels, 0, 0), (testimg::Rgb{5, 5, 5}));
+}
+
+TEST(PixelAdapter, EmptyBufferGivesEmptyViews)
+{
+    img::PixelBuffer empty;
+    EXPECT_TRUE(img::PixelAdapter::AsQImage(empty).isNull());
+    EXPECT_TRUE(img::PixelAdapter::AsMat(empty).empty());
+}
+
+} // namespace

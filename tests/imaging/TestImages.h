@@ -1,0 +1,49 @@
+#pragma once
+
+#include "imaging/PixelBuffer.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Small pictures made in memory, files made from them by real tools, and comparisons.
+namespace testimg {
+
+struct Rgb {
+    std::uint8_t r = 0, g = 0, b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+// Four flat blocks (blue top-left, red top-right and bottom, white strip, green
+// bottom-right): few colours, so palette formats hold it exactly.
+img::PixelBuffer MakeBlocks(int width = 64, int height = 48);
+// A smooth picture with many colours, for lossy codecs and filters.
+img::PixelBuffer MakeGradient(int width, int height);
+img::PixelBuffer MakeFlat(int width, int height, Rgb colour);
+
+Rgb PixelAt(const img::PixelBuffer& pixels, int x, int y);
+void SetPixel(img::PixelBuffer& pixels, int x, int y, Rgb colour);
+// The largest difference of any channel of any pixel; 256 when the sizes differ.
+int MaxDifference(const img::PixelBuffer& a, const img::PixelBuffer& b);
+// The mean absolute channel difference.
+double MeanDifference(const img::PixelBuffer& a, const img::PixelBuffer& b);
+
+bool WritePpm(const std::string& path, const img::PixelBuffer& pixels);
+std::vector<std::uint8_t> ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+// Runs a shell command with ImageMagick's `convert` (the real one, /usr/bin/convert,
+// where present) substituted for the word CONVERT; true when it exits with 0.
+bool Shell(const std::string& command);
+std::string Quote(const std::string& text);
+
+// A BMP file header and 40-byte information header, for files made field by field.
+std::vector<std::uint8_t> BmpHeaders(int width, int height, int bits, std::uint32_t compression,
+                                     std::uint32_t colours, std::uint32_t imageBytes);
+
+// BMP variants no Debian tool writes: rows stored top-down (negative height), and RLE4.
+void WriteTopDownBmp(const std::string& path, const img::PixelBuffer& pixels);
+// A 4-bit RLE4 BMP of a picture of at most 16 colours.
+void WriteRle4Bmp(const std::string& path, const img::PixelBuffer& pixels);
+
+} // namespace testimg

@@ -1,0 +1,49 @@
+#include "TempDir.h"
+#include "TestImages.h"
+#include "imaging/Imaging.h"
+#include "imaging/Picture.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+// The add pipeline writes versions of one photo from several threads, each with its own
+// Picture; nothing may be shared between them, the error number included.
+TEST(Threads, DistinctPicturesWorkInParallel)
+{
+    TempDir dir;
+    ASSERT_TRUE(img::WriteJpeg(dir.File("src.jpg"), testimg::MakeGradient(640, 480), 90));
+    std::vector<int> results(4, -1);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < 5; ++round) {
+                Picture picture;
+                int code = picture.LoadFile(dir.File("src.jpg"));
+                if (code == 0) code = picture.FitInto(150 + t * 100, 100 + t * 50);
+                if (code == 0) code = picture.SaveFile(dir.File("out" + std::to_string(t) + ".jpg"), 1, 75);
+                if (code != 0) {
+                    results[static_cast<std::size_t>(t)] = code;
+                    return;
+                }
+            }
+            results[static_cast<std::size_t>(t)] = 0;
+        });
+    }
+    threads.emplace_back([&] {
+        img::ReadJpeg(dir.File("missing.jpg")); // an error on another thread
+    });
+    for (auto& thread : threads) thread.join();
+    for (const int result : results) EXPECT_EQ(result, 0);
+}
+
+TEST(Threads, LastErrorBelongsToTheCallingThread)
+{
+    img::SetLastError(img::kErrNone);
+    std::thread([] { img::SetLastError(img::kErrBadData); }).join();
+    EXPECT_EQ(img::LastError(), img::kErrNone);
+}
+
+} // namespace
