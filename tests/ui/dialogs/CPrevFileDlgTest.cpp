@@ -4,7 +4,9 @@
 #include "ui/browse/PreviewStatic.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QListView>
 
 #include <gtest/gtest.h>
 
@@ -109,6 +111,29 @@ TEST_F(CPrevFileDlgTest, UncheckingDropsThePreviewAndCheckingShowsTheSelectionAg
     m_dialog.PreviewCheck()->click();
     EXPECT_TRUE(m_dialog.PreviewOn());
     EXPECT_EQ(SizeText(), "200 x 100\nPixels");
+}
+
+// Picture files written on Windows often end in capitals, others in small letters;
+// the filters of the dialog list both.
+TEST_F(CPrevFileDlgTest, FiltersIgnoreTheCaseOfExtensions)
+{
+    for (const char* name : {"a.jpg", "b.JPG", "c.Png", "d.txt"}) std::ofstream(m_library.File(name)) << "x";
+    m_dialog.setDirectory(QString::fromStdString(m_library.Directory()));
+    auto* view = m_dialog.findChild<QListView*>("listView");
+    ASSERT_NE(view, nullptr);
+    QStringList shown;
+    // The folder is read in the background; give it a moment, but never depend on how long.
+    for (int round = 0; round < 200 && shown.size() < 3; ++round) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 25);
+        shown.clear();
+        const QModelIndex root = view->rootIndex();
+        for (int row = 0; row < view->model()->rowCount(root); ++row) {
+            const QString name = view->model()->index(row, 0, root).data().toString();
+            if (name.contains('.')) shown << name;
+        }
+    }
+    shown.sort();
+    EXPECT_EQ(shown, QStringList({"a.jpg", "b.JPG", "c.Png"}));
 }
 
 TEST(PreviewStatic, SizeText)

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -68,6 +69,24 @@ TEST_F(PhotoCommandsTest, AddsAPhotoFromTheChosenFileToTheSavedLibrary)
     EXPECT_EQ(m_frame.CountPane()->text(), m_frame.PhotoCountText());
     EXPECT_TRUE(m_frame.PhotoCountText().startsWith("1 of 1"));
     EXPECT_TRUE(m_library.Prompter().Messages().empty());
+}
+
+TEST_F(PhotoCommandsTest, CameraDateIsOfferedAndCanBeChanged)
+{
+    const std::string path = m_library.MakeImage("camera.jpg", 320, 240);
+    auto image = Exiv2::ImageFactory::open(path);
+    image->readMetadata();
+    image->exifData()["Exif.Photo.DateTimeOriginal"] = "2021:08:04 10:11:12";
+    image->writeMetadata();
+    m_pictureChooser.Answer(path);
+    m_commands.SetPhotoDialogRunner([](PhotoInfoDialog& dialog) {
+        EXPECT_EQ(dialog.DateField()->text(), "8/04/2021");
+        dialog.DateField()->setText("8/2021");
+        dialog.OkButton()->click();
+    });
+    m_commands.OnAddPhotoFromFile();
+    ASSERT_EQ(Catalog().PhotoCount(), 1);
+    EXPECT_EQ(Catalog().PhotoAt(0).GetDateText(), "8/2021");
 }
 
 TEST_F(PhotoCommandsTest, CancelledChoiceEndsTheCommand)
