@@ -5,6 +5,10 @@ namespace img {
 // The largest picture any reader or operation will allocate. Bigger pictures are refused
 // before their memory is asked for, so a hostile header cannot exhaust the machine.
 inline constexpr long long kMaxPixels = 400'000'000;
+// The limit in force: kMaxPixels unless lowered. The fuzzers lower it so that they spend
+// their time exploring decoders rather than filling gigabyte buffers.
+long long MaxPixels();
+void SetMaxPixels(long long pixels);
 
 // Error numbers of the imaging layer, as img::LastError() gives them. 1 shares its
 // meaning with the Picture result code 1; the others stay clear of the codes Picture

@@ -121,7 +121,8 @@ bool DecodeRows(Decompressor& jpeg, PixelBuffer& pixels, const HeaderFacts& fact
     return jpeg.Trap().Run([&] {
         jpeg_start_decompress(&info);
         const unsigned height = info.output_height;
-        while (info.output_scanline < height) {
+        // Once the data has run out the rest would be grey filler: stop there.
+        while (info.output_scanline < height && !jpeg.Trap().SawPrematureEnd()) {
             const unsigned y = info.output_scanline;
             JSAMPROW rows[kRowsAtOnce];
             if (facts.cmyk) {
@@ -135,7 +136,7 @@ bool DecodeRows(Decompressor& jpeg, PixelBuffer& pixels, const HeaderFacts& fact
             for (unsigned k = 0; k < count; ++k) rows[k] = pixels.Row(static_cast<int>(y + k));
             jpeg_read_scanlines(&info, rows, count);
         }
-        jpeg_finish_decompress(&info);
+        if (!jpeg.Trap().SawPrematureEnd()) jpeg_finish_decompress(&info);
     });
 }
 
@@ -179,7 +180,7 @@ PixelBuffer Decode(std::span<const std::uint8_t> bytes, std::vector<std::string>
         return Fail(jpeg.Trap().FatalError());
     if (info.output_components != (facts.cmyk ? 4 : 3)) return Fail(kErrUnsupported);
     const long long pixelCount = static_cast<long long>(info.output_width) * info.output_height;
-    if (pixelCount > kMaxPixels) return Fail(kErrTooLarge);
+    if (pixelCount > MaxPixels()) return Fail(kErrTooLarge);
 
     PixelBuffer pixels = PixelBuffer::AllocateForOverwrite(static_cast<int>(info.output_width),
                                                            static_cast<int>(info.output_height));

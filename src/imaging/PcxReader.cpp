@@ -76,7 +76,7 @@ int PcxReader::ParseHeader()
     header.width = right - left + 1;
     header.height = bottom - top + 1;
     if (!Supported(header.bitsPerPixel, header.planes)) return kErrUnsupported;
-    if (static_cast<long long>(header.width) * header.height > kMaxPixels) return kErrTooLarge;
+    if (static_cast<long long>(header.width) * header.height > MaxPixels()) return kErrTooLarge;
     const long long neededBytes = (static_cast<long long>(header.width) * header.bitsPerPixel + 7) / 8;
     if (header.bytesPerLine < neededBytes) return kErrBadData;
     m_data = m_bytes.subspan(kHeaderSize);

@@ -45,7 +45,7 @@ PixelBuffer PixelBuffer::Make(int width, int height, bool zeroed)
         SetLastError(kErrBadArgument);
         return {};
     }
-    if (static_cast<long long>(width) * height > kMaxPixels) {
+    if (static_cast<long long>(width) * height > MaxPixels()) {
         SetLastError(kErrTooLarge);
         return {};
     }

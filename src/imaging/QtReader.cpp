@@ -58,7 +58,7 @@ PixelBuffer QtReader::Read(QImageReader& reader, std::span<const std::uint8_t> b
     reader.setAutoTransform(false);
     const QSize announced = reader.size();
     const long long area = static_cast<long long>(announced.width()) * std::abs(announced.height());
-    if (area > kMaxPixels) {
+    if (area > MaxPixels()) {
         SetLastError(kErrTooLarge);
         return {};
     }
