@@ -16,7 +16,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -52,17 +51,9 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// Milliseconds of the median run; a run that fails counts as not measured.
-double Measure(int runs, const std::function<bool()>& prepare, const std::function<bool()>& work)
+double Since(Clock::time_point start)
 {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        if (!prepare()) return -1;
-        const auto start = Clock::now();
-        if (!work()) return -1;
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    return Median(times);
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
 void MakeLibrary(const fs::path& library)
@@ -74,14 +65,28 @@ void MakeLibrary(const fs::path& library)
     }
 }
 
-bool OurRoad(const std::string& photo, const fs::path& library, const Settings& settings)
+// Milliseconds of each part of the road in the last run: load, thumbnail, versions.
+struct Parts {
+    std::vector<double> load, thumbnail, versions;
+};
+
+bool OurRoad(const std::string& photo, const fs::path& library, const Settings& settings,
+             Parts& parts)
 {
+    auto start = Clock::now();
     Picture picture;
     if (picture.LoadFile(photo) != 0 || !picture.HasPicture()) return false;
+    parts.load.push_back(Since(start));
+    start = Clock::now();
     Picture thumbnail;
     if (thumbnail.MakeScaledCopy(picture, 150, 100) != 0) return false;
+    parts.thumbnail.push_back(Since(start));
+    start = Clock::now();
     const PictureStore store(library.string(), settings);
-    return store.SaveNewPhotoVersions(picture, thumbnail, "photo", [](const std::string&) {});
+    const bool saved =
+        store.SaveNewPhotoVersions(picture, thumbnail, "photo", [](const std::string&) {});
+    parts.versions.push_back(Since(start));
+    return saved;
 }
 
 // The fastest correct form of each tool: one process that decodes once and writes
@@ -107,7 +112,8 @@ std::string VipsRoad(const std::string& photo, const fs::path& out)
 }
 
 // djpeg decodes once; cjpeg encodes the four versions from PPM files made beforehand.
-double CodecLimit(int runs, const std::string& photo, const fs::path& out)
+// Empty when the PPM files cannot be made.
+std::string CodecLimitCommand(const std::string& photo, const fs::path& out)
 {
     const fs::path ppm = out / "ppm";
     fs::create_directories(ppm);
@@ -116,7 +122,7 @@ double CodecLimit(int runs, const std::string& photo, const fs::path& out)
              " -resize 1600x1200 " + p("high.ppm") + " && convert " + p("high.ppm") +
              " -resize 800x600 " + p("full.ppm") + " && convert " + p("orig.ppm") +
              " -resize 150x100 " + p("thumb.ppm"))) {
-        return -1;
+        return {};
     }
     std::string command = "djpeg -outfile /dev/null " + Quoted(photo);
     for (const char* name : {"orig", "high", "full", "thumb"}) {
@@ -124,8 +130,20 @@ double CodecLimit(int runs, const std::string& photo, const fs::path& out)
                    Quoted((out / (std::string(name) + ".jpg")).string()) + " " +
                    p((std::string(name) + ".ppm").c_str());
     }
-    return Measure(runs, [] { return true; }, [&command] { return Run(command); });
+    return command;
 }
+
+// One way of making the four versions; runs take turns with the others, so a busy
+// machine slows them all alike.
+struct Contender {
+    std::string name;
+    std::function<bool()> prepare;
+    std::function<bool()> work;
+    std::vector<double> times;
+    bool failed = false;
+
+    double Result() const { return failed || times.empty() ? -1 : Median(times); }
+};
 
 bool HasTool(const char* tool)
 {
@@ -163,9 +181,12 @@ int main(int argc, char** argv)
         return 2;
     }
     const BenchSettings settings;
-    std::printf("Add road, median of %d runs, milliseconds (times the codec limit)\n", runs);
-    std::printf("%-28s %8s %16s %16s %16s %16s %16s\n", "photo", "MP", "limit", "Quillery",
-                "GraphicsMagick", "ImageMagick", "libvips");
+    work = fs::absolute(work);
+    std::printf("Add road, median of %d runs taken in turns, milliseconds (times the codec limit)\n",
+                runs);
+    std::printf("%-24s %5s %16s %16s %16s %16s %16s   %s\n", "photo", "MP", "codec limit",
+                "Quillery", "GraphicsMagick", "ImageMagick", "libvips",
+                "Quillery: load + thumbnail + versions");
     for (const std::string& photo : photos) {
         const fs::path out = work / "tools";
         fs::create_directories(out);
@@ -174,25 +195,37 @@ int main(int argc, char** argv)
         const double megapixels = probe.Width() * static_cast<double>(probe.Height()) / 1e6;
         probe.Release();
 
-        const double limit = CodecLimit(runs, photo, out);
         const fs::path library = work / "library";
-        const double ours = Measure(
-            runs, [&library] { MakeLibrary(library); return true; },
-            [&] { return OurRoad(photo, library, settings); });
-        const auto tool = [&](const std::string& command, const char* name) {
-            return HasTool(name) ? Measure(runs, [] { return true; }, [&command] { return Run(command); })
-                                 : -1.0;
-        };
-        const double gm = tool(MagickRoad("gm convert", photo, out), "gm");
-        const double im = tool(MagickRoad("convert", photo, out), "convert");
-        const double vips = tool(VipsRoad(photo, out), "vipsthumbnail");
-
-        std::printf("%-28s %8.1f", fs::path(photo).filename().string().substr(0, 28).c_str(), megapixels);
-        PrintCell(limit, limit);
-        PrintCell(ours, limit);
-        PrintCell(gm, limit);
-        PrintCell(im, limit);
-        PrintCell(vips, limit);
+        Parts parts;
+        const auto none = [] { return true; };
+        const auto shell = [](std::string command) { return [command] { return Run(command); }; };
+        std::vector<Contender> contenders;
+        const std::string limit = CodecLimitCommand(photo, out);
+        contenders.push_back({"limit", none, shell(limit), {}, limit.empty()});
+        contenders.push_back({"Quillery", [&library] { MakeLibrary(library); return true; },
+                              [&] { return OurRoad(photo, library, settings, parts); }, {}, false});
+        contenders.push_back({"gm", none, shell(MagickRoad("gm convert", photo, out)), {}, !HasTool("gm")});
+        contenders.push_back({"convert", none, shell(MagickRoad("convert", photo, out)), {}, !HasTool("convert")});
+        contenders.push_back({"vips", none, shell(VipsRoad(photo, out)), {}, !HasTool("vipsthumbnail")});
+        for (int round = 0; round < runs; ++round) {
+            for (Contender& contender : contenders) {
+                if (contender.failed) continue;
+                if (!contender.prepare()) {
+                    contender.failed = true;
+                    continue;
+                }
+                const auto start = Clock::now();
+                contender.failed = !contender.work();
+                contender.times.push_back(Since(start));
+            }
+        }
+        const double limitMs = contenders[0].Result();
+        std::printf("%-24s %5.1f", fs::path(photo).filename().string().substr(0, 24).c_str(), megapixels);
+        for (const Contender& contender : contenders) PrintCell(contender.Result(), limitMs);
+        if (!parts.load.empty()) {
+            std::printf("   %.1f + %.1f + %.1f", Median(parts.load), Median(parts.thumbnail),
+                        Median(parts.versions));
+        }
         std::printf("\n");
         std::fflush(stdout);
     }

@@ -2,6 +2,7 @@
 
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "imaging/Imaging.h"
 #include "imaging/Picture.h"
 
 #include <future>
@@ -101,8 +102,8 @@ void AddPipeline::PrepareSmallerVersions(const Picture& picture, const Picture& 
     const img::PixelBuffer* source = &picture.Pixels();
     const std::vector<std::string>* comments = &picture.JpegComments();
     const std::vector<std::string> none;
-    img::PixelBuffer highRes;
-    img::PixelBuffer fullScreen;
+    m_highRes.Reset();
+    m_fullScreen.Reset();
     for (Step& step : m_steps) {
         if (step.version == Version::Original) continue;
         if (step.version == Version::Thumbnail) {
@@ -111,7 +112,7 @@ void AddPipeline::PrepareSmallerVersions(const Picture& picture, const Picture& 
             continue;
         }
         if (step.box && VersionWriter::NeedsFitting(*source, step.box->width(), step.box->height())) {
-            img::PixelBuffer& fitted = step.version == Version::HighRes ? highRes : fullScreen;
+            img::PixelBuffer& fitted = step.version == Version::HighRes ? m_highRes : m_fullScreen;
             fitted = VersionWriter::Fitted(*source, step.box->width(), step.box->height(),
                                            step.resizeCode);
             if (step.resizeCode != 0) return; // the later steps never run
@@ -123,11 +124,29 @@ void AddPipeline::PrepareSmallerVersions(const Picture& picture, const Picture& 
     }
 }
 
+const img::PixelBuffer* AddPipeline::FittedFor(const Step& step) const
+{
+    const img::PixelBuffer* fitted = step.version == Version::HighRes      ? &m_highRes
+                                     : step.version == Version::FullScreen ? &m_fullScreen
+                                                                           : nullptr;
+    return fitted != nullptr && !fitted->Empty() ? fitted : nullptr;
+}
+
 void AddPipeline::ApplyFittingUpTo(Picture& picture, size_t failed) const
 {
+    // The last fitted picture of the steps that ran is what the picture became.
+    const img::PixelBuffer* last = nullptr;
     for (size_t i = 0; i <= failed && i < m_steps.size(); ++i) {
         const Step& step = m_steps[i];
-        if (i == failed && step.resizeCode != 0) return;
-        if (step.box) picture.FitInto(step.box->width(), step.box->height());
+        if (i == failed && step.resizeCode != 0) break;
+        if (const img::PixelBuffer* fitted = FittedFor(step)) last = fitted;
     }
+    if (last == nullptr) return;
+    const std::vector<std::uint8_t> dib = img::ToDib(*last);
+    if (dib.empty()) {
+        // Short of memory for the exact pixels: scale the picture itself to that size.
+        picture.Resize(last->Width(), last->Height());
+        return;
+    }
+    picture.LoadFromDib(dib);
 }

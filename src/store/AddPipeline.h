@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/PictureStore.h"
+#include "imaging/PixelBuffer.h"
 #include "store/VersionWriter.h"
 
 #include <QSize>
@@ -37,11 +38,15 @@ private:
 
     void PrepareSmallerVersions(const Picture& picture, const Picture& thumbnail,
                                 const std::string& fileName);
-    // Fits the loaded picture as the steps before the failed one (and the failed
-    // one's own fitting, when its write failed) fitted it.
+    // Leaves the loaded picture fitted as the steps before the failed one (and the
+    // failed one's own fitting, when its write failed) fitted it.
     void ApplyFittingUpTo(Picture& picture, size_t failed) const;
+    const img::PixelBuffer* FittedFor(const Step& step) const;
 
     const PictureStore& m_store;
     const Settings& m_settings;
     std::vector<Step> m_steps;
+    // The fitted pictures, kept so a failure can leave the loaded picture as fitted.
+    img::PixelBuffer m_highRes;
+    img::PixelBuffer m_fullScreen;
 };

@@ -68,6 +68,8 @@ public:
     // from the one before, and the thumbnail from the dialog's prepared thumbnail.
     // Stops at the first failure, leaving the files of the earlier steps and the
     // picture fitted as far as the steps went. On success the picture is released.
+    // Runs to the end before returning (the caller shows the busy cursor meanwhile);
+    // messageLine is called on the calling thread only.
     bool SaveNewPhotoVersions(Picture& picture, const Picture& thumbnail,
                               const std::string& fileName, const MessageLine& messageLine) const;
 

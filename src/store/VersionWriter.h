@@ -29,7 +29,7 @@ public:
 
     // The size Picture::FitInto would give; equal to the input when nothing changes.
     static bool NeedsFitting(const img::PixelBuffer& pixels, int boxWidth, int boxHeight);
-    // The pixels fitted into the box exactly as Picture::FitInto fits them, without
+    // The pixels fitted into the box at the size Picture::FitInto gives, without
     // touching the source. code is 0, 5 for an empty source, or the imaging error.
     static img::PixelBuffer Fitted(const img::PixelBuffer& pixels, int boxWidth, int boxHeight,
                                    int& code);
