@@ -31,6 +31,8 @@ CPrevFileDlg::CPrevFileDlg(AcceptMode mode, const QString& defaultSuffix, const 
     if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
         grid->addWidget(MakePanel(), 0, grid->columnCount(), grid->rowCount(), 1);
     }
+    // Room for the file list beside the panel.
+    resize(820, 480);
     connect(this, &QFileDialog::currentChanged, this, &CPrevFileDlg::OnSelectionChanged);
     connect(this, &QFileDialog::directoryEntered, this, [this] { OnFolderChanged(); });
     connect(m_previewCheck, &QCheckBox::clicked, this, &CPrevFileDlg::OnPreviewClicked);

@@ -1,6 +1,7 @@
 // Opens the sample library in the main window, shows the photo dialog over it as
 // "Add photo from file" does (a picture chosen, names selected, a name in use) and
-// saves a screenshot of the whole screen.
+// saves a screenshot of the whole screen; then shows the file-open dialog with its
+// preview of the picture and saves a second one beside the first ("-file" added).
 //
 //   photo_dialog_screenshot BIN-FOLDER PICTURE out.png
 //
@@ -8,6 +9,8 @@
 // temporary folder first, so the screenshot changes nothing there.
 
 #include "imaging/Picture.h"
+#include "ui/browse/CPrevFileDlg.h"
+#include "ui/main/PhotoCommands.h"
 #include "store/PhotoAdder.h"
 #include "store/ProfileSettings.h"
 #include "store/RecentFileList.h"
@@ -19,6 +22,7 @@
 #include "ui/main/MainFrame.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -94,9 +98,24 @@ int main(int argc, char** argv)
     dialog.move(frame.geometry().center() - dialog.rect().center());
 
     const QString out = QString::fromLocal8Bit(argv[3]);
+    const QFileInfo outInfo(out);
+    const QString fileOut = outInfo.path() + "/" + outInfo.completeBaseName() + "-file.png";
+    const QString pictureFile = QString::fromLocal8Bit(argv[2]);
+    CPrevFileDlg fileDialog(QFileDialog::AcceptOpen, {}, {}, PhotoCommands::kImageFilter, &frame);
     int result = 0;
+    const auto grab = [&result](const QString& path) {
+        if (!QGuiApplication::primaryScreen()->grabWindow(0).save(path)) result = 1;
+    };
     QTimer::singleShot(1500, [&] {
-        if (!QGuiApplication::primaryScreen()->grabWindow(0).save(out)) result = 1;
+        grab(out);
+        dialog.hide();
+        fileDialog.setDirectory(QFileInfo(pictureFile).absolutePath());
+        fileDialog.selectFile(pictureFile);
+        fileDialog.show();
+        fileDialog.OnSelectionChanged(QFileInfo(pictureFile).absoluteFilePath());
+    });
+    QTimer::singleShot(3500, [&] {
+        grab(fileOut);
         application.quit();
     });
     application.exec();
