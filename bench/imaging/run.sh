@@ -9,4 +9,4 @@ runs=${2:-5}
 "$here/fetch-photos.sh"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLERY_TESTS=OFF >/dev/null
 cmake --build "$build" --target imaging_bench
-QT_QPA_PLATFORM=offscreen "$build/bin/imaging_bench" "$runs" "$top"/bench/data/photos/*.jpg
+QT_QPA_PLATFORM=offscreen "$build/bin/imaging_bench" "$runs" "$top"/bench/data/imaging-photos/*.jpg

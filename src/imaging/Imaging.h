@@ -81,9 +81,10 @@ std::optional<std::string> ReadExifDateTaken(const std::string& path);
 
 // ---- Resampling and geometry (OpenCV imgproc) ----
 
-// A copy at the new size: area averaging where a side shrinks, bicubic where it grows.
+// A copy at the new size: reduced as Reduce does when no side grows, bicubic otherwise.
 PixelBuffer Resample(const PixelBuffer& pixels, int newWidth, int newHeight);
-// A copy at a size no larger on either side, by area averaging.
+// A copy at a size no larger on either side: exact 2:1 area-averaging halvings while the
+// picture is twice the target or more, then bilinear for the rest (a factor below 2).
 PixelBuffer Reduce(const PixelBuffer& pixels, int newWidth, int newHeight);
 // Resamples `source` into `target` at the target's own size (its memory is reused).
 bool ResampleInto(const PixelBuffer& source, PixelBuffer& target);

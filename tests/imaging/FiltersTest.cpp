@@ -1,6 +1,9 @@
 #include "TestImages.h"
 #include "imaging/Imaging.h"
+#include "imaging/PixelAdapter.h"
 #include "imaging/Picture.h"
+
+#include <opencv2/imgproc.hpp>
 
 #include <gtest/gtest.h>
 
@@ -119,6 +122,23 @@ TEST(MakePalette, ManyColoursGiveTwoHundredFiftySixEntries)
             ++distinct;
     EXPECT_GT(distinct, 200);
     EXPECT_TRUE(img::MakePalette(img::PixelBuffer{}).empty());
+}
+
+} // namespace
+
+namespace {
+
+// Halving first must give what one plain area average gives, within rounding.
+TEST(Resample, LargeReductionMatchesAPlainAreaAverage)
+{
+    const img::PixelBuffer source = testimg::MakeGradient(1000, 700);
+    const img::PixelBuffer reduced = img::Reduce(source, 133, 93);
+    ASSERT_EQ(reduced.Width(), 133);
+    img::PixelBuffer plain = img::PixelBuffer::Allocate(133, 93);
+    cv::Mat into = img::PixelAdapter::AsMat(plain);
+    cv::resize(img::PixelAdapter::AsMat(source), into, into.size(), 0, 0, cv::INTER_AREA);
+    EXPECT_LT(testimg::MeanDifference(reduced, plain), 1.5);
+    EXPECT_LE(testimg::MaxDifference(reduced, plain), 8);
 }
 
 } // namespace
