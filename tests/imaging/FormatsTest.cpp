@@ -42,12 +42,20 @@ img::PixelBuffer BlueOnBlack(const img::PixelBuffer& pixels)
 struct FormatCase {
     const char* name;
     const char* file;    // the name of the file made, its extension choosing the reader
-    Source source;       // written as IN (a PPM file)
-    const char* command; // makes OUT from IN; empty: made by our own test writer
+    Source source;       // written as {in} (a PPM file)
+    const char* command; // makes {out} from {in}; empty: made by our own test writer
     int maxDifference;   // per channel, anywhere
     double meanDifference;
     bool transparentBlue = false;
 };
+
+// Replaces every `token`, searching on after each inserted value. The tokens are in
+// braces, which the random names of temporary folders never hold.
+void ReplaceAll(std::string& text, const std::string& token, const std::string& value)
+{
+    for (std::size_t at = text.find(token); at != std::string::npos; at = text.find(token, at + value.size()))
+        text.replace(at, token.size(), value);
+}
 
 void MakeFile(const FormatCase& c, const TempDir& dir, const img::PixelBuffer& source)
 {
@@ -57,11 +65,9 @@ void MakeFile(const FormatCase& c, const TempDir& dir, const img::PixelBuffer& s
     if (name == "BmpRle4") return testimg::WriteRle4Bmp(out, source);
     if (name == "BmpTopDown") return testimg::WriteTopDownBmp(out, source);
     std::string command = c.command;
-    for (std::size_t at; (at = command.find("IN")) != std::string::npos;) command.replace(at, 2, testimg::Quote(in));
-    for (std::size_t at; (at = command.find("OUT")) != std::string::npos;)
-        command.replace(at, 3, testimg::Quote(out));
-    for (std::size_t at; (at = command.find("TMP")) != std::string::npos;)
-        command.replace(at, 3, testimg::Quote(dir.File("tmp.tif")));
+    ReplaceAll(command, "{out}", testimg::Quote(out));
+    ReplaceAll(command, "{tmp}", testimg::Quote(dir.File("tmp.tif")));
+    ReplaceAll(command, "{in}", testimg::Quote(in));
     ASSERT_TRUE(testimg::Shell(command)) << command;
 }
 
@@ -118,44 +124,44 @@ TEST_P(FormatTest, CorruptFileNeverCrashes)
 }
 
 const FormatCase kCases[] = {
-    {"Bmp1Bit", "a.bmp", Source::Mono, "ppmtobmp -bpp=1 IN > OUT", 0, 0},
-    {"Bmp4Bit", "a.bmp", Source::Blocks, "ppmtobmp -bpp=4 IN > OUT", 0, 0},
-    {"Bmp8Bit", "a.bmp", Source::Blocks, "ppmtobmp -bpp=8 IN > OUT", 0, 0},
-    {"Bmp16Bit", "a.bmp", Source::Blocks, "CONVERT IN -define bmp:subtype=RGB565 BMP:OUT", 8, 8},
-    {"Bmp24Bit", "a.bmp", Source::Gradient, "ppmtobmp -bpp=24 IN > OUT", 0, 0},
-    {"Bmp32Bit", "a.BMP", Source::Gradient, "CONVERT IN -alpha set -define bmp:format=bmp4 BMP:OUT", 0, 0},
-    {"BmpRle8", "a.bmp", Source::Blocks, "CONVERT IN -compress RLE -type palette BMP3:OUT", 0, 0},
+    {"Bmp1Bit", "a.bmp", Source::Mono, "ppmtobmp -bpp=1 {in} > {out}", 0, 0},
+    {"Bmp4Bit", "a.bmp", Source::Blocks, "ppmtobmp -bpp=4 {in} > {out}", 0, 0},
+    {"Bmp8Bit", "a.bmp", Source::Blocks, "ppmtobmp -bpp=8 {in} > {out}", 0, 0},
+    {"Bmp16Bit", "a.bmp", Source::Blocks, "CONVERT {in} -define bmp:subtype=RGB565 BMP:{out}", 8, 8},
+    {"Bmp24Bit", "a.bmp", Source::Gradient, "ppmtobmp -bpp=24 {in} > {out}", 0, 0},
+    {"Bmp32Bit", "a.BMP", Source::Gradient, "CONVERT {in} -alpha set -define bmp:format=bmp4 BMP:{out}", 0, 0},
+    {"BmpRle8", "a.bmp", Source::Blocks, "CONVERT {in} -compress RLE -type palette BMP3:{out}", 0, 0},
     {"BmpRle4", "a.bmp", Source::Blocks, "", 0, 0},
-    {"BmpCoreHeader24", "a.bmp", Source::Gradient, "CONVERT IN BMP2:OUT", 0, 0},
-    {"BmpCoreHeader4", "a.bmp", Source::Blocks, "ppmtobmp -os2 -bpp=4 IN > OUT", 0, 0},
+    {"BmpCoreHeader24", "a.bmp", Source::Gradient, "CONVERT {in} BMP2:{out}", 0, 0},
+    {"BmpCoreHeader4", "a.bmp", Source::Blocks, "ppmtobmp -os2 -bpp=4 {in} > {out}", 0, 0},
     {"BmpTopDown", "a.bmp", Source::Gradient, "", 0, 0},
-    {"Gif", "a.gif", Source::Blocks, "CONVERT IN GIF:OUT", 0, 0},
-    {"GifInterlaced", "a.gif", Source::Blocks, "CONVERT IN -interlace Line GIF:OUT", 0, 0},
-    {"GifFirstFrame", "a.gif", Source::Blocks, "CONVERT IN \\( IN -negate \\) GIF:OUT", 0, 0},
-    {"GifTransparent", "a.gif", Source::Blocks, "CONVERT IN -transparent blue GIF:OUT", 0, 0, true},
-    {"TiffStrips", "a.tif", Source::Gradient, "CONVERT IN -compress None -depth 8 TIFF:OUT", 0, 0},
-    {"TiffTiles", "a.tif", Source::Gradient, "CONVERT IN -depth 8 -define tiff:tile-geometry=32x32 TIFF:OUT", 0, 0},
-    {"TiffLzw", "a.tiff", Source::Gradient, "CONVERT IN -depth 8 TIFF:TMP && tiffcp -c lzw TMP OUT", 0, 0},
-    {"TiffDeflate", "a.tif", Source::Gradient, "CONVERT IN -depth 8 TIFF:TMP && tiffcp -c zip TMP OUT", 0, 0},
-    {"TiffPackBits", "a.tif", Source::Gradient, "CONVERT IN -depth 8 TIFF:TMP && tiffcp -c packbits TMP OUT", 0, 0},
-    {"TiffJpeg", "a.tif", Source::Gradient, "CONVERT IN -depth 8 TIFF:TMP && tiffcp -r 16 -c jpeg:95 TMP OUT", 40, 3},
-    {"TiffTiledLzw", "a.tif", Source::Gradient, "CONVERT IN -depth 8 TIFF:TMP && tiffcp -t -w 32 -l 32 -c lzw TMP OUT", 0, 0},
-    {"Tiff16Bit", "a.tif", Source::Gradient, "CONVERT IN -depth 16 TIFF:OUT", 1, 1},
-    {"TiffPalette", "a.tif", Source::Blocks, "CONVERT IN -type palette TIFF:OUT", 0, 0},
-    {"TiffGrey", "a.tif", Source::Mono, "CONVERT IN -colorspace Gray -depth 8 TIFF:OUT", 0, 0},
-    {"TiffCmyk", "a.tif", Source::Blocks, "CONVERT IN -colorspace CMYK -depth 8 TIFF:OUT", 2, 1},
-    {"PngPalette", "a.png", Source::Blocks, "CONVERT IN PNG8:OUT", 0, 0},
-    {"PngGrey", "a.png", Source::Mono, "CONVERT IN -colorspace Gray PNG:OUT", 0, 0},
-    {"Png16Bit", "a.png", Source::Gradient, "CONVERT IN PNG48:OUT", 1, 1},
-    {"PngInterlaced", "a.png", Source::Gradient, "CONVERT IN -interlace PNG PNG24:OUT", 0, 0},
-    {"PngTransparent", "a.png", Source::Blocks, "CONVERT IN -transparent blue PNG32:OUT", 0, 0, true},
-    {"Pcx1Bit", "a.pcx", Source::Mono, "ppmtopcx IN > OUT", 0, 0},
-    {"Pcx2Planes", "a.pcx", Source::Blocks, "ppmtopcx IN > OUT", 0, 0},
-    {"Pcx16ColoursInFourPlanes", "a.PCX", Source::Blocks, "ppmtopcx -planes=4 IN > OUT", 0, 0},
-    {"Pcx2BitPacked", "a.pcx", Source::Blocks, "ppmtopcx -packed IN > OUT", 0, 0},
-    {"Pcx8BitPalette", "a.pcx", Source::Blocks, "ppmtopcx -8bit IN > OUT", 0, 0},
-    {"Pcx24BitPlanes", "a.pcx", Source::Gradient, "ppmtopcx -24bit IN > OUT", 0, 0},
-    {"PcxFromImageMagick", "a.pcx", Source::Gradient, "CONVERT IN PCX:OUT", 0, 0},
+    {"Gif", "a.gif", Source::Blocks, "CONVERT {in} GIF:{out}", 0, 0},
+    {"GifInterlaced", "a.gif", Source::Blocks, "CONVERT {in} -interlace Line GIF:{out}", 0, 0},
+    {"GifFirstFrame", "a.gif", Source::Blocks, "CONVERT {in} \\( {in} -negate \\) GIF:{out}", 0, 0},
+    {"GifTransparent", "a.gif", Source::Blocks, "CONVERT {in} -transparent blue GIF:{out}", 0, 0, true},
+    {"TiffStrips", "a.tif", Source::Gradient, "CONVERT {in} -compress None -depth 8 TIFF:{out}", 0, 0},
+    {"TiffTiles", "a.tif", Source::Gradient, "CONVERT {in} -depth 8 -define tiff:tile-geometry=32x32 TIFF:{out}", 0, 0},
+    {"TiffLzw", "a.tiff", Source::Gradient, "CONVERT {in} -depth 8 TIFF:{tmp} && tiffcp -c lzw {tmp} {out}", 0, 0},
+    {"TiffDeflate", "a.tif", Source::Gradient, "CONVERT {in} -depth 8 TIFF:{tmp} && tiffcp -c zip {tmp} {out}", 0, 0},
+    {"TiffPackBits", "a.tif", Source::Gradient, "CONVERT {in} -depth 8 TIFF:{tmp} && tiffcp -c packbits {tmp} {out}", 0, 0},
+    {"TiffJpeg", "a.tif", Source::Gradient, "CONVERT {in} -depth 8 TIFF:{tmp} && tiffcp -r 16 -c jpeg:95 {tmp} {out}", 40, 3},
+    {"TiffTiledLzw", "a.tif", Source::Gradient, "CONVERT {in} -depth 8 TIFF:{tmp} && tiffcp -t -w 32 -l 32 -c lzw {tmp} {out}", 0, 0},
+    {"Tiff16Bit", "a.tif", Source::Gradient, "CONVERT {in} -depth 16 TIFF:{out}", 1, 1},
+    {"TiffPalette", "a.tif", Source::Blocks, "CONVERT {in} -type palette TIFF:{out}", 0, 0},
+    {"TiffGrey", "a.tif", Source::Mono, "CONVERT {in} -colorspace Gray -depth 8 TIFF:{out}", 0, 0},
+    {"TiffCmyk", "a.tif", Source::Blocks, "CONVERT {in} -colorspace CMYK -depth 8 TIFF:{out}", 2, 1},
+    {"PngPalette", "a.png", Source::Blocks, "CONVERT {in} PNG8:{out}", 0, 0},
+    {"PngGrey", "a.png", Source::Mono, "CONVERT {in} -colorspace Gray PNG:{out}", 0, 0},
+    {"Png16Bit", "a.png", Source::Gradient, "CONVERT {in} PNG48:{out}", 1, 1},
+    {"PngInterlaced", "a.png", Source::Gradient, "CONVERT {in} -interlace PNG PNG24:{out}", 0, 0},
+    {"PngTransparent", "a.png", Source::Blocks, "CONVERT {in} -transparent blue PNG32:{out}", 0, 0, true},
+    {"Pcx1Bit", "a.pcx", Source::Mono, "ppmtopcx {in} > {out}", 0, 0},
+    {"Pcx2Planes", "a.pcx", Source::Blocks, "ppmtopcx {in} > {out}", 0, 0},
+    {"Pcx16ColoursInFourPlanes", "a.PCX", Source::Blocks, "ppmtopcx -planes=4 {in} > {out}", 0, 0},
+    {"Pcx2BitPacked", "a.pcx", Source::Blocks, "ppmtopcx -packed {in} > {out}", 0, 0},
+    {"Pcx8BitPalette", "a.pcx", Source::Blocks, "ppmtopcx -8bit {in} > {out}", 0, 0},
+    {"Pcx24BitPlanes", "a.pcx", Source::Gradient, "ppmtopcx -24bit {in} > {out}", 0, 0},
+    {"PcxFromImageMagick", "a.pcx", Source::Gradient, "CONVERT {in} PCX:{out}", 0, 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Variants, FormatTest, testing::ValuesIn(kCases),

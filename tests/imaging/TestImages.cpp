@@ -106,7 +106,7 @@ bool Shell(const std::string& command)
 {
     static const std::string convert = access("/usr/bin/convert", X_OK) == 0 ? "/usr/bin/convert" : "convert";
     std::string line = command;
-    for (std::size_t at = line.find("CONVERT"); at != std::string::npos; at = line.find("CONVERT", at))
+    for (std::size_t at = line.find("CONVERT"); at != std::string::npos; at = line.find("CONVERT", at + convert.size()))
         line.replace(at, 7, convert);
     return std::system(("(" + line + ") >/dev/null 2>&1").c_str()) == 0;
 }
