@@ -53,6 +53,17 @@ bool MakePictureFolders(const std::string& directory)
     return true;
 }
 
+// Notes keep "\r\n" line breaks in the catalog, as the photo dialog stores them.
+std::string NotesWithBreaks(const std::string& text)
+{
+    std::string notes;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) notes += '\r';
+        notes += text[i];
+    }
+    return notes;
+}
+
 std::string LibraryDirectory(const std::string& path)
 {
     std::error_code error;
@@ -107,7 +118,7 @@ std::optional<AddCommand::Request> AddCommand::Parse(const std::vector<std::stri
         }
         if (auto value = OptionValue(arguments, i, "--name")) request.name = *value;
         else if (auto date = OptionValue(arguments, i, "--date")) request.date = *date;
-        else if (auto notes = OptionValue(arguments, i, "--notes")) request.notes = *notes;
+        else if (auto notes = OptionValue(arguments, i, "--notes")) request.notes = NotesWithBreaks(*notes);
         else if (auto person = OptionValue(arguments, i, "--person")) request.persons.push_back(*person);
         else if (auto event = OptionValue(arguments, i, "--event")) request.events.push_back(*event);
         else if (auto location = OptionValue(arguments, i, "--location")) request.locations.push_back(*location);

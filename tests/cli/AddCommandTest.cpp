@@ -109,6 +109,13 @@ TEST_F(AddCommandTest, NamesNotesAndGivenFileName)
     EXPECT_EQ(m_out.str(), "Added \"Picture #1\" (1999) from " + image + "\n");
 }
 
+TEST_F(AddCommandTest, LineBreaksInNotesAreStoredAsTheDialogStoresThem)
+{
+    const std::string image = MakeImage("notes.png");
+    ASSERT_EQ(Run({image, "--date", "1999", "--notes", "one\ntwo\r\nthree"}), 0) << m_err.str();
+    EXPECT_EQ(ReadBytes(m_library), "notes|1999||||one\r\r\ntwo\r\r\nthree|\r\n");
+}
+
 TEST_F(AddCommandTest, CameraDateIsTakenWhenNoneIsGiven)
 {
     const std::string image = MakeImage("camera.jpg");
