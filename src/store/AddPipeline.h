@@ -36,6 +36,7 @@ private:
         VersionWriter::Staged staged;
     };
 
+    void FlushTogether();
     void PrepareSmallerVersions(const Picture& picture, const Picture& thumbnail,
                                 const std::string& fileName);
     // Leaves the loaded picture fitted as the steps before the failed one (and the

@@ -96,39 +96,32 @@ img::PixelBuffer AreaScaler::AreaPass(const img::PixelBuffer& source, int width,
     if (target.Empty()) return target;
     const Taps across = AreaTaps(source.Width(), width);
     const Taps down = AreaTaps(source.Height(), height);
-    const size_t rowFloats = static_cast<size_t>(width) * 3;
+    const size_t sourceRow = source.Stride();
 
-    // Each source row is shrunk across once, into a float row kept for the output
-    // rows that use it; rows arrive in order, so only the current span is kept.
-    std::vector<float> narrowed(rowFloats * static_cast<size_t>(source.Height()));
-    for (int y = 0; y < source.Height(); ++y) {
-        const std::uint8_t* in = source.Row(y);
-        float* out = narrowed.data() + rowFloats * static_cast<size_t>(y);
+    // Down first: whole rows are summed with one weight each, which vectorises well;
+    // the pass across then works on the few output rows only.
+    std::vector<float> column(sourceRow);
+    for (int y = 0; y < height; ++y) {
+        std::fill(column.begin(), column.end(), 0.0f);
+        for (int t = down.first[static_cast<size_t>(y)]; t < down.first[static_cast<size_t>(y) + 1]; ++t) {
+            const std::uint8_t* row = source.Row(down.index[static_cast<size_t>(t)]);
+            const float w = down.weight[static_cast<size_t>(t)];
+            float* sum = column.data();
+            for (size_t i = 0; i < sourceRow; ++i) sum[i] += w * static_cast<float>(row[i]);
+        }
+        std::uint8_t* out = target.Row(y);
         for (int x = 0; x < width; ++x) {
-            float r = 0, g = 0, b = 0;
+            float r = 0.5f, g = 0.5f, b = 0.5f;
             for (int t = across.first[static_cast<size_t>(x)]; t < across.first[static_cast<size_t>(x) + 1]; ++t) {
-                const std::uint8_t* pixel = in + 3 * across.index[static_cast<size_t>(t)];
+                const float* pixel = column.data() + 3 * static_cast<size_t>(across.index[static_cast<size_t>(t)]);
                 const float w = across.weight[static_cast<size_t>(t)];
                 r += w * pixel[0];
                 g += w * pixel[1];
                 b += w * pixel[2];
             }
-            out[3 * x] = r;
-            out[3 * x + 1] = g;
-            out[3 * x + 2] = b;
-        }
-    }
-    std::vector<float> sum(rowFloats);
-    for (int y = 0; y < height; ++y) {
-        std::fill(sum.begin(), sum.end(), 0.0f);
-        for (int t = down.first[static_cast<size_t>(y)]; t < down.first[static_cast<size_t>(y) + 1]; ++t) {
-            const float* row = narrowed.data() + rowFloats * static_cast<size_t>(down.index[static_cast<size_t>(t)]);
-            const float w = down.weight[static_cast<size_t>(t)];
-            for (size_t i = 0; i < rowFloats; ++i) sum[i] += w * row[i];
-        }
-        std::uint8_t* out = target.Row(y);
-        for (size_t i = 0; i < rowFloats; ++i) {
-            out[i] = static_cast<std::uint8_t>(std::clamp(sum[i] + 0.5f, 0.0f, 255.0f));
+            out[3 * x] = static_cast<std::uint8_t>(std::min(r, 255.0f));
+            out[3 * x + 1] = static_cast<std::uint8_t>(std::min(g, 255.0f));
+            out[3 * x + 2] = static_cast<std::uint8_t>(std::min(b, 255.0f));
         }
     }
     return target;

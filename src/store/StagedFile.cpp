@@ -57,7 +57,10 @@ mode_t CreationMask()
 StagedFile::~StagedFile() { Discard(); }
 
 StagedFile::StagedFile(StagedFile&& other) noexcept
-    : m_target(std::move(other.m_target)), m_tempPath(std::exchange(other.m_tempPath, {}))
+    : m_target(std::move(other.m_target)),
+      m_tempPath(std::exchange(other.m_tempPath, {})),
+      m_fd(std::exchange(other.m_fd, -1)),
+      m_flushCode(std::exchange(other.m_flushCode, -1))
 {
 }
 
@@ -67,6 +70,8 @@ StagedFile& StagedFile::operator=(StagedFile&& other) noexcept
         Discard();
         m_target = std::move(other.m_target);
         m_tempPath = std::exchange(other.m_tempPath, {});
+        m_fd = std::exchange(other.m_fd, -1);
+        m_flushCode = std::exchange(other.m_flushCode, -1);
     }
     return *this;
 }
@@ -81,19 +86,39 @@ int StagedFile::Stage(const std::string& target, std::span<const std::uint8_t> b
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) return img::kErrWriteFailed;
     m_tempPath = pattern;
+    m_fd = fd;
+    m_flushCode = -1;
     // mkstemp makes the file private; a version gets the mode a plain create gives.
     ::fchmod(fd, 0666 & ~CreationMask());
-    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (written && closed) return img::kErrNone;
-    Discard();
-    return img::kErrWriteFailed;
+    if (!WriteAll(fd, bytes)) {
+        Discard();
+        return img::kErrWriteFailed;
+    }
+    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    return img::kErrNone;
+}
+
+int StagedFile::Flush()
+{
+    if (m_flushCode >= 0) return m_flushCode;
+    if (m_fd < 0) return img::kErrWriteFailed;
+    // A full disk may show only now, when the data must find its blocks.
+    const bool flushed = ::fsync(m_fd) == 0;
+    const bool closed = ::close(std::exchange(m_fd, -1)) == 0;
+    m_flushCode = flushed && closed ? img::kErrNone : img::kErrWriteFailed;
+    return m_flushCode;
+}
+
+void StagedFile::Close()
+{
+    if (m_fd >= 0) ::close(m_fd);
+    m_fd = -1;
 }
 
 int StagedFile::Commit()
 {
     if (!Staged()) return img::kErrWriteFailed;
-    if (std::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
+    if (Flush() != img::kErrNone || std::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
         Discard();
         return img::kErrWriteFailed;
     }
@@ -105,6 +130,8 @@ int StagedFile::Commit()
 
 void StagedFile::Discard()
 {
+    Close();
+    m_flushCode = -1;
     if (m_tempPath.empty()) return;
     ::unlink(m_tempPath.c_str());
     m_tempPath.clear();
