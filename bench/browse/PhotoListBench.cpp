@@ -1,5 +1,6 @@
 // The photo list on a library of 100,000 photos: FillFromCatalog (plain and with the
-// start-up sort), a header-click sort by each sortable column, and what one page of
+// start-up sort), a header-click sort by each sortable column, each with the repaint
+// that follows it, and what one page of
 // scrolling repaints. Goal: fill and each sort under 300 ms; a scroll paints only the
 // rows in view. Run offscreen:
 //
@@ -107,12 +108,12 @@ int main(int argc, char** argv)
 
     std::printf("PhotoList, %d photos, median of %d runs\n", photos, runs);
     std::vector<double> fills;
-    for (int i = 0; i < runs; ++i) fills.push_back(Milliseconds([&] { list.FillFromCatalog(); }));
+    for (int i = 0; i < runs; ++i) fills.push_back(Milliseconds([&] { list.FillFromCatalog(); list.viewport()->repaint(); }));
     Row("FillFromCatalog", Median(fills));
 
     settings.startupSort = 1;
     std::vector<double> sortedFills;
-    for (int i = 0; i < runs; ++i) sortedFills.push_back(Milliseconds([&] { list.FillFromCatalog(); }));
+    for (int i = 0; i < runs; ++i) sortedFills.push_back(Milliseconds([&] { list.FillFromCatalog(); list.viewport()->repaint(); }));
     Row("FillFromCatalog, start-up sort", Median(sortedFills));
     settings.startupSort = 0;
 
@@ -126,8 +127,8 @@ int main(int argc, char** argv)
         for (int i = 0; i < runs; ++i) {
             list.FillFromCatalog();
             // Both directions: each click toggles the column's flag.
-            sorts.push_back(Milliseconds([&, c = column] { list.SortByColumn(c); }));
-            sorts.push_back(Milliseconds([&, c = column] { list.SortByColumn(c); }));
+            sorts.push_back(Milliseconds([&, c = column] { list.SortByColumn(c); list.viewport()->repaint(); }));
+            sorts.push_back(Milliseconds([&, c = column] { list.SortByColumn(c); list.viewport()->repaint(); }));
         }
         Row(name, Median(sorts));
     }
