@@ -6,6 +6,7 @@
 #include "ui/browse/ViewPalette.h"
 
 #include <QPaintEvent>
+#include <QWindowStateChangeEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -122,3 +123,25 @@ void PictureView::resizeEvent(QResizeEvent* event)
 }
 
 void PictureView::scrollContentsBy(int, int) { viewport()->update(); }
+
+void PictureView::showEvent(QShowEvent* event)
+{
+    QAbstractScrollArea::showEvent(event);
+    QWidget* top = window();
+    if (top == m_watchedWindow || top == this) return;
+    if (m_watchedWindow != nullptr) m_watchedWindow->removeEventFilter(this);
+    m_watchedWindow = top;
+    top->installEventFilter(this);
+}
+
+bool PictureView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_watchedWindow && event->type() == QEvent::WindowStateChange) {
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        if ((change->oldState() & Qt::WindowMinimized) && !m_watchedWindow->isMinimized() &&
+            m_fitToWindow) {
+            ShowPhoto(m_photoShown);
+        }
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
+}

@@ -48,6 +48,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void showEvent(QShowEvent* event) override;
+    // Watches the top-level window: restoring it from the minimised state reloads the
+    // picture in fit mode, as a resize does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::string m_libraryDirectory;
@@ -59,4 +63,5 @@ private:
     img::Palette m_palette;
     // The viewport size the picture was last fitted to, so one resize reloads once.
     QSize m_fittedTo;
+    QWidget* m_watchedWindow = nullptr;
 };

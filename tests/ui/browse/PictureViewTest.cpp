@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QScrollBar>
+#include <QWindowStateChangeEvent>
 
 #include <gtest/gtest.h>
 
@@ -135,4 +136,30 @@ TEST_F(PictureViewTest, FitToWindowChangeIsAnnounced)
     m_view.SetFitToWindow(false);
     m_view.SetFitToWindow(true);
     EXPECT_EQ(announced, 2);
+}
+
+TEST(PictureViewWindow, RestoringFromMinimisedReloadsInFitModeOnly)
+{
+    BrowseLibrary library;
+    QWidget window;
+    auto* view = new PictureView(&window);
+    view->SetLibraryDirectory(library.Directory());
+    view->resize(400, 300);
+    window.show();
+    PhotoRecord& photo = library.Add("p");
+    library.WritePicture(PictureStore::Version::FullScreen, "p", 800, 600);
+    view->ShowPhoto(&photo);
+
+    library.WritePicture(PictureStore::Version::FullScreen, "p", 640, 480);
+    QWindowStateChangeEvent minimised(Qt::WindowNoState);
+    QApplication::sendEvent(&window, &minimised);
+    EXPECT_EQ(view->PictureWidth(), 800) << "minimising does not reload";
+    QWindowStateChangeEvent restored(Qt::WindowMinimized);
+    QApplication::sendEvent(&window, &restored);
+    EXPECT_EQ(view->PictureWidth(), 640);
+
+    view->SetFitToWindow(false);
+    library.WritePicture(PictureStore::Version::FullScreen, "p", 320, 240);
+    QApplication::sendEvent(&window, &restored);
+    EXPECT_EQ(view->PictureWidth(), 640);
 }
