@@ -32,14 +32,27 @@ AddPipeline::AddPipeline(const PictureStore& store, const Settings& settings)
 bool AddPipeline::Run(Picture& picture, const Picture& thumbnail, const std::string& fileName,
                       const PictureStore::MessageLine& messageLine)
 {
+    PlanSteps(picture);
+    messageLine(std::string(m_steps.front().status));
+
+    const bool original = m_steps.front().version == Version::Original;
+    // The loaded picture is only read until every thread is done with it.
+    std::future<VersionWriter::Staged> originalDone;
+    if (original) originalDone = StageOriginal(picture, fileName);
+    PrepareSmallerVersions(picture, thumbnail, fileName);
+    if (original) m_steps.front().staged = originalDone.get();
+    FlushTogether();
+    return Publish(picture, messageLine);
+}
+
+void AddPipeline::PlanSteps(const Picture& picture)
+{
     m_steps.clear();
-    const bool original = FlagOn(m_settings, SettingsKeys::SaveOriginalPictures);
-    const bool highRes = FlagOn(m_settings, SettingsKeys::SaveHighResPictures);
-    if (original) {
+    if (FlagOn(m_settings, SettingsKeys::SaveOriginalPictures)) {
         m_steps.push_back({Version::Original, PictureStore::kStatusOriginal, {},
                            PictureStore::kErrorOriginalWrite, std::nullopt, 0, {}});
     }
-    if (highRes) {
+    if (FlagOn(m_settings, SettingsKeys::SaveHighResPictures)) {
         std::optional<QSize> box;
         if (PixelCount(picture.Pixels()) > PictureStore::kHighResThreshold) box = QSize(1600, 1200);
         m_steps.push_back({Version::HighRes, PictureStore::kStatusHighRes,
@@ -51,42 +64,34 @@ bool AddPipeline::Run(Picture& picture, const Picture& thumbnail, const std::str
                        QSize(800, 600), 0, {}});
     m_steps.push_back({Version::Thumbnail, PictureStore::kStatusThumbnail, {},
                        PictureStore::kErrorThumbnailWrite, std::nullopt, 0, {}});
+}
 
-    messageLine(std::string(m_steps.front().status));
-
-    // The loaded picture is only read until every thread is done with it.
-    std::future<VersionWriter::Staged> originalDone;
-    if (original) {
-        const int quality = m_store.Quality(Version::Original);
-        const std::string path = m_store.PathOf(Version::Original, fileName);
-        auto stageOriginal = [&picture, quality, path] {
-            return VersionWriter::Stage(picture, quality, path);
-        };
-        try {
-            originalDone = std::async(std::launch::async, stageOriginal);
-        } catch (const std::system_error&) {
-            // No thread to be had: the original is encoded here, in its turn.
-            originalDone = std::async(std::launch::deferred, stageOriginal);
-        }
+std::future<VersionWriter::Staged> AddPipeline::StageOriginal(const Picture& picture,
+                                                              const std::string& fileName) const
+{
+    const int quality = m_store.Quality(Version::Original);
+    const std::string path = m_store.PathOf(Version::Original, fileName);
+    auto stage = [&picture, quality, path] { return VersionWriter::Stage(picture, quality, path); };
+    try {
+        return std::async(std::launch::async, stage);
+    } catch (const std::system_error&) {
+        // No thread to be had: the original is encoded here, in its turn.
+        return std::async(std::launch::deferred, stage);
     }
-    PrepareSmallerVersions(picture, thumbnail, fileName);
-    if (original) m_steps.front().staged = originalDone.get();
-    FlushTogether();
+}
 
+bool AddPipeline::Publish(Picture& picture, const PictureStore::MessageLine& messageLine)
+{
     for (size_t i = 0; i < m_steps.size(); ++i) {
         Step& step = m_steps[i];
         if (i > 0) messageLine(std::string(step.status));
-        std::string_view error;
-        int code = step.resizeCode;
-        if (code != 0) {
-            error = step.resizeError;
-        } else {
-            code = step.staged.code != 0 ? step.staged.code : step.staged.file.Commit();
-            error = step.writeError;
-        }
+        const bool resizeFailed = step.resizeCode != 0;
+        const int code = resizeFailed        ? step.resizeCode
+                         : step.staged.code != 0 ? step.staged.code
+                                                 : step.staged.file.Commit();
         if (code != 0) {
             ApplyFittingUpTo(picture, i);
-            messageLine(PictureStore::Message(error, code));
+            messageLine(PictureStore::Message(resizeFailed ? step.resizeError : step.writeError, code));
             return false;
         }
     }

@@ -6,6 +6,7 @@
 
 #include <QSize>
 
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +37,12 @@ private:
         VersionWriter::Staged staged;
     };
 
+    void PlanSteps(const Picture& picture);
+    std::future<VersionWriter::Staged> StageOriginal(const Picture& picture,
+                                                     const std::string& fileName) const;
+    // Commits the staged versions in order, each after its status text; stops at the
+    // first failure with its message.
+    bool Publish(Picture& picture, const PictureStore::MessageLine& messageLine);
     void FlushTogether();
     void PrepareSmallerVersions(const Picture& picture, const Picture& thumbnail,
                                 const std::string& fileName);
