@@ -71,7 +71,13 @@ std::future<VersionWriter::Staged> AddPipeline::StageOriginal(const Picture& pic
 {
     const int quality = m_store.Quality(Version::Original);
     const std::string path = m_store.PathOf(Version::Original, fileName);
-    auto stage = [&picture, quality, path] { return VersionWriter::Stage(picture, quality, path); };
+    // The second thread also waits for the original's data to reach the disk, while
+    // this one still works on the smaller versions.
+    auto stage = [&picture, quality, path] {
+        VersionWriter::Staged staged = VersionWriter::Stage(picture, quality, path);
+        if (staged.code == 0) staged.file.Flush();
+        return staged;
+    };
     try {
         return std::async(std::launch::async, stage);
     } catch (const std::system_error&) {
