@@ -6,6 +6,8 @@
 #include "ui/dialogs/PhotoInfoDialog.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -119,6 +121,45 @@ TEST_F(PhotoInfoDialogTest, AddModeOpensWithTheThumbnailAndEveryName)
     EXPECT_EQ(dialog->List(NameKind::Events)->count(), 1);
     EXPECT_EQ(dialog->List(NameKind::Locations)->count(), 1);
     EXPECT_TRUE(Selected(dialog->List(NameKind::Persons)).empty());
+}
+
+TEST_F(PhotoInfoDialogTest, ThumbnailThatCannotBeMadeIsReportedAndLeavesNoPreview)
+{
+    Picture empty;
+    PhotoInfoDialog dialog(m_library.Catalog(), &m_photoList, &empty, "broken", nullptr,
+                           m_library.Host());
+    EXPECT_EQ(Message(dialog), "Error resizing picture to 150x100 - 5");
+    EXPECT_FALSE(dialog.Preview().HasPicture());
+    EXPECT_TRUE(dialog.PictureLabel()->pixmap().isNull());
+}
+
+// Each step's text is on the screen before the step's work starts.
+TEST_F(PhotoInfoDialogTest, MessageLineShowsEachStepOfThePipeline)
+{
+    class PaintedTexts : public QObject {
+    public:
+        std::vector<std::string> texts;
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint) {
+                const std::string text = static_cast<QLabel*>(watched)->text().toStdString();
+                if (texts.empty() || texts.back() != text) texts.push_back(text);
+            }
+            return false;
+        }
+    } painted;
+    m_library.Settings().WriteInt("SaveOriginalPictures", 1);
+    m_library.Settings().WriteInt("SaveHighResPictures", 1);
+    auto dialog = OpenAdd("steps");
+    QCoreApplication::processEvents();
+    dialog->MessageLine()->installEventFilter(&painted);
+    dialog->DateField()->setText("1999");
+    dialog->OkButton()->click();
+    EXPECT_EQ(painted.texts,
+              (std::vector<std::string>{"", "Saving Original Photo",
+                                        "Saving high resolution version of photo",
+                                        "Saving full screen version of photo",
+                                        "Saving thumbnail version of photo", ""}));
 }
 
 TEST_F(PhotoInfoDialogTest, SuggestedNameInUseIsOnlyAWarning)
