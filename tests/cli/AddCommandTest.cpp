@@ -132,6 +132,11 @@ struct UsageCase {
     std::vector<std::string> arguments;
 };
 
+void PrintTo(const UsageCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
 class AddCommandUsage : public AddCommandTest, public testing::WithParamInterface<UsageCase> {};
 
 TEST_P(AddCommandUsage, IsRefusedAsWrongUsage)
@@ -168,6 +173,11 @@ struct RefusalCase {
     std::vector<std::string> options;
     const char* message;
 };
+
+void PrintTo(const RefusalCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
 
 class AddCommandRefusal : public AddCommandTest, public testing::WithParamInterface<RefusalCase> {};
 
