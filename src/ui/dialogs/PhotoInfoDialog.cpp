@@ -104,6 +104,9 @@ PhotoInfoDialog::PhotoInfoDialog(CQuilleryDoc& catalog, PhotoList* photoList, Pi
         ShowPhoto();
     }
     ShowPreview();
+    // The name is the first thing to give for a new photo; an edit can only change
+    // the rest.
+    (IsAdding() ? m_nameField : m_dateField)->setFocus();
 }
 
 void PhotoInfoDialog::BuildLayout()

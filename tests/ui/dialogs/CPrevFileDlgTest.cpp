@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -83,6 +84,15 @@ TEST_F(CPrevFileDlgTest, TruncatedJpegShowsNoImageWithoutCrashing)
     m_dialog.OnSelectionChanged(QString::fromStdString(path));
     // A decoder may show what it could read; it never reports more than the header says.
     EXPECT_TRUE(SizeText() == "No Image" || SizeText() == "400 x 300\nPixels");
+}
+
+TEST_F(CPrevFileDlgTest, SelectedFolderShowsNoImage)
+{
+    std::filesystem::create_directories(m_library.File("folder.jpg"));
+    m_dialog.OnSelectionChanged(Path("folder.jpg"));
+    EXPECT_EQ(SizeText(), "No Image");
+    m_dialog.OnSelectionChanged(QString());
+    EXPECT_EQ(SizeText(), "No Image");
 }
 
 TEST_F(CPrevFileDlgTest, ChangingFoldersDropsThePreview)

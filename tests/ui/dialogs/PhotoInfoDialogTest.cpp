@@ -121,6 +121,7 @@ TEST_F(PhotoInfoDialogTest, AddModeOpensWithTheThumbnailAndEveryName)
     EXPECT_EQ(dialog->List(NameKind::Events)->count(), 1);
     EXPECT_EQ(dialog->List(NameKind::Locations)->count(), 1);
     EXPECT_TRUE(Selected(dialog->List(NameKind::Persons)).empty());
+    EXPECT_EQ(dialog->focusWidget(), dialog->NameField());
 }
 
 TEST_F(PhotoInfoDialogTest, ThumbnailThatCannotBeMadeIsReportedAndLeavesNoPreview)
@@ -397,6 +398,7 @@ TEST_F(PhotoInfoDialogTest, EditModeShowsThePhotoAndLeavesItsFilesAlone)
     EXPECT_EQ(dialog.windowTitle(), "Quillery - Edit existing photo");
     EXPECT_EQ(dialog.Instruction()->text(), "Edit the following information:");
     EXPECT_TRUE(dialog.NameField()->isReadOnly());
+    EXPECT_EQ(dialog.focusWidget(), dialog.DateField());
     EXPECT_EQ(dialog.DateField()->text(), "6/05/1999");
     EXPECT_EQ(dialog.NotesField()->toPlainText(), "First line\nSecond | line");
     EXPECT_EQ(Selected(dialog.List(NameKind::Persons)), std::vector<std::string>{"Doe, Jane"});
