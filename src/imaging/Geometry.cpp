@@ -1,6 +1,7 @@
 // Resampling, cropping and rotation through OpenCV. OpenCV reports failures by throwing;
 // every entry point here catches at its edge and turns the exception into an error number.
 
+#include "imaging/AreaScaler.h"
 #include "imaging/Imaging.h"
 #include "imaging/OpenCvGuard.h"
 #include "imaging/PixelAdapter.h"
@@ -20,39 +21,11 @@ bool Shrinks(const PixelBuffer& source, int width, int height)
     return width <= source.Width() && height <= source.Height();
 }
 
-// Reduces by area averaging. OpenCV's area filter is fast for exact halvings and slow
-// for other factors (a general 3:1 reduction of a 18-megapixel photo takes longer than
-// decoding it), so the picture is halved by area averaging while it is at least twice
-// the target on both sides, and the remaining factor, below 2, is done bilinearly; below
-// 2 the bilinear taps still cover every source pixel, so nothing is skipped.
-void ReduceInto(const cv::Mat& source, cv::Mat& target)
-{
-    cv::Mat current = source;
-    while (current.cols >= 2 * target.cols && current.rows >= 2 * target.rows && current.cols >= 2 &&
-           current.rows >= 2) {
-        // Even sides keep the exact 2:1 fast path; the odd last row or column is dropped.
-        const cv::Mat even = current(cv::Rect(0, 0, current.cols & ~1, current.rows & ~1));
-        const cv::Size half(even.cols / 2, even.rows / 2);
-        if (half == target.size()) {
-            cv::resize(even, target, half, 0, 0, cv::INTER_AREA);
-            return;
-        }
-        cv::Mat next;
-        cv::resize(even, next, half, 0, 0, cv::INTER_AREA);
-        current = next;
-    }
-    if (current.size() == target.size()) {
-        current.copyTo(target);
-        return;
-    }
-    cv::resize(current, target, target.size(), 0, 0, cv::INTER_LINEAR);
-}
-
-// Into a target of its own size: reduction as above, bicubic when a side grows.
+// Into a target of its own size: area averaging to reduce, bicubic when a side grows.
 void ResampleMat(const cv::Mat& source, cv::Mat& target)
 {
     if (target.cols <= source.cols && target.rows <= source.rows)
-        ReduceInto(source, target);
+        AreaScaler::Shrink(source, target);
     else
         cv::resize(source, target, target.size(), 0, 0, cv::INTER_CUBIC);
 }

@@ -2,7 +2,6 @@
 
 #include "imaging/Imaging.h"
 #include "imaging/Picture.h"
-#include "store/AreaScaler.h"
 
 VersionWriter::Staged VersionWriter::Stage(const img::PixelBuffer& pixels,
                                            const std::vector<std::string>& comments, int quality,
@@ -44,11 +43,7 @@ img::PixelBuffer VersionWriter::Fitted(const img::PixelBuffer& pixels, int boxWi
         return {};
     }
     const QSize fitted = Picture::FittedSize(pixels.Width(), pixels.Height(), boxWidth, boxHeight);
-    // Shrinking averages areas as Picture::FitInto does, by a faster road; growing
-    // resamples exactly as it does.
-    if (fitted.width() <= pixels.Width() && fitted.height() <= pixels.Height()) {
-        return AreaScaler::Shrink(pixels, fitted.width(), fitted.height(), code);
-    }
+    // The same resampling as Picture::FitInto, without the Picture around it.
     img::PixelBuffer result = img::Resample(pixels, fitted.width(), fitted.height());
     code = img::LastError();
     if (result.Empty() && code == img::kErrNone) code = Picture::kNotPossible;
