@@ -12,8 +12,9 @@ QString KeyInSection(std::string_view key)
 
 }  // namespace
 
+// The native format on Linux is the INI format in ~/.config/Quillery/Quillery.conf.
 ProfileSettings::ProfileSettings()
-    : m_store(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+    : m_store(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                           QStringLiteral("Quillery"), QStringLiteral("Quillery")))
 {
 }

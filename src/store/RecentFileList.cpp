@@ -16,7 +16,7 @@ QString EntryKey(int index)
 }  // namespace
 
 RecentFileList::RecentFileList()
-    : m_store(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+    : m_store(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                           QStringLiteral("Quillery"), QStringLiteral("Quillery")))
 {
 }

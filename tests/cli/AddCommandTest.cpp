@@ -224,10 +224,7 @@ TEST_F(AddCommandTest, ProgramAddsAndReportsProgress)
     const std::string second = MakeImage("second.pcx");
     const std::string home = m_dir.File("home");
     std::filesystem::create_directories(home + "/.config/Quillery");
-    // Whichever name the settings file goes by, the tool reads this setting.
-    for (const char* file : {"Quillery.conf", "Quillery.ini"}) {
-        std::ofstream(home + "/.config/Quillery/" + file) << "[Quillery]\nSaveHighResPictures=1\n";
-    }
+    std::ofstream(home + "/.config/Quillery/Quillery.conf") << "[Quillery]\nSaveHighResPictures=1\n";
     const std::string command = "HOME='" + home + "' XDG_CONFIG_HOME='" + home + "/.config' '" +
                                 QUILLERY_TOOL_PATH + "' add '" + m_library + "' '" + first +
                                 "' '" + second + "' --date 1999 >'" + m_dir.File("out") +

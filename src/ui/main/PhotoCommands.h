@@ -29,10 +29,13 @@ public:
     void SetPhotoDialogRunner(PhotoDialogRunner runner) { m_runPhotoDialog = std::move(runner); }
     void SetNameListRunner(NameListRunner runner) { m_runNameList = std::move(runner); }
 
+    // The dialog matches patterns without regard to case. The long extensions that the
+    // picture reader accepts are listed too, and "All files" is "*" because "*.*" would
+    // hide the many Linux files that have no extension.
     static constexpr const char* kImageFilter =
-        "Image Files (jpg,bmp,gif,pcx,png,tiff) (*.BMP *.JPG *.PCX *.PNG *.TIF *.GIF);;"
-        " JPG Files (*.JPG);; PNG Files (*.PNG);; TIFF Files (*.TIF);; BMP Files (*.BMP);;"
-        " PCX Files (*.PCX);; GIF Files (*.GIF);; All files (*.*)";
+        "Image Files (jpg,bmp,gif,pcx,png,tiff) (*.BMP *.JPG *.JPEG *.PCX *.PNG *.TIF *.TIFF *.GIF);;"
+        " JPG Files (*.JPG *.JPEG);; PNG Files (*.PNG);; TIFF Files (*.TIF *.TIFF);; BMP Files (*.BMP);;"
+        " PCX Files (*.PCX);; GIF Files (*.GIF);; All files (*)";
 
 public Q_SLOTS:
     void OnAddPhotoFromFile();
