@@ -19,6 +19,7 @@
 #include "ui/common/QtPrompter.h"
 #include "ui/dialogs/NameListItem.h"
 #include "ui/dialogs/PhotoInfoDialog.h"
+#include "ui/main/IconTheme.h"
 #include "ui/main/MainFrame.h"
 
 #include <QApplication>
@@ -59,6 +60,7 @@ bool CopyLibrary(const std::filesystem::path& from, const std::filesystem::path&
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    IconTheme::Ensure();
     if (argc != 4) {
         std::fprintf(stderr, "usage: photo_dialog_screenshot BIN-FOLDER PICTURE out.png\n");
         return 2;
