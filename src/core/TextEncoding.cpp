@@ -60,20 +60,27 @@ size_t ValidSequenceLength(std::string_view text)
 
 }  // namespace
 
-std::string ToDisplayUtf8(std::string_view bytes)
+bool IsValidUtf8(std::string_view bytes)
 {
-    std::string out;
-    out.reserve(bytes.size());
     while (!bytes.empty()) {
         const size_t length = ValidSequenceLength(bytes);
-        if (length > 0) {
-            out.append(bytes.substr(0, length));
-            bytes.remove_prefix(length);
-            continue;
-        }
-        const auto byte = static_cast<uint8_t>(bytes.front());
-        AppendUtf8(out, byte < 0xA0 ? kHighControls[byte - 0x80] : char32_t{byte});
-        bytes.remove_prefix(1);
+        if (length == 0) return false;
+        bytes.remove_prefix(length);
+    }
+    return true;
+}
+
+std::string ToDisplayUtf8(std::string_view bytes)
+{
+    if (IsValidUtf8(bytes)) return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (const char c : bytes) {
+        const auto byte = static_cast<uint8_t>(c);
+        if (byte < 0x80)
+            out += c;
+        else
+            AppendUtf8(out, byte < 0xA0 ? kHighControls[byte - 0x80] : char32_t{byte});
     }
     return out;
 }

@@ -3,7 +3,13 @@
 #include <string>
 #include <string_view>
 
-// Stored bytes as UTF-8 for showing: valid UTF-8 sequences pass unchanged, every
-// other byte is taken as Windows-1252 (libraries written on Windows). The stored
-// bytes themselves are never changed by showing them.
+// Libraries written on Linux hold UTF-8; those written on Windows hold Windows-1252.
+// The choice is made for a text as a whole: a text that is valid UTF-8 passes
+// unchanged, any other is read byte by byte as Windows-1252 (its undefined bytes keep
+// the C1 control of the same value, so none is lost). The stored bytes themselves are
+// never changed by showing them.
 std::string ToDisplayUtf8(std::string_view bytes);
+
+// True when the bytes are well-formed UTF-8 (no overlong forms, surrogates or code
+// points above U+10FFFF).
+bool IsValidUtf8(std::string_view bytes);

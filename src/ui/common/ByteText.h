@@ -10,7 +10,7 @@
 // and the stored bytes change only when the user edits the text.
 namespace ByteText {
 
-// Valid UTF-8 is shown as UTF-8, anything else as Windows-1252.
+// Valid UTF-8 is shown as UTF-8, anything else as Windows-1252 (see ToDisplayUtf8).
 QString ToDisplay(std::string_view bytes);
 
 // Edited text is stored as UTF-8.
