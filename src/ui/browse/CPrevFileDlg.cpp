@@ -60,13 +60,7 @@ QWidget* CPrevFileDlg::MakePanel()
 void CPrevFileDlg::OnSelectionChanged(const QString& path)
 {
     m_selection = path;
-    if (m_previewOn) {
-        ShowSelection();
-    } else {
-        m_preview->ClearPreview();
-        m_preview->update();
-    }
-    UpdateSizeText();
+    RefreshPreview();
 }
 
 void CPrevFileDlg::OnFolderChanged()
@@ -80,6 +74,11 @@ void CPrevFileDlg::OnFolderChanged()
 void CPrevFileDlg::OnPreviewClicked(bool checked)
 {
     m_previewOn = checked;
+    RefreshPreview();
+}
+
+void CPrevFileDlg::RefreshPreview()
+{
     if (m_previewOn) {
         ShowSelection();
     } else {

@@ -30,6 +30,8 @@ public:
 
 private:
     QWidget* MakePanel();
+    // Shows the selection when preview is on, clears the area when it is off.
+    void RefreshPreview();
     void ShowSelection();
     void UpdateSizeText();
 

@@ -1,21 +1,13 @@
 #include "ui/browse/PreviewStatic.h"
 
 #include "imaging/Imaging.h"
+#include "ui/common/WaitCursor.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 
 namespace {
 
 constexpr int kNoImageBitmap = 127;
-
-class BusyCursor {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 }  // namespace
 
@@ -26,7 +18,7 @@ PreviewStatic::PreviewStatic(QWidget* parent) : QFrame(parent)
 
 bool PreviewStatic::ShowFile(const std::string& path)
 {
-    const BusyCursor busy;
+    const WaitCursor busy;
     m_path = path;
     ClearPreview();
     m_loaded.Release();

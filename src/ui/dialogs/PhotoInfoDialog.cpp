@@ -6,7 +6,7 @@
 #include "ui/browse/PhotoList.h"
 #include "ui/dialogs/FieldBytes.h"
 #include "ui/dialogs/NameListItem.h"
-#include "ui/dialogs/WaitCursor.h"
+#include "ui/common/WaitCursor.h"
 
 #include <QFrame>
 #include <QGridLayout>
