@@ -5,15 +5,6 @@
 
 namespace {
 
-TEST(CliPrompterTest, PrintsCaptionAndText)
-{
-    std::ostringstream err;
-    CliPrompter prompter(err);
-    prompter.Message("Unable to open file", "/x/Family.pdb");
-    prompter.Message("Error writing output file #4");
-    EXPECT_EQ(err.str(), "/x/Family.pdb: Unable to open file\nQuillery: Error writing output file #4\n");
-}
-
 TEST(CliPrompterTest, AnswersQuestionsCautiouslyUnlessToldOtherwise)
 {
     std::ostringstream err;

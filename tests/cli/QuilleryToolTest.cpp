@@ -30,10 +30,11 @@ class QuilleryToolTest : public testing::Test {
 protected:
     int Run(std::vector<std::string> arguments)
     {
+        m_out.str("");
+        m_err.str("");
         CliPrompter prompter(m_err);
         ToolContext context{m_out, m_err, prompter};
-        QuilleryTool tool;
-        return tool.Run(arguments, context);
+        return QuilleryTool().Run(arguments, context);
     }
 
     TempDir m_dir;
@@ -61,20 +62,6 @@ TEST_F(QuilleryToolTest, DumpPrintsOneObjectPerPhotoWithKeysInOrder)
               "\n");
 }
 
-TEST_F(QuilleryToolTest, DumpOfAnUnreadableLibraryFailsWithTheReadersMessage)
-{
-    WriteBytes(m_path, "x||a|b|c|d|\r\n");
-    EXPECT_EQ(Run({"dump", m_path}), 1);
-    EXPECT_EQ(m_out.str(), "");
-    EXPECT_EQ(m_err.str(), m_path + ": Database format error - No Date\n");
-}
-
-TEST_F(QuilleryToolTest, DumpOfAMissingLibraryFails)
-{
-    EXPECT_EQ(Run({"dump", m_dir.File("missing.pdb")}), 1);
-    EXPECT_EQ(m_err.str(), m_dir.File("missing.pdb") + ": Unable to open file\n");
-}
-
 TEST_F(QuilleryToolTest, ResaveWritesTheLibraryBackWithNormalDates)
 {
     WriteBytes(m_path, "a|01/5/99|P||||\r\n" + kWorkedExample);
@@ -83,38 +70,44 @@ TEST_F(QuilleryToolTest, ResaveWritesTheLibraryBackWithNormalDates)
     EXPECT_EQ(ReadBytes(m_path), "a|1/05/1999|P||||\r\n" + kWorkedExample);
 }
 
-TEST_F(QuilleryToolTest, ResaveFailureLeavesTheLibraryAndReportsTheWriter)
+TEST_F(QuilleryToolTest, FailuresExitWithOneAndTheMessageAndLeaveTheLibrary)
 {
-    WriteBytes(m_path, kWorkedExample);
-    WriteBytes(m_dir.File("Family.bak"), "");
-    EXPECT_EQ(Run({"resave", m_path}), 1);
-    EXPECT_EQ(m_err.str(), "Quillery: Error writing output file #4\n");
-    EXPECT_EQ(ReadBytes(m_path), kWorkedExample);
-}
-
-TEST_F(QuilleryToolTest, ResaveOfALibraryThatReadsOnlyInPartWritesNothing)
-{
+    const std::string missing = m_dir.File("missing.pdb");
     const std::string damaged = kWorkedExample + "x|1999|a|b|c|d|e\r\nlast|2000|||||\r\n";
-    WriteBytes(m_path, damaged);
-    EXPECT_EQ(Run({"resave", m_path}), 1);
-    EXPECT_EQ(m_err.str(), m_path + ": Database format error - incorrect picture entry\n");
-    EXPECT_EQ(ReadBytes(m_path), damaged);
+    const struct {
+        const char* command;
+        std::string library;
+        std::string bytes;
+        std::string err;
+    } cases[] = {
+        {"dump", m_path, "x||a|b|c|d|\r\n", m_path + ": Database format error - No Date\n"},
+        {"dump", missing, "", missing + ": Unable to open file\n"},
+        {"resave", m_path, damaged, m_path + ": Database format error - incorrect picture entry\n"},
+        {"resave", m_path, kWorkedExample, "Quillery: Error writing output file #4\n"},  // backup name taken
+    };
+    WriteBytes(m_dir.File("Family.bak"), "");
+    for (const auto& c : cases) {
+        if (c.library == m_path) WriteBytes(m_path, c.bytes);
+        EXPECT_EQ(Run({c.command, c.library}), 1) << c.err;
+        EXPECT_EQ(m_out.str(), "");
+        EXPECT_EQ(m_err.str(), c.err);
+        if (c.library == m_path) {
+            EXPECT_EQ(ReadBytes(m_path), c.bytes);
+        }
+    }
 }
 
-TEST_F(QuilleryToolTest, HelpExplainsBothCommands)
+TEST_F(QuilleryToolTest, HelpExplainsEveryCommandAndWrongUsageExitsWithTwo)
 {
     EXPECT_EQ(Run({"--help"}), 0);
-    EXPECT_NE(m_out.str().find("quillery-tool dump LIB.pdb"), std::string::npos);
-    EXPECT_NE(m_out.str().find("quillery-tool resave LIB.pdb"), std::string::npos);
+    for (const char* usage : {"quillery-tool dump LIB.pdb", "quillery-tool resave LIB.pdb",
+                              "quillery-tool add LIB.pdb IMAGE..."})
+        EXPECT_NE(m_out.str().find(usage), std::string::npos) << usage;
     EXPECT_EQ(m_err.str(), "");
-}
 
-TEST_F(QuilleryToolTest, WrongUsageExitsWithTwo)
-{
     EXPECT_EQ(Run({}), 2);
     EXPECT_EQ(Run({"frobnicate"}), 2);
     EXPECT_NE(m_err.str().find("unknown command \"frobnicate\""), std::string::npos);
-    m_err.str("");
     EXPECT_EQ(Run({"dump"}), 2);
     EXPECT_EQ(Run({"resave", "a", "b"}), 2);
     EXPECT_NE(m_err.str().find("usage: quillery-tool resave LIB.pdb"), std::string::npos);
@@ -129,12 +122,10 @@ TEST_F(QuilleryToolTest, TheProgramItselfDumpsAndExits)
     std::string output;
     char buffer[256];
     while (const size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, got);
-    const int status = ::pclose(pipe);
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(output,
-              R"({"file":"garden","date":"1999","month":0,"day":0,"year":1999,)"
-              R"("persons":[],"events":[],"locations":[],"notes":"|"})"
-              "\n");
+    EXPECT_EQ(::pclose(pipe), 0);
+    EXPECT_EQ(output, R"({"file":"garden","date":"1999","month":0,"day":0,"year":1999,)"
+                      R"("persons":[],"events":[],"locations":[],"notes":"|"})"
+                      "\n");
 }
 
 }  // namespace
