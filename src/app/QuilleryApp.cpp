@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <QScreen>
 
 QuilleryApp::QuilleryApp() : m_recentFiles(m_settings.FilePath()) {}
 
@@ -28,6 +29,9 @@ bool QuilleryApp::InitInstance(const QStringList& arguments)
     if (!library.empty()) OpenDocumentFile(library);
     if (m_frame->HasClosed()) return false;
 
+    // A bare X server without a window manager ignores the request to maximise;
+    // starting at the screen's available size looks the same either way.
+    if (const QScreen* screen = m_frame->screen()) m_frame->resize(screen->availableGeometry().size());
     m_frame->showMaximized();
     return true;
 }
