@@ -39,12 +39,16 @@ public:
         record.locationIds.fill(-1);
         record.SetFileName(fileName);
         record.SetDate(month, day, year);
-        size_t i = 0;
-        for (const char* name : persons) record.personIds[i++] = Id(name, Kind::Person);
-        i = 0;
-        for (const char* name : events) record.eventIds[i++] = Id(name, Kind::Event);
-        i = 0;
-        for (const char* name : locations) record.locationIds[i++] = Id(name, Kind::Location);
+        const auto fill = [this](auto& ids, std::initializer_list<const char*> names, auto find, auto add) {
+            size_t i = 0;
+            for (const char* name : names) {
+                const int id = (m_catalog.*find)(name);
+                ids[i++] = id >= 0 ? id : (m_catalog.*add)(name);
+            }
+        };
+        fill(record.personIds, persons, &CQuilleryDoc::FindPerson, &CQuilleryDoc::AddPerson);
+        fill(record.eventIds, events, &CQuilleryDoc::FindEvent, &CQuilleryDoc::AddEvent);
+        fill(record.locationIds, locations, &CQuilleryDoc::FindLocation, &CQuilleryDoc::AddLocation);
         return m_catalog.PhotoAt(m_catalog.AddPhoto(record));
     }
 
@@ -59,24 +63,6 @@ public:
     }
 
 private:
-    enum class Kind { Person, Event, Location };
-    int Id(const char* name, Kind kind)
-    {
-        switch (kind) {
-        case Kind::Person: {
-            const int id = m_catalog.FindPerson(name);
-            return id >= 0 ? id : m_catalog.AddPerson(name);
-        }
-        case Kind::Event: {
-            const int id = m_catalog.FindEvent(name);
-            return id >= 0 ? id : m_catalog.AddEvent(name);
-        }
-        case Kind::Location: break;
-        }
-        const int id = m_catalog.FindLocation(name);
-        return id >= 0 ? id : m_catalog.AddLocation(name);
-    }
-
     QTemporaryDir m_dir;
     CQuilleryDoc m_catalog;
 };

@@ -15,15 +15,7 @@
 
 namespace {
 
-// Records every photo announced as current.
-struct CurrentPhotoRecorder {
-    explicit CurrentPhotoRecorder(PhotoList& list)
-    {
-        QObject::connect(&list, &PhotoList::currentPhotoChanged,
-                         [this](PhotoRecord* photo) { announced.push_back(photo); });
-    }
-    std::vector<PhotoRecord*> announced;
-};
+using Names = std::vector<std::string>;
 
 class PhotoListTest : public testing::Test {
 protected:
@@ -33,200 +25,180 @@ protected:
         m_list.SetSettings(&m_settings);
         m_list.SetLibraryDirectory(m_library.Directory());
         m_list.resize(1100, 600);
+        QObject::connect(&m_list, &PhotoList::currentPhotoChanged,
+                         [this](PhotoRecord* photo) { m_announced.push_back(photo); });
     }
 
-    std::vector<std::string> RowNames() const
+    Names RowNames() const
     {
-        std::vector<std::string> names;
+        Names names;
         for (int row = 0; row < m_list.RowCount(); ++row) names.push_back(m_list.PhotoAtRow(row)->GetFileName());
         return names;
     }
 
-    QPoint RowCentre(int row) const
+    QPoint RowCentre(int row) const { return m_list.visualRect(m_list.model()->index(row, 2)).center(); }
+    void Click(int row) { QTest::mouseClick(m_list.viewport(), Qt::LeftButton, {}, RowCentre(row)); }
+    bool CacheIsEmpty() const
     {
-        return m_list.visualRect(m_list.model()->index(row, 2)).center();
+        for (const int row : m_list.Thumbnails().RowsByUse()) {
+            if (row != -1) return false;
+        }
+        return true;
     }
 
-    void Click(int row) { QTest::mouseClick(m_list.viewport(), Qt::LeftButton, {}, RowCentre(row)); }
-
     // Three photos in catalog order: old, new, middle.
-    void AddThree()
+    void FillThree()
     {
         m_library.Add("old", 3, 1, 1990, {"Smith, John"});
         m_library.Add("new", 5, 9, 2012);
         m_library.Add("middle", 0, 0, 2001, {"Brown, Ann"});
+        m_list.FillFromCatalog();
+        m_announced.clear();
     }
 
     BrowseLibrary m_library;
     MemorySettings m_settings;
     PhotoList m_list;
+    std::vector<PhotoRecord*> m_announced;  // every photo announced as current
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(PhotoListTest, ColumnsHaveTheirHeadingsAndWidths)
 {
-    const std::vector<std::pair<QString, int>> expected{{"Picture", 152}, {"Date", 70},
-                                                        {"Persons", 150}, {"Events", 150},
-                                                        {"Locations", 150}, {"Notes", 250},
-                                                        {"Filename", 150}};
-    ASSERT_EQ(m_list.model()->columnCount(), 7);
-    for (int column = 0; column < 7; ++column) {
-        EXPECT_EQ(m_list.model()->headerData(column, Qt::Horizontal).toString(),
-                  expected[static_cast<size_t>(column)].first);
-        EXPECT_EQ(m_list.horizontalHeader()->sectionSize(column),
-                  expected[static_cast<size_t>(column)].second);
+    QStringList headings;
+    std::vector<int> widths;
+    for (int column = 0; column < m_list.model()->columnCount(); ++column) {
+        headings << m_list.model()->headerData(column, Qt::Horizontal).toString();
+        widths.push_back(m_list.horizontalHeader()->sectionSize(column));
     }
-    const auto alignment = m_list.model()->headerData(1, Qt::Horizontal, Qt::TextAlignmentRole);
+    EXPECT_EQ(headings, (QStringList{"Picture", "Date", "Persons", "Events", "Locations", "Notes", "Filename"}));
+    EXPECT_EQ(widths, (std::vector<int>{152, 70, 150, 150, 150, 250, 150}));
+    const auto alignment = m_list.model()->headerData(kDateColumn, Qt::Horizontal, Qt::TextAlignmentRole);
     EXPECT_TRUE(alignment.value<Qt::Alignment>() & Qt::AlignHCenter);
 }
 
-TEST_F(PhotoListTest, EmptyCatalogGivesNoRowsAndClicksDoNothing)
+TEST_F(PhotoListTest, CellTextsComeFromTheRecord)
 {
-    CurrentPhotoRecorder changed(m_list);
-    QSignalSpy edit(&m_list, &PhotoList::editPhotoRequested);
+    PhotoRecord& photo = m_library.Add("name", 6, 5, 1999, {"Smith, John", "Brown, Ann"}, {"Party"},
+                                       {"France, Paris"});
+    photo.SetNotes("line one\r\nline two");
     m_list.FillFromCatalog();
-    EXPECT_EQ(m_list.RowCount(), 0);
-    EXPECT_EQ(m_list.CurrentPhoto(), nullptr);
-    changed.announced.clear();
-    QTest::mouseClick(m_list.viewport(), Qt::LeftButton, {}, QPoint(50, 50));
-    QTest::mouseDClick(m_list.viewport(), Qt::LeftButton, {}, QPoint(50, 50));
-    EXPECT_EQ(changed.announced.size(), 0u);
-    EXPECT_EQ(edit.count(), 0);
+    const auto& model = *static_cast<PhotoListModel*>(m_list.model());
+    const std::vector<std::string> expected = {"", "6/05/1999", "John Smith, Ann Brown", "Party",
+                                               "Paris France", "line one\r\nline two", "name"};
+    for (int column = 0; column < kPhotoColumnCount; ++column) {
+        EXPECT_EQ(model.CellText(0, column), expected[static_cast<size_t>(column)]) << column;
+    }
 }
 
 TEST_F(PhotoListTest, FillKeepsCatalogOrderAndClearsTheCurrentPhoto)
 {
-    AddThree();
-    m_list.FillFromCatalog();
+    FillThree();
     m_list.SetCurrentPhoto(m_list.PhotoAtRow(1));
-    CurrentPhotoRecorder changed(m_list);
+    m_announced.clear();
     m_list.FillFromCatalog();
-    EXPECT_EQ(RowNames(), (std::vector<std::string>{"old", "new", "middle"}));
+    EXPECT_EQ(RowNames(), (Names{"old", "new", "middle"}));
     EXPECT_EQ(m_list.CurrentPhoto(), nullptr);
-    ASSERT_EQ(changed.announced.size(), 1u);
-    EXPECT_EQ(changed.announced[0], nullptr);
+    EXPECT_EQ(m_announced, std::vector<PhotoRecord*>{nullptr});
 }
 
 TEST_F(PhotoListTest, StartupSortListsNewestFirstWithoutTouchingTheFlag)
 {
-    AddThree();
     m_settings.WriteInt("QuilleryStartupSort", 1);
-    m_list.FillFromCatalog();
-    EXPECT_EQ(RowNames(), (std::vector<std::string>{"new", "middle", "old"}));
+    FillThree();
+    EXPECT_EQ(RowNames(), (Names{"new", "middle", "old"}));
     EXPECT_FALSE(m_list.DescendingFlag(kDateColumn));
 
     m_list.horizontalHeader()->sectionClicked(kDateColumn);
     EXPECT_TRUE(m_list.DescendingFlag(kDateColumn));
-    EXPECT_EQ(RowNames(), (std::vector<std::string>{"new", "middle", "old"}));
+    EXPECT_EQ(RowNames(), (Names{"new", "middle", "old"}));
     m_list.SortByColumn(kDateColumn);
     EXPECT_FALSE(m_list.DescendingFlag(kDateColumn));
-    EXPECT_EQ(RowNames(), (std::vector<std::string>{"old", "middle", "new"}));
+    EXPECT_EQ(RowNames(), (Names{"old", "middle", "new"}));
 }
 
-TEST_F(PhotoListTest, EachColumnKeepsItsOwnFlag)
+TEST_F(PhotoListTest, EachColumnKeepsItsOwnFlagAndTheSelectionFollowsItsPhoto)
 {
-    AddThree();
-    m_list.FillFromCatalog();
-    m_list.SortByColumn(kFilenameColumn);
-    EXPECT_EQ(RowNames(), (std::vector<std::string>{"old", "new", "middle"}));
-    m_list.SortByColumn(kPersonsColumn);
-    EXPECT_TRUE(m_list.DescendingFlag(kPersonsColumn));
-    EXPECT_EQ(RowNames(), (std::vector<std::string>{"old", "middle", "new"}));
-    m_list.SortByColumn(kFilenameColumn);
-    EXPECT_FALSE(m_list.DescendingFlag(kFilenameColumn));
-    EXPECT_EQ(RowNames(), (std::vector<std::string>{"middle", "new", "old"}));
-    EXPECT_TRUE(m_list.DescendingFlag(kPersonsColumn));
-}
-
-TEST_F(PhotoListTest, PictureAndNotesHeadersDoNotSort)
-{
-    AddThree();
-    m_list.FillFromCatalog();
+    FillThree();
+    PhotoRecord* old = m_list.PhotoAtRow(0);
+    m_list.SetCurrentPhoto(old);
+    m_announced.clear();
     m_list.SortByColumn(kPictureColumn);
     m_list.SortByColumn(kNotesColumn);
     EXPECT_FALSE(m_list.DescendingFlag(kPictureColumn));
     EXPECT_FALSE(m_list.DescendingFlag(kNotesColumn));
-    EXPECT_EQ(RowNames(), (std::vector<std::string>{"old", "new", "middle"}));
+    EXPECT_EQ(RowNames(), (Names{"old", "new", "middle"})) << "picture and notes do not sort";
+
+    m_list.SortByColumn(kFilenameColumn);
+    EXPECT_EQ(RowNames(), (Names{"old", "new", "middle"}));
+    m_list.SortByColumn(kPersonsColumn);
+    EXPECT_TRUE(m_list.DescendingFlag(kPersonsColumn));
+    EXPECT_EQ(RowNames(), (Names{"old", "middle", "new"}));
+    m_list.SortByColumn(kFilenameColumn);
+    EXPECT_FALSE(m_list.DescendingFlag(kFilenameColumn));
+    EXPECT_TRUE(m_list.DescendingFlag(kPersonsColumn));
+    EXPECT_EQ(RowNames(), (Names{"middle", "new", "old"}));
+    EXPECT_EQ(m_list.FirstSelectedRow(), 2);
+    EXPECT_EQ(m_list.CurrentPhoto(), old);
+    EXPECT_TRUE(m_announced.empty());
 }
 
-TEST_F(PhotoListTest, ClickMakesTheRowCurrentOnceAndSelectsIt)
+TEST_F(PhotoListTest, ClickMakesTheRowCurrentOnceKeysOnlySelectDoubleClickEdits)
 {
-    AddThree();
-    m_list.FillFromCatalog();
     m_list.show();
-    CurrentPhotoRecorder changed(m_list);
+    QSignalSpy edit(&m_list, &PhotoList::editPhotoRequested);
+    m_list.FillFromCatalog();
+    m_announced.clear();
+    QTest::mouseClick(m_list.viewport(), Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseDClick(m_list.viewport(), Qt::LeftButton, {}, QPoint(50, 50));
+    EXPECT_TRUE(m_announced.empty()) << "an empty list ignores clicks";
+    EXPECT_EQ(edit.count(), 0);
+
+    FillThree();
     Click(1);
-    ASSERT_EQ(changed.announced.size(), 1u);
-    EXPECT_EQ(changed.announced[0], m_list.PhotoAtRow(1));
-    EXPECT_EQ(m_list.CurrentPhoto(), m_list.PhotoAtRow(1));
+    EXPECT_EQ(m_announced, std::vector<PhotoRecord*>{m_list.PhotoAtRow(1)});
     EXPECT_EQ(m_list.FirstSelectedRow(), 1);
-    // Clicking the current row again does not announce (and reload) it again.
-    Click(1);
-    EXPECT_EQ(changed.announced.size(), 1u);
-    // Below the last row nothing happens.
+    Click(1);  // the current row again: not announced, not reloaded
     QTest::mouseClick(m_list.viewport(), Qt::LeftButton, {}, QPoint(300, 3 * PhotoList::kRowHeight + 20));
-    EXPECT_EQ(changed.announced.size(), 1u);
-    EXPECT_EQ(m_list.CurrentPhoto(), m_list.PhotoAtRow(1));
-}
+    EXPECT_EQ(m_announced.size(), 1u) << "below the last row nothing happens";
 
-TEST_F(PhotoListTest, KeyboardMovesTheSelectionButNotTheCurrentPhoto)
-{
-    AddThree();
-    m_list.FillFromCatalog();
-    m_list.show();
-    Click(0);
     m_list.setFocus();
     QTest::keyClick(&m_list, Qt::Key_Down);
-    EXPECT_EQ(m_list.currentIndex().row(), 1);
+    EXPECT_EQ(m_list.currentIndex().row(), 2);
+    EXPECT_EQ(m_list.CurrentPhoto(), m_list.PhotoAtRow(1));
+
+    QTest::mouseDClick(m_list.viewport(), Qt::LeftButton, {}, RowCentre(0));
+    EXPECT_EQ(edit.count(), 1);
     EXPECT_EQ(m_list.CurrentPhoto(), m_list.PhotoAtRow(0));
 }
 
-TEST_F(PhotoListTest, DoubleClickAsksToEdit)
+TEST_F(PhotoListTest, SubsetKeepsTheCurrentPhotoSelectedOrClearsIt)
 {
-    AddThree();
-    m_list.FillFromCatalog();
-    m_list.show();
-    QSignalSpy edit(&m_list, &PhotoList::editPhotoRequested);
-    QTest::mouseDClick(m_list.viewport(), Qt::LeftButton, {}, RowCentre(2));
-    EXPECT_EQ(edit.count(), 1);
-    EXPECT_EQ(m_list.CurrentPhoto(), m_list.PhotoAtRow(2));
-}
-
-TEST_F(PhotoListTest, SubsetKeepingTheCurrentPhotoKeepsItSelectedAndFocused)
-{
-    AddThree();
-    m_list.FillFromCatalog();
+    FillThree();
+    PhotoRecord* old = m_list.PhotoAtRow(0);
+    PhotoRecord* newest = m_list.PhotoAtRow(1);
     PhotoRecord* middle = m_list.PhotoAtRow(2);
     m_list.SetCurrentPhoto(middle);
-    CurrentPhotoRecorder changed(m_list);
-    m_list.ShowSubset({m_list.PhotoAtRow(0), middle});
-    EXPECT_EQ(m_list.RowCount(), 2);
+    m_announced.clear();
+    m_list.ShowSubset({old, middle});
+    EXPECT_EQ(RowNames(), (Names{"old", "middle"}));
     EXPECT_EQ(m_list.CurrentPhoto(), middle);
     EXPECT_EQ(m_list.FirstSelectedRow(), 1);
     EXPECT_EQ(m_list.currentIndex().row(), 1);
-    EXPECT_EQ(changed.announced.size(), 0u);
-}
+    EXPECT_TRUE(m_announced.empty());
 
-TEST_F(PhotoListTest, SubsetDroppingTheCurrentPhotoClearsIt)
-{
-    AddThree();
-    m_list.FillFromCatalog();
-    m_list.SetCurrentPhoto(m_list.PhotoAtRow(2));
-    CurrentPhotoRecorder changed(m_list);
     QSignalSpy rows(&m_list, &PhotoList::rowsChanged);
-    m_list.ShowSubset({m_list.PhotoAtRow(1), m_list.PhotoAtRow(0)});
-    EXPECT_EQ(RowNames(), (std::vector<std::string>{"new", "old"})); // array order, no sort
+    m_list.ShowSubset({newest, old});
+    EXPECT_EQ(RowNames(), (Names{"new", "old"})) << "the subset's order, no sort";
     EXPECT_EQ(m_list.CurrentPhoto(), nullptr);
-    ASSERT_EQ(changed.announced.size(), 1u);
-    EXPECT_EQ(changed.announced[0], nullptr);
+    EXPECT_EQ(m_announced, std::vector<PhotoRecord*>{nullptr});
     EXPECT_EQ(rows.count(), 1);
 }
 
 TEST_F(PhotoListTest, AppendKeepsCurrentPhotoAndSelection)
 {
-    AddThree();
-    m_list.FillFromCatalog();
+    FillThree();
     PhotoRecord* first = m_list.PhotoAtRow(0);
     m_list.SetCurrentPhoto(first);
     PhotoRecord& added = m_library.Add("added");
@@ -237,33 +209,33 @@ TEST_F(PhotoListTest, AppendKeepsCurrentPhotoAndSelection)
     EXPECT_EQ(m_list.FirstSelectedRow(), 0);
 }
 
-TEST_F(PhotoListTest, SortKeepsTheSelectionWithItsPhoto)
+TEST_F(PhotoListTest, PaintingCachesThumbnailsSortAndRemoveForgetThem)
 {
-    AddThree();
-    m_list.FillFromCatalog();
-    PhotoRecord* old = m_list.PhotoAtRow(0);
-    m_list.SetCurrentPhoto(old);
-    m_list.SortByColumn(kDateColumn); // newest first: old goes last
-    EXPECT_EQ(m_list.FirstSelectedRow(), 2);
-    EXPECT_EQ(m_list.CurrentPhoto(), old);
-}
-
-TEST_F(PhotoListTest, PaintingLoadsThumbnailsAndASortForgetsThem)
-{
-    AddThree();
     for (const char* name : {"old", "new", "middle"}) {
         m_library.WritePicture(PictureStore::Version::Thumbnail, name, 133, 100);
     }
-    m_list.FillFromCatalog();
+    FillThree();
     m_list.show();
-    m_list.grab();
-    const auto used = m_list.Thumbnails().RowsByUse();
-    EXPECT_EQ(std::count_if(used.begin(), used.end(), [](int row) { return row >= 0; }), 3);
+    const auto paint = [this] {
+        m_list.grab();
+        const auto used = m_list.Thumbnails().RowsByUse();
+        return std::count_if(used.begin(), used.end(), [](int row) { return row >= 0; });
+    };
+    EXPECT_EQ(paint(), 3);
     ASSERT_NE(m_list.Thumbnails().Find(0), nullptr);
     EXPECT_EQ(m_list.Thumbnails().Find(0)->GetSize(), QSize(133, 100));
-
     m_list.SortByColumn(kDateColumn);
-    for (const int row : m_list.Thumbnails().RowsByUse()) EXPECT_EQ(row, -1);
+    EXPECT_TRUE(CacheIsEmpty());
+    EXPECT_EQ(paint(), 3);
+    m_list.RemoveRow(0);
+    EXPECT_EQ(m_list.RowCount(), 2);
+    EXPECT_TRUE(CacheIsEmpty());
+
+    // Not cached, a thumbnail is read from its file.
+    Picture copy;
+    EXPECT_TRUE(m_list.CopyThumbnail(0, copy));
+    EXPECT_EQ(copy.GetSize(), QSize(133, 100));
+    EXPECT_FALSE(m_list.CopyThumbnail(5, copy));
 }
 
 TEST_F(PhotoListTest, RowsAreDrawnAsDescribed)
@@ -275,20 +247,17 @@ TEST_F(PhotoListTest, RowsAreDrawnAsDescribed)
     m_list.SetCurrentPhoto(m_list.PhotoAtRow(0));
     m_list.show();
     const QImage shot = m_list.viewport()->grab().toImage();
-    const QRect thumbnailCell = m_list.visualRect(m_list.model()->index(0, 0));
-    const QRect otherThumbnailCell = m_list.visualRect(m_list.model()->index(1, 0));
-    const QRect currentText = m_list.visualRect(m_list.model()->index(0, kNotesColumn));
-    const QRect otherText = m_list.visualRect(m_list.model()->index(1, kNotesColumn));
+    const auto cell = [this](int row, int column) { return m_list.visualRect(m_list.model()->index(row, column)); };
     // Thumbnail 150 x 50 centred in the 152 x 102 cell, navy around it.
-    EXPECT_EQ(shot.pixelColor(thumbnailCell.topLeft() + QPoint(76, 51)).red() > 200, true);
-    EXPECT_EQ(shot.pixelColor(thumbnailCell.topLeft() + QPoint(76, 10)), PhotoRowDelegate::kThumbnailBackground);
-    // A row without a thumbnail file stays navy.
-    EXPECT_EQ(shot.pixelColor(otherThumbnailCell.center()), PhotoRowDelegate::kThumbnailBackground);
-    // The current photo's row in the highlight colour, the others in the base colour,
-    // each cell outlined in light grey.
-    EXPECT_EQ(shot.pixelColor(currentText.center()), m_list.palette().color(QPalette::Active, QPalette::Highlight));
-    EXPECT_EQ(shot.pixelColor(otherText.center()), m_list.palette().color(QPalette::Active, QPalette::Base));
-    EXPECT_EQ(shot.pixelColor(otherText.topLeft() + QPoint(5, 0)), PhotoRowDelegate::kOutline);
+    EXPECT_GT(shot.pixelColor(cell(0, 0).topLeft() + QPoint(76, 51)).red(), 200);
+    EXPECT_EQ(shot.pixelColor(cell(0, 0).topLeft() + QPoint(76, 10)), PhotoRowDelegate::kThumbnailBackground);
+    EXPECT_EQ(shot.pixelColor(cell(1, 0).center()), PhotoRowDelegate::kThumbnailBackground) << "no file";
+    // The current photo's row highlighted, the others in the base colour, cells outlined.
+    EXPECT_EQ(shot.pixelColor(cell(0, kNotesColumn).center()),
+              m_list.palette().color(QPalette::Active, QPalette::Highlight));
+    EXPECT_EQ(shot.pixelColor(cell(1, kNotesColumn).center()),
+              m_list.palette().color(QPalette::Active, QPalette::Base));
+    EXPECT_EQ(shot.pixelColor(cell(1, kNotesColumn).topLeft() + QPoint(5, 0)), PhotoRowDelegate::kOutline);
 }
 
 TEST_F(PhotoListTest, ScrollingRepaintsOnlyTheVisibleRows)
@@ -304,42 +273,4 @@ TEST_F(PhotoListTest, ScrollingRepaintsOnlyTheVisibleRows)
     m_list.grab();
     EXPECT_GT(delegate->PaintCount(), 0);
     EXPECT_LE(delegate->PaintCount(), 7 * kPhotoColumnCount);
-}
-
-TEST_F(PhotoListTest, CellTextsComeFromTheRecord)
-{
-    PhotoRecord& photo = m_library.Add("name", 6, 5, 1999, {"Smith, John", "Brown, Ann"}, {"Party"},
-                                       {"France, Paris"});
-    photo.SetNotes("line one\r\nline two");
-    m_list.FillFromCatalog();
-    const PhotoListModel& model = *static_cast<PhotoListModel*>(m_list.model());
-    EXPECT_EQ(model.CellText(0, kDateColumn), "6/05/1999");
-    EXPECT_EQ(model.CellText(0, kPersonsColumn), "John Smith, Ann Brown");
-    EXPECT_EQ(model.CellText(0, kEventsColumn), "Party");
-    EXPECT_EQ(model.CellText(0, kLocationsColumn), "Paris France");
-    EXPECT_EQ(model.CellText(0, kNotesColumn), "line one\r\nline two");
-    EXPECT_EQ(model.CellText(0, kFilenameColumn), "name");
-    EXPECT_EQ(model.CellText(0, kPictureColumn), "");
-}
-
-TEST_F(PhotoListTest, CopyThumbnailLoadsWhenNotCached)
-{
-    m_library.Add("p");
-    m_library.WritePicture(PictureStore::Version::Thumbnail, "p", 133, 100);
-    m_list.FillFromCatalog();
-    Picture copy;
-    EXPECT_TRUE(m_list.CopyThumbnail(0, copy));
-    EXPECT_EQ(copy.GetSize(), QSize(133, 100));
-    EXPECT_FALSE(m_list.CopyThumbnail(5, copy));
-}
-
-TEST_F(PhotoListTest, RemoveRowForgetsCachedThumbnails)
-{
-    AddThree();
-    m_list.FillFromCatalog();
-    m_list.show();
-    m_list.grab();
-    m_list.RemoveRow(0);
-    EXPECT_EQ(RowNames(), (std::vector<std::string>{"new", "middle"}));
-    for (const int row : m_list.Thumbnails().RowsByUse()) EXPECT_EQ(row, -1);
 }

@@ -9,16 +9,9 @@ namespace {
 
 int Sign(int value) { return (value > 0) - (value < 0); }
 
-std::vector<std::string> Names(const std::vector<PhotoRecord*>& rows)
-{
-    std::vector<std::string> names;
-    for (const PhotoRecord* photo : rows) names.push_back(photo->GetFileName());
-    return names;
-}
-
 } // namespace
 
-TEST(PhotoSorterCompare, RulesPerColumn)
+TEST(PhotoSorter, CompareRulesPerColumn)
 {
     BrowseLibrary library;
     const PhotoRecord& yearOnly = library.Add("yearOnly", 0, 0, 1999);
@@ -34,7 +27,8 @@ TEST(PhotoSorterCompare, RulesPerColumn)
     const PhotoRecord& beach = library.Add("beach", 0, 0, 2000, {}, {"Beach"}, {"Austria"});
     const PhotoRecord& upperB = library.Add("B");
     const PhotoRecord& lowerA = library.Add("a");
-    const CQuilleryDoc& catalog = library.Catalog();
+    const PhotoRecord& accented = library.Add("\xc3\xa9t\xc3\xa9");
+    const PhotoRecord& zebra = library.Add("zebra");
 
     struct Case {
         const PhotoRecord& a;
@@ -57,50 +51,35 @@ TEST(PhotoSorterCompare, RulesPerColumn)
         {beach, party, kLocationsColumn, -1},   // "Austria" < "France, Paris"
         {party, nobody, kLocationsColumn, 1},
         {upperB, lowerA, kFilenameColumn, -1},  // 'B' (0x42) before 'a' (0x61)
+        {accented, zebra, kFilenameColumn, 1},  // high bytes after ASCII
         {smith, brown, kPictureColumn, 0},      // columns that do not sort
         {smith, brown, kNotesColumn, 0},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Sign(PhotoSorter::Compare(catalog, c.a, c.b, c.column)), c.expected)
+        EXPECT_EQ(Sign(PhotoSorter::Compare(library.Catalog(), c.a, c.b, c.column)), c.expected)
             << c.a.GetFileName() << " vs " << c.b.GetFileName() << " column " << c.column;
     }
 }
 
-TEST(PhotoSorterCompare, HighBytesSortAfterAscii)
+TEST(PhotoSorter, SortsBothWays)
 {
     BrowseLibrary library;
-    const PhotoRecord& accented = library.Add("\xc3\xa9t\xc3\xa9");
-    const PhotoRecord& plain = library.Add("zebra");
-    EXPECT_GT(PhotoSorter::Compare(library.Catalog(), accented, plain, kFilenameColumn), 0);
-}
-
-TEST(PhotoSorterSort, WithoutPersonsFirstAscendingLastDescending)
-{
-    BrowseLibrary library;
-    library.Add("carol", 0, 0, 2000, {"Carter, Carol"});
-    library.Add("none1");
-    library.Add("alan", 0, 0, 2000, {"Adams, Alan"});
-    library.Add("none2");
+    library.Add("carol", 6, 15, 2001, {"Carter, Carol"});
+    library.Add("none1", 0, 0, 1990);
+    library.Add("alan", 2, 1, 2010, {"Adams, Alan"});
+    library.Add("none2", 0, 0, 2001);
     std::vector<PhotoRecord*> rows;
     for (int i = 0; i < library.Catalog().PhotoCount(); ++i) rows.push_back(&library.Catalog().PhotoAt(i));
-
-    PhotoSorter::Sort(rows, library.Catalog(), kPersonsColumn, false);
-    EXPECT_EQ(Names(rows), (std::vector<std::string>{"none1", "none2", "alan", "carol"}));
-    PhotoSorter::Sort(rows, library.Catalog(), kPersonsColumn, true);
-    EXPECT_EQ(Names(rows), (std::vector<std::string>{"carol", "alan", "none1", "none2"}));
-}
-
-TEST(PhotoSorterSort, DatesNewestFirstWhenDescending)
-{
-    BrowseLibrary library;
-    library.Add("mid", 6, 15, 2001);
-    library.Add("old", 0, 0, 1990);
-    library.Add("new", 2, 1, 2010);
-    library.Add("midYear", 0, 0, 2001);
-    std::vector<PhotoRecord*> rows;
-    for (int i = 0; i < library.Catalog().PhotoCount(); ++i) rows.push_back(&library.Catalog().PhotoAt(i));
-    PhotoSorter::Sort(rows, library.Catalog(), kDateColumn, true);
-    EXPECT_EQ(Names(rows), (std::vector<std::string>{"new", "mid", "midYear", "old"}));
-    PhotoSorter::Sort(rows, library.Catalog(), kDateColumn, false);
-    EXPECT_EQ(Names(rows), (std::vector<std::string>{"old", "midYear", "mid", "new"}));
+    const auto sorted = [&](int column, bool descending) {
+        PhotoSorter::Sort(rows, library.Catalog(), column, descending);
+        std::vector<std::string> names;
+        for (const PhotoRecord* photo : rows) names.push_back(photo->GetFileName());
+        return names;
+    };
+    using Names = std::vector<std::string>;
+    // Without persons first ascending, last descending.
+    EXPECT_EQ(sorted(kPersonsColumn, false), (Names{"none1", "none2", "alan", "carol"}));
+    EXPECT_EQ(sorted(kPersonsColumn, true), (Names{"carol", "alan", "none1", "none2"}));
+    EXPECT_EQ(sorted(kDateColumn, true), (Names{"alan", "carol", "none2", "none1"}));
+    EXPECT_EQ(sorted(kDateColumn, false), (Names{"none1", "none2", "carol", "alan"}));
 }

@@ -21,15 +21,6 @@ using Rows = std::array<int, ThumbnailCache::kSlotCount>;
 
 } // namespace
 
-TEST(ThumbnailCache, StartsEmpty)
-{
-    const ThumbnailCache cache;
-    Rows empty;
-    empty.fill(-1);
-    EXPECT_EQ(cache.RowsByUse(), empty);
-    EXPECT_EQ(cache.Find(0), nullptr);
-}
-
 TEST(ThumbnailCache, KeepsTheTenMostRecentlyDrawnInUseOrder)
 {
     ThumbnailCache cache;
@@ -54,14 +45,16 @@ TEST(ThumbnailCache, KeepsTheTenMostRecentlyDrawnInUseOrder)
     EXPECT_EQ(cache.Find(6)->Width(), 7);
 }
 
-TEST(ThumbnailCache, ClearForgetsEveryRow)
+TEST(ThumbnailCache, StartsEmptyAndClearForgetsEveryRow)
 {
     ThumbnailCache cache;
+    Rows empty;
+    empty.fill(-1);
+    EXPECT_EQ(cache.RowsByUse(), empty);
+    EXPECT_EQ(cache.Find(0), nullptr);
     CountingLoader counter;
     for (int row = 0; row < 3; ++row) cache.Fetch(row, counter.Loader());
     cache.Clear();
-    Rows empty;
-    empty.fill(-1);
     EXPECT_EQ(cache.RowsByUse(), empty);
     cache.Fetch(1, counter.Loader());
     EXPECT_EQ(counter.loads, (std::vector<int>{0, 1, 2, 1}));

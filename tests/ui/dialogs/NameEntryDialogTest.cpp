@@ -12,219 +12,169 @@
 
 namespace {
 
-constexpr const char* kSeparatorMessage =
-    "Input cannot contain either | or ^ characters,\nPlease correct and reenter";
-
-struct TextsCase {
-    NameKind kind;
-    const char* initial;
-    const char* title;
-    const char* instruction;
-    const char* firstLabel;
-    const char* secondLabel;  // null: hidden
-};
-
-class NameEntryTexts : public testing::TestWithParam<TextsCase> {};
-
-TEST_P(NameEntryTexts, SetsTitleInstructionAndLabels)
-{
-    const TextsCase& c = GetParam();
-    CQuilleryDoc catalog;
-    catalog.AddPerson("Smith, John");
-    catalog.AddEvent("Party");
-    catalog.AddLocation("France, Paris");
-    ScriptedPrompter prompter;
-    NameEntryDialog dialog(catalog, c.kind, c.initial, prompter);
-    dialog.show();
-    EXPECT_EQ(dialog.windowTitle().toStdString(), c.title);
-    EXPECT_EQ(dialog.Instruction()->text().toStdString(), c.instruction);
-    EXPECT_EQ(dialog.FirstLabel()->text().toStdString(), c.firstLabel);
-    if (c.secondLabel) {
-        EXPECT_TRUE(dialog.SecondField()->isVisible());
-        EXPECT_EQ(dialog.SecondLabel()->text().toStdString(), c.secondLabel);
-    } else {
-        EXPECT_FALSE(dialog.SecondField()->isVisible());
-        EXPECT_FALSE(dialog.SecondLabel()->isVisible());
+class NameEntryTest : public testing::Test {
+protected:
+    // Types the two fields and presses OK.
+    NameEntryDialog& Enter(NameKind kind, const char* first, const char* second, const std::string& initial = "")
+    {
+        m_dialog = std::make_unique<NameEntryDialog>(Catalog(), kind, initial, m_prompter);
+        m_dialog->show();
+        m_dialog->FirstField()->setText(QString::fromUtf8(first));
+        m_dialog->SecondField()->setText(QString::fromUtf8(second));
+        m_dialog->accept();
+        return *m_dialog;
     }
-    EXPECT_EQ(dialog.focusWidget(), dialog.FirstField());
-}
+    int NameCount()
+    {
+        return Catalog().Persons().Size() + Catalog().Events().Size() + Catalog().Locations().Size();
+    }
 
-INSTANTIATE_TEST_SUITE_P(
-    SixVariants, NameEntryTexts,
-    testing::Values(
-        TextsCase{NameKind::Persons, "", "Add a Person", "Enter new person's name:", "First Name:", "Last Name:"},
-        TextsCase{NameKind::Persons, "Smith, John", "Edit a Person", "Modify person's name:", "First Name:", "Last Name:"},
-        TextsCase{NameKind::Events, "", "Add an Event", "Enter description of new event:", "Event:", nullptr},
-        TextsCase{NameKind::Events, "Party", "Edit an Event", "Modify description of event:", "Event:", nullptr},
-        TextsCase{NameKind::Locations, "", "Add a Location", "Enter new location information:", "City:", "State or Country:"},
-        TextsCase{NameKind::Locations, "France, Paris", "Edit a Location", "Modify location city/state:", "City:", "State or Country:"}));
+    CQuilleryDoc& Catalog() { return *m_catalog; }
+    void FreshCatalog()
+    {
+        m_dialog.reset();
+        m_catalog = std::make_unique<CQuilleryDoc>();
+    }
 
-struct ComposeCase {
-    const char* label;
-    NameKind kind;
-    const char* first;
-    const char* second;
-    const char* stored;   // empty: nothing stored, the dialog ends as cancelled
-    const char* message;  // empty: none
+    std::unique_ptr<CQuilleryDoc> m_catalog = std::make_unique<CQuilleryDoc>();
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<NameEntryDialog> m_dialog;
 };
 
-class NameComposition : public testing::TestWithParam<ComposeCase> {};
+}  // namespace
 
-TEST_P(NameComposition, StoresTheComposedName)
+TEST_F(NameEntryTest, SixVariants)
 {
-    const ComposeCase& c = GetParam();
-    CQuilleryDoc catalog;
-    ScriptedPrompter prompter;
-    NameEntryDialog dialog(catalog, c.kind, "", prompter);
-    dialog.FirstField()->setText(QString::fromUtf8(c.first));
-    dialog.SecondField()->setText(QString::fromUtf8(c.second));
-    dialog.accept();
-
-    EXPECT_EQ(dialog.Result(), c.stored);
-    const bool stored = std::string(c.stored).size() > 0;
-    EXPECT_EQ(dialog.result(), stored ? QDialog::Accepted : QDialog::Rejected);
-    EXPECT_EQ(catalog.IsModified(), stored);
-    const int found = c.kind == NameKind::Persons  ? catalog.FindPerson(c.stored)
-                      : c.kind == NameKind::Events ? catalog.FindEvent(c.stored)
-                                                   : catalog.FindLocation(c.stored);
-    EXPECT_EQ(found, stored ? 0 : -1);
-    const int total = catalog.Persons().Size() + catalog.Events().Size() + catalog.Locations().Size();
-    EXPECT_EQ(total, stored ? 1 : 0);
-    if (std::string(c.message).empty()) {
-        EXPECT_TRUE(prompter.Messages().empty());
-    } else {
-        ASSERT_EQ(prompter.Messages().size(), 1u);
-        EXPECT_EQ(prompter.Messages()[0].text, c.message);
-        EXPECT_EQ(prompter.Messages()[0].caption, "Quillery");
+    struct Case {
+        NameKind kind;
+        const char* initial;
+        const char* title;
+        bool secondField;
+    };
+    const Case cases[] = {
+        {NameKind::Persons, "", "Add a Person", true},      {NameKind::Persons, "Smith, John", "Edit a Person", true},
+        {NameKind::Events, "", "Add an Event", false},      {NameKind::Events, "Party", "Edit an Event", false},
+        {NameKind::Locations, "", "Add a Location", true},  {NameKind::Locations, "France, Paris", "Edit a Location", true},
+    };
+    for (const Case& c : cases) {
+        NameEntryDialog dialog(Catalog(), c.kind, c.initial, m_prompter);
+        dialog.show();
+        EXPECT_EQ(dialog.windowTitle().toStdString(), c.title);
+        EXPECT_EQ(dialog.SecondField()->isVisible(), c.secondField) << c.title;
+        EXPECT_EQ(dialog.SecondLabel()->isVisible(), c.secondField) << c.title;
+        EXPECT_EQ(dialog.focusWidget(), dialog.FirstField()) << c.title;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, NameComposition,
-    testing::Values(
-        ComposeCase{"PersonBoth", NameKind::Persons, "John", "Smith", "Smith, John", ""},
-        ComposeCase{"PersonLastOnly", NameKind::Persons, "", "Smith", "Smith ", ""},
-        ComposeCase{"PersonFirstOnly", NameKind::Persons, "John", "", " John", ""},
-        ComposeCase{"PersonTrimmed", NameKind::Persons, "  John ", " Smith  ", "Smith, John", ""},
-        ComposeCase{"PersonEmpty", NameKind::Persons, "  ", "", "", ""},
-        ComposeCase{"Event", NameKind::Events, " Summer holiday ", "", "Summer holiday", ""},
-        ComposeCase{"EventBlanks", NameKind::Events, "   ", "", "", ""},
-        ComposeCase{"LocationBoth", NameKind::Locations, "Paris", "France", "France, Paris", ""},
-        ComposeCase{"LocationStateOnly", NameKind::Locations, "", "Texas", "Texas", ""},
-        ComposeCase{"LocationCityOnly", NameKind::Locations, "Paris", "", "", "State must be supplied"},
-        ComposeCase{"LocationEmpty", NameKind::Locations, "", " ", "", ""},
-        ComposeCase{"Utf8", NameKind::Persons, "Zoë", "Müller", "Müller, Zoë", ""}),
-    [](const testing::TestParamInfo<ComposeCase>& param) { return std::string(param.param.label); });
-
-class SeparatorRefusal : public testing::TestWithParam<std::tuple<NameKind, const char*, const char*>> {};
-
-TEST_P(SeparatorRefusal, StaysOpenWithTheMessage)
+TEST_F(NameEntryTest, ComposesTheStoredName)
 {
-    const auto& [kind, first, second] = GetParam();
-    CQuilleryDoc catalog;
-    ScriptedPrompter prompter;
-    NameEntryDialog dialog(catalog, kind, "", prompter);
-    dialog.show();
-    dialog.FirstField()->setText(QString::fromUtf8(first));
-    dialog.SecondField()->setText(QString::fromUtf8(second));
-    dialog.accept();
-
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_TRUE(dialog.Result().empty());
-    ASSERT_EQ(prompter.Texts(), std::vector<std::string>{kSeparatorMessage});
-    EXPECT_EQ(prompter.Messages()[0].caption, "Quillery");
-    EXPECT_FALSE(catalog.IsModified());
-    EXPECT_EQ(catalog.Persons().Size() + catalog.Events().Size() + catalog.Locations().Size(), 0);
-
-    // Corrected, it is taken.
-    dialog.FirstField()->setText(QStringLiteral("a"));
-    dialog.SecondField()->setText(QStringLiteral("b"));
-    dialog.accept();
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_FALSE(dialog.Result().empty());
+    struct Case {
+        NameKind kind;
+        const char* first;
+        const char* second;
+        const char* stored;   // empty: nothing stored, the dialog ends as cancelled
+        const char* message;  // empty: none
+    };
+    const Case cases[] = {
+        {NameKind::Persons, "John", "Smith", "Smith, John", ""},
+        {NameKind::Persons, "", "Smith", "Smith ", ""},
+        {NameKind::Persons, "John", "", " John", ""},
+        {NameKind::Persons, "  John ", " Smith  ", "Smith, John", ""},
+        {NameKind::Persons, "  ", "", "", ""},
+        {NameKind::Persons, "Zoë", "Müller", "Müller, Zoë", ""},
+        {NameKind::Events, " Summer holiday ", "", "Summer holiday", ""},
+        {NameKind::Events, "   ", "", "", ""},
+        {NameKind::Locations, "Paris", "France", "France, Paris", ""},
+        {NameKind::Locations, "", "Texas", "Texas", ""},
+        {NameKind::Locations, "Paris", "", "", "State must be supplied"},
+        {NameKind::Locations, "", " ", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.first) + "|" + c.second);
+        FreshCatalog();
+        m_prompter.Forget();
+        const NameEntryDialog& dialog = Enter(c.kind, c.first, c.second);
+        const bool stored = *c.stored != '\0';
+        EXPECT_EQ(dialog.Result(), c.stored);
+        EXPECT_EQ(dialog.result(), stored ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(Catalog().IsModified(), stored);
+        EXPECT_EQ(NameCount(), stored ? 1 : 0);
+        const int found = c.kind == NameKind::Persons  ? Catalog().FindPerson(c.stored)
+                          : c.kind == NameKind::Events ? Catalog().FindEvent(c.stored)
+                                                       : Catalog().FindLocation(c.stored);
+        EXPECT_EQ(found, stored ? 0 : -1);
+        EXPECT_EQ(m_prompter.Texts(), *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, SeparatorRefusal,
-    testing::Values(std::make_tuple(NameKind::Persons, "a|b", "Smith"),
-                    std::make_tuple(NameKind::Persons, "John", "a^b"),
-                    std::make_tuple(NameKind::Events, "a|b", ""),
-                    std::make_tuple(NameKind::Locations, "Paris", "Fr^ance"),
-                    std::make_tuple(NameKind::Locations, "|", "")));
-
-TEST(NameEntryDialog, AddingAnExistingNameAddsNothingButEndsWithOk)
+TEST_F(NameEntryTest, RefusesSeparatorsAndStaysOpen)
 {
-    CQuilleryDoc catalog;
-    catalog.AddPerson("Doe, Jane");
-    catalog.AddPerson("Smith, John");
-    ScriptedPrompter prompter;
-    NameEntryDialog dialog(catalog, NameKind::Persons, "", prompter);
-    dialog.FirstField()->setText("John");
-    dialog.SecondField()->setText("Smith");
-    dialog.accept();
+    const std::tuple<NameKind, const char*, const char*> cases[] = {
+        {NameKind::Persons, "a|b", "Smith"}, {NameKind::Persons, "John", "a^b"},
+        {NameKind::Events, "a|b", ""},       {NameKind::Locations, "Paris", "Fr^ance"},
+        {NameKind::Locations, "|", ""}};
+    for (const auto& [kind, first, second] : cases) {
+        SCOPED_TRACE(std::string(first) + "|" + second);
+        m_prompter.Forget();
+        NameEntryDialog& dialog = Enter(kind, first, second);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_TRUE(dialog.Result().empty());
+        ASSERT_EQ(m_prompter.Texts(), std::vector<std::string>{
+                                          "Input cannot contain either | or ^ characters,\nPlease correct and reenter"});
+        EXPECT_EQ(m_prompter.Messages()[0].caption, "Quillery");
+        EXPECT_FALSE(Catalog().IsModified());
+        EXPECT_EQ(NameCount(), 0);
+    }
+    m_dialog->FirstField()->setText(QStringLiteral("a"));
+    m_dialog->SecondField()->setText(QStringLiteral("b"));
+    m_dialog->accept();
+    EXPECT_FALSE(m_dialog->isVisible()) << "corrected, it is taken";
+    EXPECT_EQ(m_dialog->Result(), "b, a");
+}
+
+TEST_F(NameEntryTest, AddingAnExistingNameAddsNothingButEndsWithOk)
+{
+    Catalog().AddPerson("Doe, Jane");
+    Catalog().AddPerson("Smith, John");
+    const NameEntryDialog& dialog = Enter(NameKind::Persons, "John", "Smith");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Result(), "Smith, John");
-    EXPECT_EQ(catalog.Persons().Size(), 2);
+    EXPECT_EQ(Catalog().Persons().Size(), 2);
 }
 
-struct FillCase {
-    NameKind kind;
-    const char* initial;
-    const char* first;
-    const char* second;
-};
-
-class EditFill : public testing::TestWithParam<FillCase> {};
-
-TEST_P(EditFill, SplitsTheStoredName)
+TEST_F(NameEntryTest, EditSplitsTheStoredName)
 {
-    const FillCase& c = GetParam();
-    CQuilleryDoc catalog;
-    ScriptedPrompter prompter;
-    NameEntryDialog dialog(catalog, c.kind, c.initial, prompter);
-    EXPECT_EQ(dialog.FirstField()->text().toStdString(), c.first);
-    EXPECT_EQ(dialog.SecondField()->text().toStdString(), c.second);
+    const std::tuple<NameKind, const char*, const char*, const char*> cases[] = {
+        {NameKind::Persons, "Smith, John", "John", "Smith"},
+        {NameKind::Persons, "Smith ", "", "Smith"},
+        {NameKind::Persons, " John", "John", ""},
+        {NameKind::Persons, "Smith,John", "John", "Smith"},  // typed by hand into a file
+        {NameKind::Persons, "Smith,", "", "Smith"},
+        {NameKind::Events, "Summer holiday", "Summer holiday", ""},
+        {NameKind::Locations, "France, Paris", "Paris", "France"},
+        {NameKind::Locations, "Texas", "", "Texas"}};
+    for (const auto& [kind, initial, first, second] : cases) {
+        const NameEntryDialog dialog(Catalog(), kind, initial, m_prompter);
+        EXPECT_EQ(dialog.FirstField()->text().toStdString(), first) << initial;
+        EXPECT_EQ(dialog.SecondField()->text().toStdString(), second) << initial;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    StoredForms, EditFill,
-    testing::Values(FillCase{NameKind::Persons, "Smith, John", "John", "Smith"},
-                    FillCase{NameKind::Persons, "Smith ", "", "Smith"},
-                    FillCase{NameKind::Persons, " John", "John", ""},
-                    // Typed by hand into a file: no letter of the first name is lost.
-                    FillCase{NameKind::Persons, "Smith,John", "John", "Smith"},
-                    FillCase{NameKind::Persons, "Smith,", "", "Smith"},
-                    FillCase{NameKind::Events, "Summer holiday", "Summer holiday", ""},
-                    FillCase{NameKind::Locations, "France, Paris", "Paris", "France"},
-                    FillCase{NameKind::Locations, "Texas", "", "Texas"}));
-
-TEST(NameEntryDialog, EditReplacesTheNameAtItsId)
+TEST_F(NameEntryTest, EditReplacesTheNameAtItsIdKeepingUntouchedBytes)
 {
-    CQuilleryDoc catalog;
-    catalog.AddPerson("Doe, Jane");
-    catalog.AddPerson("Smith, John");
-    ScriptedPrompter prompter;
-    NameEntryDialog dialog(catalog, NameKind::Persons, "Smith, John", prompter);
-    dialog.FirstField()->setText("Jon");
-    dialog.accept();
-    EXPECT_EQ(dialog.Result(), "Smith, Jon");
-    EXPECT_EQ(catalog.Persons().Size(), 2);
-    EXPECT_EQ(catalog.Persons().At(1), "Smith, Jon");
-    EXPECT_EQ(catalog.FindPerson("Smith, John"), -1);
-    EXPECT_TRUE(catalog.IsModified());
-}
+    Catalog().AddPerson("Doe, Jane");
+    Catalog().AddPerson("Smith, John");
+    EXPECT_EQ(Enter(NameKind::Persons, "Jon", "Smith", "Smith, John").Result(), "Smith, Jon");
+    EXPECT_EQ(Catalog().Persons().Size(), 2);
+    EXPECT_EQ(Catalog().Persons().At(1), "Smith, Jon");
+    EXPECT_EQ(Catalog().FindPerson("Smith, John"), -1);
+    EXPECT_TRUE(Catalog().IsModified());
 
-TEST(NameEntryDialog, EditLeavesWindowsBytesAloneWhenTheFieldIsUnchanged)
-{
-    CQuilleryDoc catalog;
     const std::string windows = "M\xfcller, Hans";  // Windows-1252
-    catalog.AddPerson(windows);
-    ScriptedPrompter prompter;
-    NameEntryDialog dialog(catalog, NameKind::Persons, windows, prompter);
+    Catalog().AddPerson(windows);
+    NameEntryDialog dialog(Catalog(), NameKind::Persons, windows, m_prompter);
     EXPECT_EQ(dialog.SecondField()->text(), QString::fromUtf8("Müller"));
     dialog.FirstField()->setText("Hans-Peter");
     dialog.accept();
-    EXPECT_EQ(catalog.Persons().At(0), "M\xfcller, Hans-Peter");
+    EXPECT_EQ(Catalog().Persons().At(2), "M\xfcller, Hans-Peter");
 }
-
-}  // namespace

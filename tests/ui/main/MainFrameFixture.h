@@ -18,6 +18,8 @@
 #include <sstream>
 #include <string>
 
+using Texts = std::vector<std::string>;
+
 // A main window offscreen with scripted answers, a settings file of its own and a
 // temporary folder for libraries.
 class MainFrameTest : public testing::Test {
@@ -25,48 +27,37 @@ protected:
     static constexpr const char* kTwoPhotos =
         "beach01|6/05/1999|Smith, John^Doe, Jane|Summer holiday|France, Paris|Day one|\r\n"
         "garden|1999||Summer holiday|||\r\n";
-
     static constexpr const char* kCreateQuestion =
         "One or more subdirectories do not exist\nCreate these directories now?";
+    static constexpr const char* kWriteError = "Error writing output file #4";
+    static constexpr const char* kPictureFolders[] = {
+        "/Full Screen Pictures", "/High Resolution Images", "/Original Images", "/Thumbnail Pictures"};
 
     std::string Path(const std::string& name) const { return m_dir.File(name); }
     std::string Folder() const { return m_dir.Path().string(); }
 
     static void WriteFile(const std::string& path, const std::string& content)
     {
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file << content;
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
     }
-
     static std::string ReadFile(const std::string& path)
     {
-        std::ifstream file(path, std::ios::binary);
         std::ostringstream content;
-        content << file.rdbuf();
+        content << std::ifstream(path, std::ios::binary).rdbuf();
         return content.str();
     }
-
-    static void MakePictureDirectories(const std::string& folder)
+    bool HasPictureFolders() const
     {
-        for (const char* name : {"/Full Screen Pictures", "/High Resolution Images",
-                                 "/Original Images", "/Thumbnail Pictures"}) {
-            std::filesystem::create_directories(folder + name);
-        }
-    }
-
-    static bool HasPictureDirectories(const std::string& folder)
-    {
-        for (const char* name : {"/Full Screen Pictures", "/High Resolution Images",
-                                 "/Original Images", "/Thumbnail Pictures"}) {
-            if (!std::filesystem::is_directory(folder + name)) return false;
+        for (const char* name : kPictureFolders) {
+            if (!std::filesystem::is_directory(Folder() + name)) return false;
         }
         return true;
     }
 
-    // A library file with its picture directories in the test's folder.
+    // A library file with its picture folders in the test's folder.
     std::string MakeLibrary(const std::string& name, const std::string& content = kTwoPhotos)
     {
-        MakePictureDirectories(Folder());
+        for (const char* folder : kPictureFolders) std::filesystem::create_directories(Folder() + folder);
         WriteFile(Path(name), content);
         return Path(name);
     }
@@ -77,14 +68,19 @@ protected:
         m_frame.OnFileOpen();
     }
 
-    // Gives the open library a change that is not saved yet.
-    void AddUnsavedPhoto(const std::string& fileName)
+    // Opens Family.pdb and gives it a change that is not saved yet.
+    void OpenModifiedFamily()
     {
+        OpenWithDialog(MakeLibrary("Family.pdb"));
         PhotoRecord record;
-        record.SetFileName(fileName);
+        record.SetFileName("added");
         record.SetDate(1, 2, 2003);
         m_frame.Catalog().AddPhoto(record);
         m_frame.Catalog().SetModified(true);
+    }
+    bool FamilyHasTheAddedPhoto() const
+    {
+        return ReadFile(Path("Family.pdb")).find("added|1/02/2003|") != std::string::npos;
     }
 
     bool Enabled(CommandId id) const { return m_frame.Action(id)->isEnabled(); }
