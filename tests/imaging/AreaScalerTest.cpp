@@ -1,54 +1,67 @@
+#include "TestImages.h"
 #include "imaging/Imaging.h"
-#include "imaging/ImagingErrors.h"
+#include "imaging/PixelAdapter.h"
 
 #include <gtest/gtest.h>
+#include <opencv2/imgproc.hpp>
 
 #include <algorithm>
 
 namespace {
 
-img::PixelBuffer Filled(int width, int height, std::uint8_t value)
+TEST(Reduce, GivesTheSizeAskedAndKeepsAFlatPictureFlat)
 {
-    img::PixelBuffer pixels = img::PixelBuffer::Allocate(width, height);
-    std::fill_n(pixels.Data(), pixels.ByteSize(), value);
-    return pixels;
+    struct {
+        int fromWidth, fromHeight, toWidth, toHeight;
+    } const cases[] = {{5184, 3456, 1600, 1066}, {2240, 1400, 1600, 1000}, {1600, 1067, 800, 533},
+                       {801, 601, 800, 600},     {7, 5, 7, 5},             {9, 9, 1, 1},
+                       {3000, 10, 150, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.fromWidth << "x" << c.fromHeight << " to " << c.toWidth);
+        const img::PixelBuffer out =
+            img::Reduce(testimg::MakeFlat(c.fromWidth, c.fromHeight, {137, 137, 137}), c.toWidth, c.toHeight);
+        ASSERT_EQ(img::LastError(), img::kErrNone);
+        ASSERT_EQ(out.Width(), c.toWidth);
+        ASSERT_EQ(out.Height(), c.toHeight);
+        EXPECT_TRUE(std::all_of(out.Data(), out.Data() + out.ByteSize(), [](std::uint8_t v) { return v == 137; }));
+    }
 }
-
-struct ShrinkCase {
-    int fromWidth, fromHeight, toWidth, toHeight;
-};
-
-class ReduceSizes : public testing::TestWithParam<ShrinkCase> {};
-
-} // namespace
-
-TEST_P(ReduceSizes, GivesTheSizeAskedAndKeepsAFlatPictureFlat)
-{
-    const ShrinkCase& c = GetParam();
-    const img::PixelBuffer out = img::Reduce(Filled(c.fromWidth, c.fromHeight, 137), c.toWidth, c.toHeight);
-    ASSERT_EQ(img::LastError(), img::kErrNone);
-    EXPECT_EQ(out.Width(), c.toWidth);
-    EXPECT_EQ(out.Height(), c.toHeight);
-    for (size_t i = 0; i < out.ByteSize(); ++i) ASSERT_EQ(out.Data()[i], 137) << i;
-}
-
-INSTANTIATE_TEST_SUITE_P(Sizes, ReduceSizes,
-                         testing::Values(ShrinkCase{5184, 3456, 1600, 1066},
-                                         ShrinkCase{2240, 1400, 1600, 1000},
-                                         ShrinkCase{1600, 1067, 800, 533},
-                                         ShrinkCase{801, 601, 800, 600},
-                                         ShrinkCase{7, 5, 7, 5}, ShrinkCase{9, 9, 1, 1},
-                                         ShrinkCase{3000, 10, 150, 1}));
 
 // A factor below 2 is averaged over fractions of pixels, not sampled.
 TEST(Reduce, AveragesTheAreaEachOutputPixelCovers)
 {
-    img::PixelBuffer pixels = img::PixelBuffer::Allocate(3, 1);
-    // Three pixels into two: each output covers one and a half inputs.
-    const std::uint8_t values[3] = {0, 90, 180};
-    for (int x = 0; x < 3; ++x) std::fill_n(pixels.Data() + 3 * x, 3, values[x]);
+    img::PixelBuffer pixels = testimg::MakeFlat(3, 1, {0, 0, 0});
+    testimg::SetPixel(pixels, 1, 0, {90, 90, 90});
+    testimg::SetPixel(pixels, 2, 0, {180, 180, 180});
     const img::PixelBuffer out = img::Reduce(pixels, 2, 1);
     ASSERT_EQ(out.Width(), 2);
     EXPECT_EQ(out.Data()[0], 30);  // (0 + 0.5 * 90) / 1.5
     EXPECT_EQ(out.Data()[3], 150); // (0.5 * 90 + 180) / 1.5
+    EXPECT_TRUE(img::Reduce(pixels, 5, 1).Empty()); // not a reduction
 }
+
+// Halving first must give what one plain area average gives, within rounding.
+TEST(Reduce, LargeReductionMatchesAPlainAreaAverage)
+{
+    const img::PixelBuffer source = testimg::MakeGradient(1000, 700);
+    const img::PixelBuffer reduced = img::Reduce(source, 133, 93);
+    ASSERT_EQ(reduced.Width(), 133);
+    img::PixelBuffer plain = img::PixelBuffer::Allocate(133, 93);
+    cv::Mat into = img::PixelAdapter::AsMat(plain);
+    cv::resize(img::PixelAdapter::AsMat(source), into, into.size(), 0, 0, cv::INTER_AREA);
+    EXPECT_LT(testimg::MeanDifference(reduced, plain), 1.5);
+    EXPECT_LE(testimg::MaxDifference(reduced, plain), 8);
+}
+
+TEST(Resample, EnlargesSmoothly)
+{
+    img::PixelBuffer two = testimg::MakeFlat(2, 1, {0, 0, 0});
+    testimg::SetPixel(two, 1, 0, {240, 240, 240});
+    const img::PixelBuffer wide = img::Resample(two, 8, 1);
+    ASSERT_EQ(wide.Width(), 8);
+    const int middle = testimg::PixelAt(wide, 4, 0).r;
+    EXPECT_GT(middle, 20);
+    EXPECT_LT(middle, 230);
+}
+
+} // namespace

@@ -1,47 +1,54 @@
 #include "TestImages.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <stdexcept>
+#include <tuple>
 #include <unistd.h>
 
 namespace testimg {
 
-img::PixelBuffer MakeFlat(int width, int height, Rgb colour)
+img::PixelBuffer Make(int width, int height, const std::function<Rgb(int x, int y)>& colourAt)
 {
     img::PixelBuffer pixels = img::PixelBuffer::Allocate(width, height);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) SetPixel(pixels, x, y, colour);
+        for (int x = 0; x < width; ++x) SetPixel(pixels, x, y, colourAt(x, y));
+    return pixels;
+}
+
+img::PixelBuffer MakeFlat(int width, int height, Rgb colour)
+{
+    img::PixelBuffer pixels = img::PixelBuffer::Allocate(width, height);
+    for (int x = 0; x < pixels.Width(); ++x) SetPixel(pixels, x, 0, colour);
+    for (int y = 1; y < pixels.Height(); ++y) std::copy_n(pixels.Row(0), pixels.Stride(), pixels.Row(y));
     return pixels;
 }
 
 img::PixelBuffer MakeBlocks(int width, int height)
 {
-    img::PixelBuffer pixels = MakeFlat(width, height, {255, 0, 0});
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const bool top = y < height / 2, left = x < width / 2;
-            if (top && left) SetPixel(pixels, x, y, {0, 0, 255});
-            if (!top && !left) SetPixel(pixels, x, y, {0, 255, 0});
-            if (!top && x < width / 4) SetPixel(pixels, x, y, {255, 255, 255});
-        }
-    return pixels;
+    return Make(width, height, [=](int x, int y) -> Rgb {
+        if (y < height / 2) return x < width / 2 ? Rgb{0, 0, 255} : Rgb{255, 0, 0};
+        if (x < width / 4) return {255, 255, 255};
+        return x < width / 2 ? Rgb{255, 0, 0} : Rgb{0, 255, 0};
+    });
 }
 
 img::PixelBuffer MakeGradient(int width, int height)
 {
-    img::PixelBuffer pixels = img::PixelBuffer::Allocate(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            SetPixel(pixels, x, y,
-                     {static_cast<std::uint8_t>(x * 255 / std::max(1, width - 1)),
-                      static_cast<std::uint8_t>(y * 255 / std::max(1, height - 1)),
-                      static_cast<std::uint8_t>((x + y) * 127 / std::max(1, width + height - 2) + 64)});
-    return pixels;
+    return Make(width, height, [=](int x, int y) {
+        return Rgb{static_cast<std::uint8_t>(x * 255 / std::max(1, width - 1)),
+                   static_cast<std::uint8_t>(y * 255 / std::max(1, height - 1)),
+                   static_cast<std::uint8_t>((x + y) * 127 / std::max(1, width + height - 2) + 64)};
+    });
+}
+
+Picture ToPicture(const img::PixelBuffer& pixels)
+{
+    Picture picture;
+    EXPECT_TRUE(picture.LoadFromDib(img::ToDib(pixels)));
+    return picture;
 }
 
 Rgb PixelAt(const img::PixelBuffer& pixels, int x, int y)
@@ -53,23 +60,20 @@ Rgb PixelAt(const img::PixelBuffer& pixels, int x, int y)
 void SetPixel(img::PixelBuffer& pixels, int x, int y, Rgb colour)
 {
     std::uint8_t* p = pixels.Row(y) + static_cast<std::size_t>(x) * 3;
-    p[0] = colour.r;
-    p[1] = colour.g;
-    p[2] = colour.b;
+    std::tie(p[0], p[1], p[2]) = std::tie(colour.r, colour.g, colour.b);
 }
 
 int MaxDifference(const img::PixelBuffer& a, const img::PixelBuffer& b)
 {
-    if (a.Width() != b.Width() || a.Height() != b.Height()) return 256;
+    if (SizeOf(a) != SizeOf(b)) return 256;
     int worst = 0;
-    for (std::size_t i = 0; i < a.ByteSize(); ++i)
-        worst = std::max(worst, std::abs(a.Data()[i] - b.Data()[i]));
+    for (std::size_t i = 0; i < a.ByteSize(); ++i) worst = std::max(worst, std::abs(a.Data()[i] - b.Data()[i]));
     return worst;
 }
 
 double MeanDifference(const img::PixelBuffer& a, const img::PixelBuffer& b)
 {
-    if (a.Width() != b.Width() || a.Height() != b.Height() || a.Empty()) return 256;
+    if (SizeOf(a) != SizeOf(b) || a.Empty()) return 256;
     double sum = 0;
     for (std::size_t i = 0; i < a.ByteSize(); ++i) sum += std::abs(a.Data()[i] - b.Data()[i]);
     return sum / static_cast<double>(a.ByteSize());
@@ -113,40 +117,27 @@ bool Shell(const std::string& command)
 
 namespace {
 
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value)
+void PutLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes = 4)
 {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
-void PutU16(std::vector<std::uint8_t>& out, std::uint16_t value)
-{
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-} // namespace
-
+// A BMP file header and 40-byte information header, for files made field by field.
 std::vector<std::uint8_t> BmpHeaders(int width, int height, int bits, std::uint32_t compression,
                                      std::uint32_t colours, std::uint32_t imageBytes)
 {
     std::vector<std::uint8_t> out{'B', 'M'};
     const std::uint32_t offset = 14 + 40 + colours * 4;
-    PutU32(out, offset + imageBytes);
-    PutU32(out, 0);
-    PutU32(out, offset);
-    PutU32(out, 40);
-    PutU32(out, static_cast<std::uint32_t>(width));
-    PutU32(out, static_cast<std::uint32_t>(height));
-    PutU16(out, 1);
-    PutU16(out, static_cast<std::uint16_t>(bits));
-    PutU32(out, compression);
-    PutU32(out, imageBytes);
-    PutU32(out, 2835);
-    PutU32(out, 2835);
-    PutU32(out, colours);
-    PutU32(out, 0);
+    for (const std::uint32_t field : {offset + imageBytes, 0u, offset, 40u, static_cast<std::uint32_t>(width),
+                                      static_cast<std::uint32_t>(height)})
+        PutLe(out, field);
+    PutLe(out, 1, 2);
+    PutLe(out, static_cast<std::uint32_t>(bits), 2);
+    for (const std::uint32_t field : {compression, imageBytes, 2835u, 2835u, colours, 0u}) PutLe(out, field);
     return out;
 }
+
+} // namespace
 
 void WriteTopDownBmp(const std::string& path, const img::PixelBuffer& pixels)
 {
@@ -165,34 +156,27 @@ void WriteTopDownBmp(const std::string& path, const img::PixelBuffer& pixels)
 
 void WriteRle4Bmp(const std::string& path, const img::PixelBuffer& pixels)
 {
-    std::map<std::uint32_t, std::uint8_t> indexOf;
     std::vector<Rgb> palette;
-    auto index = [&](Rgb c) {
-        const std::uint32_t key = (c.r << 16) | (c.g << 8) | c.b;
-        auto [it, added] = indexOf.emplace(key, static_cast<std::uint8_t>(palette.size()));
-        if (added) palette.push_back(c);
+    auto index = [&](int x, int y) {
+        const Rgb c = PixelAt(pixels, x, y);
+        auto at = std::find(palette.begin(), palette.end(), c);
+        if (at == palette.end()) at = palette.insert(at, c);
         if (palette.size() > 16) throw std::runtime_error("more than 16 colours");
-        return it->second;
+        return static_cast<std::uint8_t>(at - palette.begin());
     };
     std::vector<std::uint8_t> data;
     for (int y = pixels.Height() - 1; y >= 0; --y) { // bottom-up
-        int x = 0;
-        while (x < pixels.Width()) {
-            const std::uint8_t value = index(PixelAt(pixels, x, y));
-            int run = 1;
-            while (x + run < pixels.Width() && run < 255 && index(PixelAt(pixels, x + run, y)) == value) ++run;
-            data.push_back(static_cast<std::uint8_t>(run));
-            data.push_back(static_cast<std::uint8_t>((value << 4) | value));
-            x += run;
+        for (int x = 0, run = 1; x < pixels.Width(); x += run, run = 1) {
+            const std::uint8_t value = index(x, y);
+            while (x + run < pixels.Width() && run < 255 && index(x + run, y) == value) ++run;
+            data.insert(data.end(), {static_cast<std::uint8_t>(run), static_cast<std::uint8_t>((value << 4) | value)});
         }
         data.insert(data.end(), {0, 0}); // end of line
     }
     data.insert(data.end(), {0, 1}); // end of bitmap
     auto out = BmpHeaders(pixels.Width(), pixels.Height(), 4, 2, 16, static_cast<std::uint32_t>(data.size()));
-    for (std::size_t i = 0; i < 16; ++i) {
-        const Rgb c = i < palette.size() ? palette[i] : Rgb{};
-        out.insert(out.end(), {c.b, c.g, c.r, 0});
-    }
+    palette.resize(16);
+    for (const Rgb c : palette) out.insert(out.end(), {c.b, c.g, c.r, 0});
     out.insert(out.end(), data.begin(), data.end());
     WriteBytes(path, out);
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "imaging/Picture.h"
 #include "imaging/PixelBuffer.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +24,9 @@ img::PixelBuffer MakeBlocks(int width = 64, int height = 48);
 // A smooth picture with many colours, for lossy codecs and filters.
 img::PixelBuffer MakeGradient(int width, int height);
 img::PixelBuffer MakeFlat(int width, int height, Rgb colour);
+img::PixelBuffer Make(int width, int height, const std::function<Rgb(int x, int y)>& colourAt);
+Picture ToPicture(const img::PixelBuffer& pixels);
+inline QSize SizeOf(const img::PixelBuffer& pixels) { return {pixels.Width(), pixels.Height()}; }
 
 Rgb PixelAt(const img::PixelBuffer& pixels, int x, int y);
 void SetPixel(img::PixelBuffer& pixels, int x, int y, Rgb colour);
@@ -37,13 +44,17 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 bool Shell(const std::string& command);
 std::string Quote(const std::string& text);
 
-// A BMP file header and 40-byte information header, for files made field by field.
-std::vector<std::uint8_t> BmpHeaders(int width, int height, int bits, std::uint32_t compression,
-                                     std::uint32_t colours, std::uint32_t imageBytes);
-
-// BMP variants no Debian tool writes: rows stored top-down (negative height), and RLE4.
+// BMP variants no Debian tool writes: rows stored top-down (negative height), and RLE4
+// (of a picture of at most 16 colours).
 void WriteTopDownBmp(const std::string& path, const img::PixelBuffer& pixels);
-// A 4-bit RLE4 BMP of a picture of at most 16 colours.
 void WriteRle4Bmp(const std::string& path, const img::PixelBuffer& pixels);
+
+// Names the cases of a parameterised test by their `name` field.
+struct ByName {
+    template <typename Case> std::string operator()(const testing::TestParamInfo<Case>& info) const
+    {
+        return info.param.name;
+    }
+};
 
 } // namespace testimg
