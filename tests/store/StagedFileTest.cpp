@@ -32,7 +32,7 @@ std::span<const std::uint8_t> Bytes(const std::string& text)
 // Lowers the largest file this process may write, so a write runs out of room the
 // way it does on a full disk (root ignores permissions, not this limit).
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes)
     {
         getrlimit(RLIMIT_FSIZE, &m_saved);
@@ -49,18 +49,20 @@ public:
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
-private:
+  private:
     rlimit m_saved{};
     void (*m_handler)(int) = nullptr;
 };
 
 } // namespace
 
-TEST(StagedFile, TargetUntouchedUntilCommit)
+TEST(StagedFile, TargetUntouchedUntilCommitThenReplacedWithTheUsualMode)
 {
     TempDir dir;
     const std::string target = dir.File("v.jpg");
     WriteText(target, "old");
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
     StagedFile staged;
     ASSERT_EQ(staged.Stage(target, Bytes("new picture")), 0);
     EXPECT_EQ(ReadText(target), "old");
@@ -68,15 +70,17 @@ TEST(StagedFile, TargetUntouchedUntilCommit)
     ASSERT_EQ(staged.Commit(), 0);
     EXPECT_EQ(ReadText(target), "new picture");
     EXPECT_EQ(StorePictures::Entries(dir.Path()), std::vector<std::string>{"v.jpg"});
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0666u & ~static_cast<unsigned>(mask));
 }
 
 TEST(StagedFile, UncommittedStagingIsRemoved)
 {
     TempDir dir;
-    const std::string target = dir.File("v.jpg");
     {
         StagedFile staged;
-        ASSERT_EQ(staged.Stage(target, Bytes("never used")), 0);
+        ASSERT_EQ(staged.Stage(dir.File("v.jpg"), Bytes("never used")), 0);
     }
     EXPECT_TRUE(StorePictures::Entries(dir.Path()).empty());
 }
@@ -86,19 +90,18 @@ TEST(StagedFile, FullDiskLeavesTheOldFileWhole)
     TempDir dir;
     const std::string target = dir.File("v.jpg");
     WriteText(target, "the good picture");
-    const std::string big(64 * 1024, 'x');
     int code = 0;
     {
         FileSizeLimit limit(1024);
         StagedFile staged;
-        code = staged.Stage(target, Bytes(big));
+        code = staged.Stage(target, Bytes(std::string(64 * 1024, 'x')));
     }
     EXPECT_EQ(code, img::kErrWriteFailed);
     EXPECT_EQ(ReadText(target), "the good picture");
     EXPECT_EQ(StorePictures::Entries(dir.Path()), std::vector<std::string>{"v.jpg"});
 }
 
-TEST(StagedFile, FolderInTheWayFailsTheCommit)
+TEST(StagedFile, FolderInTheWayFailsTheCommitAndMissingFolderTheStaging)
 {
     TempDir dir;
     const std::string target = dir.File("v.jpg");
@@ -108,26 +111,8 @@ TEST(StagedFile, FolderInTheWayFailsTheCommit)
     EXPECT_EQ(staged.Commit(), img::kErrWriteFailed);
     EXPECT_EQ(StorePictures::Entries(dir.Path()), std::vector<std::string>{"v.jpg"});
     EXPECT_TRUE(std::filesystem::is_directory(target));
-}
 
-TEST(StagedFile, MissingFolderFailsTheStaging)
-{
-    TempDir dir;
-    StagedFile staged;
-    EXPECT_EQ(staged.Stage(dir.File("gone/v.jpg"), Bytes("x")), img::kErrWriteFailed);
-    EXPECT_FALSE(staged.Staged());
-}
-
-TEST(StagedFile, CommittedFileGetsTheUsualMode)
-{
-    TempDir dir;
-    const std::string target = dir.File("v.jpg");
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    StagedFile staged;
-    ASSERT_EQ(staged.Stage(target, Bytes("x")), 0);
-    ASSERT_EQ(staged.Commit(), 0);
-    struct stat info {};
-    ASSERT_EQ(::stat(target.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0666u & ~static_cast<unsigned>(mask));
+    StagedFile missing;
+    EXPECT_EQ(missing.Stage(dir.File("gone/v.jpg"), Bytes("x")), img::kErrWriteFailed);
+    EXPECT_FALSE(missing.Staged());
 }

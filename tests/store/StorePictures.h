@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 // Pictures with some detail in them (a flat picture encodes the same at every
@@ -40,7 +41,16 @@ inline QSize DecodedSize(const std::string& path)
     return picture.HasPicture() ? picture.GetSize() : QSize(-1, -1);
 }
 
-inline bool Exists(const std::string& path) { return std::filesystem::is_regular_file(path); }
+inline std::vector<std::uint8_t> FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+inline bool Exists(const std::string& path)
+{
+    return std::filesystem::is_regular_file(path);
+}
 
 // Every entry of a folder, hidden ones included.
 inline std::vector<std::string> Entries(const std::filesystem::path& folder)
