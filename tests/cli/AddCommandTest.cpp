@@ -27,7 +27,7 @@ std::string ReadBytes(const std::string& path)
 }
 
 class AddCommandTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         if (std::system("command -v convert >/dev/null 2>&1") != 0)
@@ -55,7 +55,9 @@ protected:
 
     QSize VersionSize(Version version, const std::string& name) const
     {
-        return QImage(QString::fromStdString(PictureStore::VersionPath(m_dir.Path().string(), version, name))).size();
+        return QImage(QString::fromStdString(
+                          PictureStore::VersionPath(m_dir.Path().string(), version, name)))
+            .size();
     }
 
     TempDir m_dir;
@@ -70,7 +72,8 @@ TEST_F(AddCommandTest, AddsImagesOfAllSixFormats)
     m_settings.WriteInt("SaveOriginalPictures", 1);
     const std::vector<std::string> extensions{"jpg", "png", "bmp", "gif", "tif", "pcx"};
     std::vector<std::string> arguments{"--date", "6/05/1999"};
-    for (const std::string& extension : extensions) arguments.push_back(MakeImage("photo_" + extension + "." + extension));
+    for (const std::string& extension : extensions)
+        arguments.push_back(MakeImage("photo_" + extension + "." + extension));
     ASSERT_EQ(Run(arguments), 0) << m_err.str();
 
     std::string expected;
@@ -90,9 +93,9 @@ TEST_F(AddCommandTest, AddsImagesOfAllSixFormats)
 TEST_F(AddCommandTest, StoresNamesNotesAndGivenFileNameAsTheDialogDoes)
 {
     const std::string image = MakeImage("source.png");
-    ASSERT_EQ(Run({image, "--name", "Picture #1", "--date=1999", "--notes", "Sunny | warm\nand\r\ndry",
-                   "--person", "Smith, John", "--person", "Doe, Jane", "--event", "Party",
-                   "--location", "France, Paris"}),
+    ASSERT_EQ(Run({image, "--name", "Picture #1", "--date=1999", "--notes",
+                   "Sunny | warm\nand\r\ndry", "--person", "Smith, John", "--person", "Doe, Jane",
+                   "--event", "Party", "--location", "France, Paris"}),
               0)
         << m_err.str();
     EXPECT_EQ(ReadBytes(m_library), "Picture #1|1999|Smith, John^Doe, Jane|Party|France, Paris|"
@@ -114,30 +117,37 @@ TEST_F(AddCommandTest, CameraDateIsTakenWhenNoneIsGiven)
 
 TEST_F(AddCommandTest, WrongUsageIsRefusedBeforeAnythingIsWritten)
 {
+    // clang-format off
     const std::vector<std::string> cases[] = {
         {}, {"x.pdb"}, {"x.pdb", "a.png", "b.png", "--name", "n"}, {"x.pdb", "a.png", "--date"},
         {"x.pdb", "a.png", "--colour", "red"},
     };
-    for (const auto& arguments : cases) EXPECT_EQ(Run(arguments, false), ToolCommand::kUsage) << arguments.size();
+    // clang-format on
+    for (const auto& arguments : cases)
+        EXPECT_EQ(Run(arguments, false), ToolCommand::kUsage) << arguments.size();
     EXPECT_FALSE(std::filesystem::exists("x.pdb"));
 }
 
 TEST_F(AddCommandTest, RefusesWhatTheDialogRefusesWithItsMessage)
 {
     const std::string image = MakeImage("source.png");
+    // clang-format off
     const struct {
         std::vector<std::string> options;
         const char* message;
     } cases[] = {
         {{}, "Date is not in valid format, please reenter"},
         {{"--date", "32/1/1999"}, "Date is not in valid format"},
-        {{"--name", "a/b", "--date", "1999"}, "Filename cannot contain any of the following characters"},
+        {{"--name", "a/b", "--date", "1999"},
+         "Filename cannot contain any of the following characters"},
         {{"--name", std::string(100, 'n'), "--date", "1999"}, "Filename is too long"},
         {{"--notes", std::string(1000, 'x'), "--date", "1999"}, "Notes are too long"},
         {{"--person", "a^b", "--date", "1999"}, "Input cannot contain either | or ^ characters"},
         {{"--name", "", "--date", "1999"}, "picture file name is empty"},
-        {{"--name", "twice", "--date", "2000"}, "Filename cannot be used, already being used by another photo file"},
+        {{"--name", "twice", "--date", "2000"},
+         "Filename cannot be used, already being used by another photo file"},
     };
+    // clang-format on
     ASSERT_EQ(Run({image, "--name", "twice", "--date", "1999"}), 0);
     for (const auto& c : cases) {
         std::vector<std::string> arguments{image};
@@ -155,7 +165,8 @@ TEST_F(AddCommandTest, StopsAtTheFirstFailureAndKeepsWhatWasAdded)
     std::ofstream(bad) << "not a picture";
     const std::string never = MakeImage("never.png");
     EXPECT_EQ(Run({good, bad, never, "--date", "1999"}), ToolCommand::kFailure);
-    EXPECT_NE(m_err.str().find(bad + ": Selected file is not a valid image file"), std::string::npos);
+    EXPECT_NE(m_err.str().find(bad + ": Selected file is not a valid image file"),
+              std::string::npos);
     EXPECT_EQ(ReadBytes(m_library), "good|1999|||||\r\n");
     EXPECT_TRUE(VersionSize(Version::Thumbnail, "never").isEmpty());
 }
@@ -167,16 +178,19 @@ TEST_F(AddCommandTest, ProgramAddsAndReportsProgress)
     const std::string second = MakeImage("second.pcx");
     const std::string home = m_dir.File("home");
     std::filesystem::create_directories(home + "/.config/Quillery");
-    std::ofstream(home + "/.config/Quillery/Quillery.conf") << "[Quillery]\nSaveHighResPictures=1\n";
+    std::ofstream(home + "/.config/Quillery/Quillery.conf")
+        << "[Quillery]\nSaveHighResPictures=1\n";
     const std::string command = "HOME='" + home + "' XDG_CONFIG_HOME='" + home + "/.config' '" +
-                                QUILLERY_TOOL_PATH + "' add '" + m_library + "' '" + first + "' '" + second +
-                                "' --date 1999 >'" + m_dir.File("out") + "' 2>'" + m_dir.File("err") + "'";
+                                QUILLERY_TOOL_PATH + "' add '" + m_library + "' '" + first + "' '" +
+                                second + "' --date 1999 >'" + m_dir.File("out") + "' 2>'" +
+                                m_dir.File("err") + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << ReadBytes(m_dir.File("err"));
     EXPECT_EQ(ReadBytes(m_library), "first|1999|||||\r\nsecond|1999|||||\r\n");
-    EXPECT_EQ(ReadBytes(m_dir.File("err")), "Adding 1 of 2: " + first + "\nAdding 2 of 2: " + second + "\n");
-    EXPECT_EQ(ReadBytes(m_dir.File("out")),
-              "Added \"first\" (1999) from " + first + "\nAdded \"second\" (1999) from " + second + "\n");
+    EXPECT_EQ(ReadBytes(m_dir.File("err")),
+              "Adding 1 of 2: " + first + "\nAdding 2 of 2: " + second + "\n");
+    EXPECT_EQ(ReadBytes(m_dir.File("out")), "Added \"first\" (1999) from " + first +
+                                                "\nAdded \"second\" (1999) from " + second + "\n");
     EXPECT_FALSE(VersionSize(Version::HighRes, "second").isEmpty());
 }
 
-}  // namespace
+} // namespace

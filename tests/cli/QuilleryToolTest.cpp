@@ -3,7 +3,6 @@
 #include "cli/CliPrompter.h"
 #include "cli/QuilleryTool.h"
 
-#include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -27,7 +26,7 @@ std::string ReadBytes(const std::string& path)
 }
 
 class QuilleryToolTest : public testing::Test {
-protected:
+  protected:
     int Run(std::vector<std::string> arguments)
     {
         m_out.str("");
@@ -45,21 +44,21 @@ protected:
 
 TEST_F(QuilleryToolTest, DumpPrintsOneObjectPerPhotoWithKeysInOrder)
 {
-    WriteBytes(m_path, kWorkedExample + "notes|01/5/99|M\xFCller, Hans|||two\r\r\nlines \"quoted\"|\r\n");
+    WriteBytes(m_path, kWorkedExample +
+                           "notes|01/5/99|M\xFCller, Hans|||two\r\r\nlines \"quoted\" \\\t\x02|\r\n");
     EXPECT_EQ(Run({"dump", m_path}), 0);
     EXPECT_EQ(m_err.str(), "");
-    EXPECT_EQ(m_out.str(),
-              R"({"file":"beach01","date":"6/05/1999","month":6,"day":5,"year":1999,)"
-              R"("persons":["Smith, John","Doe, Jane"],"events":["Summer holiday"],)"
-              R"("locations":["France, Paris"],"notes":"Day one | sunny"})"
-              "\n"
-              R"({"file":"garden","date":"1999","month":0,"day":0,"year":1999,)"
-              R"("persons":[],"events":["Summer holiday"],"locations":[],"notes":""})"
-              "\n"
-              R"({"file":"notes","date":"1/05/1999","month":1,"day":5,"year":1999,)"
-              "\"persons\":[\"M\xC3\xBCller, Hans\"],"
-              R"("events":[],"locations":[],"notes":"two\r\nlines \"quoted\""})"
-              "\n");
+    EXPECT_EQ(m_out.str(), R"({"file":"beach01","date":"6/05/1999","month":6,"day":5,"year":1999,)"
+                           R"("persons":["Smith, John","Doe, Jane"],"events":["Summer holiday"],)"
+                           R"("locations":["France, Paris"],"notes":"Day one | sunny"})"
+                           "\n"
+                           R"({"file":"garden","date":"1999","month":0,"day":0,"year":1999,)"
+                           R"("persons":[],"events":["Summer holiday"],"locations":[],"notes":""})"
+                           "\n"
+                           R"({"file":"notes","date":"1/05/1999","month":1,"day":5,"year":1999,)"
+                           "\"persons\":[\"M\xC3\xBCller, Hans\"],"
+                           R"("events":[],"locations":[],"notes":"two\r\nlines \"quoted\" \\\t\u0002"})"
+                           "\n");
 }
 
 TEST_F(QuilleryToolTest, ResaveWritesTheLibraryBackWithNormalDates)
@@ -74,6 +73,7 @@ TEST_F(QuilleryToolTest, FailuresExitWithOneAndTheMessageAndLeaveTheLibrary)
 {
     const std::string missing = m_dir.File("missing.pdb");
     const std::string damaged = kWorkedExample + "x|1999|a|b|c|d|e\r\nlast|2000|||||\r\n";
+    // clang-format off
     const struct {
         const char* command;
         std::string library;
@@ -83,8 +83,10 @@ TEST_F(QuilleryToolTest, FailuresExitWithOneAndTheMessageAndLeaveTheLibrary)
         {"dump", m_path, "x||a|b|c|d|\r\n", m_path + ": Database format error - No Date\n"},
         {"dump", missing, "", missing + ": Unable to open file\n"},
         {"resave", m_path, damaged, m_path + ": Database format error - incorrect picture entry\n"},
-        {"resave", m_path, kWorkedExample, "Quillery: Error writing output file #4\n"},  // backup name taken
+        // The backup name is taken.
+        {"resave", m_path, kWorkedExample, "Quillery: Error writing output file #4\n"},
     };
+    // clang-format on
     WriteBytes(m_dir.File("Family.bak"), "");
     for (const auto& c : cases) {
         if (c.library == m_path) WriteBytes(m_path, c.bytes);
@@ -113,19 +115,14 @@ TEST_F(QuilleryToolTest, HelpExplainsEveryCommandAndWrongUsageExitsWithTwo)
     EXPECT_NE(m_err.str().find("usage: quillery-tool resave LIB.pdb"), std::string::npos);
 }
 
-TEST_F(QuilleryToolTest, TheProgramItselfDumpsAndExits)
+// A script must never be taken for a user who said yes.
+TEST(CliPrompterTest, AnswersEveryQuestionCautiously)
 {
-    WriteBytes(m_path, "garden|1999||||\x01|\r\n");
-    const std::string command = std::string(QUILLERY_TOOL_PATH) + " dump '" + m_path + "' 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string output;
-    char buffer[256];
-    while (const size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, got);
-    EXPECT_EQ(::pclose(pipe), 0);
-    EXPECT_EQ(output, R"({"file":"garden","date":"1999","month":0,"day":0,"year":1999,)"
-                      R"("persons":[],"events":[],"locations":[],"notes":"|"})"
-                      "\n");
+    std::ostringstream err;
+    CliPrompter prompter(err);
+    EXPECT_FALSE(prompter.AskOkCancel("Go on?"));
+    EXPECT_FALSE(prompter.AskYesNo("Save?"));
+    EXPECT_EQ(prompter.AskYesNoCancel("Replace?"), PromptAnswer::Cancel);
 }
 
-}  // namespace
+} // namespace

@@ -23,7 +23,9 @@ TEST(CQuilleryDocTest, ClearDropsEverything)
     catalog.SetModified(true);
     catalog.SetPath("/x.pdb");
     catalog.Clear();
-    EXPECT_EQ(catalog.PhotoCount() + catalog.Persons().Size() + catalog.Events().Size() + catalog.Locations().Size(), 0);
+    EXPECT_EQ(catalog.PhotoCount() + catalog.Persons().Size() + catalog.Events().Size() +
+                  catalog.Locations().Size(),
+              0);
     EXPECT_EQ(catalog.FindPhotoByFileName("a"), -1);
     EXPECT_TRUE(catalog.IsUntitled() && !catalog.IsModified() && catalog.GetPath().empty());
 }
@@ -31,7 +33,8 @@ TEST(CQuilleryDocTest, ClearDropsEverything)
 TEST(CQuilleryDocTest, PhotoLookupIsExactAndRemovalOutOfRangeDoesNothing)
 {
     CQuilleryDoc catalog;
-    for (const char* name : {"a", "B", "B"}) catalog.AddPhoto(Photo(name));
+    for (const char* name : {"a", "B", "B"})
+        catalog.AddPhoto(Photo(name));
     EXPECT_EQ(catalog.FindPhotoByFileName("B"), 1);
     EXPECT_EQ(catalog.FindPhotoByFileName("b"), -1);
     EXPECT_EQ(catalog.FindPhotoByFileName(""), -1);
@@ -48,14 +51,20 @@ TEST(CQuilleryDocTest, FileNameLookupMatchesALinearScanUnderEveryChange)
     unsigned seed = 11;
     const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
     const auto randomName = [&next] { return std::string(1, static_cast<char>('a' + next() % 6)); };
-    const auto randomIndex = [&] { return static_cast<int>(next() % static_cast<unsigned>(catalog.PhotoCount())); };
+    const auto randomIndex = [&] {
+        return static_cast<int>(next() % static_cast<unsigned>(catalog.PhotoCount()));
+    };
     for (int step = 0; step < 3000; ++step) {
         const unsigned action = next() % 10;
-        if (catalog.PhotoCount() == 0 || action < 4) catalog.AddPhoto(Photo(randomName()));
-        else if (action < 6) catalog.RemovePhoto(randomIndex());
-        else if (action < 9) catalog.PhotoAt(randomIndex()).SetFileName(randomName());
-        else if (next() % 8 == 0) catalog.Clear();
-        if (next() % 3 != 0) continue;  // let changes pile up between lookups
+        if (catalog.PhotoCount() == 0 || action < 4)
+            catalog.AddPhoto(Photo(randomName()));
+        else if (action < 6)
+            catalog.RemovePhoto(randomIndex());
+        else if (action < 9)
+            catalog.PhotoAt(randomIndex()).SetFileName(randomName());
+        else if (next() % 8 == 0)
+            catalog.Clear();
+        if (next() % 3 != 0) continue; // let changes pile up between lookups
         for (char c = 'a'; c < 'a' + 6; ++c) {
             int expected = -1;
             for (int i = 0; i < catalog.PhotoCount() && expected < 0; ++i)
@@ -68,14 +77,15 @@ TEST(CQuilleryDocTest, FileNameLookupMatchesALinearScanUnderEveryChange)
 TEST(CQuilleryDocTest, TextFormsJoinDisplayNamesOfAllSixteenIdsSkippingUnknownOnes)
 {
     CQuilleryDoc catalog;
-    for (const char* name : {"Smith, John", "Doe, Jane", "Lee", "Brown, Ann"}) catalog.AddPerson(name);
+    for (const char* name : {"Smith, John", "Doe, Jane", "Lee", "Brown, Ann"})
+        catalog.AddPerson(name);
     catalog.AddEvent(" Party ");
     catalog.AddEvent("Wedding");
     catalog.AddLocation("France, Paris");
     PhotoRecord record = Photo("x");
     record.personIds[0] = 3;
     record.personIds[1] = 0;
-    record.personIds[3] = 2;  // after the first -1: not part of the list
+    record.personIds[3] = 2; // after the first -1: not part of the list
     record.eventIds[0] = 0;
     record.eventIds[1] = 1;
     record.locationIds[0] = 0;
@@ -87,8 +97,9 @@ TEST(CQuilleryDocTest, TextFormsJoinDisplayNamesOfAllSixteenIdsSkippingUnknownOn
     record.eventIds.fill(1);
     record.eventIds[5] = 42;
     std::string expected = "Wedding";
-    for (int i = 1; i < 15; ++i) expected += ", Wedding";
+    for (int i = 1; i < 15; ++i)
+        expected += ", Wedding";
     EXPECT_EQ(catalog.EventsText(record), expected);
 }
 
-}  // namespace
+} // namespace

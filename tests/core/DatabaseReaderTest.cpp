@@ -9,7 +9,7 @@
 namespace {
 
 class DatabaseReaderTest : public testing::Test {
-protected:
+  protected:
     bool Read(const std::string& bytes)
     {
         WriteBytes(m_path, bytes);
@@ -43,7 +43,8 @@ TEST_F(DatabaseReaderTest, ReadsTheWorkedExampleInPlaceOfWhatTheCatalogHeld)
     EXPECT_EQ(m_catalog.FindPerson("Old"), -1);
     EXPECT_EQ(m_catalog.PhotoAt(0).Catalog(), &m_catalog);
     EXPECT_EQ(m_catalog.FindPhotoByFileName("garden"), 0);
-    for (const int id : m_catalog.PhotoAt(0).personIds) EXPECT_EQ(id, -1);
+    for (const int id : m_catalog.PhotoAt(0).personIds)
+        EXPECT_EQ(id, -1);
 }
 
 // Each photo as "file|date|person ids|event ids|location ids|notes", then the three
@@ -52,12 +53,14 @@ std::string Dump(const CQuilleryDoc& catalog)
 {
     const auto ids = [](const PhotoRecord::IdList& list) {
         std::string text;
-        for (int i = 0; i < PhotoRecord::UsedCount(list); ++i) text += (i ? " " : "") + std::to_string(list[size_t(i)]);
+        for (int i = 0; i < PhotoRecord::UsedCount(list); ++i)
+            text += (i ? " " : "") + std::to_string(list[size_t(i)]);
         return text;
     };
     const auto names = [](const NameList& list) {
         std::string text;
-        for (int i = 0; i < list.Size(); ++i) text += (i ? "^" : "") + list.At(i);
+        for (int i = 0; i < list.Size(); ++i)
+            text += (i ? "^" : "") + list.At(i);
         return text;
     };
     std::string dump;
@@ -66,40 +69,53 @@ std::string Dump(const CQuilleryDoc& catalog)
         dump += photo.GetFileName() + "|" + photo.GetDateText() + "|" + ids(photo.personIds) + "|" +
                 ids(photo.eventIds) + "|" + ids(photo.locationIds) + "|" + photo.GetNotes() + "\n";
     }
-    return dump + names(catalog.Persons()) + "/" + names(catalog.Events()) + "/" + names(catalog.Locations());
+    return dump + names(catalog.Persons()) + "/" + names(catalog.Events()) + "/" +
+           names(catalog.Locations());
 }
 
 TEST_F(DatabaseReaderTest, ReadsEveryFieldAsTheFormatSays)
 {
     std::string seventeen = "P1";
-    for (int i = 2; i <= 17; ++i) seventeen += "^P" + std::to_string(i);
+    for (int i = 2; i <= 17; ++i)
+        seventeen += "^P" + std::to_string(i);
     const std::string name(300, 'n'), person(1500, 'p'), notes(5000, 'x');
+    // clang-format off
     const struct {
         const char* label;
         std::string bytes;
         std::string dump;
     } cases[] = {
         {"worked example",
-         "beach01|6/05/1999|Smith, John^Doe, Jane|Summer holiday|France, Paris|Day one \x01 sunny|\r\n"
+         "beach01|6/05/1999|Smith, John^Doe, Jane|Summer holiday|France, Paris|"
+         "Day one \x01 sunny|\r\n"
          "garden|1999||Summer holiday|||\r\n",
          "beach01|6/05/1999|0 1|0|0|Day one | sunny\ngarden|1999||0||\n"
          "Smith, John^Doe, Jane/Summer holiday/France, Paris"},
         {"empty file", "", "//"},
-        {"last line without CR LF", "a|1999|||||\r\nb|2000|||||", "a|1999||||\nb|2000||||\n//"},
-        {"bare LF and blank lines", "a|1999|||||\nb|2000|||||\r\n\r\n\n", "a|1999||||\nb|2000||||\n//"},
+        {"last line without CR LF", "a|1999|||||\r\nb|2000|||||",
+         "a|1999||||\nb|2000||||\n//"},
+        {"bare LF and blank lines", "a|1999|||||\nb|2000|||||\r\n\r\n\n",
+         "a|1999||||\nb|2000||||\n//"},
         {"dates normalized", "a|01/5/99|||||\r\nb|13/1999|||||\r\nc|6/ab|||||\r\n",
          "a|1/05/1999||||\nb|0||||\nc|0||||\n//"},
-        {"names numbered by first appearance", "a|1999|A^B^A|E|L||\r\nb|1999|C^B|E2^E|L||\r\n",
+        {"names numbered by first appearance",
+         "a|1999|A^B^A|E|L||\r\nb|1999|C^B|E2^E|L||\r\n",
          "a|1999|0 1 0|0|0|\nb|1999|2 1|1 0|0|\nA^B^C/E^E2/L"},
         {"sixteen names kept", "a|1999|" + seventeen + "||||\r\n",
-         "a|1999|0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15|||\n" + seventeen.substr(0, seventeen.rfind('^')) + "//"},
-        {"empty name ends the list except first", "a|1999|A^^B|E^|^L||\r\n", "a|1999|0|0|0 1|\nA/E/^L"},
+         "a|1999|0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15|||\n" +
+             seventeen.substr(0, seventeen.rfind('^')) + "//"},
+        {"empty name ends the list except first", "a|1999|A^^B|E^|^L||\r\n",
+         "a|1999|0|0|0 1|\nA/E/^L"},
         {"bars and CR LF in every field",
-         "a|1999||||one\x01two\r\r\nthree\rfour|\r\nb\r\nc|1999|P\r\nQ|E\rF||x\r\r\ny|\r\nd|1999|P\r|||\r|\r\n",
-         "a|1999||||one|two\r\nthree\rfour\nb\nc|1999|0|0||x\r\ny\nd|1999|1|||\r\nP\nQ^P\r/E\rF/"},
-        {"fields taken whole however long", name + "|1999|" + person + "|||" + notes + "|\r\nnext|2000|||||\r\n",
+         "a|1999||||one\x01two\r\r\nthree\rfour|\r\n"
+         "b\r\nc|1999|P\r\nQ|E\rF||x\r\r\ny|\r\nd|1999|P\r|||\r|\r\n",
+         "a|1999||||one|two\r\nthree\rfour\nb\nc|1999|0|0||x\r\ny\nd|1999|1|||\r\n"
+         "P\nQ^P\r/E\rF/"},
+        {"fields taken whole however long",
+         name + "|1999|" + person + "|||" + notes + "|\r\nnext|2000|||||\r\n",
          name + "|1999|0|||" + notes + "\nnext|2000||||\n" + person + "//"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_TRUE(Read(c.bytes)) << c.label;
         EXPECT_EQ(Dump(m_catalog), c.dump) << c.label;
@@ -113,6 +129,7 @@ TEST_F(DatabaseReaderTest, BadLineShowsItsMessageAndKeepsTheLinesBefore)
     const std::string noFileName = "Database format error - No filename";
     const std::string noDate = "Database format error - No Date";
     const std::string incorrect = "Database format error - incorrect picture entry";
+    // clang-format off
     const struct {
         std::string bytes;
         std::string message;
@@ -128,6 +145,7 @@ TEST_F(DatabaseReaderTest, BadLineShowsItsMessageAndKeepsTheLinesBefore)
         {good + "stray text", incorrect, 1},
         {"x|1999|a|b|c|d|e\r\n" + good, incorrect, 0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes);
         m_prompter.Forget();
@@ -151,4 +169,4 @@ TEST_F(DatabaseReaderTest, MissingFileOrDirectoryCannotBeOpened)
     }
 }
 
-}  // namespace
+} // namespace

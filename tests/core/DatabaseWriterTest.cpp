@@ -43,7 +43,7 @@ void FillWorkedExample(CQuilleryDoc& catalog)
 
 // Lowers the largest file this process may write, as on a full disk.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) : m_oldHandler(std::signal(SIGXFSZ, SIG_IGN))
     {
         getrlimit(RLIMIT_FSIZE, &m_old);
@@ -59,28 +59,28 @@ public:
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
-private:
+  private:
     rlimit m_old{};
     void (*m_oldHandler)(int);
 };
 
 // Fails the second rename once, as a file system might, to reach the undo path.
 class SecondMoveFails : public DatabaseWriter {
-public:
+  public:
     using DatabaseWriter::DatabaseWriter;
 
-protected:
+  protected:
     bool MoveNoReplace(const std::string& from, const std::string& to) override
     {
         return ++m_moves != 2 && DatabaseWriter::MoveNoReplace(from, to);
     }
 
-private:
+  private:
     int m_moves = 0;
 };
 
 class DatabaseWriterTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         FillWorkedExample(m_catalog);
@@ -110,7 +110,7 @@ protected:
 TEST_F(DatabaseWriterTest, WritesTheWorkedExampleByteForByteAndLeavesNothingBehind)
 {
     WriteBytes(m_path, kOldContent);
-    WriteBytes(m_temporary, std::string(100000, 'x'));  // a stale temporary file is replaced
+    WriteBytes(m_temporary, std::string(100000, 'x')); // a stale temporary file is replaced
     ASSERT_TRUE(m_catalog.WriteDatabase(m_path, m_prompter));
     EXPECT_TRUE(m_prompter.Messages().empty());
     EXPECT_EQ(ReadBytes(m_path), kWorkedExample);
@@ -136,8 +136,9 @@ TEST_F(DatabaseWriterTest, RoundTripKeepsNotesAndNamesAndNormalizesTypedDates)
     m_catalog.AddPhoto(typed);
     WriteBytes(m_path, "");
     ASSERT_TRUE(m_catalog.WriteDatabase(m_path, m_prompter));
-    EXPECT_EQ(ReadBytes(m_path), kWorkedExample + "typed|01/5/99|Lee ^Doe, Jane|||"
-                                                  "first \x01 line\r\r\nsecond\r\r\n\r\r\nlast\x01|\r\n");
+    EXPECT_EQ(ReadBytes(m_path), kWorkedExample +
+                                     "typed|01/5/99|Lee ^Doe, Jane|||"
+                                     "first \x01 line\r\r\nsecond\r\r\n\r\r\nlast\x01|\r\n");
 
     CQuilleryDoc read;
     ASSERT_TRUE(read.ReadDatabase(m_path, m_prompter));
@@ -167,9 +168,11 @@ TEST_F(DatabaseWriterTest, UnwritableDirectoryCannotTakeTheTemporaryFile)
 {
     const std::string notADirectory = m_dir.File("plain");
     WriteBytes(notADirectory, "x");
-    for (const std::string& path : {notADirectory + "/Family.pdb", m_dir.File("nowhere/Family.pdb")}) {
+    for (const std::string& path :
+         {notADirectory + "/Family.pdb", m_dir.File("nowhere/Family.pdb")}) {
         m_prompter.Forget();
-        ExpectFailure(m_catalog.WriteDatabase(path, m_prompter), "Unable to open temporary output file");
+        ExpectFailure(m_catalog.WriteDatabase(path, m_prompter),
+                      "Unable to open temporary output file");
     }
     EXPECT_EQ(ReadBytes(notADirectory), "x");
 }
@@ -180,7 +183,8 @@ TEST_F(DatabaseWriterTest, LinkUnderTheTemporaryNameIsNotFollowed)
     WriteBytes(victim, "precious");
     WriteBytes(m_path, kOldContent);
     ASSERT_EQ(::symlink(victim.c_str(), m_temporary.c_str()), 0);
-    ExpectFailure(m_catalog.WriteDatabase(m_path, m_prompter), "Unable to open temporary output file");
+    ExpectFailure(m_catalog.WriteDatabase(m_path, m_prompter),
+                  "Unable to open temporary output file");
     EXPECT_EQ(ReadBytes(victim), "precious");
     EXPECT_EQ(ReadBytes(m_path), kOldContent);
 }
@@ -214,7 +218,8 @@ TEST(DatabaseWriterFormatTest, NameFieldIsCutBetweenWholeNamesOnly)
     PhotoRecord many = Photo("many");
     // Sixteen names of 70 bytes, each ending in a two-byte character: 1,135 bytes joined.
     for (int i = 0; i < 16; ++i)
-        many.personIds[static_cast<size_t>(i)] = catalog.AddPerson(std::string(68, static_cast<char>('a' + i)) + "\xC3\xA9");
+        many.personIds[static_cast<size_t>(i)] =
+            catalog.AddPerson(std::string(68, static_cast<char>('a' + i)) + "\xC3\xA9");
     catalog.AddPhoto(many);
     PhotoRecord single = Photo("long");
     single.eventIds[0] = catalog.AddEvent(std::string(1200, 'e'));
@@ -228,10 +233,12 @@ TEST(DatabaseWriterFormatTest, NameFieldIsCutBetweenWholeNamesOnly)
     const std::string field = persons.substr(0, persons.find('|'));
     EXPECT_EQ(field.size(), 14u * 70 + 13);
     EXPECT_EQ(field.substr(field.size() - 2), "\xC3\xA9");
-    // A single name longer than the field is written whole; an empty first name keeps its separator.
-    EXPECT_EQ(content.substr(content.find("long|")), "long|1999||" + std::string(1200, 'e') + "|^L||\r\n");
+    // A single name longer than the field is written whole; an empty first name keeps its
+    // separator.
+    EXPECT_EQ(content.substr(content.find("long|")),
+              "long|1999||" + std::string(1200, 'e') + "|^L||\r\n");
     CQuilleryDoc empty;
     EXPECT_EQ(DatabaseWriter::Format(empty), "");
 }
 
-}  // namespace
+} // namespace

@@ -8,6 +8,7 @@ namespace {
 
 TEST(ParseDateTest, ParsesAsTheRulesSay)
 {
+    // clang-format off
     const struct {
         const char* text;
         bool valid;
@@ -32,6 +33,7 @@ TEST(ParseDateTest, ParsesAsTheRulesSay)
         {"6/5/", false, 6, 5, 0},           {"1/2/3/4", false, 0, 0, 0},
         {"06/05/99", true, 6, 5, 1999},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const ParsedDate parsed = ParseDate(c.text);
         EXPECT_EQ(parsed.valid, c.valid) << '"' << c.text << '"';
@@ -43,6 +45,7 @@ TEST(ParseDateTest, ParsesAsTheRulesSay)
 
 TEST(FormatDateTest, FormatsAsTheRulesSayAndParsesBack)
 {
+    // clang-format off
     const struct {
         int month, day, year;
         const char* text;
@@ -51,20 +54,24 @@ TEST(FormatDateTest, FormatsAsTheRulesSayAndParsesBack)
         {0, 0, 1999, "1999"},      {0, 5, 1999, "1999"},         {10, 10, 2000, "10/10/2000"},
         {0, 0, 0, "0"},
     };
+    // clang-format on
     for (const auto& c : cases)
-        EXPECT_EQ(FormatDate(c.month, c.day, c.year), c.text) << c.month << ' ' << c.day << ' ' << c.year;
+        EXPECT_EQ(FormatDate(c.month, c.day, c.year), c.text)
+            << c.month << ' ' << c.day << ' ' << c.year;
 
     for (const char* text : {"01/05/1999", "6/99", "05", "12/31/2100", "5/0/1999"}) {
         const ParsedDate first = ParseDate(text);
         const ParsedDate again = ParseDate(FormatDate(first.month, first.day, first.year));
         EXPECT_TRUE(again.valid) << text;
-        EXPECT_EQ(std::tie(again.month, again.day, again.year), std::tie(first.month, first.day, first.year))
+        EXPECT_EQ(std::tie(again.month, again.day, again.year),
+                  std::tie(first.month, first.day, first.year))
             << text;
     }
 }
 
 TEST(CompareDatesTest, OrdersByYearThenMonthThenDayWithMissingPartsFirst)
 {
+    // clang-format off
     const struct {
         int ma, da, ya, mb, db, yb, sign;
     } cases[] = {
@@ -72,9 +79,11 @@ TEST(CompareDatesTest, OrdersByYearThenMonthThenDayWithMissingPartsFirst)
         {6, 0, 1999, 6, 1, 1999, -1}, {6, 5, 1999, 6, 5, 1999, 0},    {7, 1, 1999, 6, 30, 1999, 1},
         {0, 0, 2000, 12, 31, 1999, 1},
     };
+    // clang-format on
     const auto sign = [](int value) { return (value > 0) - (value < 0); };
     for (const auto& c : cases) {
-        EXPECT_EQ(sign(CompareDates(c.ma, c.da, c.ya, c.mb, c.db, c.yb)), c.sign) << c.ma << '/' << c.da << '/' << c.ya;
+        EXPECT_EQ(sign(CompareDates(c.ma, c.da, c.ya, c.mb, c.db, c.yb)), c.sign)
+            << c.ma << '/' << c.da << '/' << c.ya;
         EXPECT_EQ(sign(CompareDates(c.mb, c.db, c.yb, c.ma, c.da, c.ya)), -c.sign);
     }
     PhotoRecord early;
@@ -85,4 +94,4 @@ TEST(CompareDatesTest, OrdersByYearThenMonthThenDayWithMissingPartsFirst)
     EXPECT_GT(CompareDates(late, early), 0);
 }
 
-}  // namespace
+} // namespace

@@ -24,10 +24,11 @@ TEST(NameListTest, MatchesALinearScanUnderManyEdits)
         }
         for (char c = 'a'; c < 'a' + 5; ++c) {
             const auto found = std::find(plain.begin(), plain.end(), std::string(1, c));
-            const int expected = found == plain.end() ? -1 : static_cast<int>(found - plain.begin());
+            const int expected =
+                found == plain.end() ? -1 : static_cast<int>(found - plain.begin());
             ASSERT_EQ(names.Find(std::string(1, c)), expected) << "step " << step;
         }
     }
 }
 
-}  // namespace
+} // namespace

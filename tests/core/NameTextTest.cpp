@@ -6,6 +6,7 @@ namespace {
 
 TEST(DisplayNameTest, ShowsStoredNamesAsTheViewsDo)
 {
+    // clang-format off
     const struct {
         const char* stored;
         const char* shown;
@@ -15,7 +16,9 @@ TEST(DisplayNameTest, ShowsStoredNamesAsTheViewsDo)
         {"Smith,John", "John Smith"},  {"", ""},                {"   ", ""},
         {"Smith,", " Smith"},          {"a, b, c", "b, c a"},
     };
-    for (const auto& c : cases) EXPECT_EQ(DisplayName(c.stored), c.shown) << '"' << c.stored << '"';
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_EQ(DisplayName(c.stored), c.shown) << '"' << c.stored << '"';
 }
 
 TEST(ComposeNameTest, ComposesNamesSoThatHalfNamesNeverCollide)
@@ -32,4 +35,4 @@ TEST(ComposeNameTest, ComposesNamesSoThatHalfNamesNeverCollide)
     EXPECT_FALSE(HasNameSeparator("Smith, John"));
 }
 
-}  // namespace
+} // namespace

@@ -1,5 +1,5 @@
-#include "core/CQuilleryDoc.h"
 #include "core/PhotoRecord.h"
+#include "core/CQuilleryDoc.h"
 
 #include <gtest/gtest.h>
 
@@ -15,18 +15,6 @@ TEST(PhotoRecordTest, SetDateTextKeepsAtMostElevenTypedBytesAndTheNumbers)
     EXPECT_EQ(record.Year(), 1999);
     record.SetDateText("123456789012345");
     EXPECT_EQ(record.GetDateText(), "12345678901");
-}
-
-TEST(PhotoRecordTest, UsedCountStopsAtTheFirstUnusedEntryOrAfterSixteen)
-{
-    PhotoRecord::IdList ids{};
-    ids.fill(-1);
-    ids[0] = 3;
-    ids[1] = 0;
-    ids[3] = 7;
-    EXPECT_EQ(PhotoRecord::UsedCount(ids), 2);
-    ids.fill(1);
-    EXPECT_EQ(PhotoRecord::UsedCount(ids), 16);
 }
 
 TEST(PhotoRecordTest, CopiesLeaveTheCatalogAndAssigningIntoOneKeepsItsIndex)
@@ -59,4 +47,4 @@ TEST(PhotoRecordTest, CopiesLeaveTheCatalogAndAssigningIntoOneKeepsItsIndex)
     EXPECT_EQ(catalog.FindPhotoByFileName("old"), -1);
 }
 
-}  // namespace
+} // namespace

@@ -26,7 +26,8 @@ TEST(TextEncodingTest, KeepsValidUtf8AndReadsOtherBytesAsWindows1252)
         {std::string("a\0b", 3), std::string("a\0b", 3)},
         {"", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(ToDisplayUtf8(c.bytes), c.shown) << c.bytes;
+    for (const auto& c : cases)
+        EXPECT_EQ(ToDisplayUtf8(c.bytes), c.shown) << c.bytes;
 }
 
-}  // namespace
+} // namespace
