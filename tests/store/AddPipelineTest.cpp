@@ -21,7 +21,7 @@ const QSize kNone(-1, -1);
 const std::string kWriteFailed = std::to_string(img::kErrWriteFailed);
 
 // Runs the pipeline the way the photo dialog does: the thumbnail is made from the
-// picture as loaded. Gives the status texts, or nothing when the run failed.
+// picture as loaded.
 struct PipelineRun {
     bool ok = false;
     std::vector<std::string> lines;
