@@ -64,20 +64,6 @@ protected:
 
 }  // namespace
 
-TEST_F(PhotoListTest, ColumnsHaveTheirHeadingsAndWidths)
-{
-    QStringList headings;
-    std::vector<int> widths;
-    for (int column = 0; column < m_list.model()->columnCount(); ++column) {
-        headings << m_list.model()->headerData(column, Qt::Horizontal).toString();
-        widths.push_back(m_list.horizontalHeader()->sectionSize(column));
-    }
-    EXPECT_EQ(headings, (QStringList{"Picture", "Date", "Persons", "Events", "Locations", "Notes", "Filename"}));
-    EXPECT_EQ(widths, (std::vector<int>{152, 70, 150, 150, 150, 250, 150}));
-    const auto alignment = m_list.model()->headerData(kDateColumn, Qt::Horizontal, Qt::TextAlignmentRole);
-    EXPECT_TRUE(alignment.value<Qt::Alignment>() & Qt::AlignHCenter);
-}
-
 TEST_F(PhotoListTest, CellTextsComeFromTheRecord)
 {
     PhotoRecord& photo = m_library.Add("name", 6, 5, 1999, {"Smith, John", "Brown, Ann"}, {"Party"},

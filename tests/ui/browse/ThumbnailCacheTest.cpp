@@ -45,21 +45,6 @@ TEST(ThumbnailCache, KeepsTheTenMostRecentlyDrawnInUseOrder)
     EXPECT_EQ(cache.Find(6)->Width(), 7);
 }
 
-TEST(ThumbnailCache, StartsEmptyAndClearForgetsEveryRow)
-{
-    ThumbnailCache cache;
-    Rows empty;
-    empty.fill(-1);
-    EXPECT_EQ(cache.RowsByUse(), empty);
-    EXPECT_EQ(cache.Find(0), nullptr);
-    CountingLoader counter;
-    for (int row = 0; row < 3; ++row) cache.Fetch(row, counter.Loader());
-    cache.Clear();
-    EXPECT_EQ(cache.RowsByUse(), empty);
-    cache.Fetch(1, counter.Loader());
-    EXPECT_EQ(counter.loads, (std::vector<int>{0, 1, 2, 1}));
-}
-
 TEST(ThumbnailCache, FailedLoadCachesAnEmptyPicture)
 {
     ThumbnailCache cache;

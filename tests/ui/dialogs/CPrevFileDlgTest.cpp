@@ -121,22 +121,3 @@ TEST_F(CPrevFileDlgTest, FiltersIgnoreTheCaseOfExtensions)
     shown.sort();
     EXPECT_EQ(shown, QStringList({"a.jpg", "b.JPG", "c.Png"}));
 }
-
-TEST(PreviewStatic, SizeTextAndAPictureCentredOnWhite)
-{
-    for (const QSize size : {QSize(0, 0), QSize(640, 0), QSize(0, 480)}) {
-        EXPECT_EQ(PreviewStatic::SizeText(size), "No Image");
-    }
-    EXPECT_EQ(PreviewStatic::SizeText(QSize(1, 1)), "1 x 1\nPixels");
-
-    PhotoLibrary library;
-    library.MakeImage("wide.png", 400, 100);
-    PreviewStatic preview;
-    preview.setFixedSize(192, 138);
-    preview.show();
-    ASSERT_TRUE(preview.ShowFile(library.File("wide.png")));
-    const QImage shot = preview.grab().toImage();
-    const QRect inner = preview.contentsRect().adjusted(1, 1, -1, -1);
-    EXPECT_EQ(shot.pixelColor(inner.center().x(), inner.top() + 2), QColor(Qt::white));
-    EXPECT_NE(shot.pixelColor(inner.center()), QColor(Qt::white));
-}

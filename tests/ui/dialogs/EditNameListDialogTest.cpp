@@ -5,10 +5,7 @@
 #include "ui/dialogs/EditNameListDialog.h"
 #include "ui/dialogs/NameListItem.h"
 
-#include <QApplication>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -110,27 +107,4 @@ TEST_F(EditNameListTest, CancelRepaintsOnlyAfterAChange)
     EXPECT_FALSE(m_catalog.IsModified());
     EXPECT_EQ(ListBytes(m_dialog->List()).size(), 3u);
     EXPECT_EQ(EditPersonsAndClose({"Smith, John"}, {"Smith, Jon"}, false), 1);
-}
-
-// The real name entry dialog, driven while its own modal loop runs.
-TEST_F(EditNameListTest, EditsThroughTheModalNameEntryDialog)
-{
-    EditNameListDialog dialog(m_catalog, &m_photoList, NameKind::Locations, m_prompter);
-    dialog.show();
-    dialog.List()->setCurrentRow(0);
-    bool driven = false;
-    QTimer::singleShot(0, [&] {
-        auto* entry = qobject_cast<NameEntryDialog*>(QApplication::activeModalWidget());
-        if (!entry) return ADD_FAILURE() << "no name entry dialog";
-        EXPECT_EQ(entry->windowTitle(), "Edit a Location");
-        EXPECT_EQ(entry->FirstField()->text(), "Paris");
-        EXPECT_EQ(entry->SecondField()->text(), "France");
-        entry->FirstField()->setText("Lyon");
-        entry->accept();
-        driven = true;
-    });
-    dialog.accept();
-    EXPECT_TRUE(driven);
-    EXPECT_EQ(m_catalog.Locations().At(0), "France, Lyon");
-    EXPECT_EQ(ListBytes(dialog.List()), Names{"France, Lyon"});
 }

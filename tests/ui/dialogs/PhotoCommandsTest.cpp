@@ -4,14 +4,12 @@
 #include "core/PhotoRecord.h"
 #include "store/RecentFileList.h"
 #include "ui/browse/PhotoList.h"
-#include "ui/dialogs/EditNameListDialog.h"
 #include "ui/dialogs/PhotoInfoDialog.h"
 #include "ui/main/MainFrame.h"
 #include "ui/main/PhotoCommands.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 #include <exiv2/exiv2.hpp>
@@ -129,19 +127,6 @@ TEST_F(PhotoCommandsTest, EditsTheCurrentPhotoWithItsThumbnail)
     m_commands.OnEditPhotoInformation();
     EXPECT_EQ(Catalog().PhotoAt(0).GetDateText(), "2/2000");
     EXPECT_TRUE(Catalog().IsModified());
-}
-
-TEST_F(PhotoCommandsTest, EditNamesOpensTheListOfTheKind)
-{
-    Catalog().AddEvent("Party");
-    bool shown = false;
-    m_commands.SetNameListRunner([&](EditNameListDialog& dialog) {
-        shown = true;
-        EXPECT_EQ(dialog.windowTitle(), "Edit an Event");
-        EXPECT_EQ(dialog.List()->count(), 1);
-    });
-    m_commands.OnEditNames(NameKind::Events);
-    EXPECT_TRUE(shown);
 }
 
 }  // namespace
