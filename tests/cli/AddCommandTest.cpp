@@ -27,7 +27,7 @@ std::string ReadBytes(const std::string& path)
 }
 
 class AddCommandTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override
     {
         if (std::system("command -v convert >/dev/null 2>&1") != 0)

@@ -26,7 +26,7 @@ std::string ReadBytes(const std::string& path)
 }
 
 class QuilleryToolTest : public testing::Test {
-  protected:
+protected:
     int Run(std::vector<std::string> arguments)
     {
         m_out.str("");

@@ -9,7 +9,7 @@
 namespace {
 
 class DatabaseReaderTest : public testing::Test {
-  protected:
+protected:
     bool Read(const std::string& bytes)
     {
         WriteBytes(m_path, bytes);

@@ -43,7 +43,7 @@ void FillWorkedExample(CQuilleryDoc& catalog)
 
 // Lowers the largest file this process may write, as on a full disk.
 class FileSizeLimit {
-  public:
+public:
     explicit FileSizeLimit(rlim_t bytes) : m_oldHandler(std::signal(SIGXFSZ, SIG_IGN))
     {
         getrlimit(RLIMIT_FSIZE, &m_old);
@@ -59,28 +59,28 @@ class FileSizeLimit {
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
-  private:
+private:
     rlimit m_old{};
     void (*m_oldHandler)(int);
 };
 
 // Fails the second rename once, as a file system might, to reach the undo path.
 class SecondMoveFails : public DatabaseWriter {
-  public:
+public:
     using DatabaseWriter::DatabaseWriter;
 
-  protected:
+protected:
     bool MoveNoReplace(const std::string& from, const std::string& to) override
     {
         return ++m_moves != 2 && DatabaseWriter::MoveNoReplace(from, to);
     }
 
-  private:
+private:
     int m_moves = 0;
 };
 
 class DatabaseWriterTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override
     {
         FillWorkedExample(m_catalog);

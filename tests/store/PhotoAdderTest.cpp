@@ -32,7 +32,7 @@ std::string TooLong(const std::string& what)
 }
 
 class PhotoAdderTest : public testing::Test {
-  protected:
+protected:
     PhotoAdderTest()
     {
         PhotoRecord beach;

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <filesystem>
 
 using Version = PictureStore::Version;
 using StorePictures::DecodedSize;
@@ -110,36 +109,43 @@ TEST(PictureStore, FailedWriterShowsItsMessageWithTheCodeAndKeepsTheOldFile)
     Picture first = Gradient(800, 600);
     ASSERT_TRUE(store.SaveFullScreenVersion(first, "p", prompter));
     const auto before = FileBytes(library.PathOf(Version::FullScreen, "p"));
-
-    for (const auto version :
-         {Version::Original, Version::FullScreen, Version::Thumbnail, Version::HighRes}) {
+    for (const auto version : StoreLibrary::kVersions) {
         Picture empty;
         EXPECT_FALSE(Write(store, version, empty, prompter));
     }
-    std::filesystem::remove_all(library.Folder(Version::Original));
-    Picture picture = Gradient(40, 30);
-    EXPECT_FALSE(store.SaveOriginalVersion(picture, "p", prompter));
     EXPECT_EQ(prompter.Texts(),
-              (std::vector<std::string>{"Error saving original picture as JPEG file - 5",
+              (std::vector<std::string>{"Error resizing picture to 150x100 - 5",
                                         "Error resizing picture to 800x600 - 5",
-                                        "Error resizing picture to 150x100 - 5",
                                         "Error saving high resolution picture as JPEG file - 5",
-                                        "Error saving original picture as JPEG file - " +
-                                            std::to_string(img::kErrWriteFailed)}));
+                                        "Error saving original picture as JPEG file - 5"}));
     EXPECT_EQ(prompter.Messages()[0].caption, "Quillery");
     EXPECT_EQ(FileBytes(library.PathOf(Version::FullScreen, "p")), before);
 }
 
-TEST(PictureStore, ReplacesAnExistingVersionWhole)
+// A version is replaced only by a complete new file: a full disk leaves the old one.
+TEST(PictureStore, ReplacesAVersionWholeOrNotAtAll)
 {
     StoreLibrary library;
     ScriptedPrompter prompter;
     const PictureStore store = library.Store();
+    const std::string path = library.PathOf(Version::Original, "p");
     Picture small = Gradient(300, 200);
     ASSERT_TRUE(store.SaveOriginalVersion(small, "p", prompter));
     Picture large = Gradient(500, 400);
     ASSERT_TRUE(store.SaveOriginalVersion(large, "p", prompter));
-    EXPECT_EQ(DecodedSize(library.PathOf(Version::Original, "p")), QSize(500, 400));
+    EXPECT_EQ(DecodedSize(path), QSize(500, 400));
+    const auto before = FileBytes(path);
+    bool written = true;
+    {
+        const StorePictures::FileSizeLimit limit(1024);
+        Picture again = Gradient(600, 500);
+        written = store.SaveOriginalVersion(again, "p", prompter);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(prompter.Texts(),
+              std::vector<std::string>{"Error saving original picture as JPEG file - " +
+                                       std::to_string(img::kErrWriteFailed)});
+    EXPECT_EQ(FileBytes(path), before);
     EXPECT_EQ(StorePictures::Entries(library.Folder(Version::Original)),
               std::vector<std::string>{"p.jpg"});
 }

@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <fstream>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -28,31 +26,6 @@ std::span<const std::uint8_t> Bytes(const std::string& text)
 {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
-
-// Lowers the largest file this process may write, so a write runs out of room the
-// way it does on a full disk (root ignores permissions, not this limit).
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit m_saved{};
-    void (*m_handler)(int) = nullptr;
-};
 
 } // namespace
 
@@ -92,7 +65,7 @@ TEST(StagedFile, FullDiskLeavesTheOldFileWhole)
     WriteText(target, "the good picture");
     int code = 0;
     {
-        FileSizeLimit limit(1024);
+        const StorePictures::FileSizeLimit limit(1024);
         StagedFile staged;
         code = staged.Stage(target, Bytes(std::string(64 * 1024, 'x')));
     }

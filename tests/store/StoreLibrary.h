@@ -9,7 +9,7 @@
 
 // A library folder with its four version folders, and a store over it.
 class StoreLibrary {
-  public:
+public:
     StoreLibrary()
     {
         for (const auto version : kVersions) {
@@ -33,7 +33,7 @@ class StoreLibrary {
     MemorySettings& Settings() { return m_settings; }
     PictureStore Store() const { return PictureStore(Directory(), m_settings); }
 
-  private:
+private:
     TempDir m_dir;
     MemorySettings m_settings;
 };
