@@ -19,8 +19,6 @@
 
 namespace {
 
-using Version = PictureStore::Version;
-
 class PhotoCommandsTest : public testing::Test {
 protected:
     PhotoCommandsTest()
@@ -39,7 +37,7 @@ protected:
     PhotoCommands m_commands{m_frame, &m_pictureChooser};
 };
 
-TEST_F(PhotoCommandsTest, AddsAPhotoFromTheChosenFileToTheSavedLibrary)
+TEST_F(PhotoCommandsTest, AddsAPhotoFromTheChosenFileToTheSavedLibraryThenEditsIt)
 {
     m_library.Settings().WriteInt("SaveOriginalPictures", 1);
     m_library.Settings().WriteInt("SaveHighResPictures", 1);
@@ -67,6 +65,19 @@ TEST_F(PhotoCommandsTest, AddsAPhotoFromTheChosenFileToTheSavedLibrary)
     EXPECT_EQ(m_frame.CountPane()->text(), m_frame.PhotoCountText());
     EXPECT_TRUE(m_frame.PhotoCountText().startsWith("1 of 1"));
     EXPECT_TRUE(m_library.Prompter().Messages().empty());
+
+    // Edit takes the current photo with its thumbnail; nothing is saved yet.
+    m_frame.GetPhotoList()->SetCurrentPhoto(&Catalog().PhotoAt(0));
+    m_commands.SetPhotoDialogRunner([](PhotoInfoDialog& dialog) {
+        EXPECT_FALSE(dialog.IsAdding());
+        EXPECT_EQ(dialog.NameField()->text(), "holiday.beach");
+        EXPECT_EQ(dialog.PictureLabel()->pixmap().size(), QSize(133, 100));
+        dialog.DateField()->setText("2/2000");
+        dialog.OkButton()->click();
+    });
+    m_commands.OnEditPhotoInformation();
+    EXPECT_EQ(Catalog().PhotoAt(0).GetDateText(), "2/2000");
+    EXPECT_TRUE(Catalog().IsModified());
 }
 
 TEST_F(PhotoCommandsTest, CameraDateIsOfferedAndCanBeChanged)
@@ -103,30 +114,6 @@ TEST_F(PhotoCommandsTest, RefusalsShowNoDialog)
                                                                       "Picture must be selected before operation"}));
     EXPECT_EQ(m_library.Prompter().Messages()[0].caption, "Quillery");
     EXPECT_EQ(Catalog().PhotoCount(), 0);
-}
-
-TEST_F(PhotoCommandsTest, EditsTheCurrentPhotoWithItsThumbnail)
-{
-    m_library.MakeImage("garden.png", 640, 480);
-    m_pictureChooser.Answer(m_library.File("garden.png"));
-    m_commands.SetPhotoDialogRunner([](PhotoInfoDialog& dialog) {
-        dialog.DateField()->setText("1999");
-        dialog.OkButton()->click();
-    });
-    m_commands.OnAddPhotoFromFile();
-    ASSERT_EQ(Catalog().PhotoCount(), 1);
-    m_frame.GetPhotoList()->SetCurrentPhoto(&Catalog().PhotoAt(0));
-
-    m_commands.SetPhotoDialogRunner([](PhotoInfoDialog& dialog) {
-        EXPECT_FALSE(dialog.IsAdding());
-        EXPECT_EQ(dialog.NameField()->text(), "garden");
-        EXPECT_EQ(dialog.PictureLabel()->pixmap().size(), QSize(133, 100));
-        dialog.DateField()->setText("2/2000");
-        dialog.OkButton()->click();
-    });
-    m_commands.OnEditPhotoInformation();
-    EXPECT_EQ(Catalog().PhotoAt(0).GetDateText(), "2/2000");
-    EXPECT_TRUE(Catalog().IsModified());
 }
 
 }  // namespace
