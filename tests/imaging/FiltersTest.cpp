@@ -48,28 +48,4 @@ TEST(Filters, SharpenRaisesEdgeContrastAndSoftenLowersIt)
     EXPECT_FALSE(img::Soften(Checks(), target, 10));
 }
 
-TEST(ApplyTable, ChangesOnlyTheMaskedChannels)
-{
-    img::PixelBuffer pixels = testimg::MakeFlat(3, 3, {10, 20, 30});
-    std::array<std::uint8_t, 256> invert{};
-    for (int i = 0; i < 256; ++i) invert[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(255 - i);
-    ASSERT_TRUE(img::ApplyTable(pixels, img::kRedChannel | img::kBlueChannel, invert));
-    EXPECT_EQ(testimg::PixelAt(pixels, 2, 2), (testimg::Rgb{245, 20, 225}));
-    ASSERT_TRUE(img::ApplyTable(pixels, img::kGreenChannel, invert));
-    EXPECT_EQ(testimg::PixelAt(pixels, 0, 0), (testimg::Rgb{245, 235, 225}));
-}
-
-TEST(MakePalette, ManyColoursGiveTwoHundredFiftySixEntries)
-{
-    const auto palette = img::MakePalette(testimg::MakeGradient(300, 200));
-    ASSERT_EQ(palette.size(), 256u);
-    int distinct = 0;
-    for (std::size_t i = 1; i < palette.size(); ++i)
-        if (palette[i].red != palette[i - 1].red || palette[i].green != palette[i - 1].green ||
-            palette[i].blue != palette[i - 1].blue)
-            ++distinct;
-    EXPECT_GT(distinct, 200);
-    EXPECT_TRUE(img::MakePalette(img::PixelBuffer{}).empty());
-}
-
 } // namespace

@@ -6,15 +6,17 @@
 #include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
 
 using testimg::PixelAt;
+using testimg::SizeOf;
 using testimg::Rgb;
 
 namespace {
 
-void SetExif(const std::string& path, const std::string& key, const std::string& value)
+template <typename Value> void SetExif(const std::string& path, const std::string& key, Value value)
 {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
@@ -22,38 +24,33 @@ void SetExif(const std::string& path, const std::string& key, const std::string&
 #pragma GCC diagnostic pop
     image->readMetadata();
     Exiv2::ExifData exif = image->exifData();
-    if (key == "Exif.Image.Orientation")
-        exif[key] = static_cast<std::uint16_t>(std::stoi(value));
-    else
-        exif[key] = value;
+    exif[key] = value;
     image->setExifData(exif);
     image->writeMetadata();
 }
 
-// A picture whose top-left quarter is red and the rest black, to see which way it turns.
-img::PixelBuffer MarkedCorner(int width, int height)
+// A file that ImageMagick's convert makes from the blocks picture with the options given.
+std::string Convert(const TempDir& dir, const std::string& options)
 {
-    img::PixelBuffer pixels = testimg::MakeFlat(width, height, {0, 0, 0});
-    for (int y = 0; y < height / 2; ++y)
-        for (int x = 0; x < width / 2; ++x) testimg::SetPixel(pixels, x, y, {255, 0, 0});
-    return pixels;
+    EXPECT_TRUE(testimg::MakeWithTool(dir, testimg::MakeBlocks(), "CONVERT {in} " + options + " {out}", "v.jpg"));
+    return dir.File("v.jpg");
 }
 
 TEST(Jpeg, RoundTripIsCloseToTheOriginal)
 {
     TempDir dir;
-    const img::PixelBuffer original = testimg::MakeGradient(160, 120);
+    const img::PixelBuffer original = testimg::MakeGradient(321, 123);
     ASSERT_TRUE(img::WriteJpeg(dir.File("a.jpg"), original, 95));
     EXPECT_EQ(img::LastError(), 0);
     const img::PixelBuffer decoded = img::ReadJpeg(dir.File("a.jpg"));
-    ASSERT_FALSE(decoded.Empty());
     EXPECT_EQ(img::LastError(), 0);
     EXPECT_LT(testimg::MeanDifference(original, decoded), 2.0);
-}
-
-TEST(Jpeg, LowerQualityMakesSmallerFiles)
-{
-    const img::PixelBuffer original = testimg::MakeGradient(160, 120);
+    // The size probe needs only the header.
+    EXPECT_FALSE(img::ReadImageSize(dir.File("missing.jpg")).has_value());
+    auto head = testimg::ReadBytes(dir.File("a.jpg"));
+    head.resize(300);
+    testimg::WriteBytes(dir.File("head.jpg"), head);
+    EXPECT_EQ(img::ReadImageSize(dir.File("head.jpg")), QSize(321, 123));
     EXPECT_LT(img::EncodeJpeg(original, 20).size(), img::EncodeJpeg(original, 95).size());
     EXPECT_FALSE(img::EncodeJpeg(original, 0).empty()); // 0 is taken as the lowest quality
 }
@@ -68,9 +65,7 @@ TEST(Jpeg, CommentsRoundTripByteForByteAndInOrder)
     ASSERT_EQ(picture.SaveFile(dir.File("c.jpg"), Picture::kJpeg, 75), 0);
     Picture loaded;
     ASSERT_EQ(loaded.LoadFile(dir.File("c.jpg")), 0);
-    ASSERT_EQ(loaded.JpegComments().size(), 2u);
-    EXPECT_EQ(loaded.JpegComments()[0], "first comment");
-    EXPECT_EQ(loaded.JpegComments()[1], binary);
+    EXPECT_EQ(loaded.JpegComments(), (std::vector<std::string>{"first comment", binary}));
     // Saved again at once, both comments go along.
     ASSERT_EQ(loaded.SaveFile(dir.File("d.jpg"), Picture::kJpeg, 75), 0);
     std::vector<std::string> again;
@@ -79,108 +74,60 @@ TEST(Jpeg, CommentsRoundTripByteForByteAndInOrder)
     // After a resize they are gone.
     ASSERT_EQ(loaded.FitInto(16, 16), 0);
     ASSERT_EQ(loaded.SaveFile(dir.File("e.jpg"), Picture::kJpeg, 75), 0);
-    std::vector<std::string> none{"stale"};
-    img::ReadJpeg(dir.File("e.jpg"), &none);
-    EXPECT_TRUE(none.empty());
+    std::vector<std::string> comments{"stale"};
+    img::ReadJpeg(dir.File("e.jpg"), &comments);
+    EXPECT_TRUE(comments.empty());
+    // Comments written by another tool.
+    ASSERT_FALSE(img::ReadJpeg(Convert(dir, "-set comment 'from convert'"), &comments).Empty());
+    EXPECT_EQ(comments, std::vector<std::string>{"from convert"});
 }
 
-TEST(Jpeg, CommentsWrittenByCjpegAreRead)
+TEST(Jpeg, ScaledDecodeTakesTheSmallestScaleThatCoversTheBox)
 {
-    TempDir dir;
-    ASSERT_TRUE(testimg::WritePpm(dir.File("p.ppm"), testimg::MakeBlocks()));
-    ASSERT_TRUE(testimg::Shell("CONVERT " + testimg::Quote(dir.File("p.ppm")) +
-                               " -set comment 'from convert' " + testimg::Quote(dir.File("p.jpg"))));
-    std::vector<std::string> comments;
-    ASSERT_FALSE(img::ReadJpeg(dir.File("p.jpg"), &comments).Empty());
-    ASSERT_EQ(comments.size(), 1u);
-    EXPECT_EQ(comments[0], "from convert");
-}
-
-struct ScaleCase {
-    const char* name;
-    int boxWidth, boxHeight;
-    int expectedWidth, expectedHeight;
-};
-
-class JpegForBoxTest : public testing::TestWithParam<ScaleCase> {};
-
-TEST_P(JpegForBoxTest, DecodesTheSmallestScaleThatCovers)
-{
-    const ScaleCase& c = GetParam();
     TempDir dir;
     ASSERT_TRUE(img::WriteJpeg(dir.File("big.jpg"), testimg::MakeGradient(800, 600), 80));
-    const img::PixelBuffer decoded = img::ReadJpegForBox(dir.File("big.jpg"), c.boxWidth, c.boxHeight);
-    EXPECT_EQ(decoded.Width(), c.expectedWidth);
-    EXPECT_EQ(decoded.Height(), c.expectedHeight);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Boxes, JpegForBoxTest,
-    testing::Values(ScaleCase{"Eighth", 100, 100, 100, 75}, ScaleCase{"Quarter", 128, 85, 200, 150},
-                    ScaleCase{"Half", 300, 300, 400, 300}, ScaleCase{"Full", 500, 500, 800, 600},
-                    ScaleCase{"LargerBoxIsFull", 2000, 2000, 800, 600}),
-    [](const testing::TestParamInfo<ScaleCase>& tp) { return std::string(tp.param.name); });
-
-TEST(Jpeg, DecodeAtFixedScales)
-{
+    const struct {
+        QSize box, decoded;
+    } cases[] = {{{100, 100}, {100, 75}}, {{128, 85}, {200, 150}}, {{300, 300}, {400, 300}},
+                 {{500, 500}, {800, 600}}, {{2000, 2000}, {800, 600}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(SizeOf(img::ReadJpegForBox(dir.File("big.jpg"), c.box.width(), c.box.height())), c.decoded)
+            << c.box.width() << "x" << c.box.height();
     const auto bytes = img::EncodeJpeg(testimg::MakeGradient(803, 601), 75);
-    for (const int denominator : {1, 2, 4, 8}) {
-        const img::PixelBuffer decoded = img::DecodeJpeg(bytes, nullptr, denominator);
-        EXPECT_EQ(decoded.Width(), (803 + denominator - 1) / denominator);
-        EXPECT_EQ(decoded.Height(), (601 + denominator - 1) / denominator);
-    }
+    for (const int denominator : {1, 2, 4, 8})
+        EXPECT_EQ(SizeOf(img::DecodeJpeg(bytes, nullptr, denominator)),
+                  QSize((803 + denominator - 1) / denominator, (601 + denominator - 1) / denominator));
     EXPECT_TRUE(img::DecodeJpeg(bytes, nullptr, 3).Empty());
     EXPECT_EQ(img::LastError(), img::kErrBadArgument);
 }
 
-struct OrientationCase {
-    const char* name;
-    int orientation;
-    QSize size;
-    QPoint redCorner; // where the stored top-left red quarter shows upright
-};
-
-class JpegOrientationTest : public testing::TestWithParam<OrientationCase> {};
-
-// Cameras store the sensor's rows and say in EXIF how to turn them; phones nearly always
-// do. The decoder applies the tag so pictures come out upright.
-TEST_P(JpegOrientationTest, DecodesUpright)
-{
-    const OrientationCase& c = GetParam();
-    TempDir dir;
-    const std::string path = dir.File("o.jpg");
-    ASSERT_TRUE(img::WriteJpeg(path, MarkedCorner(64, 32), 95));
-    SetExif(path, "Exif.Image.Orientation", std::to_string(c.orientation));
-    const img::PixelBuffer decoded = img::ReadJpeg(path);
-    ASSERT_EQ(QSize(decoded.Width(), decoded.Height()), c.size);
-    EXPECT_EQ(img::ReadImageSize(path), c.size);
-    const int x = c.redCorner.x() == 0 ? 2 : decoded.Width() - 3;
-    const int y = c.redCorner.y() == 0 ? 2 : decoded.Height() - 3;
-    EXPECT_GT(PixelAt(decoded, x, y).r, 200) << "at " << x << "," << y;
-    const int ox = decoded.Width() - 1 - x, oy = decoded.Height() - 1 - y;
-    EXPECT_LT(PixelAt(decoded, ox, oy).r, 50);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Tags, JpegOrientationTest,
-    testing::Values(OrientationCase{"Normal", 1, {64, 32}, {0, 0}},
-                    OrientationCase{"Mirrored", 2, {64, 32}, {1, 0}},
-                    OrientationCase{"UpsideDown", 3, {64, 32}, {1, 1}},
-                    OrientationCase{"Flipped", 4, {64, 32}, {0, 1}},
-                    OrientationCase{"Transposed", 5, {32, 64}, {0, 0}},
-                    OrientationCase{"TurnedRight", 6, {32, 64}, {1, 0}},
-                    OrientationCase{"Transversed", 7, {32, 64}, {1, 1}},
-                    OrientationCase{"TurnedLeft", 8, {32, 64}, {0, 1}}),
-    [](const testing::TestParamInfo<OrientationCase>& tp) { return std::string(tp.param.name); });
-
-TEST(Jpeg, ScaledDecodeIsUprightToo)
+// Cameras store the sensor's rows and say in EXIF how to turn them; the decoder applies
+// the tag so pictures come out upright, whole or scaled.
+TEST(Jpeg, ExifOrientationDecodesUpright)
 {
     TempDir dir;
     const std::string path = dir.File("o.jpg");
-    ASSERT_TRUE(img::WriteJpeg(path, MarkedCorner(640, 320), 90));
-    SetExif(path, "Exif.Image.Orientation", "6");
-    const img::PixelBuffer decoded = img::ReadJpegForBox(path, 40, 80);
-    EXPECT_EQ(QSize(decoded.Width(), decoded.Height()), QSize(40, 80));
+    const img::PixelBuffer marked = // red top-left quarter
+        testimg::Make(64, 32, [](int x, int y) { return x < 32 && y < 16 ? Rgb{255, 0, 0} : Rgb{}; });
+    const struct {
+        std::uint16_t orientation;
+        QSize size;
+        bool right, bottom; // where the red quarter shows upright
+    } cases[] = {{1, {64, 32}, false, false}, {2, {64, 32}, true, false}, {3, {64, 32}, true, true},
+                 {4, {64, 32}, false, true},  {5, {32, 64}, false, false}, {6, {32, 64}, true, false},
+                 {7, {32, 64}, true, true},   {8, {32, 64}, false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "orientation " << c.orientation);
+        ASSERT_TRUE(img::WriteJpeg(path, marked, 95));
+        SetExif(path, "Exif.Image.Orientation", c.orientation);
+        const img::PixelBuffer decoded = img::ReadJpeg(path);
+        ASSERT_EQ(SizeOf(decoded), c.size);
+        EXPECT_EQ(img::ReadImageSize(path), c.size);
+        const int x = c.right ? decoded.Width() - 3 : 2, y = c.bottom ? decoded.Height() - 3 : 2;
+        EXPECT_GT(PixelAt(decoded, x, y).r, 200);
+        EXPECT_LT(PixelAt(decoded, decoded.Width() - 1 - x, decoded.Height() - 1 - y).r, 50);
+        EXPECT_EQ(SizeOf(img::ReadJpegForBox(path, c.size.width() / 2, c.size.height() / 2)), c.size / 2);
+    }
 }
 
 TEST(Jpeg, DateTakenIsTheRawExifText)
@@ -189,7 +136,7 @@ TEST(Jpeg, DateTakenIsTheRawExifText)
     const std::string path = dir.File("d.jpg");
     ASSERT_TRUE(img::WriteJpeg(path, testimg::MakeBlocks(), 75));
     EXPECT_FALSE(img::ReadExifDateTaken(path).has_value());
-    SetExif(path, "Exif.Photo.DateTimeOriginal", "2021:07:14 09:30:05");
+    SetExif(path, "Exif.Photo.DateTimeOriginal", std::string("2021:07:14 09:30:05"));
     EXPECT_EQ(img::ReadExifDateTaken(path), std::optional<std::string>("2021:07:14 09:30:05"));
     EXPECT_FALSE(img::ReadExifDateTaken(dir.File("missing.jpg")).has_value());
     testimg::WriteBytes(dir.File("junk.jpg"), {0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x10, 'E', 'x'});
@@ -199,6 +146,7 @@ TEST(Jpeg, DateTakenIsTheRawExifText)
 struct VariantCase {
     const char* name;
     const char* options;
+    bool colour;
 };
 
 class JpegVariantTest : public testing::TestWithParam<VariantCase> {};
@@ -206,37 +154,23 @@ class JpegVariantTest : public testing::TestWithParam<VariantCase> {};
 TEST_P(JpegVariantTest, DecodesFilesOfRealTools)
 {
     TempDir dir;
-    ASSERT_TRUE(testimg::WritePpm(dir.File("p.ppm"), testimg::MakeBlocks()));
-    ASSERT_TRUE(testimg::Shell(std::string("CONVERT ") + testimg::Quote(dir.File("p.ppm")) + " " +
-                               GetParam().options + " " + testimg::Quote(dir.File("v.jpg"))));
-    const img::PixelBuffer decoded = img::ReadJpeg(dir.File("v.jpg"));
-    ASSERT_FALSE(decoded.Empty()) << img::LastError();
-    ASSERT_EQ(decoded.Width(), 64);
-    ASSERT_EQ(decoded.Height(), 48);
-    // The red block and the blue one stay apart, in colour or in grey.
+    const img::PixelBuffer decoded = img::ReadJpeg(Convert(dir, GetParam().options));
+    ASSERT_EQ(SizeOf(decoded), QSize(64, 48)) << img::LastError();
+    if (GetParam().colour) {
+        EXPECT_LT(testimg::MeanDifference(decoded, testimg::MakeBlocks()), 12.0);
+    }
+    // The red block and the blue one stay apart, in grey too.
     const Rgb red = PixelAt(decoded, 50, 5), blue = PixelAt(decoded, 5, 5);
     EXPECT_GT(std::abs(red.r - blue.r) + std::abs(red.b - blue.b), 60);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Tools, JpegVariantTest,
-    testing::Values(VariantCase{"Baseline", "-quality 90"},
-                    VariantCase{"Progressive", "-interlace Plane -quality 90"},
-                    VariantCase{"Greyscale", "-colorspace Gray -quality 90"},
-                    VariantCase{"Cmyk", "-colorspace CMYK -quality 90"},
-                    VariantCase{"NoSubsampling", "-sampling-factor 1x1 -quality 90"}),
-    [](const testing::TestParamInfo<VariantCase>& tp) { return std::string(tp.param.name); });
-
-TEST(Jpeg, CmykComesOutInItsColours)
-{
-    TempDir dir;
-    ASSERT_TRUE(testimg::WritePpm(dir.File("p.ppm"), testimg::MakeBlocks()));
-    ASSERT_TRUE(testimg::Shell("CONVERT " + testimg::Quote(dir.File("p.ppm")) +
-                               " -colorspace CMYK -quality 95 " + testimg::Quote(dir.File("c.jpg"))));
-    const img::PixelBuffer decoded = img::ReadJpeg(dir.File("c.jpg"));
-    ASSERT_FALSE(decoded.Empty());
-    EXPECT_LT(testimg::MeanDifference(decoded, testimg::MakeBlocks()), 12.0);
-}
+INSTANTIATE_TEST_SUITE_P(Tools, JpegVariantTest,
+                         testing::Values(VariantCase{"Baseline", "-quality 90", true},
+                                         VariantCase{"Progressive", "-interlace Plane -quality 90", true},
+                                         VariantCase{"Greyscale", "-colorspace Gray -quality 90", false},
+                                         VariantCase{"Cmyk", "-colorspace CMYK -quality 95", true},
+                                         VariantCase{"NoSubsampling", "-sampling-factor 1x1 -quality 90", true}),
+                         testimg::ByName());
 
 TEST(Jpeg, TruncatedFilesAreErrorsAtEveryLength)
 {
@@ -251,7 +185,7 @@ TEST(Jpeg, TruncatedFilesAreErrorsAtEveryLength)
     EXPECT_EQ(img::LastError(), img::kErrTruncated);
 }
 
-TEST(Jpeg, CorruptFilesAreErrors)
+TEST(Jpeg, CorruptOrHugeFilesAreErrors)
 {
     TempDir dir;
     testimg::WriteBytes(dir.File("text.jpg"), {'n', 'o', 't', ' ', 'a', ' ', 'j', 'p', 'e', 'g'});
@@ -265,29 +199,12 @@ TEST(Jpeg, CorruptFilesAreErrors)
     auto bytes = img::EncodeJpeg(testimg::MakeGradient(96, 64), 80);
     for (std::size_t i = bytes.size() / 2; i < bytes.size() - 2; i += 7) bytes[i] ^= 0x5A;
     img::DecodeJpeg(bytes);
-}
-
-// The SOF marker's height and width, found by walking the segments of our own encoding.
-std::size_t SofSizeOffset(const std::vector<std::uint8_t>& jpeg)
-{
-    std::size_t at = 2;
-    while (at + 4 < jpeg.size()) {
-        const std::uint8_t marker = jpeg[at + 1];
-        if (marker == 0xC0 || marker == 0xC2) return at + 5;
-        at += 2 + static_cast<std::size_t>((jpeg[at + 2] << 8) | jpeg[at + 3]);
-    }
-    return 0;
-}
-
-TEST(Jpeg, HugeHeaderIsRefusedBeforeAllocating)
-{
-    auto bytes = img::EncodeJpeg(testimg::MakeGradient(16, 16), 75);
-    const std::size_t at = SofSizeOffset(bytes);
-    ASSERT_NE(at, 0u);
-    for (const std::size_t i : {at, at + 2}) { // 65000 x 65000 = 4.2 gigapixels
-        bytes[i] = 0xFD;
-        bytes[i + 1] = 0xE8;
-    }
+    // A frame header claiming 65000 x 65000 pixels (4.2 gigapixels) is refused before allocating.
+    bytes = img::EncodeJpeg(testimg::MakeGradient(16, 16), 75);
+    const std::uint8_t sof[] = {0xFF, 0xC0}, huge[] = {0xFD, 0xE8, 0xFD, 0xE8};
+    const auto size = std::search(bytes.begin(), bytes.end(), std::begin(sof), std::end(sof)) + 5;
+    ASSERT_LT(size + 4, bytes.end());
+    std::copy_n(huge, 4, size);
     EXPECT_TRUE(img::DecodeJpeg(bytes).Empty());
     EXPECT_EQ(img::LastError(), img::kErrTooLarge);
 }
@@ -311,18 +228,6 @@ TEST(Jpeg, FailedWriteKeepsTheExistingFile)
     EXPECT_EQ(testimg::ReadBytes(path), before);
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
         EXPECT_EQ(entry.path().filename(), "keep.jpg"); // no temporary left behind
-}
-
-TEST(Jpeg, SizeProbeReadsTheHeaderOnly)
-{
-    TempDir dir;
-    ASSERT_TRUE(img::WriteJpeg(dir.File("s.jpg"), testimg::MakeGradient(321, 123), 75));
-    EXPECT_EQ(img::ReadImageSize(dir.File("s.jpg")), QSize(321, 123));
-    EXPECT_FALSE(img::ReadImageSize(dir.File("missing.jpg")).has_value());
-    auto head = testimg::ReadBytes(dir.File("s.jpg"));
-    head.resize(300);
-    testimg::WriteBytes(dir.File("head.jpg"), head);
-    EXPECT_EQ(img::ReadImageSize(dir.File("head.jpg")), QSize(321, 123));
 }
 
 } // namespace

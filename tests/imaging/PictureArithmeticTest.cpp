@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 
 using testimg::PixelAt;
 using testimg::Rgb;
@@ -247,6 +248,10 @@ TEST(PictureResize, ReducesAndEnlargesToExactSizes)
 
 TEST(PicturePalette, HasTwoHundredFiftySixEntriesWithThePictureColours)
 {
+    const img::Palette many = img::ToQtPalette(img::MakePalette(testimg::MakeGradient(300, 200)));
+    ASSERT_EQ(many.size(), 256);
+    EXPECT_GT(std::set<QRgb>(many.begin(), many.end()).size(), 200u);
+    EXPECT_TRUE(img::MakePalette(img::PixelBuffer{}).empty());
     Picture picture = ToPicture(testimg::MakeBlocks());
     ASSERT_EQ(picture.BuildDisplayPalette(), 0);
     const img::Palette& palette = *picture.DisplayPalette();

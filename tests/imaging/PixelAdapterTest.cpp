@@ -11,26 +11,12 @@ namespace {
 TEST(PixelBuffer, AllocateGivesBlackAndRefusesBadSizes)
 {
     const img::PixelBuffer pixels = img::PixelBuffer::Allocate(5, 3);
-    ASSERT_FALSE(pixels.Empty());
-    EXPECT_EQ(pixels.Stride(), 15u);
-    EXPECT_EQ(pixels.ByteSize(), 45u);
+    ASSERT_EQ(pixels.ByteSize(), 45u);
     EXPECT_TRUE(std::all_of(pixels.Data(), pixels.Data() + 45, [](std::uint8_t v) { return v == 0; }));
     EXPECT_TRUE(img::PixelBuffer::Allocate(0, 3).Empty());
     EXPECT_EQ(img::LastError(), img::kErrBadArgument);
     EXPECT_TRUE(img::PixelBuffer::Allocate(20001, 20000).Empty());
     EXPECT_EQ(img::LastError(), img::kErrTooLarge);
-}
-
-TEST(PixelBuffer, MovesLeaveTheSourceEmpty)
-{
-    img::PixelBuffer a = img::PixelBuffer::Allocate(4, 4);
-    const std::uint8_t* memory = a.Data();
-    img::PixelBuffer b = std::move(a);
-    EXPECT_EQ(b.Data(), memory);
-    EXPECT_TRUE(a.Empty()); // NOLINT(bugprone-use-after-move): moved-from state is defined
-    EXPECT_EQ(a.Width(), 0);
-    b.Reset();
-    EXPECT_TRUE(b.Empty());
 }
 
 TEST(PixelAdapter, QImageAndMatShareTheBuffersMemory)
@@ -51,6 +37,9 @@ TEST(PixelAdapter, QImageAndMatShareTheBuffersMemory)
     image.setPixel(0, 0, qRgb(9, 8, 7));
     EXPECT_EQ(image.constBits(), pixels.Data());
     EXPECT_EQ(mat.at<cv::Vec3b>(0, 0), cv::Vec3b(9, 8, 7));
+    img::PixelBuffer empty;
+    EXPECT_TRUE(img::PixelAdapter::AsQImage(empty).isNull());
+    EXPECT_TRUE(img::PixelAdapter::AsMat(empty).empty());
 }
 
 TEST(PixelAdapter, ConstViewOfTheQImageDetachesOnWrite)
@@ -61,13 +50,6 @@ TEST(PixelAdapter, ConstViewOfTheQImageDetachesOnWrite)
     image.setPixel(0, 0, qRgb(200, 0, 0));
     EXPECT_NE(image.constBits(), pixels.Data());
     EXPECT_EQ(testimg::PixelAt(pixels, 0, 0), (testimg::Rgb{5, 5, 5}));
-}
-
-TEST(PixelAdapter, EmptyBufferGivesEmptyViews)
-{
-    img::PixelBuffer empty;
-    EXPECT_TRUE(img::PixelAdapter::AsQImage(empty).isNull());
-    EXPECT_TRUE(img::PixelAdapter::AsMat(empty).empty());
 }
 
 } // namespace

@@ -10,6 +10,44 @@
 
 namespace testimg {
 
+namespace {
+
+std::string Quote(const std::string& text)
+{
+    std::string quoted = "'";
+    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Replaces every `token`, searching on after each inserted value.
+void ReplaceAll(std::string& text, const std::string& token, const std::string& value)
+{
+    for (std::size_t at = text.find(token); at != std::string::npos; at = text.find(token, at + value.size()))
+        text.replace(at, token.size(), value);
+}
+
+void PutLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes = 4)
+{
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+// A BMP file header and 40-byte information header, for files made field by field.
+std::vector<std::uint8_t> BmpHeaders(int width, int height, int bits, std::uint32_t compression,
+                                     std::uint32_t colours, std::uint32_t imageBytes)
+{
+    std::vector<std::uint8_t> out{'B', 'M'};
+    const std::uint32_t offset = 14 + 40 + colours * 4;
+    for (const std::uint32_t field : {offset + imageBytes, 0u, offset, 40u, static_cast<std::uint32_t>(width),
+                                      static_cast<std::uint32_t>(height)})
+        PutLe(out, field);
+    PutLe(out, 1, 2);
+    PutLe(out, static_cast<std::uint32_t>(bits), 2);
+    for (const std::uint32_t field : {compression, imageBytes, 2835u, 2835u, colours, 0u}) PutLe(out, field);
+    return out;
+}
+
+} // namespace
+
 img::PixelBuffer Make(int width, int height, const std::function<Rgb(int x, int y)>& colourAt)
 {
     img::PixelBuffer pixels = img::PixelBuffer::Allocate(width, height);
@@ -99,45 +137,17 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string Quote(const std::string& text)
-{
-    std::string quoted = "'";
-    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-bool Shell(const std::string& command)
+bool MakeWithTool(const TempDir& dir, const img::PixelBuffer& pixels, std::string command, const std::string& out)
 {
     static const std::string convert = access("/usr/bin/convert", X_OK) == 0 ? "/usr/bin/convert" : "convert";
-    std::string line = command;
-    for (std::size_t at = line.find("CONVERT"); at != std::string::npos; at = line.find("CONVERT", at + convert.size()))
-        line.replace(at, 7, convert);
-    return std::system(("(" + line + ") >/dev/null 2>&1").c_str()) == 0;
+    if (!WritePpm(dir.File("in.ppm"), pixels)) return false;
+    ReplaceAll(command, "CONVERT", convert);
+    ReplaceAll(command, "{out}", Quote(dir.File(out)));
+    ReplaceAll(command, "{tmp}", Quote(dir.File("tmp.tif")));
+    ReplaceAll(command, "{in}", Quote(dir.File("in.ppm")));
+    return std::system(("(" + command + ") >/dev/null 2>&1").c_str()) == 0;
 }
 
-namespace {
-
-void PutLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes = 4)
-{
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-// A BMP file header and 40-byte information header, for files made field by field.
-std::vector<std::uint8_t> BmpHeaders(int width, int height, int bits, std::uint32_t compression,
-                                     std::uint32_t colours, std::uint32_t imageBytes)
-{
-    std::vector<std::uint8_t> out{'B', 'M'};
-    const std::uint32_t offset = 14 + 40 + colours * 4;
-    for (const std::uint32_t field : {offset + imageBytes, 0u, offset, 40u, static_cast<std::uint32_t>(width),
-                                      static_cast<std::uint32_t>(height)})
-        PutLe(out, field);
-    PutLe(out, 1, 2);
-    PutLe(out, static_cast<std::uint32_t>(bits), 2);
-    for (const std::uint32_t field : {compression, imageBytes, 2835u, 2835u, colours, 0u}) PutLe(out, field);
-    return out;
-}
-
-} // namespace
 
 void WriteTopDownBmp(const std::string& path, const img::PixelBuffer& pixels)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TempDir.h"
 #include "imaging/Picture.h"
 #include "imaging/PixelBuffer.h"
 
@@ -39,10 +40,11 @@ bool WritePpm(const std::string& path, const img::PixelBuffer& pixels);
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
-// Runs a shell command with ImageMagick's `convert` (the real one, /usr/bin/convert,
-// where present) substituted for the word CONVERT; true when it exits with 0.
-bool Shell(const std::string& command);
-std::string Quote(const std::string& text);
+// Writes the pixels as the PPM file {in} in the folder and runs the shell command, which
+// makes the folder's file `out`, named {out} in it ({tmp}: a spare file name; CONVERT:
+// ImageMagick's convert, /usr/bin/convert where present). True when the command succeeds.
+bool MakeWithTool(const TempDir& dir, const img::PixelBuffer& pixels, std::string command,
+                  const std::string& out);
 
 // BMP variants no Debian tool writes: rows stored top-down (negative height), and RLE4
 // (of a picture of at most 16 colours).

@@ -19,17 +19,14 @@ TEST(Threads, DistinctPicturesWorkInParallel)
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t) {
         threads.emplace_back([&, t] {
-            for (int round = 0; round < 5; ++round) {
+            int code = 0;
+            for (int round = 0; round < 5 && code == 0; ++round) {
                 Picture picture;
-                int code = picture.LoadFile(dir.File("src.jpg"));
+                code = picture.LoadFile(dir.File("src.jpg"));
                 if (code == 0) code = picture.FitInto(150 + t * 100, 100 + t * 50);
                 if (code == 0) code = picture.SaveFile(dir.File("out" + std::to_string(t) + ".jpg"), 1, 75);
-                if (code != 0) {
-                    results[static_cast<std::size_t>(t)] = code;
-                    return;
-                }
             }
-            results[static_cast<std::size_t>(t)] = 0;
+            results[static_cast<std::size_t>(t)] = code;
         });
     }
     threads.emplace_back([&] {
