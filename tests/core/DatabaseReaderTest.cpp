@@ -47,8 +47,8 @@ TEST_F(DatabaseReaderTest, ReadsTheWorkedExampleInPlaceOfWhatTheCatalogHeld)
         EXPECT_EQ(id, -1);
 }
 
-// Each photo as "file|date|person ids|event ids|location ids|notes", then the three
-// name lists joined with '^'.
+// Each photo as "file|date|person ids|event ids|location ids|notes" on a line, then
+// the persons, events and locations, each list joined with '^', separated by '/'.
 std::string Dump(const CQuilleryDoc& catalog)
 {
     const auto ids = [](const PhotoRecord::IdList& list) {
