@@ -78,17 +78,6 @@ TEST_F(PhotoListTest, CellTextsComeFromTheRecord)
     }
 }
 
-TEST_F(PhotoListTest, FillKeepsCatalogOrderAndClearsTheCurrentPhoto)
-{
-    FillThree();
-    m_list.SetCurrentPhoto(m_list.PhotoAtRow(1));
-    m_announced.clear();
-    m_list.FillFromCatalog();
-    EXPECT_EQ(RowNames(), (Names{"old", "new", "middle"}));
-    EXPECT_EQ(m_list.CurrentPhoto(), nullptr);
-    EXPECT_EQ(m_announced, std::vector<PhotoRecord*>{nullptr});
-}
-
 TEST_F(PhotoListTest, StartupSortListsNewestFirstWithoutTouchingTheFlag)
 {
     m_settings.WriteInt("QuilleryStartupSort", 1);
@@ -182,17 +171,23 @@ TEST_F(PhotoListTest, SubsetKeepsTheCurrentPhotoSelectedOrClearsIt)
     EXPECT_EQ(rows.count(), 1);
 }
 
-TEST_F(PhotoListTest, AppendKeepsCurrentPhotoAndSelection)
+TEST_F(PhotoListTest, AppendKeepsTheCurrentPhotoAndFillClearsIt)
 {
     FillThree();
     PhotoRecord* first = m_list.PhotoAtRow(0);
     m_list.SetCurrentPhoto(first);
+    m_list.SortByColumn(kDateColumn);
     PhotoRecord& added = m_library.Add("added");
     m_list.AppendPhoto(&added);
-    EXPECT_EQ(m_list.RowCount(), 4);
-    EXPECT_EQ(m_list.PhotoAtRow(3), &added);
+    EXPECT_EQ(RowNames(), (Names{"new", "middle", "old", "added"}));
     EXPECT_EQ(m_list.CurrentPhoto(), first);
-    EXPECT_EQ(m_list.FirstSelectedRow(), 0);
+    EXPECT_EQ(m_list.FirstSelectedRow(), 2);
+
+    m_announced.clear();
+    m_list.FillFromCatalog();
+    EXPECT_EQ(RowNames(), (Names{"old", "new", "middle", "added"})) << "catalog order";
+    EXPECT_EQ(m_list.CurrentPhoto(), nullptr);
+    EXPECT_EQ(m_announced, std::vector<PhotoRecord*>{nullptr});
 }
 
 TEST_F(PhotoListTest, PaintingCachesThumbnailsSortAndRemoveForgetThem)
