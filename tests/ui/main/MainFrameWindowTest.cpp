@@ -68,30 +68,24 @@ TEST_F(MainFrameTest, CommandsFollowTheLibraryTheCurrentPhotoAndTheShow)
     EXPECT_EQ(Disabled(m_frame), photoCommands);
 }
 
+// Closing with Yes is among the ModifiedLibrary cases.
 TEST_F(MainFrameTest, ClosingAsksOnlyAboutChangesAndNoWritesNothing)
 {
-    OpenWithDialog(MakeLibrary("Family.pdb"));
-    EXPECT_TRUE(m_frame.close());
-    EXPECT_TRUE(m_prompter.Texts().empty());
+    OpenModifiedFamily();
+    m_prompter.Forget();
+    m_prompter.Answer(PromptAnswer::No);
+    m_frame.Action(CommandId::Exit)->trigger();
+    EXPECT_EQ(m_prompter.Texts(), Texts{"Save Family.pdb before exiting?"});
+    EXPECT_EQ(m_prompter.Messages().at(0).buttons, PromptButtons::YesNo);
+    EXPECT_EQ(ReadFile(Path("Family.pdb")), kTwoPhotos);
     EXPECT_TRUE(m_frame.HasClosed());
 
-    for (const bool viaExit : {false, true}) {
-        MainFrame frame(m_prompter, m_chooser, m_settingsFile.Settings(), m_recentFiles);
-        frame.OpenLibraryByName(Path("Family.pdb"));
-        frame.Catalog().PhotoAt(0).SetFileName("renamed");
-        frame.Catalog().SetModified(true);
-        m_prompter.Forget();
-        m_prompter.Answer(PromptAnswer::No);
-        if (viaExit) {
-            frame.Action(CommandId::Exit)->trigger();
-        } else {
-            EXPECT_TRUE(frame.close());
-        }
-        EXPECT_EQ(m_prompter.Texts(), Texts{"Save Family.pdb before exiting?"});
-        EXPECT_EQ(m_prompter.Messages().at(0).buttons, PromptButtons::YesNo);
-        EXPECT_EQ(ReadFile(Path("Family.pdb")), kTwoPhotos);
-        EXPECT_TRUE(frame.HasClosed());
-    }
+    MainFrame unchanged(m_prompter, m_chooser, m_settingsFile.Settings(), m_recentFiles);
+    unchanged.OpenLibraryByName(Path("Family.pdb"));
+    m_prompter.Forget();
+    EXPECT_TRUE(unchanged.close());
+    EXPECT_TRUE(m_prompter.Texts().empty());
+    EXPECT_TRUE(unchanged.HasClosed());
 }
 
 TEST_F(MainFrameTest, TheSplitterHoldsThePictureLeftAtSevenTenths)
