@@ -143,17 +143,13 @@ TEST(PictureDraw, FittedIsCentredAndKeepsItsCopy)
 
 TEST(PictureBitmap, ToBitmapIsACopyForALabel)
 {
-    const Picture picture = testimg::ToPicture(testimg::MakeBlocks(64, 48));
+    Picture picture = testimg::ToPicture(testimg::MakeBlocks(64, 48));
     const QImage bitmap = picture.ToBitmap();
     ASSERT_EQ(bitmap.size(), QSize(64, 48));
     EXPECT_EQ(bitmap.pixel(0, 0), qRgb(0, 0, 255));
     EXPECT_NE(bitmap.constBits(), picture.Pixels().Data());
     EXPECT_TRUE(Picture().ToBitmap().isNull());
-}
-
-TEST(PictureResource, NoImagePlaceholderIs65By72)
-{
-    Picture picture;
+    // The no-image placeholder.
     EXPECT_EQ(picture.LoadBitmapResource(127), 0);
     EXPECT_EQ(picture.GetSize(), QSize(65, 72));
     EXPECT_EQ(picture.LoadBitmapResource(999), img::kErrNoResource);

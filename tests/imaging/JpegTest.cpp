@@ -143,36 +143,27 @@ TEST(Jpeg, DateTakenIsTheRawExifText)
     EXPECT_FALSE(img::ReadExifDateTaken(dir.File("junk.jpg")).has_value());
 }
 
-struct VariantCase {
-    const char* name;
-    const char* options;
-    bool colour;
-};
-
-class JpegVariantTest : public testing::TestWithParam<VariantCase> {};
-
-TEST_P(JpegVariantTest, DecodesFilesOfRealTools)
+TEST(Jpeg, DecodesTheVariantsOfRealTools)
 {
-    TempDir dir;
-    const img::PixelBuffer decoded = img::ReadJpeg(Convert(dir, GetParam().options));
-    ASSERT_EQ(SizeOf(decoded), QSize(64, 48)) << img::LastError();
-    if (GetParam().colour) {
-        EXPECT_LT(testimg::MeanDifference(decoded, testimg::MakeBlocks()), 12.0);
+    const struct {
+        const char* options;
+        bool colour;
+    } cases[] = {{"-quality 90", true},                       {"-interlace Plane -quality 90", true},
+                 {"-colorspace Gray -quality 90", false},     {"-colorspace CMYK -quality 95", true},
+                 {"-sampling-factor 1x1 -quality 90", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options);
+        TempDir dir;
+        const img::PixelBuffer decoded = img::ReadJpeg(Convert(dir, c.options));
+        ASSERT_EQ(SizeOf(decoded), QSize(64, 48)) << img::LastError();
+        EXPECT_LT(testimg::MeanDifference(decoded, testimg::MakeBlocks()), c.colour ? 12.0 : 256.0);
+        // The red block and the blue one stay apart, in grey too.
+        const Rgb red = PixelAt(decoded, 50, 5), blue = PixelAt(decoded, 5, 5);
+        EXPECT_GT(std::abs(red.r - blue.r) + std::abs(red.b - blue.b), 60);
     }
-    // The red block and the blue one stay apart, in grey too.
-    const Rgb red = PixelAt(decoded, 50, 5), blue = PixelAt(decoded, 5, 5);
-    EXPECT_GT(std::abs(red.r - blue.r) + std::abs(red.b - blue.b), 60);
 }
 
-INSTANTIATE_TEST_SUITE_P(Tools, JpegVariantTest,
-                         testing::Values(VariantCase{"Baseline", "-quality 90", true},
-                                         VariantCase{"Progressive", "-interlace Plane -quality 90", true},
-                                         VariantCase{"Greyscale", "-colorspace Gray -quality 90", false},
-                                         VariantCase{"Cmyk", "-colorspace CMYK -quality 95", true},
-                                         VariantCase{"NoSubsampling", "-sampling-factor 1x1 -quality 90", true}),
-                         testimg::ByName());
-
-TEST(Jpeg, TruncatedFilesAreErrorsAtEveryLength)
+TEST(Jpeg, DamagedFilesAreErrors)
 {
     const auto whole = img::EncodeJpeg(testimg::MakeGradient(96, 64), 80);
     for (std::size_t length = 0; length < whole.size(); length += std::max<std::size_t>(1, whole.size() / 97)) {
@@ -183,10 +174,6 @@ TEST(Jpeg, TruncatedFilesAreErrorsAtEveryLength)
     const std::vector<std::uint8_t> nearlyAll(whole.begin(), whole.end() - 200);
     img::DecodeJpeg(nearlyAll);
     EXPECT_EQ(img::LastError(), img::kErrTruncated);
-}
-
-TEST(Jpeg, CorruptOrHugeFilesAreErrors)
-{
     TempDir dir;
     testimg::WriteBytes(dir.File("text.jpg"), {'n', 'o', 't', ' ', 'a', ' ', 'j', 'p', 'e', 'g'});
     EXPECT_TRUE(img::ReadJpeg(dir.File("text.jpg")).Empty());
@@ -196,7 +183,7 @@ TEST(Jpeg, CorruptOrHugeFilesAreErrors)
     EXPECT_TRUE(img::ReadJpeg(dir.Path().string()).Empty()); // a folder
     EXPECT_EQ(img::LastError(), img::kErrCannotOpen);
     // Scrambled entropy data: decoding must not crash whatever it decides.
-    auto bytes = img::EncodeJpeg(testimg::MakeGradient(96, 64), 80);
+    auto bytes = whole;
     for (std::size_t i = bytes.size() / 2; i < bytes.size() - 2; i += 7) bytes[i] ^= 0x5A;
     img::DecodeJpeg(bytes);
     // A frame header claiming 65000 x 65000 pixels (4.2 gigapixels) is refused before allocating.

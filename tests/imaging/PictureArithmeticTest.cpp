@@ -59,20 +59,16 @@ TEST(PictureScaledCopy, FitsTheBoxInDoublePrecision)
     EXPECT_FALSE(flat.HasPicture());
 }
 
-TEST(PictureBlank, IsBlackAndRefusesBadSizes)
+TEST(PictureCopy, BlankIsBlackAndCopiesTakePixelsNotPaletteOrComments)
 {
-    Picture picture;
-    EXPECT_EQ(picture.CreateBlank(0, 5), 5);
-    EXPECT_EQ(picture.CreateBlank(5, -1), 5);
-    EXPECT_EQ(picture.CreateBlank(40000, 40000), 1);
-    EXPECT_FALSE(picture.HasPicture());
-    ASSERT_EQ(picture.CreateBlank(3, 2), 0);
-    EXPECT_EQ(PixelAt(picture.Pixels(), 2, 1), (Rgb{0, 0, 0}));
-}
-
-TEST(PictureCopy, CopiesPixelsNotPaletteOrComments)
-{
-    Picture source = ToPicture(testimg::MakeBlocks()), empty, target = Blank(7, 3);
+    Picture target;
+    EXPECT_EQ(target.CreateBlank(0, 5), 5);
+    EXPECT_EQ(target.CreateBlank(5, -1), 5);
+    EXPECT_EQ(target.CreateBlank(40000, 40000), 1);
+    EXPECT_FALSE(target.HasPicture());
+    ASSERT_EQ(target.CreateBlank(7, 3), 0);
+    EXPECT_EQ(PixelAt(target.Pixels(), 6, 2), (Rgb{0, 0, 0}));
+    Picture source = ToPicture(testimg::MakeBlocks()), empty;
     EXPECT_EQ(target.CopyFrom(empty), 5);
     EXPECT_EQ(target.GetSize(), QSize(7, 3));
     source.SetJpegComments({"c"});
@@ -116,23 +112,9 @@ TEST(PictureAdjust, TablesReachTheirChannels)
     EXPECT_EQ(PixelAt(picture.Pixels(), 1, 1), (Rgb{110, 200, 255}));
 }
 
-TEST(Picture, EmptyPictureGivesFive)
-{
-    Picture empty;
-    EXPECT_EQ(empty.AdjustBrightness(10), 5);
-    EXPECT_EQ(empty.AdjustColor(10, 0), 5);
-    EXPECT_EQ(empty.Sharpen(10), 5);
-    EXPECT_EQ(empty.Soften(10), 5);
-    EXPECT_EQ(empty.Rotate(90), 5);
-    EXPECT_EQ(empty.Crop(0, 0, 1, 1), 5);
-    EXPECT_EQ(empty.Resize(10, 10), 5);
-    EXPECT_EQ(empty.FitInto(800, 600), 5);
-    EXPECT_EQ(empty.BuildDisplayPalette(), 5);
-}
-
 // Which operations drop the display palette and the comments; every change of the
-// pixels drops the fitted copy.
-TEST(Picture, ReleaseRules)
+// pixels drops the fitted copy. On an empty picture each gives 5.
+TEST(Picture, ReleaseRulesAndEmptyPictures)
 {
     struct {
         const char* name;
@@ -149,7 +131,6 @@ TEST(Picture, ReleaseRules)
         {"Soften", [](Picture& p) { return p.Soften(10); }, true},
         {"Brightness", [](Picture& p) { return p.AdjustBrightness(50); }, true},
         {"Colour", [](Picture& p) { return p.AdjustColor(10, Picture::kGreen); }, true},
-        {"Release", [](Picture& p) { return p.Release(), 0; }, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -164,31 +145,36 @@ TEST(Picture, ReleaseRules)
         EXPECT_EQ(picture.DisplayPalette().has_value(), c.keeps);
         const bool unchanged = std::string(c.name) == "FitIntoSameSize";
         EXPECT_EQ(picture.FittedCopySize(), unchanged ? QSize(20, 15) : QSize(0, 0));
+        Picture empty;
+        EXPECT_EQ(c.operation(empty), 5);
     }
-    Picture released = Blank(10, 10);
+    Picture released = ToPicture(testimg::MakeBlocks());
+    released.SetJpegComments({"c"});
+    ASSERT_EQ(released.BuildDisplayPalette(), 0);
     released.Release();
-    EXPECT_FALSE(released.HasPicture());
     EXPECT_EQ(released.GetSize(), QSize(0, 0));
+    EXPECT_FALSE(released.HasPicture() || released.DisplayPalette() || !released.JpegComments().empty());
 }
 
-TEST(PictureRotate, PositiveQuarterTurnsClockwiseAndTurnsAgree)
+// Positive quarter turns are clockwise: the top-left corner goes top-right with +90.
+TEST(PictureRotate, QuarterTurnsSwapSidesAndMoveTheCorner)
 {
     img::PixelBuffer marked = testimg::MakeBlocks(64, 48);
     testimg::SetPixel(marked, 0, 0, {255, 0, 255});
-    Picture plus90 = ToPicture(marked), minus90 = ToPicture(marked), plus270 = ToPicture(marked),
-            half = ToPicture(marked);
-    ASSERT_EQ(plus90.Rotate(90), 0);
-    ASSERT_EQ(plus90.GetSize(), QSize(48, 64));
-    EXPECT_EQ(PixelAt(plus90.Pixels(), 47, 0), (Rgb{255, 0, 255})); // top-left goes top-right
-    ASSERT_EQ(plus90.Rotate(-90), 0);
-    EXPECT_EQ(testimg::MaxDifference(plus90.Pixels(), marked), 0);
-    EXPECT_EQ(minus90.Rotate(-90), 0);
-    EXPECT_EQ(plus270.Rotate(270), 0);
-    EXPECT_EQ(minus90.GetSize(), QSize(48, 64));
-    EXPECT_EQ(testimg::MaxDifference(minus90.Pixels(), plus270.Pixels()), 0);
-    EXPECT_EQ(half.Rotate(180), 0);
-    EXPECT_EQ(half.GetSize(), QSize(64, 48));
-    EXPECT_EQ(PixelAt(half.Pixels(), 63, 47), (Rgb{255, 0, 255}));
+    const struct {
+        double degrees;
+        QSize size;
+        QPoint corner;
+    } cases[] = {{90, {48, 64}, {47, 0}},  {-270, {48, 64}, {47, 0}},  {270, {48, 64}, {0, 63}},
+                 {-90, {48, 64}, {0, 63}}, {180, {64, 48}, {63, 47}}, {-180, {64, 48}, {63, 47}}};
+    for (const auto& c : cases) {
+        Picture picture = ToPicture(marked);
+        ASSERT_EQ(picture.Rotate(c.degrees), 0);
+        ASSERT_EQ(picture.GetSize(), c.size) << c.degrees;
+        EXPECT_EQ(PixelAt(picture.Pixels(), c.corner.x(), c.corner.y()), (Rgb{255, 0, 255})) << c.degrees;
+        ASSERT_EQ(picture.Rotate(-c.degrees), 0);
+        EXPECT_EQ(testimg::MaxDifference(picture.Pixels(), marked), 0) << c.degrees;
+    }
 }
 
 TEST(PictureRotate, FreeAngleTurnsClockwiseIntoAWhiteCorneredBox)
@@ -222,7 +208,7 @@ TEST(PictureRotate, BoundingBoxHoldsThePicture)
     }
 }
 
-TEST(PictureCrop, KeepsTheHalfOpenRectangleOrRefuses)
+TEST(PictureGeometry, CropKeepsTheHalfOpenRectangleAndResizeGivesExactSizes)
 {
     const img::PixelBuffer blocks = testimg::MakeBlocks(64, 48);
     Picture picture = ToPicture(blocks);
@@ -234,13 +220,8 @@ TEST(PictureCrop, KeepsTheHalfOpenRectangleOrRefuses)
     EXPECT_EQ(picture.GetSize(), QSize(10, 10));
     EXPECT_EQ(PixelAt(picture.Pixels(), 0, 0), PixelAt(blocks, 30, 20));
     EXPECT_EQ(PixelAt(picture.Pixels(), 9, 9), PixelAt(blocks, 39, 29));
-}
-
-TEST(PictureResize, ReducesAndEnlargesToExactSizes)
-{
-    Picture picture = Blank(100, 80);
-    EXPECT_EQ(picture.Resize(50, 40), 0);
-    EXPECT_EQ(picture.GetSize(), QSize(50, 40));
+    EXPECT_EQ(picture.Resize(5, 4), 0);
+    EXPECT_EQ(picture.GetSize(), QSize(5, 4));
     EXPECT_EQ(picture.Resize(60, 10), 0);
     EXPECT_EQ(picture.GetSize(), QSize(60, 10));
     EXPECT_EQ(picture.Resize(0, 10), 5);
@@ -252,6 +233,7 @@ TEST(PicturePalette, HasTwoHundredFiftySixEntriesWithThePictureColours)
     ASSERT_EQ(many.size(), 256);
     EXPECT_GT(std::set<QRgb>(many.begin(), many.end()).size(), 200u);
     EXPECT_TRUE(img::MakePalette(img::PixelBuffer{}).empty());
+    EXPECT_EQ(Picture().BuildDisplayPalette(), 5);
     Picture picture = ToPicture(testimg::MakeBlocks());
     ASSERT_EQ(picture.BuildDisplayPalette(), 0);
     const img::Palette& palette = *picture.DisplayPalette();

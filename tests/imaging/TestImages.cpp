@@ -46,6 +46,14 @@ std::vector<std::uint8_t> BmpHeaders(int width, int height, int bits, std::uint3
     return out;
 }
 
+bool WritePpm(const std::string& path, const img::PixelBuffer& pixels)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << pixels.Width() << ' ' << pixels.Height() << "\n255\n";
+    out.write(reinterpret_cast<const char*>(pixels.Data()), static_cast<std::streamsize>(pixels.ByteSize()));
+    return static_cast<bool>(out);
+}
+
 } // namespace
 
 img::PixelBuffer Make(int width, int height, const std::function<Rgb(int x, int y)>& colourAt)
@@ -115,14 +123,6 @@ double MeanDifference(const img::PixelBuffer& a, const img::PixelBuffer& b)
     double sum = 0;
     for (std::size_t i = 0; i < a.ByteSize(); ++i) sum += std::abs(a.Data()[i] - b.Data()[i]);
     return sum / static_cast<double>(a.ByteSize());
-}
-
-bool WritePpm(const std::string& path, const img::PixelBuffer& pixels)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << "P6\n" << pixels.Width() << ' ' << pixels.Height() << "\n255\n";
-    out.write(reinterpret_cast<const char*>(pixels.Data()), static_cast<std::streamsize>(pixels.ByteSize()));
-    return static_cast<bool>(out);
 }
 
 std::vector<std::uint8_t> ReadBytes(const std::string& path)

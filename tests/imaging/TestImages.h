@@ -36,7 +36,6 @@ int MaxDifference(const img::PixelBuffer& a, const img::PixelBuffer& b);
 // The mean absolute channel difference.
 double MeanDifference(const img::PixelBuffer& a, const img::PixelBuffer& b);
 
-bool WritePpm(const std::string& path, const img::PixelBuffer& pixels);
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
@@ -50,13 +49,5 @@ bool MakeWithTool(const TempDir& dir, const img::PixelBuffer& pixels, std::strin
 // (of a picture of at most 16 colours).
 void WriteTopDownBmp(const std::string& path, const img::PixelBuffer& pixels);
 void WriteRle4Bmp(const std::string& path, const img::PixelBuffer& pixels);
-
-// Names the cases of a parameterised test by their `name` field.
-struct ByName {
-    template <typename Case> std::string operator()(const testing::TestParamInfo<Case>& info) const
-    {
-        return info.param.name;
-    }
-};
 
 } // namespace testimg
