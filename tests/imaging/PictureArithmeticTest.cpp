@@ -177,8 +177,20 @@ TEST(PictureRotate, QuarterTurnsSwapSidesAndMoveTheCorner)
     }
 }
 
-TEST(PictureRotate, FreeAngleTurnsClockwiseIntoAWhiteCorneredBox)
+// The bounding box uses the absolute sine and cosine, so angles past 90 degrees give a
+// box that holds the whole picture.
+TEST(PictureRotate, FreeAngleTurnsClockwiseIntoAWhiteCorneredBoundingBox)
 {
+    const struct {
+        double degrees;
+        int width, height;
+    } cases[] = {{0, 200, 100},   {360, 200, 100}, {-10, 214, 133},
+                 {10, 214, 133},  {120, 187, 223}, {200, 222, 162}};
+    for (const auto& c : cases) {
+        Picture picture = Blank(200, 100);
+        ASSERT_EQ(picture.Rotate(c.degrees), 0);
+        EXPECT_EQ(picture.GetSize(), QSize(c.width, c.height)) << c.degrees << " degrees";
+    }
     // A dark picture with a bright marker right of centre on the middle row.
     Picture picture = ToPicture(testimg::Make(101, 101, [](int x, int y) {
         return x >= 85 && x <= 95 && y >= 48 && y <= 52 ? Rgb{255, 255, 0} : Rgb{};
@@ -190,22 +202,6 @@ TEST(PictureRotate, FreeAngleTurnsClockwiseIntoAWhiteCorneredBox)
     // Clockwise on screen moves the marker from the middle row downwards.
     const int centre = picture.Width() / 2, radius = 40;
     EXPECT_EQ(PixelAt(picture.Pixels(), centre + static_cast<int>(radius * 0.866), centre + radius / 2).g, 255);
-}
-
-// The bounding box uses the absolute sine and cosine, so angles past 90 degrees give a
-// box that holds the whole picture.
-TEST(PictureRotate, BoundingBoxHoldsThePicture)
-{
-    struct {
-        double degrees;
-        int width, height;
-    } const cases[] = {{0, 200, 100},   {360, 200, 100}, {-10, 214, 133},
-                       {10, 214, 133},  {120, 187, 223}, {200, 222, 162}};
-    for (const auto& c : cases) {
-        Picture picture = Blank(200, 100);
-        ASSERT_EQ(picture.Rotate(c.degrees), 0);
-        EXPECT_EQ(picture.GetSize(), QSize(c.width, c.height)) << c.degrees << " degrees";
-    }
 }
 
 TEST(PictureGeometry, CropKeepsTheHalfOpenRectangleAndResizeGivesExactSizes)

@@ -1,5 +1,7 @@
 #include "TestImages.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -147,7 +149,6 @@ bool MakeWithTool(const TempDir& dir, const img::PixelBuffer& pixels, std::strin
     ReplaceAll(command, "{in}", Quote(dir.File("in.ppm")));
     return std::system(("(" + command + ") >/dev/null 2>&1").c_str()) == 0;
 }
-
 
 void WriteTopDownBmp(const std::string& path, const img::PixelBuffer& pixels)
 {

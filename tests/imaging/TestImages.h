@@ -4,8 +4,6 @@
 #include "imaging/Picture.h"
 #include "imaging/PixelBuffer.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <functional>
 #include <string>
