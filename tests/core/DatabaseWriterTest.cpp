@@ -1,13 +1,12 @@
 #include "FileBytes.h"
+#include "FileSizeLimit.h"
 #include "ScriptedPrompter.h"
 #include "TempDir.h"
 
 #include "core/CQuilleryDoc.h"
 #include "core/DatabaseWriter.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -40,29 +39,6 @@ void FillWorkedExample(CQuilleryDoc& catalog)
     garden.eventIds[0] = beach.eventIds[0];
     catalog.AddPhoto(garden);
 }
-
-// Lowers the largest file this process may write, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) : m_oldHandler(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limited = m_old;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int);
-};
 
 // Fails the second rename once, as a file system might, to reach the undo path.
 class SecondMoveFails : public DatabaseWriter {

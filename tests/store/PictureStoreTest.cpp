@@ -1,4 +1,5 @@
 #include "StoreLibrary.h"
+#include "FileSizeLimit.h"
 #include "StorePictures.h"
 
 #include "ScriptedPrompter.h"
@@ -137,7 +138,7 @@ TEST(PictureStore, ReplacesAVersionWholeOrNotAtAll)
     const auto before = FileBytes(path);
     bool written = true;
     {
-        const StorePictures::FileSizeLimit limit(1024);
+        const FileSizeLimit limit(1024);
         Picture again = Gradient(600, 500);
         written = store.SaveOriginalVersion(again, "p", prompter);
     }

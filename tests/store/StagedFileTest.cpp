@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "StorePictures.h"
 #include "TempDir.h"
 
@@ -65,7 +66,7 @@ TEST(StagedFile, FullDiskLeavesTheOldFileWhole)
     WriteText(target, "the good picture");
     int code = 0;
     {
-        const StorePictures::FileSizeLimit limit(1024);
+        const FileSizeLimit limit(1024);
         StagedFile staged;
         code = staged.Stage(target, Bytes(std::string(64 * 1024, 'x')));
     }

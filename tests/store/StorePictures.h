@@ -7,12 +7,10 @@
 #include <QImage>
 
 #include <algorithm>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <sys/resource.h>
 
 // Pictures with some detail in them (a flat picture encodes the same at every
 // quality), made in memory, and the sizes of the files the store wrote.
@@ -65,29 +63,5 @@ inline std::vector<std::string> Entries(const std::filesystem::path& folder)
     std::sort(names.begin(), names.end());
     return names;
 }
-
-// Lowers the largest file this process may write, so a write runs out of room the
-// way it does on a full disk (root ignores permissions, not this limit).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) : m_handler(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_saved{};
-    void (*m_handler)(int);
-};
 
 } // namespace StorePictures
