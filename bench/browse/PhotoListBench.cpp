@@ -9,6 +9,7 @@
 #include "core/CQuilleryDoc.h"
 #include "core/PhotoRecord.h"
 #include "core/Settings.h"
+#include "store/Library.h"
 #include "ui/browse/PhotoList.h"
 #include "ui/browse/PhotoListModel.h"
 #include "ui/browse/PhotoRowDelegate.h"
@@ -43,13 +44,13 @@ public:
     void WriteString(std::string_view, std::string_view) override {}
 };
 
-void FillCatalog(CQuilleryDoc& catalog, int photos)
+void FillCatalog(Library& library, int photos)
 {
     std::mt19937 random(12345);
     for (int i = 0; i < 300; ++i) {
-        catalog.AddPerson("Person" + std::to_string(random() % 1000) + ", First" + std::to_string(i));
-        catalog.AddEvent("Event number " + std::to_string(i));
-        catalog.AddLocation("Country" + std::to_string(i % 40) + ", City" + std::to_string(i));
+        library.AddName(NameKind::Persons, "Person" + std::to_string(random() % 1000) + ", First" + std::to_string(i));
+        library.AddName(NameKind::Events, "Event number " + std::to_string(i));
+        library.AddName(NameKind::Locations, "Country" + std::to_string(i % 40) + ", City" + std::to_string(i));
     }
     for (int i = 0; i < photos; ++i) {
         PhotoRecord record;
@@ -64,7 +65,7 @@ void FillCatalog(CQuilleryDoc& catalog, int photos)
         if (random() % 3 != 0) record.eventIds[0] = static_cast<int>(random() % 300);
         if (random() % 2 != 0) record.locationIds[0] = static_cast<int>(random() % 300);
         record.SetNotes(std::string(static_cast<size_t>(random() % 200), 'n'));
-        catalog.AddPhoto(record);
+        library.AddPhoto(record);
     }
 }
 
@@ -95,13 +96,14 @@ int main(int argc, char** argv)
     const int photos = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100'000;
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
 
-    CQuilleryDoc catalog;
-    FillCatalog(catalog, photos);
+    // A library that is never saved: its pictures are looked for in folders that do
+    // not exist, so the list draws navy cells.
+    Library library;
+    FillCatalog(library, photos);
     BenchSettings settings;
     PhotoList list;
-    list.SetCatalog(&catalog);
     list.SetSettings(&settings);
-    list.SetLibraryDirectory("/nonexistent");
+    list.SetLibrary(&library);
     list.resize(1100, 800);
     list.show();
     QApplication::processEvents();

@@ -1,6 +1,8 @@
 #include "app/QuilleryApp.h"
 
+#include "store/Library.h"
 #include "ui/main/IconTheme.h"
+#include "ui/main/LibraryCommands.h"
 #include "ui/main/MainFrame.h"
 
 #include <QApplication>
@@ -20,7 +22,8 @@ bool QuilleryApp::InitInstance(const QStringList& arguments)
     IconTheme::Ensure();
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("camera-photo")));
 
-    m_frame = std::make_unique<MainFrame>(m_prompter, m_fileChooser, m_settings, m_recentFiles);
+    m_frame = std::make_unique<MainFrame>(m_prompter, m_fileChooser, m_settings, m_recentFiles,
+                                          m_dialogs);
     m_prompter.SetOwner(m_frame.get());
     m_fileChooser.SetOwner(m_frame.get());
     RunFirstRunCheck();
@@ -36,10 +39,10 @@ bool QuilleryApp::InitInstance(const QStringList& arguments)
     return true;
 }
 
-CQuilleryDoc& QuilleryApp::OpenDocumentFile(const std::string& path)
+const CQuilleryDoc& QuilleryApp::OpenDocumentFile(const std::string& path)
 {
-    m_frame->OpenLibraryByName(path);
-    return m_frame->Catalog();
+    m_frame->Files().OpenLibraryByName(path);
+    return m_frame->Context().library.Catalog();
 }
 
 std::string QuilleryApp::LibraryArgument(const QStringList& arguments)

@@ -3,6 +3,7 @@
 #include "store/ProfileSettings.h"
 #include "store/RecentFileList.h"
 #include "ui/common/DialogFileChooser.h"
+#include "ui/common/ModalDialogRunner.h"
 #include "ui/common/QtPrompter.h"
 
 #include <QStringList>
@@ -28,7 +29,7 @@ public:
 
     // Opens the library through the main window; its catalog is the answer even
     // when the library could not be read.
-    CQuilleryDoc& OpenDocumentFile(const std::string& path);
+    const CQuilleryDoc& OpenDocumentFile(const std::string& path);
 
     MainFrame* Frame() const { return m_frame.get(); }
 
@@ -42,5 +43,6 @@ private:
     RecentFileList m_recentFiles;
     QtPrompter m_prompter;
     DialogFileChooser m_fileChooser;
+    ModalDialogRunner m_dialogs;
     std::unique_ptr<MainFrame> m_frame;
 };

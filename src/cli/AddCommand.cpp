@@ -1,19 +1,16 @@
 #include "cli/AddCommand.h"
 
 #include "core/CQuilleryDoc.h"
-#include "core/FileOps.h"
 #include "core/NameText.h"
 #include "core/Prompter.h"
 #include "imaging/Imaging.h"
 #include "imaging/Picture.h"
+#include "store/Library.h"
 #include "store/PhotoAdder.h"
 #include "store/PictureStore.h"
 #include "store/ProfileSettings.h"
 
-#include <filesystem>
-#include <fstream>
 #include <ostream>
-#include <system_error>
 
 namespace {
 
@@ -33,26 +30,6 @@ std::optional<std::string> OptionValue(const std::vector<std::string>& arguments
     return arguments[++index];
 }
 
-bool CreateLibraryFile(const std::string& path)
-{
-    std::ofstream file(path, std::ios::binary | std::ios::app);
-    return static_cast<bool>(file);
-}
-
-bool MakePictureFolders(const std::string& directory)
-{
-    constexpr PictureStore::Version versions[] = {
-        PictureStore::Version::Thumbnail, PictureStore::Version::FullScreen,
-        PictureStore::Version::HighRes, PictureStore::Version::Original};
-    for (const auto version : versions) {
-        std::error_code error;
-        const auto folder = std::filesystem::path(directory) / PictureStore::FolderName(version);
-        std::filesystem::create_directories(folder, error);
-        if (!std::filesystem::is_directory(folder)) return false;
-    }
-    return true;
-}
-
 // Notes keep "\r\n" line breaks in the catalog, as the photo dialog stores them.
 std::string NotesWithBreaks(const std::string& text)
 {
@@ -62,13 +39,6 @@ std::string NotesWithBreaks(const std::string& text)
         notes += text[i];
     }
     return notes;
-}
-
-std::string LibraryDirectory(const std::string& path)
-{
-    std::error_code error;
-    const auto absolute = std::filesystem::absolute(path, error);
-    return FileOps::DirectoryOf(error ? path : absolute.string());
 }
 
 }  // namespace
@@ -90,17 +60,17 @@ int AddCommand::Run(const std::vector<std::string>& arguments, ToolContext& cont
 {
     const std::optional<Request> request = Parse(arguments, context);
     if (!request) return kUsage;
-    CQuilleryDoc catalog;
-    if (!OpenLibrary(request->library, catalog, context)) return kFailure;
-    if (!AddNames(*request, catalog, context)) return kFailure;
+    Library library;
+    if (!OpenLibrary(request->library, library, context)) return kFailure;
+    if (!AddNames(*request, library, context)) return kFailure;
 
     std::unique_ptr<ProfileSettings> ownSettings;
     if (!m_settings) ownSettings = std::make_unique<ProfileSettings>();
     const Settings& settings = m_settings ? *m_settings : *ownSettings;
-    const bool added = AddImages(*request, catalog, settings, context);
+    const bool added = AddImages(*request, library, settings, context);
     // Whatever was added before a failure is saved, so the library and its picture
     // folders stay in step.
-    if (catalog.IsModified() && !catalog.WriteDatabase(request->library, context.prompter)) {
+    if (library.IsModified() && !library.Save(context.prompter)) {
         return kFailure;
     }
     return added ? kSuccess : kFailure;
@@ -135,21 +105,22 @@ std::optional<AddCommand::Request> AddCommand::Parse(const std::vector<std::stri
     return request;
 }
 
-bool AddCommand::OpenLibrary(const std::string& path, CQuilleryDoc& catalog, ToolContext& context)
+bool AddCommand::OpenLibrary(const std::string& path, Library& library, ToolContext& context)
 {
-    if (!std::filesystem::exists(path) && !CreateLibraryFile(path)) {
+    switch (library.OpenOrCreate(path, context.prompter)) {
+    case Library::Outcome::Done: return true;
+    case Library::Outcome::CannotCreate:
         context.prompter.Message("Unable to create the library " + path);
         return false;
-    }
-    if (!catalog.ReadDatabase(path, context.prompter)) return false;
-    if (!MakePictureFolders(LibraryDirectory(path))) {
+    case Library::Outcome::FoldersDeclined:
         context.prompter.Message("Unable to create the picture folders beside " + path);
         return false;
+    case Library::Outcome::ReadFailed: break;
     }
-    return true;
+    return false;
 }
 
-bool AddCommand::AddNames(const Request& request, CQuilleryDoc& catalog, ToolContext& context)
+bool AddCommand::AddNames(const Request& request, Library& library, ToolContext& context)
 {
     const auto check = [&](const std::vector<std::string>& names) {
         for (const std::string& name : names) {
@@ -162,34 +133,33 @@ bool AddCommand::AddNames(const Request& request, CQuilleryDoc& catalog, ToolCon
         return true;
     };
     if (!check(request.persons) || !check(request.events) || !check(request.locations)) return false;
+    const CQuilleryDoc& catalog = library.Catalog();
     for (const std::string& name : request.persons)
-        if (catalog.FindPerson(name) < 0) catalog.AddPerson(name);
+        if (catalog.FindPerson(name) < 0) library.AddName(NameKind::Persons, name);
     for (const std::string& name : request.events)
-        if (catalog.FindEvent(name) < 0) catalog.AddEvent(name);
+        if (catalog.FindEvent(name) < 0) library.AddName(NameKind::Events, name);
     for (const std::string& name : request.locations)
-        if (catalog.FindLocation(name) < 0) catalog.AddLocation(name);
+        if (catalog.FindLocation(name) < 0) library.AddName(NameKind::Locations, name);
     return true;
 }
 
-bool AddCommand::AddImages(const Request& request, CQuilleryDoc& catalog,
+bool AddCommand::AddImages(const Request& request, Library& library,
                            const Settings& settings, ToolContext& context) const
 {
-    const std::string directory = LibraryDirectory(request.library);
     const size_t total = request.images.size();
     for (size_t i = 0; i < total; ++i) {
         if (total > 1) {
             context.err << "Adding " << i + 1 << " of " << total << ": " << request.images[i] << '\n';
         }
-        if (!AddImage(request, request.images[i], catalog, directory, settings, context)) {
+        if (!AddImage(request, request.images[i], library, settings, context)) {
             return false;
         }
     }
     return true;
 }
 
-bool AddCommand::AddImage(const Request& request, const std::string& image, CQuilleryDoc& catalog,
-                          const std::string& directory, const Settings& settings,
-                          ToolContext& context)
+bool AddCommand::AddImage(const Request& request, const std::string& image, Library& library,
+                          const Settings& settings, ToolContext& context)
 {
     const auto fail = [&](std::string_view message) {
         context.prompter.Message(image + ": " + std::string(message));
@@ -206,7 +176,7 @@ bool AddCommand::AddImage(const Request& request, const std::string& image, CQui
     } else if (const auto taken = img::ReadExifDateTaken(image)) {
         entry.dateText = PhotoAdder::DateFromExif(*taken).value_or(std::string());
     }
-    PhotoAdder adder(catalog, directory, settings);
+    PhotoAdder adder(library, settings);
     const PhotoAdder::Verdict verdict = adder.Check(entry, PhotoAdder::Mode::Add);
     if (verdict.outcome == PhotoAdder::Verdict::Outcome::EmptyName) {
         return fail("the picture file name is empty");
@@ -218,9 +188,9 @@ bool AddCommand::AddImage(const Request& request, const std::string& image, CQui
         return fail(PictureStore::Message(PhotoAdder::kThumbnailError, code));
     }
     std::string lastText;
-    const int index = adder.Add(entry, picture, thumbnail,
-                                [&lastText](const std::string& text) { lastText = text; });
-    if (index < 0) return fail(lastText);
+    const PhotoRecord* added =
+        adder.Add(entry, picture, thumbnail, [&lastText](const std::string& text) { lastText = text; });
+    if (added == nullptr) return fail(lastText);
     context.out << "Added \"" << entry.fileName << "\" (" << entry.dateText << ") from " << image
                 << '\n';
     return true;

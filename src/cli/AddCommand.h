@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-class CQuilleryDoc;
+class Library;
 class Settings;
 
 // quillery-tool add LIB.pdb IMAGE... [options]: adds photos through the same checks,
@@ -40,12 +40,11 @@ private:
 
     static std::optional<Request> Parse(const std::vector<std::string>& arguments,
                                         ToolContext& context);
-    static bool OpenLibrary(const std::string& path, CQuilleryDoc& catalog, ToolContext& context);
-    static bool AddNames(const Request& request, CQuilleryDoc& catalog, ToolContext& context);
-    bool AddImages(const Request& request, CQuilleryDoc& catalog, const Settings& settings,
+    static bool OpenLibrary(const std::string& path, Library& library, ToolContext& context);
+    static bool AddNames(const Request& request, Library& library, ToolContext& context);
+    bool AddImages(const Request& request, Library& library, const Settings& settings,
                    ToolContext& context) const;
-    static bool AddImage(const Request& request, const std::string& image,
-                         CQuilleryDoc& catalog, const std::string& directory,
+    static bool AddImage(const Request& request, const std::string& image, Library& library,
                          const Settings& settings, ToolContext& context);
 
     Settings* m_settings;

@@ -4,6 +4,7 @@
 #include "core/DateText.h"
 #include "core/PhotoRecord.h"
 #include "imaging/Picture.h"
+#include "store/Library.h"
 
 #include <algorithm>
 #include <array>
@@ -50,9 +51,8 @@ std::optional<int> Number(std::string_view digits)
 
 }  // namespace
 
-PhotoAdder::PhotoAdder(CQuilleryDoc& catalog, std::string libraryDirectory,
-                       const Settings& settings)
-    : m_catalog(catalog), m_libraryDirectory(std::move(libraryDirectory)), m_settings(settings)
+PhotoAdder::PhotoAdder(Library& library, const Settings& settings)
+    : m_library(library), m_settings(settings)
 {
 }
 
@@ -76,7 +76,7 @@ PhotoAdder::Verdict PhotoAdder::Check(const PhotoEntry& entry, Mode mode) const
 
 bool PhotoAdder::NameInUse(const std::string& fileName) const
 {
-    return m_catalog.FindPhotoByFileName(fileName) >= 0;
+    return m_library.Catalog().FindPhotoByFileName(fileName) >= 0;
 }
 
 std::optional<std::string> PhotoAdder::CheckName(const std::string& fileName) const
@@ -90,7 +90,7 @@ std::optional<std::string> PhotoAdder::CheckName(const std::string& fileName) co
                                      PictureStore::Version::HighRes,
                                      PictureStore::Version::Original};
     for (const auto version : versions) {
-        const std::string path = PictureStore::VersionPath(m_libraryDirectory, version, fileName);
+        const std::string path = PictureStore::VersionPath(m_library.Directory(), version, fileName);
         if (path.size() + kStagingExtra > kMaxPath) return std::string(kPathTooLongMessage);
     }
     return std::nullopt;
@@ -117,17 +117,18 @@ int PhotoAdder::MakeThumbnail(const Picture& picture, Picture& thumbnail)
     return thumbnail.FitInto(150, 100);
 }
 
-int PhotoAdder::Add(const PhotoEntry& entry, Picture& picture, const Picture& thumbnail,
-                    const PictureStore::MessageLine& messageLine)
+const PhotoRecord* PhotoAdder::Add(const PhotoEntry& entry, Picture& picture,
+                                   const Picture& thumbnail,
+                                   const PictureStore::MessageLine& messageLine)
 {
-    const PictureStore store(m_libraryDirectory, m_settings);
-    if (!store.SaveNewPhotoVersions(picture, thumbnail, entry.fileName, messageLine)) return -1;
+    const PictureStore store(m_library.Directory(), m_settings);
+    if (!store.SaveNewPhotoVersions(picture, thumbnail, entry.fileName, messageLine)) {
+        return nullptr;
+    }
     PhotoRecord record;
     record.SetFileName(entry.fileName);
-    FillRecord(m_catalog, entry, record);
-    const int index = m_catalog.AddPhoto(record);
-    m_catalog.SetModified(true);
-    return index;
+    FillRecord(m_library.Catalog(), entry, record);
+    return &m_library.AddPhoto(record);
 }
 
 void PhotoAdder::FillRecord(const CQuilleryDoc& catalog, const PhotoEntry& entry,

@@ -8,6 +8,7 @@
 #include <string_view>
 
 class CQuilleryDoc;
+class Library;
 class Picture;
 class PhotoRecord;
 class Settings;
@@ -51,8 +52,7 @@ public:
         "Notes are too long, at most 999 characters can be stored, please shorten them";
     static constexpr std::string_view kThumbnailError = "Error resizing picture to 150x100 - ";
 
-    // libraryDirectory: the folder of the database file, without a trailing '/'.
-    PhotoAdder(CQuilleryDoc& catalog, std::string libraryDirectory, const Settings& settings);
+    PhotoAdder(Library& library, const Settings& settings);
 
     // The first rule the entry breaks, in the order the dialog has always checked:
     // name characters, name in use, date; then what the file cannot hold. The name
@@ -64,10 +64,10 @@ public:
     // The 150 x 100 thumbnail of a picture as loaded; the code of FitInto.
     static int MakeThumbnail(const Picture& picture, Picture& thumbnail);
 
-    // Writes the versions and appends the record; the catalog becomes modified.
-    // Returns the new record's index, or -1 when a version could not be written (its
-    // message went to the message line). Call after Check accepted the entry.
-    int Add(const PhotoEntry& entry, Picture& picture, const Picture& thumbnail,
+    // Writes the versions and adds the record to the library. Returns the new record,
+    // or null when a version could not be written (its message went to the message
+    // line). Call after Check accepted the entry.
+    const PhotoRecord* Add(const PhotoEntry& entry, Picture& picture, const Picture& thumbnail,
             const PictureStore::MessageLine& messageLine);
 
     // Date, notes and name ids from the entry; names the catalog does not hold stay
@@ -87,7 +87,6 @@ private:
     std::optional<std::string> CheckName(const std::string& fileName) const;
     static std::optional<std::string> CheckNames(const PhotoEntry& entry);
 
-    CQuilleryDoc& m_catalog;
-    std::string m_libraryDirectory;
+    Library& m_library;
     const Settings& m_settings;
 };

@@ -1,9 +1,11 @@
 #include "MemorySettings.h"
+#include "ScriptedPrompter.h"
 #include "TempDir.h"
 
 #include "core/CQuilleryDoc.h"
 #include "core/PhotoRecord.h"
 #include "imaging/Picture.h"
+#include "store/Library.h"
 #include "store/PhotoAdder.h"
 
 #include <QImage>
@@ -33,23 +35,29 @@ std::string TooLong(const std::string& what)
 
 class PhotoAdderTest : public testing::Test {
 protected:
-    PhotoAdderTest()
+    PhotoAdderTest() { MakeLibrary(m_dir.Path().string()); }
+
+    // A new library in the directory, holding the photo "beach".
+    void MakeLibrary(const std::string& directory)
     {
+        std::filesystem::create_directories(directory);
+        ASSERT_EQ(m_library.Create(directory + "/T.pdb", m_prompter), Library::Outcome::Done);
         PhotoRecord beach;
         beach.SetFileName("beach");
         beach.SetDate(6, 5, 1999);
-        m_catalog.AddPhoto(beach);
+        m_library.AddPhoto(beach);
     }
 
     PhotoAdder::Verdict Check(const PhotoEntry& entry,
                               PhotoAdder::Mode mode = PhotoAdder::Mode::Add)
     {
-        return PhotoAdder(m_catalog, m_directory, m_settings).Check(entry, mode);
+        return PhotoAdder(m_library, m_settings).Check(entry, mode);
     }
 
-    CQuilleryDoc m_catalog;
+    TempDir m_dir;
+    ScriptedPrompter m_prompter;
+    Library m_library;
     MemorySettings m_settings;
-    std::string m_directory = "/photos";
 };
 
 TEST_F(PhotoAdderTest, CheckGivesTheFirstBrokenRule)
@@ -103,7 +111,10 @@ TEST_F(PhotoAdderTest, CheckGivesTheFirstBrokenRule)
 
 TEST_F(PhotoAdderTest, NameThatMakesTooLongAPathIsRefused)
 {
-    m_directory = "/" + std::string(3980, 'd');
+    std::string directory = m_dir.Path().string();
+    while (directory.size() < 3981)
+        directory += "/" + std::string(std::min<size_t>(200, 3981 - directory.size() - 1), 'd');
+    MakeLibrary(directory);
     // "/High Resolution Images/" is the longest folder part, and the store stages each
     // version under a name 8 bytes longer: 3981 + 24 + 90 + 4 + 8 > 4095.
     EXPECT_EQ(Check({std::string(90, 'n'), "1999", "", {}, {}, {}}).message,
@@ -136,8 +147,9 @@ TEST(PhotoAdderTexts, DateFromExifAndSuggestedName)
 
 TEST_F(PhotoAdderTest, AddWritesTheVersionsAndAppendsTheRecordOnlyOnSuccess)
 {
-    TempDir dir;
-    m_directory = dir.Path().string();
+    const TempDir& dir = m_dir;
+    for (const auto& folder : std::filesystem::directory_iterator(dir.Path()))
+        if (folder.is_directory()) std::filesystem::remove(folder.path());
     QImage image(640, 480, QImage::Format_RGB888);
     image.fill(Qt::darkGreen);
     ASSERT_TRUE(image.save(QString::fromStdString(dir.File("source.png"))));
@@ -146,28 +158,26 @@ TEST_F(PhotoAdderTest, AddWritesTheVersionsAndAppendsTheRecordOnlyOnSuccess)
     Picture thumbnail;
     ASSERT_EQ(PhotoAdder::MakeThumbnail(picture, thumbnail), Picture::kOk);
     EXPECT_EQ(thumbnail.GetSize(), QSize(133, 100));
-    m_catalog.AddPerson("Smith, John");
-    m_catalog.AddEvent("Party");
+    m_library.AddName(NameKind::Persons, "Smith, John");
+    m_library.AddName(NameKind::Events, "Party");
     const PhotoEntry entry{"garden",  "6/1999", "Line\r\nTwo", {"Smith, John", "Not there"},
                            {"Party"}, {}};
     std::vector<std::string> texts;
     const auto status = [&](const std::string& text) { texts.push_back(text); };
 
     // Without the picture folders the first version fails and no record is added.
-    EXPECT_EQ(PhotoAdder(m_catalog, m_directory, m_settings).Add(entry, picture, thumbnail, status),
-              -1);
-    EXPECT_EQ(m_catalog.PhotoCount(), 1);
+    EXPECT_EQ(PhotoAdder(m_library, m_settings).Add(entry, picture, thumbnail, status), nullptr);
+    EXPECT_EQ(m_library.Catalog().PhotoCount(), 1);
     EXPECT_EQ(texts.back().rfind("Error saving picture (800x600) to Full Screen Pictures - ", 0),
               0u);
 
     for (const char* folder : {"Thumbnail Pictures", "Full Screen Pictures"})
         std::filesystem::create_directories(dir.Path() / folder);
     texts.clear();
-    const int index =
-        PhotoAdder(m_catalog, m_directory, m_settings).Add(entry, picture, thumbnail, status);
-    ASSERT_EQ(index, 1);
-    EXPECT_TRUE(m_catalog.IsModified());
-    const PhotoRecord& record = m_catalog.PhotoAt(index);
+    const PhotoRecord* added = PhotoAdder(m_library, m_settings).Add(entry, picture, thumbnail, status);
+    ASSERT_EQ(added, &m_library.Catalog().PhotoAt(1));
+    EXPECT_TRUE(m_library.IsModified());
+    const PhotoRecord& record = *added;
     EXPECT_EQ(record.GetFileName(), "garden");
     EXPECT_EQ(record.GetDateText(), "6/1999");
     EXPECT_EQ(record.GetNotes(), "Line\r\nTwo");

@@ -9,6 +9,7 @@
 #include "ui/browse/PhotoSorter.h"
 #include "ui/browse/ThumbnailCache.h"
 #include "ui/browse/ViewPalette.h"
+#include "store/Library.h"
 #include "store/PictureStore.h"
 
 #include <QContextMenuEvent>
@@ -59,18 +60,63 @@ PhotoList::PhotoList(QWidget* parent)
 
 PhotoList::~PhotoList() = default;
 
-void PhotoList::SetCatalog(CQuilleryDoc* catalog)
+void PhotoList::SetLibrary(const Library* library)
 {
-    m_catalog = catalog;
-    m_model->SetCatalog(catalog);
+    if (m_library != nullptr) disconnect(m_library, nullptr, this, nullptr);
+    m_library = library;
+    m_model->SetLibrary(library);
+    ConnectLibrary();
+    FillFromCatalog();
+}
+
+void PhotoList::ConnectLibrary()
+{
+    if (m_library == nullptr) return;
+    connect(m_library, &Library::aboutToReplace, this, &PhotoList::Empty);
+    connect(m_library, &Library::replaced, this, &PhotoList::FillFromCatalog);
+    connect(m_library, &Library::photoAdded, this, &PhotoList::AppendPhoto);
+    connect(m_library, &Library::photoChanged, this, &PhotoList::PhotoChanged);
+    connect(m_library, &Library::photoAboutToBeRemoved, this, &PhotoList::ForgetPhoto);
+    connect(m_library, &Library::namesChanged, viewport(), [this] { viewport()->update(); });
 }
 
 void PhotoList::SetSettings(Settings* settings) { m_settings = settings; }
 
-void PhotoList::SetLibraryDirectory(const std::string& directory)
+// Drops every row and the current photo at once, before the records they point at go.
+void PhotoList::Empty()
 {
-    m_libraryDirectory = directory;
     ResetThumbnailCache();
+    m_model->SetRows({});
+    if (m_currentPhoto != nullptr) {
+        m_currentPhoto = nullptr;
+        Q_EMIT currentPhotoChanged(nullptr);
+    }
+    Q_EMIT rowsChanged();
+}
+
+void PhotoList::ForgetPhoto(const PhotoRecord* photo)
+{
+    if (photo == m_currentPhoto) {
+        m_currentPhoto = nullptr;
+        Q_EMIT currentPhotoChanged(nullptr);
+    }
+    bool removed = false;
+    for (int row = m_model->RowOf(photo); row >= 0; row = m_model->RowOf(photo)) {
+        m_model->RemoveRow(row);
+        removed = true;
+    }
+    if (!removed) return;
+    ResetThumbnailCache();
+    viewport()->update();
+    Q_EMIT rowsChanged();
+}
+
+void PhotoList::PhotoChanged(const PhotoRecord* photo)
+{
+    if (m_model->RowOf(photo) < 0) return;
+    // Its thumbnail may have been written anew.
+    ResetThumbnailCache();
+    viewport()->update();
 }
 
 void PhotoList::SetContextMenu(QMenu* menu) { m_contextMenu = menu; }
@@ -81,23 +127,24 @@ void PhotoList::FillFromCatalog()
     m_currentPhoto = nullptr;
     Q_EMIT currentPhotoChanged(nullptr);
 
-    std::vector<PhotoRecord*> rows;
-    if (m_catalog != nullptr) {
-        rows.reserve(static_cast<size_t>(m_catalog->PhotoCount()));
-        for (int i = 0; i < m_catalog->PhotoCount(); ++i) rows.push_back(&m_catalog->PhotoAt(i));
+    std::vector<const PhotoRecord*> rows;
+    if (m_library != nullptr) {
+        const CQuilleryDoc& catalog = m_library->Catalog();
+        rows.reserve(static_cast<size_t>(catalog.PhotoCount()));
+        for (int i = 0; i < catalog.PhotoCount(); ++i) rows.push_back(&catalog.PhotoAt(i));
         const bool newestFirst =
             m_settings != nullptr &&
             m_settings->GetInt(SettingsKeys::QuilleryStartupSort.name,
                                SettingsKeys::QuilleryStartupSort.defaultValue) != 0;
         // As a header click would sort, but the Date column's flag stays as it was.
-        if (newestFirst) PhotoSorter::Sort(rows, *m_catalog, kDateColumn, true);
+        if (newestFirst) PhotoSorter::Sort(rows, catalog, kDateColumn, true);
     }
     m_model->SetRows(std::move(rows));
     viewport()->update();
     Q_EMIT rowsChanged();
 }
 
-void PhotoList::ShowSubset(const std::vector<PhotoRecord*>& photos)
+void PhotoList::ShowSubset(const std::vector<const PhotoRecord*>& photos)
 {
     ResetThumbnailCache();
     m_model->SetRows(photos);
@@ -111,7 +158,7 @@ void PhotoList::ShowSubset(const std::vector<PhotoRecord*>& photos)
     Q_EMIT rowsChanged();
 }
 
-void PhotoList::AppendPhoto(PhotoRecord* photo)
+void PhotoList::AppendPhoto(const PhotoRecord* photo)
 {
     m_model->AppendRow(photo);
     viewport()->update();
@@ -132,11 +179,11 @@ void PhotoList::ResetThumbnailCache() { m_thumbnails->Clear(); }
 
 int PhotoList::RowCount() const { return m_model->RowTotal(); }
 
-PhotoRecord* PhotoList::PhotoAtRow(int row) const { return m_model->PhotoAt(row); }
+const PhotoRecord* PhotoList::PhotoAtRow(int row) const { return m_model->PhotoAt(row); }
 
 int PhotoList::RowOfPhoto(const PhotoRecord* photo) const { return m_model->RowOf(photo); }
 
-std::vector<PhotoRecord*> PhotoList::Photos() const { return m_model->Rows(); }
+std::vector<const PhotoRecord*> PhotoList::Photos() const { return m_model->Rows(); }
 
 int PhotoList::FirstSelectedRow() const
 {
@@ -148,7 +195,7 @@ int PhotoList::FirstSelectedRow() const
     return first;
 }
 
-void PhotoList::SetCurrentPhoto(PhotoRecord* photo)
+void PhotoList::SetCurrentPhoto(const PhotoRecord* photo)
 {
     m_currentPhoto = photo;
     if (photo != nullptr) SelectCurrentRow();
@@ -192,9 +239,9 @@ bool PhotoList::DescendingFlag(int column) const
 
 void PhotoList::SortRows(int column, bool descending)
 {
-    if (m_catalog == nullptr) return;
-    std::vector<PhotoRecord*> rows = m_model->Rows();
-    PhotoSorter::Sort(rows, *m_catalog, column, descending);
+    if (m_library == nullptr) return;
+    std::vector<const PhotoRecord*> rows = m_model->Rows();
+    PhotoSorter::Sort(rows, m_library->Catalog(), column, descending);
     m_model->Reorder(std::move(rows));
     ResetThumbnailCache();
     viewport()->update();
@@ -202,8 +249,8 @@ void PhotoList::SortRows(int column, bool descending)
 
 std::string PhotoList::ThumbnailPath(const PhotoRecord& photo) const
 {
-    return PictureStore::VersionPath(m_libraryDirectory, PictureStore::Version::Thumbnail,
-                                     photo.GetFileName());
+    return PictureStore::VersionPath(m_library != nullptr ? m_library->Directory() : std::string(),
+                                     PictureStore::Version::Thumbnail, photo.GetFileName());
 }
 
 const Picture& PhotoList::ThumbnailForRow(int row)
@@ -222,7 +269,7 @@ void PhotoList::mousePressEvent(QMouseEvent* event)
         return;
     }
     const QModelIndex index = indexAt(event->position().toPoint());
-    PhotoRecord* photo = index.isValid() ? PhotoAtRow(index.row()) : nullptr;
+    const PhotoRecord* photo = index.isValid() ? PhotoAtRow(index.row()) : nullptr;
     // Outside the rows, or on the current photo's row, the click changes nothing.
     if (photo == nullptr || photo == m_currentPhoto) {
         event->accept();
@@ -237,7 +284,7 @@ void PhotoList::mousePressEvent(QMouseEvent* event)
 void PhotoList::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
-    PhotoRecord* photo = index.isValid() ? PhotoAtRow(index.row()) : nullptr;
+    const PhotoRecord* photo = index.isValid() ? PhotoAtRow(index.row()) : nullptr;
     event->accept();
     if (photo == nullptr || event->button() != Qt::LeftButton) return;
     // The first press of the double-click made the row current; a double-click that

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-class CQuilleryDoc;
+class Library;
 class PhotoRecord;
 class Picture;
 class Settings;
@@ -21,41 +21,39 @@ class ThumbnailCache;
 
 // The list of the library's photos, one row per photo, thumbnail first. It decides
 // which photo is current: a click on a row makes that row's photo current, and the
-// selection never does. Every change to the set or order of rows goes through here.
+// selection never does. It follows the library's announcements: rows come and go with
+// their photos, and a library being replaced empties the list before its records go.
 class PhotoList : public QTableView {
     Q_OBJECT
 public:
     explicit PhotoList(QWidget* parent = nullptr);
     ~PhotoList() override;
 
-    void SetCatalog(CQuilleryDoc* catalog);
+    void SetLibrary(const Library* library);
     void SetSettings(Settings* settings);
-    void SetLibraryDirectory(const std::string& directory);
 
     // Rebuilds the rows from the whole catalog; no photo is current afterwards.
     void FillFromCatalog();
     // Rebuilds the rows from a filter's result; the current photo stays current
     // (selected and focused) when it is among them, else none is.
-    void ShowSubset(const std::vector<PhotoRecord*>& photos);
-    // Adds a row at the end; the current photo and the selection stay.
-    void AppendPhoto(PhotoRecord* photo);
-    // Removes one row (delete, hide selection); the caller settles the current photo.
+    void ShowSubset(const std::vector<const PhotoRecord*>& photos);
+    // Removes one row (hide selection); the caller settles the current photo.
     void RemoveRow(int row);
     // Forgets every decoded thumbnail, for when rows or their pictures changed.
     void ResetThumbnailCache();
 
     int RowCount() const;
-    PhotoRecord* PhotoAtRow(int row) const;
+    const PhotoRecord* PhotoAtRow(int row) const;
     // -1 when the photo has no row.
     int RowOfPhoto(const PhotoRecord* photo) const;
     // The rows' photos in row order: the filtered list.
-    std::vector<PhotoRecord*> Photos() const;
+    std::vector<const PhotoRecord*> Photos() const;
     // -1 when nothing is selected.
     int FirstSelectedRow() const;
 
-    PhotoRecord* CurrentPhoto() const { return m_currentPhoto; }
+    const PhotoRecord* CurrentPhoto() const { return m_currentPhoto; }
     // Makes the photo current, selects and focuses its row and announces it.
-    void SetCurrentPhoto(PhotoRecord* photo);
+    void SetCurrentPhoto(const PhotoRecord* photo);
 
     // The thumbnail of a row for the edit dialog's preview: the cached one when the
     // row was drawn lately, else loaded from the picture store. False when none.
@@ -76,7 +74,7 @@ public:
     static constexpr int kRowHeight = 102;
 
 Q_SIGNALS:
-    void currentPhotoChanged(PhotoRecord* photo);
+    void currentPhotoChanged(const PhotoRecord* photo);
     void editPhotoRequested();
     void rowsChanged();
 
@@ -88,6 +86,12 @@ protected:
 private:
     friend class PhotoRowDelegate;
 
+    void ConnectLibrary();
+    void Empty();
+    // Adds a row at the end; the current photo and the selection stay.
+    void AppendPhoto(const PhotoRecord* photo);
+    void ForgetPhoto(const PhotoRecord* photo);
+    void PhotoChanged(const PhotoRecord* photo);
     void SortRows(int column, bool descending);
     void SelectCurrentRow();
     std::string ThumbnailPath(const PhotoRecord& photo) const;
@@ -98,10 +102,9 @@ private:
     PhotoListModel* m_model = nullptr;
     PhotoRowDelegate* m_delegate = nullptr;
     std::unique_ptr<ThumbnailCache> m_thumbnails;
-    CQuilleryDoc* m_catalog = nullptr;
+    const Library* m_library = nullptr;
     Settings* m_settings = nullptr;
-    std::string m_libraryDirectory;
-    PhotoRecord* m_currentPhoto = nullptr;
+    const PhotoRecord* m_currentPhoto = nullptr;
     QMenu* m_contextMenu = nullptr;
     std::array<bool, kPhotoColumnCount> m_descending{};
     img::Palette m_palette;

@@ -2,6 +2,7 @@
 
 #include "core/CQuilleryDoc.h"
 #include "core/PhotoRecord.h"
+#include "store/Library.h"
 #include "ui/common/ByteText.h"
 
 #include <QStringList>
@@ -34,21 +35,21 @@ bool IsColumn(int column) { return column >= 0 && column < kPhotoColumnCount; }
 
 PhotoListModel::PhotoListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void PhotoListModel::SetCatalog(const CQuilleryDoc* catalog)
+void PhotoListModel::SetLibrary(const Library* library)
 {
     beginResetModel();
-    m_catalog = catalog;
+    m_library = library;
     endResetModel();
 }
 
-void PhotoListModel::SetRows(std::vector<PhotoRecord*> rows)
+void PhotoListModel::SetRows(std::vector<const PhotoRecord*> rows)
 {
     beginResetModel();
     m_rows = std::move(rows);
     endResetModel();
 }
 
-void PhotoListModel::AppendRow(PhotoRecord* photo)
+void PhotoListModel::AppendRow(const PhotoRecord* photo)
 {
     const int row = RowTotal();
     beginInsertRows({}, row, row);
@@ -64,7 +65,7 @@ void PhotoListModel::RemoveRow(int row)
     endRemoveRows();
 }
 
-void PhotoListModel::Reorder(std::vector<PhotoRecord*> rows)
+void PhotoListModel::Reorder(std::vector<const PhotoRecord*> rows)
 {
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     // A photo may stand in two rows (a filter may pass duplicates), so each old row
@@ -93,7 +94,7 @@ void PhotoListModel::Reorder(std::vector<PhotoRecord*> rows)
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-PhotoRecord* PhotoListModel::PhotoAt(int row) const
+const PhotoRecord* PhotoListModel::PhotoAt(int row) const
 {
     if (row < 0 || row >= RowTotal()) return nullptr;
     return m_rows[static_cast<size_t>(row)];
@@ -110,11 +111,12 @@ std::string PhotoListModel::CellText(int row, int column) const
 {
     const PhotoRecord* photo = PhotoAt(row);
     if (photo == nullptr) return {};
+    const CQuilleryDoc* catalog = m_library != nullptr ? &m_library->Catalog() : nullptr;
     switch (column) {
     case kDateColumn: return photo->GetDateText();
-    case kPersonsColumn: return m_catalog ? m_catalog->PersonsText(*photo) : std::string();
-    case kEventsColumn: return m_catalog ? m_catalog->EventsText(*photo) : std::string();
-    case kLocationsColumn: return m_catalog ? m_catalog->LocationsText(*photo) : std::string();
+    case kPersonsColumn: return catalog ? catalog->PersonsText(*photo) : std::string();
+    case kEventsColumn: return catalog ? catalog->EventsText(*photo) : std::string();
+    case kLocationsColumn: return catalog ? catalog->LocationsText(*photo) : std::string();
     case kNotesColumn: return photo->GetNotes();
     case kFilenameColumn: return photo->GetFileName();
     default: return {};

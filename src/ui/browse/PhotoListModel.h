@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-class CQuilleryDoc;
+class Library;
 class PhotoRecord;
 
 // The photo list's columns, in display order.
@@ -28,17 +28,17 @@ class PhotoListModel : public QAbstractTableModel {
 public:
     explicit PhotoListModel(QObject* parent = nullptr);
 
-    void SetCatalog(const CQuilleryDoc* catalog);
-    void SetRows(std::vector<PhotoRecord*> rows);
-    void AppendRow(PhotoRecord* photo);
+    void SetLibrary(const Library* library);
+    void SetRows(std::vector<const PhotoRecord*> rows);
+    void AppendRow(const PhotoRecord* photo);
     void RemoveRow(int row);
     // Puts the rows into a new order of the same photos; selection and the current
     // index follow their photos.
-    void Reorder(std::vector<PhotoRecord*> rows);
+    void Reorder(std::vector<const PhotoRecord*> rows);
 
-    const std::vector<PhotoRecord*>& Rows() const { return m_rows; }
+    const std::vector<const PhotoRecord*>& Rows() const { return m_rows; }
     int RowTotal() const { return static_cast<int>(m_rows.size()); }
-    PhotoRecord* PhotoAt(int row) const;
+    const PhotoRecord* PhotoAt(int row) const;
     int RowOf(const PhotoRecord* photo) const;
 
     // The stored bytes a cell shows (empty for the picture column).
@@ -54,6 +54,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    const CQuilleryDoc* m_catalog = nullptr;
-    std::vector<PhotoRecord*> m_rows;
+    const Library* m_library = nullptr;
+    std::vector<const PhotoRecord*> m_rows;
 };

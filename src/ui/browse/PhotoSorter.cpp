@@ -55,7 +55,7 @@ int PhotoSorter::Compare(const CQuilleryDoc& catalog, const PhotoRecord& a, cons
     return CompareNames(SortName(catalog, a, column), SortName(catalog, b, column));
 }
 
-void PhotoSorter::Sort(std::vector<PhotoRecord*>& rows, const CQuilleryDoc& catalog, int column,
+void PhotoSorter::Sort(std::vector<const PhotoRecord*>& rows, const CQuilleryDoc& catalog, int column,
                        bool descending)
 {
     if (!IsSortable(column)) return;
@@ -66,9 +66,9 @@ void PhotoSorter::Sort(std::vector<PhotoRecord*>& rows, const CQuilleryDoc& cata
         return;
     }
     // The names are looked up once per row rather than once per comparison.
-    std::vector<std::pair<const std::string*, PhotoRecord*>> keyed;
+    std::vector<std::pair<const std::string*, const PhotoRecord*>> keyed;
     keyed.reserve(rows.size());
-    for (PhotoRecord* photo : rows) keyed.emplace_back(SortName(catalog, *photo, column), photo);
+    for (const PhotoRecord* photo : rows) keyed.emplace_back(SortName(catalog, *photo, column), photo);
     std::stable_sort(keyed.begin(), keyed.end(), [descending](const auto& a, const auto& b) {
         return descending ? CompareNames(b.first, a.first) < 0 : CompareNames(a.first, b.first) < 0;
     });

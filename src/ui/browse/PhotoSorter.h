@@ -15,7 +15,7 @@ public:
     static int Compare(const CQuilleryDoc& catalog, const PhotoRecord& a, const PhotoRecord& b,
                        int column);
     // Stable, so equal photos keep their order; descending compares b with a.
-    static void Sort(std::vector<PhotoRecord*>& rows, const CQuilleryDoc& catalog, int column,
+    static void Sort(std::vector<const PhotoRecord*>& rows, const CQuilleryDoc& catalog, int column,
                      bool descending);
     static bool IsSortable(int column);
 };

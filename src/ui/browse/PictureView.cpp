@@ -2,6 +2,7 @@
 
 #include "core/PhotoRecord.h"
 #include "imaging/Picture.h"
+#include "store/Library.h"
 #include "store/PictureStore.h"
 #include "ui/browse/ViewPalette.h"
 
@@ -33,9 +34,19 @@ PictureView::PictureView(QWidget* parent)
 
 PictureView::~PictureView() = default;
 
-void PictureView::SetLibraryDirectory(const std::string& directory)
+void PictureView::SetLibrary(const Library* library)
 {
-    m_libraryDirectory = directory;
+    if (m_library != nullptr) disconnect(m_library, nullptr, this, nullptr);
+    m_library = library;
+    ShowPhoto(nullptr);
+    if (library == nullptr) return;
+    connect(library, &Library::aboutToReplace, this, [this] { ShowPhoto(nullptr); });
+    connect(library, &Library::photoAboutToBeRemoved, this, [this](const PhotoRecord* photo) {
+        if (photo == m_photoShown) ShowPhoto(nullptr);
+    });
+    connect(library, &Library::photoChanged, this, [this](const PhotoRecord* photo) {
+        if (photo == m_photoShown) ShowPhoto(photo);
+    });
 }
 
 void PictureView::ShowPhoto(const PhotoRecord* photo)
@@ -45,7 +56,7 @@ void PictureView::ShowPhoto(const PhotoRecord* photo)
     if (photo != nullptr) {
         // A missing or broken file leaves the picture empty and the view navy.
         m_picture->LoadFile(PictureStore::VersionPath(
-            m_libraryDirectory, PictureStore::Version::FullScreen, photo->GetFileName()));
+            m_library != nullptr ? m_library->Directory() : std::string(), PictureStore::Version::FullScreen, photo->GetFileName()));
     }
     m_fittedTo = viewport()->size();
     UpdateScrollSizes();

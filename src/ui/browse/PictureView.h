@@ -7,19 +7,21 @@
 #include <memory>
 #include <string>
 
+class Library;
 class PhotoRecord;
 class Picture;
 
 // Shows the full-screen version of the current photo on navy, scaled into the pane
 // (the default) or at its own size with scroll bars. Draws at device pixels so the
-// picture stays sharp on scaled screens.
+// picture stays sharp on scaled screens. Follows the library's announcements: a photo
+// shown is dropped before it goes and shown anew when its pictures change.
 class PictureView : public QAbstractScrollArea {
     Q_OBJECT
 public:
     explicit PictureView(QWidget* parent = nullptr);
     ~PictureView() override;
 
-    void SetLibraryDirectory(const std::string& directory);
+    void SetLibrary(const Library* library);
 
     // Loads and shows the photo's full-screen picture; null shows nothing. A picture
     // that cannot be read leaves the view navy, without a message.
@@ -54,7 +56,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::string m_libraryDirectory;
+    const Library* m_library = nullptr;
     std::unique_ptr<Picture> m_picture;
     const PhotoRecord* m_photoShown = nullptr;
     bool m_fitToWindow = true;

@@ -1,7 +1,7 @@
 #include "ui/dialogs/EditNameListDialog.h"
 
 #include "core/CQuilleryDoc.h"
-#include "ui/browse/PhotoList.h"
+#include "store/Library.h"
 #include "ui/dialogs/NameListItem.h"
 
 #include <QDialogButtonBox>
@@ -36,19 +36,16 @@ const NameList& ListOf(const CQuilleryDoc& catalog, NameKind kind)
 
 }  // namespace
 
-EditNameListDialog::EditNameListDialog(CQuilleryDoc& catalog, PhotoList* photoList,
-                                       NameKind kind, Prompter& prompter, QWidget* parent)
+EditNameListDialog::EditNameListDialog(Library& library, NameKind kind, Prompter& prompter,
+                                       DialogRunner& dialogs, QWidget* parent)
     : QDialog(parent),
-      m_catalog(catalog),
-      m_photoList(photoList),
+      m_library(library),
       m_kind(kind),
+      m_prompter(prompter),
+      m_dialogs(dialogs),
       m_prompt(new QLabel(this)),
       m_list(new QListWidget(this))
 {
-    m_runNameEntry = [&prompter](CQuilleryDoc& doc, NameKind nameKind,
-                                 const std::string& initialName, QWidget* owner) {
-        return NameEntryDialog::RunModal(doc, nameKind, initialName, prompter, owner);
-    };
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSortingEnabled(true);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &EditNameListDialog::accept);
@@ -70,7 +67,7 @@ EditNameListDialog::EditNameListDialog(CQuilleryDoc& catalog, PhotoList* photoLi
 
 void EditNameListDialog::Fill()
 {
-    const NameList& names = ListOf(m_catalog, m_kind);
+    const NameList& names = ListOf(m_library.Catalog(), m_kind);
     for (int id = 0; id < names.Size(); ++id) m_list->addItem(NameListItem::Make(names.At(id)));
 }
 
@@ -86,20 +83,10 @@ void EditNameListDialog::accept()
 void EditNameListDialog::EditSelected()
 {
     QListWidgetItem* item = m_list->selectedItems().constFirst();
-    const std::string result =
-        m_runNameEntry(m_catalog, m_kind, NameListItem::Bytes(item), this);
+    const std::string result = NameEntryDialog::Run(m_dialogs, m_library, m_kind,
+                                                    NameListItem::Bytes(item), m_prompter, this);
     if (result.empty()) return;
     delete m_list->takeItem(m_list->row(item));
     m_list->addItem(NameListItem::Make(result));
-    m_catalog.SetModified(true);
     m_changed = true;
-}
-
-void EditNameListDialog::done(int result)
-{
-    QDialog::done(result);
-    if (!m_changed || m_repainted) return;
-    m_repainted = true;
-    if (m_photoList) m_photoList->viewport()->update();
-    Q_EMIT namesChanged();
 }

@@ -1,6 +1,8 @@
 #include "ui/dialogs/NameEntryDialog.h"
 
 #include "core/CQuilleryDoc.h"
+#include "store/Library.h"
+#include "ui/common/DialogRunner.h"
 #include "core/NameText.h"
 #include "core/Prompter.h"
 #include "ui/common/DialogGuard.h"
@@ -57,10 +59,10 @@ std::string AfterComma(const std::string& name, size_t comma)
 
 }  // namespace
 
-NameEntryDialog::NameEntryDialog(CQuilleryDoc& catalog, NameKind kind, std::string initialName,
+NameEntryDialog::NameEntryDialog(Library& library, NameKind kind, std::string initialName,
                                  Prompter& prompter, QWidget* parent)
     : QDialog(parent),
-      m_catalog(catalog),
+      m_library(library),
       m_kind(kind),
       m_initialName(std::move(initialName)),
       m_prompter(prompter),
@@ -162,7 +164,7 @@ void NameEntryDialog::accept()
         reject();
         return;
     }
-    m_catalog.SetModified(true);
+    m_library.MarkModified();
     QDialog::accept();
 }
 
@@ -187,31 +189,25 @@ void NameEntryDialog::Store(const std::string& name)
 {
     const auto find = [this](const std::string& text) {
         switch (m_kind) {
-        case NameKind::Persons: return m_catalog.FindPerson(text);
-        case NameKind::Events: return m_catalog.FindEvent(text);
-        case NameKind::Locations: return m_catalog.FindLocation(text);
+        case NameKind::Persons: return m_library.Catalog().FindPerson(text);
+        case NameKind::Events: return m_library.Catalog().FindEvent(text);
+        case NameKind::Locations: return m_library.Catalog().FindLocation(text);
         }
         return -1;
     };
     if (IsAdding()) {
-        if (find(name) < 0) {
-            if (m_kind == NameKind::Persons) m_catalog.AddPerson(name);
-            if (m_kind == NameKind::Events) m_catalog.AddEvent(name);
-            if (m_kind == NameKind::Locations) m_catalog.AddLocation(name);
-        }
+        if (find(name) < 0) m_library.AddName(m_kind, name);
     } else if (const int id = find(m_initialName); id >= 0) {
-        if (m_kind == NameKind::Persons) m_catalog.ReplacePerson(id, name);
-        if (m_kind == NameKind::Events) m_catalog.ReplaceEvent(id, name);
-        if (m_kind == NameKind::Locations) m_catalog.ReplaceLocation(id, name);
+        m_library.ReplaceName(m_kind, id, name);
     }
     m_result = name;
 }
 
-std::string NameEntryDialog::RunModal(CQuilleryDoc& catalog, NameKind kind,
-                                      const std::string& initialName, Prompter& prompter,
-                                      QWidget* parent)
+std::string NameEntryDialog::Run(DialogRunner& runner, Library& library, NameKind kind,
+                                 const std::string& initialName, Prompter& prompter,
+                                 QWidget* parent)
 {
-    DialogGuard<NameEntryDialog> dialog(catalog, kind, initialName, prompter, parent);
-    const bool accepted = dialog->exec() == QDialog::Accepted;
+    DialogGuard<NameEntryDialog> dialog(library, kind, initialName, prompter, parent);
+    const bool accepted = runner.Run(*dialog.get()) == QDialog::Accepted;
     return dialog && accepted ? dialog->Result() : std::string();
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ui/dialogs/NameKind.h"
+#include "core/NameKind.h"
 
 #include <QDialog>
 
-#include <functional>
 #include <string>
 
-class CQuilleryDoc;
+class DialogRunner;
+class Library;
 class Prompter;
 class QLabel;
 class QLineEdit;
@@ -19,7 +19,7 @@ class NameEntryDialog : public QDialog {
     Q_OBJECT
 public:
     // An empty initial name adds; any other edits that name.
-    NameEntryDialog(CQuilleryDoc& catalog, NameKind kind, std::string initialName,
+    NameEntryDialog(Library& library, NameKind kind, std::string initialName,
                     Prompter& prompter, QWidget* parent = nullptr);
 
     // The stored form accepted on OK; empty when nothing was accepted.
@@ -31,10 +31,9 @@ public:
     QLabel* FirstLabel() const { return m_firstLabel; }
     QLabel* SecondLabel() const { return m_secondLabel; }
 
-    // Runs the dialog modally and gives its result (empty when cancelled).
-    static std::string RunModal(CQuilleryDoc& catalog, NameKind kind,
-                                const std::string& initialName, Prompter& prompter,
-                                QWidget* parent);
+    // Runs the dialog through the runner and gives its result (empty when cancelled).
+    static std::string Run(DialogRunner& runner, Library& library, NameKind kind,
+                           const std::string& initialName, Prompter& prompter, QWidget* parent);
 
 public Q_SLOTS:
     void accept() override;
@@ -49,7 +48,7 @@ private:
     std::string ComposeName(const std::string& first, const std::string& second);
     void Store(const std::string& name);
 
-    CQuilleryDoc& m_catalog;
+    Library& m_library;
     NameKind m_kind;
     std::string m_initialName;
     Prompter& m_prompter;
@@ -62,8 +61,3 @@ private:
     QLabel* m_secondLabel = nullptr;
     QLineEdit* m_secondField = nullptr;
 };
-
-// How a dialog runs the name entry dialog: tests put a scripted one in its place.
-using NameEntryRunner = std::function<std::string(CQuilleryDoc& catalog, NameKind kind,
-                                                  const std::string& initialName,
-                                                  QWidget* parent)>;

@@ -1,18 +1,19 @@
 #pragma once
 
 #include <functional>
-#include <string>
 
+class DialogRunner;
+class Library;
 class Prompter;
 class Settings;
 
-// What the photo dialog needs from the window that opens it: the library's folder
-// and settings for writing versions, a prompter for the name dialogs' messages, and
-// the main window's Save and count refresh after a photo was added.
+// What the photo dialog works with: the library it adds to or edits, the settings
+// for writing versions, a prompter and a dialog runner for the name dialogs, and the
+// library's Save after a photo was added.
 struct PhotoDialogHost {
+    Library& library;
     Prompter& prompter;
     const Settings& settings;
-    std::string libraryDirectory;
+    DialogRunner& dialogs;
     std::function<bool()> saveLibrary = [] { return true; };
-    std::function<void()> updatePhotoCount = [] {};
 };

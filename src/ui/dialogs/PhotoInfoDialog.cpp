@@ -2,8 +2,8 @@
 
 #include "core/CQuilleryDoc.h"
 #include "core/PhotoRecord.h"
+#include "store/Library.h"
 #include "store/PhotoAdder.h"
-#include "ui/browse/PhotoList.h"
 #include "ui/dialogs/FieldBytes.h"
 #include "ui/dialogs/NameListItem.h"
 #include "ui/common/WaitCursor.h"
@@ -78,21 +78,14 @@ QVBoxLayout* Column(const char* label, QWidget* field, QWidget* below = nullptr)
 
 }  // namespace
 
-PhotoInfoDialog::PhotoInfoDialog(CQuilleryDoc& catalog, PhotoList* photoList, Picture* picture,
-                                 std::string fileName, PhotoRecord* photo, PhotoDialogHost& host,
-                                 QWidget* parent)
+PhotoInfoDialog::PhotoInfoDialog(PhotoDialogHost& host, Picture* picture, std::string fileName,
+                                 const PhotoRecord* photo, QWidget* parent)
     : QDialog(parent),
-      m_catalog(catalog),
-      m_photoList(photoList),
       m_picture(picture),
       m_fileName(std::move(fileName)),
       m_photo(photo),
       m_host(host)
 {
-    m_runNameEntry = [&host](CQuilleryDoc& doc, NameKind kind, const std::string& initial,
-                             QWidget* owner) {
-        return NameEntryDialog::RunModal(doc, kind, initial, host.prompter, owner);
-    };
     BuildLayout();
     FillLists();
     setWindowTitle(IsAdding() ? tr("Quillery - Add new photo") : tr("Quillery - Edit existing photo"));
@@ -171,9 +164,9 @@ void PhotoInfoDialog::FillLists()
     const auto fill = [](QListWidget* list, const NameList& names) {
         for (int id = 0; id < names.Size(); ++id) list->addItem(NameListItem::Make(names.At(id)));
     };
-    fill(m_persons, m_catalog.Persons());
-    fill(m_events, m_catalog.Events());
-    fill(m_locations, m_catalog.Locations());
+    fill(m_persons, Catalog().Persons());
+    fill(m_events, Catalog().Events());
+    fill(m_locations, Catalog().Locations());
 }
 
 void PhotoInfoDialog::ShowPhoto()
@@ -183,9 +176,9 @@ void PhotoInfoDialog::ShowPhoto()
     m_dateField->setText(ByteText::ToDisplay(m_photo->GetDateText()));
     m_shownNotes = Replaced(m_photo->GetNotes(), "\r\n", "\n");
     m_notesField->setPlainText(ByteText::ToDisplay(m_shownNotes));
-    SelectNames(m_persons, m_photo->personIds, m_catalog.Persons());
-    SelectNames(m_events, m_photo->eventIds, m_catalog.Events());
-    SelectNames(m_locations, m_photo->locationIds, m_catalog.Locations());
+    SelectNames(m_persons, m_photo->personIds, Catalog().Persons());
+    SelectNames(m_events, m_photo->eventIds, Catalog().Events());
+    SelectNames(m_locations, m_photo->locationIds, Catalog().Locations());
 }
 
 void PhotoInfoDialog::MakeThumbnail()
@@ -199,7 +192,7 @@ void PhotoInfoDialog::MakeThumbnail()
         return;
     }
     SetMessage({});
-    const PhotoAdder adder(m_catalog, m_host.libraryDirectory, m_host.settings);
+    const PhotoAdder adder(m_host.library, m_host.settings);
     if (!m_fileName.empty() && adder.NameInUse(m_fileName)) {
         SetMessage(std::string(PhotoAdder::kSuggestedNameUsedMessage));
     }
@@ -209,6 +202,11 @@ void PhotoInfoDialog::ShowPreview()
 {
     if (!m_preview.HasPicture()) return;
     m_pictureLabel->setPixmap(QPixmap::fromImage(m_preview.ToBitmap()));
+}
+
+const CQuilleryDoc& PhotoInfoDialog::Catalog() const
+{
+    return m_host.library.Catalog();
 }
 
 void PhotoInfoDialog::SetDateText(const std::string& dateText)
@@ -240,7 +238,8 @@ QPushButton* PhotoInfoDialog::AddButton(NameKind kind) const
 // listed a second time, so it can never be chosen twice for one photo.
 void PhotoInfoDialog::AddName(NameKind kind)
 {
-    const std::string name = m_runNameEntry(m_catalog, kind, std::string(), this);
+    const std::string name = NameEntryDialog::Run(m_host.dialogs, m_host.library, kind,
+                                                  std::string(), m_host.prompter, this);
     if (name.empty()) return;
     QListWidget* list = List(kind);
     QListWidgetItem* item = FindItem(list, name);
@@ -274,7 +273,7 @@ void PhotoInfoDialog::accept()
 {
     SetMessage({});
     const PhotoEntry entry = ReadEntry();
-    const PhotoAdder adder(m_catalog, m_host.libraryDirectory, m_host.settings);
+    const PhotoAdder adder(m_host.library, m_host.settings);
     const auto verdict = adder.Check(entry, IsAdding() ? PhotoAdder::Mode::Add : PhotoAdder::Mode::Edit);
     if (!verdict.Accepted()) {
         SetMessage(verdict.message);
@@ -291,17 +290,15 @@ void PhotoInfoDialog::accept()
 bool PhotoInfoDialog::AddPhoto(const PhotoEntry& entry)
 {
     if (!m_picture) return false;
-    int index = -1;
+    const PhotoRecord* added = nullptr;
     {
         const WaitCursor busy;
-        PhotoAdder adder(m_catalog, m_host.libraryDirectory, m_host.settings);
-        index = adder.Add(entry, *m_picture, m_preview,
+        PhotoAdder adder(m_host.library, m_host.settings);
+        added = adder.Add(entry, *m_picture, m_preview,
                           [this](const std::string& text) { SetMessage(text); });
     }
-    if (index < 0) return false;
-    if (m_photoList) m_photoList->AppendPhoto(&m_catalog.PhotoAt(index));
+    if (added == nullptr) return false;
     m_host.saveLibrary();
-    m_host.updatePhotoCount();
     return true;
 }
 
@@ -309,8 +306,6 @@ void PhotoInfoDialog::EditPhoto(const PhotoEntry& entry)
 {
     PhotoRecord record;
     record.SetFileName(m_photo->GetFileName());
-    PhotoAdder::FillRecord(m_catalog, entry, record);
-    *m_photo = record;
-    m_catalog.SetModified(true);
-    if (m_photoList) m_photoList->viewport()->update();
+    PhotoAdder::FillRecord(Catalog(), entry, record);
+    m_host.library.ChangePhoto(*m_photo, record);
 }

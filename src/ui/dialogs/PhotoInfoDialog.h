@@ -3,7 +3,7 @@
 #include "imaging/Picture.h"
 #include "store/PhotoEntry.h"
 #include "ui/dialogs/NameEntryDialog.h"
-#include "ui/dialogs/NameKind.h"
+#include "core/NameKind.h"
 #include "ui/dialogs/PhotoDialogHost.h"
 
 #include <QDialog>
@@ -11,7 +11,6 @@
 #include <string>
 
 class CQuilleryDoc;
-class PhotoList;
 class PhotoRecord;
 class QLabel;
 class QLineEdit;
@@ -21,7 +20,7 @@ class QPushButton;
 
 // The information of one photo: picture file name, date, notes, persons, events and
 // locations. Without a photo it adds one: OK writes the picture's versions, appends
-// the record and its row and saves the library. With a photo it edits that photo's
+// the record and saves the library. With a photo it edits that photo's
 // information and writes no picture file. Every refusal and every step of the
 // pipeline shows in the message line at the bottom.
 class PhotoInfoDialog : public QDialog {
@@ -29,14 +28,11 @@ class PhotoInfoDialog : public QDialog {
 public:
     // picture: add mode, the picture as loaded (OK releases it once the versions are
     // written); edit mode, a copy of the photo's thumbnail. photo: null to add.
-    PhotoInfoDialog(CQuilleryDoc& catalog, PhotoList* photoList, Picture* picture,
-                    std::string fileName, PhotoRecord* photo, PhotoDialogHost& host,
-                    QWidget* parent = nullptr);
+    PhotoInfoDialog(PhotoDialogHost& host, Picture* picture, std::string fileName,
+                    const PhotoRecord* photo, QWidget* parent = nullptr);
 
     // The date offered before the user types one (add mode: the camera's date).
     void SetDateText(const std::string& dateText);
-    // Tests run a scripted name entry in place of the modal dialog.
-    void SetNameEntryRunner(NameEntryRunner runner) { m_runNameEntry = std::move(runner); }
 
     bool IsAdding() const { return m_photo == nullptr; }
     QLabel* Instruction() const { return m_instruction; }
@@ -65,13 +61,12 @@ private:
     bool AddPhoto(const PhotoEntry& entry);
     void EditPhoto(const PhotoEntry& entry);
 
-    CQuilleryDoc& m_catalog;
-    PhotoList* m_photoList;
+    const CQuilleryDoc& Catalog() const;
+
     Picture* m_picture;
     std::string m_fileName;
-    PhotoRecord* m_photo;
+    const PhotoRecord* m_photo;
     PhotoDialogHost& m_host;
-    NameEntryRunner m_runNameEntry;
     Picture m_preview;
     std::string m_shownNotes;  // the stored notes as the field showed them
 

@@ -89,7 +89,7 @@ void CommandSet::BuildContextMenu(QMenu& menu) const
     AddItems(menu, CommandTable::ContextMenu(), *this);
 }
 
-bool CommandSet::IsEnabledBy(EnableRule rule, const CommandState& state)
+bool CommandSet::IsEnabledBy(EnableRule rule, const EnablingFacts& state)
 {
     switch (rule) {
     case EnableRule::Always:
@@ -102,7 +102,7 @@ bool CommandSet::IsEnabledBy(EnableRule rule, const CommandState& state)
     return false;
 }
 
-void CommandSet::Apply(const CommandState& state) const
+void CommandSet::Apply(const EnablingFacts& state) const
 {
     for (const CommandTable::Command& command : CommandTable::Commands()) {
         if (command.rule == EnableRule::OwnState) continue;

@@ -13,7 +13,7 @@ class QToolBar;
 class QWidget;
 
 // What the enabling rules look at.
-struct CommandState {
+struct EnablingFacts {
     bool libraryOpen = false;
     bool currentPhoto = false;
     bool pictureShowRunning = false;
@@ -35,9 +35,9 @@ public:
 
     // Enables every command that follows a rule by that rule; commands that keep
     // their own state are left alone.
-    void Apply(const CommandState& state) const;
+    void Apply(const EnablingFacts& state) const;
 
-    static bool IsEnabledBy(EnableRule rule, const CommandState& state);
+    static bool IsEnabledBy(EnableRule rule, const EnablingFacts& state);
 
 private:
     std::map<CommandId, QAction*> m_actions;

@@ -1,13 +1,15 @@
 #include "ui/main/MainFrame.h"
 
-#include "core/Prompter.h"
+#include "store/Library.h"
 #include "store/RecentFileList.h"
 #include "ui/browse/PhotoList.h"
 #include "ui/browse/PictureView.h"
 #include "ui/common/DialogGuard.h"
 #include "ui/main/AboutBox.h"
 #include "ui/main/CommandSet.h"
+#include "ui/main/CommandState.h"
 #include "ui/main/HelpWindow.h"
+#include "ui/main/LibraryCommands.h"
 #include "ui/main/LockIndicators.h"
 #include "ui/main/PhotoCommands.h"
 #include "ui/output/OptionsDialog.h"
@@ -30,20 +32,24 @@ constexpr int kPhotoListShare = 3;
 }  // namespace
 
 MainFrame::MainFrame(Prompter& prompter, FileChooser& fileChooser, Settings& settings,
-                     RecentFileList& recentFiles, QWidget* parent)
+                     RecentFileList& recentFiles, DialogRunner& dialogs, QWidget* parent)
     : QMainWindow(parent),
-      m_prompter(prompter),
-      m_fileChooser(fileChooser),
       m_settings(settings),
-      m_recentFiles(recentFiles)
+      m_recentFiles(recentFiles),
+      m_library(new Library(this)),
+      m_state(new CommandState(this)),
+      m_commands(new CommandSet(this))
 {
     setWindowTitle(QStringLiteral("Quillery"));
-    m_commands = new CommandSet(this);
     BuildBars();
     BuildClientArea();
+    m_context = std::make_unique<CommandContext>(*m_library, prompter, fileChooser, dialogs,
+                                                 settings, *m_commands, *m_state, *m_photoList,
+                                                 *m_pictureView, *this);
+    m_libraryCommands = new LibraryCommands(*m_context, m_recentFiles, this);
+    new PhotoCommands(*m_context, *m_libraryCommands);
     ConnectCommands();
     ConnectViews();
-    new PhotoCommands(*this);
     RebuildRecentFiles();
     UpdateCommandStates();
 }
@@ -95,17 +101,14 @@ void MainFrame::BuildClientArea()
 
     // F6 moves between the panes, so the picture pane has to take the focus.
     m_pictureView->setFocusPolicy(Qt::StrongFocus);
-    m_photoList->SetCatalog(&m_catalog);
+    m_pictureView->SetLibrary(m_library);
+    m_photoList->SetLibrary(m_library);
     m_photoList->SetSettings(&m_settings);
     m_photoList->SetContextMenu(m_contextMenu);
 }
 
 void MainFrame::ConnectCommands()
 {
-    connect(Action(CommandId::FileNew), &QAction::triggered, this, &MainFrame::OnFileNew);
-    connect(Action(CommandId::FileOpen), &QAction::triggered, this, &MainFrame::OnFileOpen);
-    connect(Action(CommandId::FileSave), &QAction::triggered, this, &MainFrame::OnFileSave);
-    connect(Action(CommandId::FileSaveAs), &QAction::triggered, this, &MainFrame::OnFileSaveAs);
     connect(Action(CommandId::Exit), &QAction::triggered, this, &QWidget::close);
     connect(Action(CommandId::Options), &QAction::triggered, this, &MainFrame::OnOptions);
     connect(Action(CommandId::HelpTopics), &QAction::triggered, this, &MainFrame::OnHelpTopics);
@@ -134,22 +137,23 @@ void MainFrame::ConnectCommands()
 
 void MainFrame::ConnectViews()
 {
-    connect(m_photoList, &PhotoList::currentPhotoChanged, this, [this](PhotoRecord* photo) {
+    connect(m_photoList, &PhotoList::currentPhotoChanged, this, [this](const PhotoRecord* photo) {
         m_pictureView->ShowPhoto(photo);
         UpdateCommandStates();
     });
     connect(m_photoList, &PhotoList::rowsChanged, this, &MainFrame::UpdatePhotoCount);
-}
-
-void MainFrame::SetPictureShowRunning(bool running)
-{
-    m_pictureShowRunning = running;
-    UpdateCommandStates();
+    // A photo removed from the catalog changes the count even where it had no row.
+    connect(m_library, &Library::replaced, this, &MainFrame::UpdatePhotoCount);
+    connect(m_library, &Library::photoAdded, this, &MainFrame::UpdatePhotoCount);
+    connect(m_library, &Library::photoRemoved, this, &MainFrame::UpdatePhotoCount);
+    connect(m_state, &CommandState::changed, this, &MainFrame::UpdateCommandStates);
+    connect(m_libraryCommands, &LibraryCommands::recentFilesChanged, this,
+            &MainFrame::RebuildRecentFiles);
 }
 
 QString MainFrame::PhotoCountText() const
 {
-    return QStringLiteral("%1 of %2").arg(m_photoList->RowCount()).arg(m_catalog.PhotoCount());
+    return QStringLiteral("%1 of %2").arg(m_photoList->RowCount()).arg(m_library->Catalog().PhotoCount());
 }
 
 void MainFrame::UpdatePhotoCount()
@@ -160,9 +164,9 @@ void MainFrame::UpdatePhotoCount()
 
 void MainFrame::UpdateCommandStates()
 {
-    m_commands->Apply({.libraryOpen = !m_noLibrary,
+    m_commands->Apply({.libraryOpen = m_library->IsOpen(),
                        .currentPhoto = m_photoList->CurrentPhoto() != nullptr,
-                       .pictureShowRunning = m_pictureShowRunning});
+                       .pictureShowRunning = m_state->IsPictureShowRunning()});
 }
 
 void MainFrame::RebuildRecentFiles()
@@ -180,7 +184,8 @@ void MainFrame::RebuildRecentFiles()
         auto* action = new QAction(QStringLiteral("&%1 %2").arg(index + 1).arg(shown), this);
         action->setStatusTip(placeholder->statusTip());
         const std::string path = entries[index];
-        connect(action, &QAction::triggered, this, [this, path] { OpenLibraryByName(path); });
+        connect(action, &QAction::triggered, this,
+                [this, path] { m_libraryCommands->OpenLibraryByName(path); });
         m_fileMenu->insertAction(placeholder, action);
         m_recentActions.append(action);
     }
@@ -215,16 +220,11 @@ void MainFrame::OnAbout()
     about->exec();
 }
 
-// There is no cancelling: the library is saved on Yes and the window closes, except
-// when that save fails, which keeps the window open so the changes are not lost.
 void MainFrame::closeEvent(QCloseEvent* event)
 {
-    if (m_catalog.IsModified()) {
-        const std::string question = "Save " + m_libraryFileName + " before exiting?";
-        if (m_prompter.AskYesNo(question) && !Save()) {
-            event->ignore();
-            return;
-        }
+    if (!m_libraryCommands->MayClose()) {
+        event->ignore();
+        return;
     }
     m_closed = true;
     if (m_helpWindow) m_helpWindow->close();

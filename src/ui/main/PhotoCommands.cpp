@@ -7,10 +7,13 @@
 #include "store/PhotoAdder.h"
 #include "ui/browse/PhotoList.h"
 #include "ui/common/DialogGuard.h"
+#include "ui/common/DialogRunner.h"
 #include "ui/dialogs/EditNameListDialog.h"
 #include "ui/dialogs/PhotoInfoDialog.h"
 #include "ui/dialogs/PreviewFileChooser.h"
-#include "ui/main/MainFrame.h"
+#include "ui/main/CommandContext.h"
+#include "ui/main/CommandSet.h"
+#include "ui/main/LibraryCommands.h"
 
 #include <QAction>
 
@@ -19,21 +22,21 @@ namespace {
 constexpr std::string_view kNotAnImage = "Selected file is not a valid image file";
 constexpr std::string_view kNoSelection = "Picture must be selected before operation";
 
-std::unique_ptr<FileChooser> OwnChooser(MainFrame& frame, FileChooser* given)
+std::unique_ptr<FileChooser> OwnChooser(QWidget& window, FileChooser* given)
 {
     if (given) return nullptr;
-    return std::make_unique<PreviewFileChooser>(&frame);
+    return std::make_unique<PreviewFileChooser>(&window);
 }
 
 }  // namespace
 
-PhotoCommands::PhotoCommands(MainFrame& frame, FileChooser* pictureChooser)
-    : QObject(&frame),
-      m_frame(frame),
-      m_ownChooser(OwnChooser(frame, pictureChooser)),
-      m_pictureChooser(pictureChooser ? *pictureChooser : *m_ownChooser),
-      m_runPhotoDialog([](PhotoInfoDialog& dialog) { dialog.exec(); }),
-      m_runNameList([](EditNameListDialog& dialog) { dialog.exec(); })
+PhotoCommands::PhotoCommands(CommandContext& context, LibraryCommands& files,
+                             FileChooser* pictureChooser)
+    : QObject(&context.window),
+      m_context(context),
+      m_files(files),
+      m_ownChooser(OwnChooser(context.window, pictureChooser)),
+      m_pictureChooser(pictureChooser ? *pictureChooser : *m_ownChooser)
 {
     Connect();
 }
@@ -43,14 +46,14 @@ PhotoCommands::~PhotoCommands() = default;
 void PhotoCommands::Connect()
 {
     const auto on = [this](CommandId id, auto handler) {
-        connect(m_frame.Action(id), &QAction::triggered, this, handler);
+        connect(m_context.commands.Action(id), &QAction::triggered, this, handler);
     };
     on(CommandId::AddPhotoFromFile, [this] { OnAddPhotoFromFile(); });
     on(CommandId::EditPhotoInformation, [this] { OnEditPhotoInformation(); });
     on(CommandId::EditNames, [this] { OnEditNames(NameKind::Persons); });
     on(CommandId::EditEvents, [this] { OnEditNames(NameKind::Events); });
     on(CommandId::EditLocation, [this] { OnEditNames(NameKind::Locations); });
-    connect(m_frame.GetPhotoList(), &PhotoList::editPhotoRequested, this,
+    connect(&m_context.photoList, &PhotoList::editPhotoRequested, this,
             &PhotoCommands::OnEditPhotoInformation);
 }
 
@@ -65,43 +68,40 @@ void PhotoCommands::OnAddPhotoFromFile()
     Picture picture;
     if (!path->empty()) picture.LoadFile(*path);
     if (!picture.HasPicture()) {
-        m_frame.GetPrompter().Message(kNotAnImage);
+        m_context.prompter.Message(kNotAnImage);
         return;
     }
-    PhotoDialogHost host{m_frame.GetPrompter(), m_frame.GetSettings(), m_frame.LibraryDirectory(),
-                         [this] { return m_frame.Save(); }, [this] { m_frame.UpdatePhotoCount(); }};
-    {
-        DialogGuard<PhotoInfoDialog> dialog(m_frame.Catalog(), m_frame.GetPhotoList(), &picture,
-                                            PhotoAdder::SuggestedName(*path), nullptr, host,
-                                            &m_frame);
-        if (const auto taken = img::ReadExifDateTaken(*path)) {
-            if (const auto date = PhotoAdder::DateFromExif(*taken)) dialog->SetDateText(*date);
-        }
-        m_runPhotoDialog(*dialog.get());
+    PhotoDialogHost host{m_context.library, m_context.prompter, m_context.settings,
+                         m_context.dialogs, [this] { return m_files.Save(); }};
+    DialogGuard<PhotoInfoDialog> dialog(host, &picture, PhotoAdder::SuggestedName(*path), nullptr,
+                                        &m_context.window);
+    if (const auto taken = img::ReadExifDateTaken(*path)) {
+        if (const auto date = PhotoAdder::DateFromExif(*taken)) dialog->SetDateText(*date);
     }
-    m_frame.UpdatePhotoCount();
+    m_context.dialogs.Run(*dialog.get());
 }
 
 void PhotoCommands::OnEditPhotoInformation()
 {
-    PhotoList* list = m_frame.GetPhotoList();
-    PhotoRecord* photo = list->CurrentPhoto();
-    const int row = list->FirstSelectedRow();
+    PhotoList& list = m_context.photoList;
+    const PhotoRecord* photo = list.CurrentPhoto();
+    const int row = list.FirstSelectedRow();
     if (!photo || row < 0) {
-        m_frame.GetPrompter().Message(kNoSelection);
+        m_context.prompter.Message(kNoSelection);
         return;
     }
     Picture thumbnail;
-    list->CopyThumbnail(row, thumbnail);
-    PhotoDialogHost host{m_frame.GetPrompter(), m_frame.GetSettings(), m_frame.LibraryDirectory()};
-    DialogGuard<PhotoInfoDialog> dialog(m_frame.Catalog(), list, &thumbnail, photo->GetFileName(),
-                                        photo, host, &m_frame);
-    m_runPhotoDialog(*dialog.get());
+    list.CopyThumbnail(row, thumbnail);
+    PhotoDialogHost host{m_context.library, m_context.prompter, m_context.settings,
+                         m_context.dialogs};
+    DialogGuard<PhotoInfoDialog> dialog(host, &thumbnail, photo->GetFileName(), photo,
+                                        &m_context.window);
+    m_context.dialogs.Run(*dialog.get());
 }
 
 void PhotoCommands::OnEditNames(NameKind kind)
 {
-    DialogGuard<EditNameListDialog> dialog(m_frame.Catalog(), m_frame.GetPhotoList(), kind,
-                                           m_frame.GetPrompter(), &m_frame);
-    m_runNameList(*dialog.get());
+    DialogGuard<EditNameListDialog> dialog(m_context.library, kind, m_context.prompter,
+                                           m_context.dialogs, &m_context.window);
+    m_context.dialogs.Run(*dialog.get());
 }

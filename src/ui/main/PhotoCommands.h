@@ -1,16 +1,14 @@
 #pragma once
 
-#include "ui/dialogs/NameKind.h"
+#include "core/NameKind.h"
 
 #include <QObject>
 
-#include <functional>
 #include <memory>
 
-class EditNameListDialog;
+struct CommandContext;
 class FileChooser;
-class MainFrame;
-class PhotoInfoDialog;
+class LibraryCommands;
 
 // The commands that add a photo from a file and edit a photo's information or the
 // name lists: "Add photo from file", "Edit Photo Information" (also the photo list's
@@ -19,15 +17,10 @@ class PhotoCommands : public QObject {
     Q_OBJECT
 public:
     // Pictures are chosen through pictureChooser, or, without one, through the file
-    // dialog that previews them.
-    explicit PhotoCommands(MainFrame& frame, FileChooser* pictureChooser = nullptr);
+    // dialog that previews them. A photo added is saved through the library commands.
+    PhotoCommands(CommandContext& context, LibraryCommands& files,
+                  FileChooser* pictureChooser = nullptr);
     ~PhotoCommands() override;
-
-    // How a dialog runs: modally, or as a test scripts it.
-    using PhotoDialogRunner = std::function<void(PhotoInfoDialog& dialog)>;
-    using NameListRunner = std::function<void(EditNameListDialog& dialog)>;
-    void SetPhotoDialogRunner(PhotoDialogRunner runner) { m_runPhotoDialog = std::move(runner); }
-    void SetNameListRunner(NameListRunner runner) { m_runNameList = std::move(runner); }
 
     // The dialog matches patterns without regard to case. The long extensions that the
     // picture reader accepts are listed too, and "All files" is "*" because "*.*" would
@@ -45,9 +38,8 @@ public Q_SLOTS:
 private:
     void Connect();
 
-    MainFrame& m_frame;
+    CommandContext& m_context;
+    LibraryCommands& m_files;
     std::unique_ptr<FileChooser> m_ownChooser;
     FileChooser& m_pictureChooser;
-    PhotoDialogRunner m_runPhotoDialog;
-    NameListRunner m_runNameList;
 };

@@ -1,34 +1,38 @@
 #pragma once
 
+#include "ScriptedPrompter.h"
+
 #include "core/CQuilleryDoc.h"
 #include "core/PhotoRecord.h"
 #include "imaging/Imaging.h"
+#include "store/Library.h"
 #include "store/PictureStore.h"
 
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <initializer_list>
 #include <string>
 
-// A catalog and a library folder whose pictures the views can load.
+// A new library in a temporary folder whose pictures the views can load.
 class BrowseLibrary {
 public:
     BrowseLibrary()
     {
-        for (const auto version : {PictureStore::Version::Thumbnail, PictureStore::Version::FullScreen}) {
-            std::filesystem::create_directories(std::filesystem::path(Directory()) /
-                                                PictureStore::FolderName(version));
-        }
+        Library::CreatePictureFolders(Directory());
+        EXPECT_EQ(m_library.Create(Directory() + "/Browse.pdb", m_prompter), Library::Outcome::Done);
     }
 
     std::string Directory() const { return m_dir.path().toStdString(); }
-    CQuilleryDoc& Catalog() { return m_catalog; }
+    Library& GetLibrary() { return m_library; }
+    const CQuilleryDoc& Catalog() const { return m_library.Catalog(); }
 
     // Adds a record; persons, events and locations are stored names, added to the
     // catalog's lists when new.
-    PhotoRecord& Add(const std::string& fileName, int month = 0, int day = 0, int year = 2000,
+    const PhotoRecord& Add(const std::string& fileName, int month = 0, int day = 0, int year = 2000,
                      std::initializer_list<const char*> persons = {},
                      std::initializer_list<const char*> events = {},
                      std::initializer_list<const char*> locations = {})
@@ -39,17 +43,18 @@ public:
         record.locationIds.fill(-1);
         record.SetFileName(fileName);
         record.SetDate(month, day, year);
-        const auto fill = [this](auto& ids, std::initializer_list<const char*> names, auto find, auto add) {
+        const auto fill = [this](auto& ids, std::initializer_list<const char*> names, NameKind kind,
+                                 auto find) {
             size_t i = 0;
             for (const char* name : names) {
-                const int id = (m_catalog.*find)(name);
-                ids[i++] = id >= 0 ? id : (m_catalog.*add)(name);
+                const int id = (m_library.Catalog().*find)(name);
+                ids[i++] = id >= 0 ? id : m_library.AddName(kind, name);
             }
         };
-        fill(record.personIds, persons, &CQuilleryDoc::FindPerson, &CQuilleryDoc::AddPerson);
-        fill(record.eventIds, events, &CQuilleryDoc::FindEvent, &CQuilleryDoc::AddEvent);
-        fill(record.locationIds, locations, &CQuilleryDoc::FindLocation, &CQuilleryDoc::AddLocation);
-        return m_catalog.PhotoAt(m_catalog.AddPhoto(record));
+        fill(record.personIds, persons, NameKind::Persons, &CQuilleryDoc::FindPerson);
+        fill(record.eventIds, events, NameKind::Events, &CQuilleryDoc::FindEvent);
+        fill(record.locationIds, locations, NameKind::Locations, &CQuilleryDoc::FindLocation);
+        return m_library.AddPhoto(record);
     }
 
     // Writes a version file of a plain colour at the given size.
@@ -64,5 +69,6 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    CQuilleryDoc m_catalog;
+    ScriptedPrompter m_prompter;
+    Library m_library;
 };

@@ -21,12 +21,11 @@ class PhotoListTest : public testing::Test {
 protected:
     PhotoListTest()
     {
-        m_list.SetCatalog(&m_library.Catalog());
+        m_list.SetLibrary(&m_library.GetLibrary());
         m_list.SetSettings(&m_settings);
-        m_list.SetLibraryDirectory(m_library.Directory());
         m_list.resize(1100, 600);
         QObject::connect(&m_list, &PhotoList::currentPhotoChanged,
-                         [this](PhotoRecord* photo) { m_announced.push_back(photo); });
+                         [this](const PhotoRecord* photo) { m_announced.push_back(photo); });
     }
 
     Names RowNames() const
@@ -59,16 +58,18 @@ protected:
     BrowseLibrary m_library;
     MemorySettings m_settings;
     PhotoList m_list;
-    std::vector<PhotoRecord*> m_announced;  // every photo announced as current
+    std::vector<const PhotoRecord*> m_announced;  // every photo announced as current
 };
 
 }  // namespace
 
 TEST_F(PhotoListTest, CellTextsComeFromTheRecord)
 {
-    PhotoRecord& photo = m_library.Add("name", 6, 5, 1999, {"Smith, John", "Brown, Ann"}, {"Party"},
-                                       {"France, Paris"});
-    photo.SetNotes("line one\r\nline two");
+    const PhotoRecord& photo = m_library.Add("name", 6, 5, 1999, {"Smith, John", "Brown, Ann"},
+                                             {"Party"}, {"France, Paris"});
+    PhotoRecord withNotes = photo;
+    withNotes.SetNotes("line one\r\nline two");
+    m_library.GetLibrary().ChangePhoto(photo, withNotes);
     m_list.FillFromCatalog();
     const auto& model = *static_cast<PhotoListModel*>(m_list.model());
     const std::vector<std::string> expected = {"", "6/05/1999", "John Smith, Ann Brown", "Party",
@@ -96,7 +97,7 @@ TEST_F(PhotoListTest, StartupSortListsNewestFirstWithoutTouchingTheFlag)
 TEST_F(PhotoListTest, EachColumnKeepsItsOwnFlagAndTheSelectionFollowsItsPhoto)
 {
     FillThree();
-    PhotoRecord* old = m_list.PhotoAtRow(0);
+    const PhotoRecord* old = m_list.PhotoAtRow(0);
     m_list.SetCurrentPhoto(old);
     m_announced.clear();
     m_list.SortByColumn(kPictureColumn);
@@ -132,7 +133,7 @@ TEST_F(PhotoListTest, ClickMakesTheRowCurrentOnceKeysOnlySelectDoubleClickEdits)
 
     FillThree();
     Click(1);
-    EXPECT_EQ(m_announced, std::vector<PhotoRecord*>{m_list.PhotoAtRow(1)});
+    EXPECT_EQ(m_announced, std::vector<const PhotoRecord*>{m_list.PhotoAtRow(1)});
     EXPECT_EQ(m_list.FirstSelectedRow(), 1);
     Click(1);  // the current row again: not announced, not reloaded
     QTest::mouseClick(m_list.viewport(), Qt::LeftButton, {}, QPoint(300, 3 * PhotoList::kRowHeight + 20));
@@ -151,9 +152,9 @@ TEST_F(PhotoListTest, ClickMakesTheRowCurrentOnceKeysOnlySelectDoubleClickEdits)
 TEST_F(PhotoListTest, SubsetKeepsTheCurrentPhotoSelectedOrClearsIt)
 {
     FillThree();
-    PhotoRecord* old = m_list.PhotoAtRow(0);
-    PhotoRecord* newest = m_list.PhotoAtRow(1);
-    PhotoRecord* middle = m_list.PhotoAtRow(2);
+    const PhotoRecord* old = m_list.PhotoAtRow(0);
+    const PhotoRecord* newest = m_list.PhotoAtRow(1);
+    const PhotoRecord* middle = m_list.PhotoAtRow(2);
     m_list.SetCurrentPhoto(middle);
     m_announced.clear();
     m_list.ShowSubset({old, middle});
@@ -167,27 +168,38 @@ TEST_F(PhotoListTest, SubsetKeepsTheCurrentPhotoSelectedOrClearsIt)
     m_list.ShowSubset({newest, old});
     EXPECT_EQ(RowNames(), (Names{"new", "old"})) << "the subset's order, no sort";
     EXPECT_EQ(m_list.CurrentPhoto(), nullptr);
-    EXPECT_EQ(m_announced, std::vector<PhotoRecord*>{nullptr});
+    EXPECT_EQ(m_announced, std::vector<const PhotoRecord*>{nullptr});
     EXPECT_EQ(rows.count(), 1);
 }
 
-TEST_F(PhotoListTest, AppendKeepsTheCurrentPhotoAndFillClearsIt)
+// The rows follow the library: an added photo is appended and keeps the current one,
+// a removed photo loses its row (and stops being current), and a library that
+// replaces this one empties the list before its records go.
+TEST_F(PhotoListTest, RowsFollowTheLibrarysAnnouncements)
 {
     FillThree();
-    PhotoRecord* first = m_list.PhotoAtRow(0);
+    const PhotoRecord* first = m_list.PhotoAtRow(0);
     m_list.SetCurrentPhoto(first);
     m_list.SortByColumn(kDateColumn);
-    PhotoRecord& added = m_library.Add("added");
-    m_list.AppendPhoto(&added);
+    m_library.Add("added");
     EXPECT_EQ(RowNames(), (Names{"new", "middle", "old", "added"}));
     EXPECT_EQ(m_list.CurrentPhoto(), first);
     EXPECT_EQ(m_list.FirstSelectedRow(), 2);
 
     m_announced.clear();
-    m_list.FillFromCatalog();
-    EXPECT_EQ(RowNames(), (Names{"old", "new", "middle", "added"})) << "catalog order";
+    m_library.GetLibrary().RemovePhoto(*first);
+    EXPECT_EQ(RowNames(), (Names{"new", "middle", "added"}));
     EXPECT_EQ(m_list.CurrentPhoto(), nullptr);
-    EXPECT_EQ(m_announced, std::vector<PhotoRecord*>{nullptr});
+    EXPECT_EQ(m_announced, std::vector<const PhotoRecord*>{nullptr});
+
+    m_list.SetCurrentPhoto(m_list.PhotoAtRow(0));
+    int rowsWhenReplaced = -1;
+    QObject::connect(&m_library.GetLibrary(), &Library::replaced, &m_list,
+                     [&] { rowsWhenReplaced = m_list.RowCount(); }, Qt::DirectConnection);
+    m_library.GetLibrary().Close();
+    EXPECT_EQ(m_list.CurrentPhoto(), nullptr);
+    EXPECT_EQ(RowNames(), Names{});
+    EXPECT_EQ(rowsWhenReplaced, 0) << "emptied before the new catalog came";
 }
 
 TEST_F(PhotoListTest, PaintingCachesThumbnailsSortAndRemoveForgetThem)

@@ -68,7 +68,7 @@ TEST(PhotoSorter, SortsBothWays)
     library.Add("none1", 0, 0, 1990);
     library.Add("alan", 2, 1, 2010, {"Adams, Alan"});
     library.Add("none2", 0, 0, 2001);
-    std::vector<PhotoRecord*> rows;
+    std::vector<const PhotoRecord*> rows;
     for (int i = 0; i < library.Catalog().PhotoCount(); ++i) rows.push_back(&library.Catalog().PhotoAt(i));
     const auto sorted = [&](int column, bool descending) {
         PhotoSorter::Sort(rows, library.Catalog(), column, descending);

@@ -14,14 +14,14 @@ class PictureViewTest : public testing::Test {
 protected:
     PictureViewTest()
     {
-        m_view.SetLibraryDirectory(m_library.Directory());
+        m_view.SetLibrary(&m_library.GetLibrary());
         m_view.resize(400, 300);
         m_window.show();
     }
 
-    PhotoRecord* ShowPicture(int width, int height)
+    const PhotoRecord* ShowPicture(int width, int height)
     {
-        PhotoRecord* photo = &m_library.Add("p");
+        const PhotoRecord* photo = &m_library.Add("p");
         m_library.WritePicture(PictureStore::Version::FullScreen, "p", width, height);
         m_view.ShowPhoto(photo);
         return photo;

@@ -1,15 +1,15 @@
-#include "ScriptedPrompter.h"
+#include "PhotoLibrary.h"
 
-#include "core/CQuilleryDoc.h"
-#include "ui/browse/PhotoList.h"
 #include "ui/dialogs/EditNameListDialog.h"
+#include "ui/dialogs/NameEntryDialog.h"
 #include "ui/dialogs/NameListItem.h"
 
+#include <QLineEdit>
 #include <QListWidget>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <string>
 
 namespace {
@@ -27,52 +27,44 @@ class EditNameListTest : public testing::Test {
 protected:
     EditNameListTest()
     {
-        for (const char* name : {"Smith, John", "Doe, Jane", "Unused "}) m_catalog.AddPerson(name);
-        m_catalog.AddEvent("Party");
-        m_catalog.AddLocation("France, Paris");
+        for (const char* name : {"Smith, John", "Doe, Jane", "Unused "})
+            Lib().AddName(NameKind::Persons, name);
+        Lib().AddName(NameKind::Events, "Party");
+        Lib().AddName(NameKind::Locations, "France, Paris");
+        EXPECT_TRUE(Lib().Save(m_library.Prompter()));
     }
 
-    // Edits each name in turn with the name entry dialog answering from `answers`
-    // (empty: cancelled), then closes the list with OK or Cancel; gives the repaints.
-    int EditPersonsAndClose(const Names& names, std::deque<std::string> answers, bool ok)
+    Library& Lib() { return m_library.GetLibrary(); }
+
+    // Edits each name in turn; the name entry dialog changes the first name to the
+    // answer, or is cancelled for an empty answer. Then the list closes with OK or
+    // Cancel.
+    void EditPersonsAndClose(const Names& names, const Names& answers, bool ok)
     {
-        m_dialog = std::make_unique<EditNameListDialog>(m_catalog, &m_photoList, NameKind::Persons, m_prompter);
-        m_dialog->SetNameEntryRunner([&](CQuilleryDoc& catalog, NameKind, const std::string& initial, QWidget*) {
-            m_asked.push_back(initial);
-            const std::string result = answers.front();
-            answers.pop_front();
-            if (!result.empty()) catalog.ReplacePerson(catalog.FindPerson(initial), result);
-            return result;
-        });
-        int repaints = 0;
-        const auto counting =
-            QObject::connect(m_dialog.get(), &EditNameListDialog::namesChanged, [&] { ++repaints; });
-        m_dialog->show();
+        EditNameListDialog dialog(Lib(), NameKind::Persons, m_library.Prompter(), m_library.Dialogs());
+        for (const std::string& answer : answers) {
+            m_library.Dialogs().Then<NameEntryDialog>([answer](NameEntryDialog& entry) {
+                if (answer.empty()) return entry.reject();
+                entry.FirstField()->setText(QString::fromStdString(answer));
+                entry.accept();
+            });
+        }
+        dialog.show();
         for (const std::string& name : names) {
-            Select(name);
-            m_dialog->accept();
-            EXPECT_TRUE(m_dialog->isVisible()) << "OK with a selection edits it";
+            for (int row = 0; row < dialog.List()->count(); ++row) {
+                if (NameListItem::Bytes(dialog.List()->item(row)) == name) dialog.List()->setCurrentRow(row);
+            }
+            dialog.accept();
+            EXPECT_TRUE(dialog.isVisible()) << "OK with a selection edits it";
         }
-        EXPECT_EQ(repaints, 0);
-        m_dialog->List()->clearSelection();
-        ok ? m_dialog->accept() : m_dialog->reject();
-        EXPECT_FALSE(m_dialog->isVisible());
-        QObject::disconnect(counting);
-        return repaints;
+        m_listed = ListBytes(dialog.List());
+        dialog.List()->clearSelection();
+        ok ? dialog.accept() : dialog.reject();
+        EXPECT_FALSE(dialog.isVisible());
     }
 
-    void Select(const std::string& stored)
-    {
-        for (int row = 0; row < m_dialog->List()->count(); ++row) {
-            if (NameListItem::Bytes(m_dialog->List()->item(row)) == stored) m_dialog->List()->setCurrentRow(row);
-        }
-    }
-
-    CQuilleryDoc m_catalog;
-    ScriptedPrompter m_prompter;
-    PhotoList m_photoList;
-    std::unique_ptr<EditNameListDialog> m_dialog;
-    Names m_asked;
+    PhotoLibrary m_library;
+    Names m_listed;
 };
 
 }  // namespace
@@ -85,26 +77,26 @@ TEST_F(EditNameListTest, ListsEveryNameSorted)
         {NameKind::Locations, "Edit a Location", {"France, Paris"}},
     };
     for (const auto& [kind, title, names] : cases) {
-        EditNameListDialog dialog(m_catalog, &m_photoList, kind, m_prompter);
+        EditNameListDialog dialog(Lib(), kind, m_library.Prompter(), m_library.Dialogs());
         EXPECT_EQ(dialog.windowTitle().toStdString(), title);
         EXPECT_EQ(ListBytes(dialog.List()), names);
         EXPECT_EQ(dialog.List()->selectionMode(), QAbstractItemView::SingleSelection);
     }
 }
 
-TEST_F(EditNameListTest, TwoEditsThenOkRepaintsThePhotoListOnce)
+// Each accepted edit goes through the library, which announces it (the photo list
+// repaints its name columns on that); a cancelled edit changes nothing.
+TEST_F(EditNameListTest, EditsGoThroughTheLibraryAndAreAnnounced)
 {
-    EXPECT_EQ(EditPersonsAndClose({"Smith, John", "Doe, Jane"}, {"Smith, Jon", "Doe, Janet"}, true), 1);
-    EXPECT_EQ(m_asked, (Names{"Smith, John", "Doe, Jane"}));
-    EXPECT_EQ(ListBytes(m_dialog->List()), (Names{"Doe, Janet", "Smith, Jon", "Unused "}));
-    EXPECT_EQ(m_catalog.Persons().At(0), "Smith, Jon");
-    EXPECT_TRUE(m_catalog.IsModified());
-}
+    QSignalSpy announced(&Lib(), &Library::namesChanged);
+    EditPersonsAndClose({"Smith, John"}, {""}, false);
+    EXPECT_EQ(announced.count(), 0);
+    EXPECT_FALSE(Lib().IsModified());
 
-TEST_F(EditNameListTest, CancelRepaintsOnlyAfterAChange)
-{
-    EXPECT_EQ(EditPersonsAndClose({"Smith, John"}, {""}, false), 0);
-    EXPECT_FALSE(m_catalog.IsModified());
-    EXPECT_EQ(ListBytes(m_dialog->List()).size(), 3u);
-    EXPECT_EQ(EditPersonsAndClose({"Smith, John"}, {"Smith, Jon"}, false), 1);
+    EditPersonsAndClose({"Smith, John", "Doe, Jane"}, {"Jon", "Janet"}, true);
+    EXPECT_EQ(announced.count(), 2);
+    EXPECT_EQ(m_listed, (Names{"Doe, Janet", "Smith, Jon", "Unused "}));
+    EXPECT_EQ(Lib().Catalog().Persons().At(0), "Smith, Jon");
+    EXPECT_TRUE(Lib().IsModified());
+    EXPECT_TRUE(m_library.Dialogs().Done());
 }

@@ -1,6 +1,7 @@
 #include "ScriptedPrompter.h"
 
 #include "core/CQuilleryDoc.h"
+#include "store/Library.h"
 #include "ui/dialogs/NameEntryDialog.h"
 
 #include <QLineEdit>
@@ -16,7 +17,7 @@ protected:
     // Types the two fields and presses OK.
     NameEntryDialog& Enter(NameKind kind, const char* first, const char* second, const std::string& initial = "")
     {
-        m_dialog = std::make_unique<NameEntryDialog>(Catalog(), kind, initial, m_prompter);
+        m_dialog = std::make_unique<NameEntryDialog>(*m_library, kind, initial, m_prompter);
         m_dialog->show();
         m_dialog->FirstField()->setText(QString::fromUtf8(first));
         m_dialog->SecondField()->setText(QString::fromUtf8(second));
@@ -28,14 +29,15 @@ protected:
         return Catalog().Persons().Size() + Catalog().Events().Size() + Catalog().Locations().Size();
     }
 
-    CQuilleryDoc& Catalog() { return *m_catalog; }
+    const CQuilleryDoc& Catalog() const { return m_library->Catalog(); }
+    void AddPerson(const std::string& name) { m_library->AddName(NameKind::Persons, name); }
     void FreshCatalog()
     {
         m_dialog.reset();
-        m_catalog = std::make_unique<CQuilleryDoc>();
+        m_library = std::make_unique<Library>();
     }
 
-    std::unique_ptr<CQuilleryDoc> m_catalog = std::make_unique<CQuilleryDoc>();
+    std::unique_ptr<Library> m_library = std::make_unique<Library>();
     ScriptedPrompter m_prompter;
     std::unique_ptr<NameEntryDialog> m_dialog;
 };
@@ -56,7 +58,7 @@ TEST_F(NameEntryTest, SixVariants)
         {NameKind::Locations, "", "Add a Location", true},  {NameKind::Locations, "France, Paris", "Edit a Location", true},
     };
     for (const Case& c : cases) {
-        NameEntryDialog dialog(Catalog(), c.kind, c.initial, m_prompter);
+        NameEntryDialog dialog(*m_library, c.kind, c.initial, m_prompter);
         dialog.show();
         EXPECT_EQ(dialog.windowTitle().toStdString(), c.title);
         EXPECT_EQ(dialog.SecondField()->isVisible(), c.secondField) << c.title;
@@ -132,8 +134,8 @@ TEST_F(NameEntryTest, RefusesSeparatorsAndStaysOpen)
 
 TEST_F(NameEntryTest, AddingAnExistingNameAddsNothingButEndsWithOk)
 {
-    Catalog().AddPerson("Doe, Jane");
-    Catalog().AddPerson("Smith, John");
+    AddPerson("Doe, Jane");
+    AddPerson("Smith, John");
     const NameEntryDialog& dialog = Enter(NameKind::Persons, "John", "Smith");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Result(), "Smith, John");
@@ -152,7 +154,7 @@ TEST_F(NameEntryTest, EditSplitsTheStoredName)
         {NameKind::Locations, "France, Paris", "Paris", "France"},
         {NameKind::Locations, "Texas", "", "Texas"}};
     for (const auto& [kind, initial, first, second] : cases) {
-        const NameEntryDialog dialog(Catalog(), kind, initial, m_prompter);
+        const NameEntryDialog dialog(*m_library, kind, initial, m_prompter);
         EXPECT_EQ(dialog.FirstField()->text().toStdString(), first) << initial;
         EXPECT_EQ(dialog.SecondField()->text().toStdString(), second) << initial;
     }
@@ -160,8 +162,8 @@ TEST_F(NameEntryTest, EditSplitsTheStoredName)
 
 TEST_F(NameEntryTest, EditReplacesTheNameAtItsIdKeepingUntouchedBytes)
 {
-    Catalog().AddPerson("Doe, Jane");
-    Catalog().AddPerson("Smith, John");
+    AddPerson("Doe, Jane");
+    AddPerson("Smith, John");
     EXPECT_EQ(Enter(NameKind::Persons, "Jon", "Smith", "Smith, John").Result(), "Smith, Jon");
     EXPECT_EQ(Catalog().Persons().Size(), 2);
     EXPECT_EQ(Catalog().Persons().At(1), "Smith, Jon");
@@ -169,8 +171,8 @@ TEST_F(NameEntryTest, EditReplacesTheNameAtItsIdKeepingUntouchedBytes)
     EXPECT_TRUE(Catalog().IsModified());
 
     const std::string windows = "M\xfcller, Hans";  // Windows-1252
-    Catalog().AddPerson(windows);
-    NameEntryDialog dialog(Catalog(), NameKind::Persons, windows, m_prompter);
+    AddPerson(windows);
+    NameEntryDialog dialog(*m_library, NameKind::Persons, windows, m_prompter);
     EXPECT_EQ(dialog.SecondField()->text(), QString::fromUtf8("Müller"));
     dialog.FirstField()->setText("Hans-Peter");
     dialog.accept();

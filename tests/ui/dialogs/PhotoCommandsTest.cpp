@@ -5,9 +5,14 @@
 #include "store/RecentFileList.h"
 #include "ui/browse/PhotoList.h"
 #include "ui/dialogs/PhotoInfoDialog.h"
-#include "ui/main/MainFrame.h"
+#include "ui/browse/PictureView.h"
+#include "ui/main/CommandContext.h"
+#include "ui/main/CommandSet.h"
+#include "ui/main/CommandState.h"
+#include "ui/main/LibraryCommands.h"
 #include "ui/main/PhotoCommands.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,22 +24,34 @@
 
 namespace {
 
+// The commands with a context of their own, without a main window: the library, the
+// views and the command table's actions, scripted answers, files and dialogs.
 class PhotoCommandsTest : public testing::Test {
 protected:
-    PhotoCommandsTest()
-    {
-        m_frame.OpenLibraryByName(m_library.DatabasePath());
-        m_frame.GetPhotoList()->resize(600, 400);
-    }
+    PhotoCommandsTest() { m_list.resize(600, 400); }
 
-    CQuilleryDoc& Catalog() { return m_frame.Catalog(); }
+    const CQuilleryDoc& Catalog() { return m_library.Catalog(); }
+    ScriptedDialogRunner& Dialogs() { return m_library.Dialogs(); }
 
     PhotoLibrary m_library;
     RecentFileList m_recentFiles{m_library.File("recent.conf")};
+    QWidget m_window;
+    CommandSet m_actions{&m_window};
+    CommandState m_state;
+    PhotoList m_list;
+    PictureView m_view;
     ScriptedFileChooser m_libraryChooser;
-    MainFrame m_frame{m_library.Prompter(), m_libraryChooser, m_library.Settings(), m_recentFiles};
+    CommandContext m_context{m_library.GetLibrary(), m_library.Prompter(), m_libraryChooser,
+                             m_library.Dialogs(), m_library.Settings(), m_actions, m_state,
+                             m_list, m_view, m_window};
+    LibraryCommands m_files{m_context, m_recentFiles, nullptr};
     ScriptedFileChooser m_pictureChooser;
-    PhotoCommands m_commands{m_frame, &m_pictureChooser};
+    PhotoCommands m_commands{m_context, m_files, &m_pictureChooser};
+    bool m_viewsFollow = [this] {
+        m_list.SetLibrary(&m_library.GetLibrary());
+        m_view.SetLibrary(&m_library.GetLibrary());
+        return true;
+    }();
 };
 
 TEST_F(PhotoCommandsTest, AddsAPhotoFromTheChosenFileToTheSavedLibraryThenEditsIt)
@@ -43,17 +60,15 @@ TEST_F(PhotoCommandsTest, AddsAPhotoFromTheChosenFileToTheSavedLibraryThenEditsI
     m_library.Settings().WriteInt("SaveHighResPictures", 1);
     m_library.MakeImage("holiday.beach.png", 640, 480);
     m_pictureChooser.Answer(m_library.File("holiday.beach.png"));
-    bool shown = false;
-    m_commands.SetPhotoDialogRunner([&](PhotoInfoDialog& dialog) {
-        shown = true;
+    Dialogs().Then<PhotoInfoDialog>([](PhotoInfoDialog& dialog) {
         EXPECT_TRUE(dialog.IsAdding());
         EXPECT_EQ(dialog.NameField()->text(), "holiday.beach");
         dialog.DateField()->setText("6/05/1999");
         dialog.OkButton()->click();
     });
-    m_commands.OnAddPhotoFromFile();
+    m_actions.Action(CommandId::AddPhotoFromFile)->trigger();
 
-    ASSERT_TRUE(shown);
+    ASSERT_TRUE(Dialogs().Done());
     ASSERT_EQ(m_pictureChooser.Requests().size(), 1u);
     EXPECT_EQ(m_pictureChooser.Requests()[0].filter, PhotoCommands::kImageFilter);
     EXPECT_TRUE(HasFlag(m_pictureChooser.Requests()[0].flags, FileFlag::MustExist));
@@ -61,21 +76,19 @@ TEST_F(PhotoCommandsTest, AddsAPhotoFromTheChosenFileToTheSavedLibraryThenEditsI
     for (const auto version : PhotoLibrary::kVersions) {
         EXPECT_TRUE(m_library.HasVersion(version, "holiday.beach"));
     }
-    EXPECT_EQ(m_frame.GetPhotoList()->RowCount(), 1);
-    EXPECT_EQ(m_frame.CountPane()->text(), m_frame.PhotoCountText());
-    EXPECT_TRUE(m_frame.PhotoCountText().startsWith("1 of 1"));
+    EXPECT_EQ(m_list.RowCount(), 1);
     EXPECT_TRUE(m_library.Prompter().Messages().empty());
 
     // Edit takes the current photo with its thumbnail; nothing is saved yet.
-    m_frame.GetPhotoList()->SetCurrentPhoto(&Catalog().PhotoAt(0));
-    m_commands.SetPhotoDialogRunner([](PhotoInfoDialog& dialog) {
+    m_list.SetCurrentPhoto(&Catalog().PhotoAt(0));
+    Dialogs().Then<PhotoInfoDialog>([](PhotoInfoDialog& dialog) {
         EXPECT_FALSE(dialog.IsAdding());
         EXPECT_EQ(dialog.NameField()->text(), "holiday.beach");
         EXPECT_EQ(dialog.PictureLabel()->pixmap().size(), QSize(133, 100));
         dialog.DateField()->setText("2/2000");
         dialog.OkButton()->click();
     });
-    m_commands.OnEditPhotoInformation();
+    m_actions.Action(CommandId::EditPhotoInformation)->trigger();
     EXPECT_EQ(Catalog().PhotoAt(0).GetDateText(), "2/2000");
     EXPECT_TRUE(Catalog().IsModified());
 }
@@ -88,7 +101,7 @@ TEST_F(PhotoCommandsTest, CameraDateIsOfferedAndCanBeChanged)
     image->exifData()["Exif.Photo.DateTimeOriginal"] = "2021:08:04 10:11:12";
     image->writeMetadata();
     m_pictureChooser.Answer(path);
-    m_commands.SetPhotoDialogRunner([](PhotoInfoDialog& dialog) {
+    Dialogs().Then<PhotoInfoDialog>([](PhotoInfoDialog& dialog) {
         EXPECT_EQ(dialog.DateField()->text(), "8/04/2021");
         dialog.DateField()->setText("8/2021");
         dialog.OkButton()->click();
@@ -100,8 +113,6 @@ TEST_F(PhotoCommandsTest, CameraDateIsOfferedAndCanBeChanged)
 
 TEST_F(PhotoCommandsTest, RefusalsShowNoDialog)
 {
-    bool shown = false;
-    m_commands.SetPhotoDialogRunner([&](PhotoInfoDialog&) { shown = true; });
     m_commands.OnAddPhotoFromFile();  // the choice cancelled
     EXPECT_TRUE(m_library.Prompter().Messages().empty());
 
@@ -109,7 +120,7 @@ TEST_F(PhotoCommandsTest, RefusalsShowNoDialog)
     m_pictureChooser.Answer(m_library.File("letter.jpg"));
     m_commands.OnAddPhotoFromFile();
     m_commands.OnEditPhotoInformation();
-    EXPECT_FALSE(shown);
+    EXPECT_EQ(Dialogs().Runs(), 0);
     EXPECT_EQ(m_library.Prompter().Texts(), (std::vector<std::string>{"Selected file is not a valid image file",
                                                                       "Picture must be selected before operation"}));
     EXPECT_EQ(m_library.Prompter().Messages()[0].caption, "Quillery");

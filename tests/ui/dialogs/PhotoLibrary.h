@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ScriptedDialogRunner.h"
 #include "ScriptedPrompter.h"
 #include "TempSettingsFile.h"
 
 #include "core/CQuilleryDoc.h"
 #include "imaging/Picture.h"
+#include "store/Library.h"
 #include "store/PictureStore.h"
 #include "ui/dialogs/PhotoDialogHost.h"
 
@@ -20,30 +22,26 @@
 #include <sstream>
 #include <string>
 
-// A library folder with its four picture folders, a database file, a catalog, a
-// settings file and the host the photo dialog reports to, all in a temporary folder.
+// A new library with its four picture folders, a settings file, scripted answers and
+// dialogs, and the host the photo dialog reports to, all in a temporary folder.
 class PhotoLibrary {
 public:
     PhotoLibrary()
     {
-        for (const auto version : kVersions) {
-            std::filesystem::create_directories(std::filesystem::path(Directory()) /
-                                                PictureStore::FolderName(version));
-        }
-        std::ofstream(DatabasePath()).flush();
-        m_catalog.SetPath(DatabasePath());
-        m_catalog.SetUntitled(false);
+        Library::CreatePictureFolders(Directory());
+        EXPECT_EQ(m_library.Create(DatabasePath(), m_prompter), Library::Outcome::Done);
     }
 
     std::string Directory() const { return m_dir.path().toStdString(); }
     std::string DatabasePath() const { return Directory() + "/Test.pdb"; }
     std::string File(const std::string& name) const { return Directory() + "/" + name; }
-    CQuilleryDoc& Catalog() { return m_catalog; }
+    Library& GetLibrary() { return m_library; }
+    const CQuilleryDoc& Catalog() const { return m_library.Catalog(); }
     ScriptedPrompter& Prompter() { return m_prompter; }
+    ScriptedDialogRunner& Dialogs() { return m_dialogs; }
     ProfileSettings& Settings() { return m_settings.Settings(); }
     PhotoDialogHost& Host() { return m_host; }
     int Saves() const { return m_saves; }
-    int CountUpdates() const { return m_countUpdates; }
 
     std::string VersionPath(PictureStore::Version version, const std::string& name) const
     {
@@ -95,13 +93,11 @@ private:
     QTemporaryDir m_dir;
     TempSettingsFile m_settings;
     ScriptedPrompter m_prompter;
-    CQuilleryDoc m_catalog;
+    ScriptedDialogRunner m_dialogs;
+    Library m_library;
     int m_saves = 0;
-    int m_countUpdates = 0;
-    PhotoDialogHost m_host{m_prompter, m_settings.Settings(), Directory(),
-                           [this] {
+    PhotoDialogHost m_host{m_library, m_prompter, m_settings.Settings(), m_dialogs, [this] {
                                ++m_saves;
-                               return m_catalog.WriteDatabase(DatabasePath(), m_prompter);
-                           },
-                           [this] { ++m_countUpdates; }};
+                               return m_library.Save(m_prompter);
+                           }};
 };

@@ -1,15 +1,21 @@
 #pragma once
 
+#include "ScriptedDialogRunner.h"
 #include "ScriptedFileChooser.h"
 #include "ScriptedPrompter.h"
 #include "TempDir.h"
 #include "TempSettingsFile.h"
 
 #include "core/CQuilleryDoc.h"
+#include "store/Library.h"
 #include "store/RecentFileList.h"
+#include "ui/browse/PhotoList.h"
+#include "ui/browse/PictureView.h"
+#include "ui/main/LibraryCommands.h"
 #include "ui/main/MainFrame.h"
 
 #include <QAction>
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -65,7 +71,7 @@ protected:
     void OpenWithDialog(const std::string& path)
     {
         m_chooser.Answer(path);
-        m_frame.OnFileOpen();
+        m_frame.Files().OnFileOpen();
     }
 
     // Opens Family.pdb and gives it a change that is not saved yet.
@@ -75,21 +81,23 @@ protected:
         PhotoRecord record;
         record.SetFileName("added");
         record.SetDate(1, 2, 2003);
-        m_frame.Catalog().AddPhoto(record);
-        m_frame.Catalog().SetModified(true);
+        Lib().AddPhoto(record);
     }
     bool FamilyHasTheAddedPhoto() const
     {
         return ReadFile(Path("Family.pdb")).find("added|1/02/2003|") != std::string::npos;
     }
 
+    Library& Lib() { return m_frame.Context().library; }
     bool Enabled(CommandId id) const { return m_frame.Action(id)->isEnabled(); }
     QString Title() const { return m_frame.windowTitle(); }
+    QString CountPane() const { return m_frame.findChild<QLabel*>(QStringLiteral("countPane"))->text(); }
 
     TempSettingsFile m_settingsFile;
     RecentFileList m_recentFiles{m_settingsFile.Path().toStdString()};
     ScriptedPrompter m_prompter;
     ScriptedFileChooser m_chooser;
+    ScriptedDialogRunner m_dialogs;
     TempDir m_dir;
-    MainFrame m_frame{m_prompter, m_chooser, m_settingsFile.Settings(), m_recentFiles};
+    MainFrame m_frame{m_prompter, m_chooser, m_settingsFile.Settings(), m_recentFiles, m_dialogs};
 };

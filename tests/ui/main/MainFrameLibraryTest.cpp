@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 TEST_F(MainFrameTest, NewCreatesTheFoldersAndAnEmptyDatabase)
 {
     m_chooser.Answer(Path("Family.pdb"));
-    m_frame.OnFileNew();
+    m_frame.Files().OnFileNew();
 
     ASSERT_EQ(m_chooser.Requests().size(), 1u);
     const FileRequest& request = m_chooser.Requests()[0];
@@ -26,7 +26,7 @@ TEST_F(MainFrameTest, NewCreatesTheFoldersAndAnEmptyDatabase)
     EXPECT_TRUE(HasPictureFolders());
     EXPECT_EQ(ReadFile(Path("Family.pdb")), "");
     EXPECT_EQ(Title(), QStringLiteral("Quillery - Family.pdb"));
-    EXPECT_EQ(m_frame.CountPane()->text(), QStringLiteral("0 of 0"));
+    EXPECT_EQ(CountPane(), QStringLiteral("0 of 0"));
     EXPECT_EQ(m_recentFiles.Entries(), Texts{Path("Family.pdb")});
 }
 
@@ -46,10 +46,10 @@ TEST_F(MainFrameTest, NewRefusalsChangeNothing)
         SCOPED_TRACE(c.answer ? c.answer : "cancelled");
         m_prompter.Forget();
         if (c.answer) m_chooser.Answer(Path(c.answer));
-        m_frame.OnFileNew();
+        m_frame.Files().OnFileNew();
         EXPECT_EQ(m_prompter.Texts(), c.messages);
         EXPECT_EQ(Title(), QStringLiteral("Quillery - Old.pdb"));
-        EXPECT_EQ(m_frame.Catalog().PhotoCount(), 2);
+        EXPECT_EQ(Lib().Catalog().PhotoCount(), 2);
         EXPECT_EQ(ReadFile(Path("Old.pdb")), kTwoPhotos);
         EXPECT_FALSE(fs::exists(Path("nowhere")));
     }
@@ -59,7 +59,7 @@ TEST_F(MainFrameTest, DecliningThePictureFoldersEndsTheProgram)
 {
     m_chooser.Answer(Path("Family.pdb"));
     m_prompter.Answer(PromptAnswer::Cancel);
-    m_frame.OnFileNew();
+    m_frame.Files().OnFileNew();
     EXPECT_EQ(m_prompter.Texts(),
               (Texts{kCreateQuestion,
                      "No operations can be performed without directories,\n Application being terminated"}));
@@ -78,10 +78,10 @@ protected:
     void Do(Step step)
     {
         switch (step) {
-        case Step::New: m_chooser.Answer(Path("New.pdb")); m_frame.OnFileNew(); break;
+        case Step::New: m_chooser.Answer(Path("New.pdb")); m_frame.Files().OnFileNew(); break;
         case Step::Open: OpenWithDialog(MakeLibrary("Two.pdb", "")); break;
-        case Step::Save: m_frame.OnFileSave(); break;
-        case Step::SaveAs: m_chooser.Answer(Path("Family.pdb")); m_frame.OnFileSaveAs(); break;
+        case Step::Save: m_frame.Files().OnFileSave(); break;
+        case Step::SaveAs: m_chooser.Answer(Path("Family.pdb")); m_frame.Files().OnFileSaveAs(); break;
         case Step::CloseYes: m_prompter.Answer(PromptAnswer::Yes); m_frame.close(); break;
         }
     }
@@ -95,7 +95,7 @@ TEST_P(ModifiedLibrary, IsWrittenFirst)
 {
     Do(GetParam());
     EXPECT_TRUE(FamilyHasTheAddedPhoto());
-    EXPECT_FALSE(m_frame.Catalog().IsModified());
+    EXPECT_FALSE(Lib().Catalog().IsModified());
     EXPECT_FALSE(fs::exists(Path("Family.bak")));
     const QString expected = GetParam() == Step::New    ? "Quillery - New.pdb"
                              : GetParam() == Step::Open ? "Quillery - Two.pdb"
@@ -116,8 +116,8 @@ TEST_P(ModifiedLibrary, FailedWriteKeepsEverything)
     EXPECT_EQ(m_chooser.Requests().size(), GetParam() == Step::SaveAs ? 2u : 1u)
         << "no file dialog after the failure";
     EXPECT_EQ(ReadFile(Path("Family.pdb")), kTwoPhotos);
-    EXPECT_TRUE(m_frame.Catalog().IsModified());
-    EXPECT_EQ(m_frame.Catalog().PhotoCount(), 3);
+    EXPECT_TRUE(Lib().Catalog().IsModified());
+    EXPECT_EQ(Lib().Catalog().PhotoCount(), 3);
     EXPECT_EQ(Title(), QStringLiteral("Quillery - Family.pdb"));
     EXPECT_FALSE(m_frame.HasClosed());
 }
@@ -133,19 +133,19 @@ TEST_F(MainFrameTest, OpenReadsTheLibraryStartsThereNextTimeAndMakesMissingFolde
     EXPECT_TRUE(HasFlag(request.flags, FileFlag::MustExist));
     EXPECT_TRUE(m_prompter.Texts().empty());
     EXPECT_EQ(Title(), QStringLiteral("Quillery - Family.pdb"));
-    EXPECT_EQ(m_frame.CountPane()->text(), QStringLiteral("2 of 2"));
-    EXPECT_EQ(m_frame.GetPhotoList()->RowCount(), 2);
+    EXPECT_EQ(CountPane(), QStringLiteral("2 of 2"));
+    EXPECT_EQ(m_frame.Context().photoList.RowCount(), 2);
     EXPECT_EQ(m_recentFiles.Entries(), Texts{Path("Family.pdb")});
 
     m_chooser.Cancel();
-    m_frame.OnFileOpen();
+    m_frame.Files().OnFileOpen();
     EXPECT_EQ(m_chooser.Requests().at(1).directory, Folder());
 
     fs::remove_all(Folder() + "/Thumbnail Pictures");
     OpenWithDialog(Path("Family.pdb"));
     EXPECT_EQ(m_prompter.Texts(), Texts{kCreateQuestion}) << "missing picture folders are made again";
     EXPECT_TRUE(HasPictureFolders());
-    EXPECT_TRUE(m_frame.HasLibrary());
+    EXPECT_TRUE(Lib().IsOpen());
 }
 
 TEST_F(MainFrameTest, OpenOfACorruptFileLeavesNoLibrary)
@@ -157,24 +157,24 @@ TEST_F(MainFrameTest, OpenOfACorruptFileLeavesNoLibrary)
                                          "Unable to open Photo Library, possibly corrupted file"}));
     EXPECT_EQ(m_prompter.Messages().at(0).caption, bad) << "the reader's caption is the path";
     EXPECT_EQ(m_prompter.Messages().at(1).caption, "Quillery");
-    EXPECT_FALSE(m_frame.HasLibrary());
-    EXPECT_EQ(m_frame.GetPhotoList()->RowCount(), 0);
+    EXPECT_FALSE(Lib().IsOpen());
+    EXPECT_EQ(m_frame.Context().photoList.RowCount(), 0);
     EXPECT_FALSE(Enabled(CommandId::FileSave));
-    EXPECT_EQ(m_frame.CountPane()->text(), QStringLiteral("0 of 0"));
+    EXPECT_EQ(CountPane(), QStringLiteral("0 of 0"));
 }
 
 TEST_F(MainFrameTest, OpenByNameShowsTheNameWithoutExtension)
 {
-    m_frame.OpenLibraryByName(Path("Family.Album.pdb"));
+    m_frame.Files().OpenLibraryByName(Path("Family.Album.pdb"));
     EXPECT_EQ(m_prompter.Texts(), Texts{"Unable to open file"}) << "only the reader's message";
-    EXPECT_FALSE(m_frame.HasLibrary());
+    EXPECT_FALSE(Lib().IsOpen());
     EXPECT_EQ(Title(), QStringLiteral("Quillery"));
     EXPECT_TRUE(m_recentFiles.Entries().empty());
 
-    m_frame.OpenLibraryByName(MakeLibrary("Family.Album.pdb"));
+    m_frame.Files().OpenLibraryByName(MakeLibrary("Family.Album.pdb"));
     EXPECT_EQ(Title(), QStringLiteral("Quillery - Family.Album"));
-    EXPECT_EQ(m_frame.LibraryDirectory(), Folder());
-    EXPECT_EQ(m_frame.CountPane()->text(), QStringLiteral("2 of 2"));
+    EXPECT_EQ(Lib().Directory(), Folder());
+    EXPECT_EQ(CountPane(), QStringLiteral("2 of 2"));
     EXPECT_EQ(m_recentFiles.Entries(), Texts{Path("Family.Album.pdb")});
 }
 
@@ -183,10 +183,10 @@ TEST_F(MainFrameTest, OpenByNameOfARelativePathUsesTheWorkingDirectory)
     MakeLibrary("Samples.pdb");
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(Folder())));
-    m_frame.OpenLibraryByName("Samples.pdb");
+    m_frame.Files().OpenLibraryByName("Samples.pdb");
     QDir::setCurrent(previous);
     EXPECT_TRUE(m_prompter.Texts().empty()) << "the pictures are beside the file, not at the root";
-    EXPECT_EQ(m_frame.LibraryDirectory(), Folder());
+    EXPECT_EQ(Lib().Directory(), Folder());
     EXPECT_EQ(Title(), QStringLiteral("Quillery - Samples"));
 }
 
@@ -194,7 +194,7 @@ TEST_F(MainFrameTest, SaveAsInTheSameFolderRenamesTheLibrary)
 {
     OpenWithDialog(MakeLibrary("Family.pdb"));
     m_chooser.Answer(Path("Copy.pdb"));
-    m_frame.OnFileSaveAs();
+    m_frame.Files().OnFileSaveAs();
     const FileRequest& request = m_chooser.Requests().at(1);
     EXPECT_EQ(request.fileName, "Family.pdb");
     EXPECT_EQ(request.directory, Folder());
@@ -202,10 +202,11 @@ TEST_F(MainFrameTest, SaveAsInTheSameFolderRenamesTheLibrary)
     EXPECT_EQ(ReadFile(Path("Copy.pdb")), kTwoPhotos);
     EXPECT_EQ(Title(), QStringLiteral("Quillery - Copy.pdb"));
 
-    m_frame.Catalog().SetModified(true);
-    m_frame.Catalog().PhotoAt(0).SetFileName("later");
-    m_frame.OnFileSave();
-    EXPECT_NE(ReadFile(Path("Copy.pdb")).find("later|"), std::string::npos);
+    PhotoRecord later = Lib().Catalog().PhotoAt(0);
+    later.SetNotes("later");
+    Lib().ChangePhoto(Lib().Catalog().PhotoAt(0), later);
+    m_frame.Files().OnFileSave();
+    EXPECT_NE(ReadFile(Path("Copy.pdb")).find("|later|"), std::string::npos);
     EXPECT_EQ(ReadFile(Path("Family.pdb")), kTwoPhotos);
 }
 
@@ -214,7 +215,7 @@ TEST_F(MainFrameTest, SaveAsRefusesAnotherFolder)
     OpenWithDialog(MakeLibrary("Family.pdb"));
     fs::create_directory(Folder() + "/elsewhere");
     m_chooser.Answer(Folder() + "/elsewhere/Family.pdb");
-    m_frame.OnFileSaveAs();
+    m_frame.Files().OnFileSaveAs();
     EXPECT_EQ(m_prompter.Texts(), Texts{"The directory for Quillery cannot be changed.\n Use export to move to another location."});
     EXPECT_FALSE(fs::exists(Folder() + "/elsewhere/Family.pdb"));
     EXPECT_EQ(Title(), QStringLiteral("Quillery - Family.pdb"));

@@ -7,8 +7,10 @@
 
 #include "core/CQuilleryDoc.h"
 #include "core/PhotoRecord.h"
+#include "core/Prompter.h"
 #include "core/Settings.h"
 #include "imaging/Picture.h"
+#include "store/Library.h"
 #include "store/PictureStore.h"
 #include "ui/browse/PhotoList.h"
 #include "ui/browse/PictureView.h"
@@ -40,7 +42,16 @@ const char* const kPersons[] = {"Smith, John", "Doe, Jane", "Lee ", "Brown, Ann"
 const char* const kEvents[] = {"Summer holiday", "Wedding", "Garden party"};
 const char* const kLocations[] = {"France, Paris", "Austria", "Canada, Banff"};
 
-bool AddPhoto(CQuilleryDoc& catalog, const PictureStore& store, const std::string& path, int index)
+// The folders are made beforehand, so creating the library asks nothing.
+class NoQuestions : public Prompter {
+public:
+    PromptAnswer Ask(std::string_view, std::string_view, PromptButtons) override
+    {
+        return PromptAnswer::Ok;
+    }
+};
+
+bool AddPhoto(Library& library, const PictureStore& store, const std::string& path, int index)
 {
     Picture picture;
     if (picture.LoadFile(path) != 0 || !picture.HasPicture()) return false;
@@ -61,17 +72,17 @@ bool AddPhoto(CQuilleryDoc& catalog, const PictureStore& store, const std::strin
     record.SetDate(index % 13, (index * 7) % 29, 1995 + index);
     for (int k = 0; k < index % 4; ++k) {
         const char* person = kPersons[(index + k) % 5];
-        const int id = catalog.FindPerson(person);
-        record.personIds[static_cast<size_t>(k)] = id >= 0 ? id : catalog.AddPerson(person);
+        const int id = library.Catalog().FindPerson(person);
+        record.personIds[static_cast<size_t>(k)] = id >= 0 ? id : library.AddName(NameKind::Persons, person);
     }
     if (index % 3 != 2) {
         const char* event = kEvents[index % 3];
-        const int id = catalog.FindEvent(event);
-        record.eventIds[0] = id >= 0 ? id : catalog.AddEvent(event);
+        const int id = library.Catalog().FindEvent(event);
+        record.eventIds[0] = id >= 0 ? id : library.AddName(NameKind::Events, event);
     }
     const char* location = kLocations[index % 3];
-    const int id = catalog.FindLocation(location);
-    record.locationIds[0] = id >= 0 ? id : catalog.AddLocation(location);
+    const int id = library.Catalog().FindLocation(location);
+    record.locationIds[0] = id >= 0 ? id : library.AddName(NameKind::Locations, location);
     std::string notes = "Photo " + std::to_string(index + 1) + ".";
     if (index % 2 == 0) {
         notes += " A long note that goes on well past what the cell can show, so that its last"
@@ -79,7 +90,7 @@ bool AddPhoto(CQuilleryDoc& catalog, const PictureStore& store, const std::strin
         for (int k = 0; k < 40; ++k) notes += " and then some more words";
     }
     record.SetNotes(notes);
-    catalog.AddPhoto(record);
+    library.AddPhoto(record);
     return true;
 }
 
@@ -100,18 +111,19 @@ int main(int argc, char** argv)
     }
     DefaultSettings settings;
     const PictureStore store(library.path().toStdString(), settings);
-    CQuilleryDoc catalog;
+    NoQuestions prompter;
+    Library catalog;
+    catalog.Create(library.path().toStdString() + "/Shot.pdb", prompter);
     for (int i = 2; i < argc; ++i) AddPhoto(catalog, store, argv[i], i - 2);
 
     QSplitter splitter;
     auto* view = new PictureView(&splitter);
     auto* list = new PhotoList(&splitter);
-    view->SetLibraryDirectory(library.path().toStdString());
-    list->SetLibraryDirectory(library.path().toStdString());
-    list->SetCatalog(&catalog);
+    view->SetLibrary(&catalog);
+    list->SetLibrary(&catalog);
     list->SetSettings(&settings);
     QObject::connect(list, &PhotoList::currentPhotoChanged, view,
-                     [view](PhotoRecord* photo) { view->ShowPhoto(photo); });
+                     [view](const PhotoRecord* photo) { view->ShowPhoto(photo); });
     splitter.resize(1600, 900);
     splitter.setSizes({1120, 480});
     splitter.show();

@@ -11,6 +11,7 @@
 #include "imaging/Picture.h"
 #include "ui/browse/CPrevFileDlg.h"
 #include "ui/main/PhotoCommands.h"
+#include "store/Library.h"
 #include "store/PhotoAdder.h"
 #include "store/ProfileSettings.h"
 #include "store/RecentFileList.h"
@@ -20,6 +21,8 @@
 #include "ui/dialogs/NameListItem.h"
 #include "ui/dialogs/PhotoInfoDialog.h"
 #include "ui/main/IconTheme.h"
+#include "ui/common/ModalDialogRunner.h"
+#include "ui/main/LibraryCommands.h"
 #include "ui/main/MainFrame.h"
 
 #include <QApplication>
@@ -75,21 +78,22 @@ int main(int argc, char** argv)
     RecentFileList recentFiles(work.filePath("Quillery.conf").toStdString());
     QtPrompter prompter;
     DialogFileChooser chooser;
-    MainFrame frame(prompter, chooser, settings, recentFiles);
+    ModalDialogRunner dialogs;
+    MainFrame frame(prompter, chooser, settings, recentFiles, dialogs);
     prompter.SetOwner(&frame);
     frame.setGeometry(0, 0, 1280, 800);
     frame.show();
-    frame.OpenLibraryByName(work.filePath("Samples.pdb").toStdString());
-    frame.GetPhotoList()->SetCurrentPhoto(&frame.Catalog().PhotoAt(1));
+    frame.Files().OpenLibraryByName(work.filePath("Samples.pdb").toStdString());
+    CommandContext& context = frame.Context();
+    context.photoList.SetCurrentPhoto(&context.library.Catalog().PhotoAt(1));
 
     Picture picture;
     if (picture.LoadFile(argv[2]) != Picture::kOk) {
         std::fprintf(stderr, "cannot read %s\n", argv[2]);
         return 1;
     }
-    PhotoDialogHost host{prompter, settings, frame.LibraryDirectory()};
-    PhotoInfoDialog dialog(frame.Catalog(), frame.GetPhotoList(), &picture,
-                           PhotoAdder::SuggestedName(argv[2]), nullptr, host, &frame);
+    PhotoDialogHost host{context.library, prompter, settings, dialogs};
+    PhotoInfoDialog dialog(host, &picture, PhotoAdder::SuggestedName(argv[2]), nullptr, &frame);
     dialog.SetDateText("8/14/2021");
     dialog.NotesField()->setPlainText("The last evening of the holiday,\nfrom the terrace.");
     SelectName(dialog.List(NameKind::Persons), "Smith, John");

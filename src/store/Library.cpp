@@ -1,0 +1,236 @@
+#include "store/Library.h"
+
+#include "core/PhotoRecord.h"
+#include "core/Prompter.h"
+#include "store/PictureStore.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Version = PictureStore::Version;
+
+// Checked in this order, created in the other.
+constexpr std::array kCheckedFolders = {Version::FullScreen, Version::HighRes, Version::Original,
+                                        Version::Thumbnail};
+constexpr std::array kCreatedFolders = {Version::FullScreen, Version::Thumbnail, Version::HighRes,
+                                        Version::Original};
+
+constexpr std::string_view kCreateFoldersQuestion =
+    "One or more subdirectories do not exist\nCreate these directories now?";
+
+std::string FolderPath(const std::string& directory, Version version)
+{
+    return directory + '/' + std::string(PictureStore::FolderName(version));
+}
+
+bool IsDirectory(const std::string& path)
+{
+    std::error_code error;
+    return fs::is_directory(path.empty() ? std::string("/") : path, error);
+}
+
+// A library named relative to the working directory keeps working after the
+// directory changes, and its pictures are never looked for at the file system's root.
+std::string Absolute(const std::string& path)
+{
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
+// An empty database file, never made over an existing one.
+bool CreateEmptyFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    return ::close(fd) == 0;
+}
+
+}  // namespace
+
+Library::Library(QObject* parent) : QObject(parent), m_catalog(std::make_unique<CQuilleryDoc>()) {}
+
+Library::~Library() = default;
+
+std::string Library::Directory() const
+{
+    const std::string& path = Path();
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string Library::FileName() const
+{
+    const std::string& path = Path();
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool Library::PictureFoldersExist(const std::string& directory)
+{
+    return std::all_of(kCheckedFolders.begin(), kCheckedFolders.end(), [&](Version version) {
+        return IsDirectory(FolderPath(directory, version));
+    });
+}
+
+bool Library::CreatePictureFolders(const std::string& directory)
+{
+    for (const Version version : kCreatedFolders) {
+        std::error_code ignored;
+        fs::create_directory(FolderPath(directory, version), ignored);
+    }
+    return PictureFoldersExist(directory);
+}
+
+bool Library::CheckPictureFolders(const std::string& directory, Prompter& prompter)
+{
+    if (PictureFoldersExist(directory)) return true;
+    if (!prompter.AskOkCancel(kCreateFoldersQuestion)) return false;
+    CreatePictureFolders(directory);
+    return true;
+}
+
+Library::Outcome Library::Open(const std::string& path, Prompter& prompter)
+{
+    auto catalog = std::make_unique<CQuilleryDoc>();
+    const std::string absolute = Absolute(path);
+    if (!catalog->ReadDatabase(absolute, prompter)) return Outcome::ReadFailed;
+    const size_t slash = absolute.rfind('/');
+    const std::string directory = slash == std::string::npos ? std::string() : absolute.substr(0, slash);
+    if (!CheckPictureFolders(directory, prompter)) return Outcome::FoldersDeclined;
+    Replace(std::move(catalog), true);
+    return Outcome::Done;
+}
+
+Library::Outcome Library::Create(const std::string& path, Prompter& prompter)
+{
+    const std::string absolute = Absolute(path);
+    const size_t slash = absolute.rfind('/');
+    const std::string directory = slash == std::string::npos ? std::string() : absolute.substr(0, slash);
+    if (!CheckPictureFolders(directory, prompter)) return Outcome::FoldersDeclined;
+    if (!CreateEmptyFile(absolute)) return Outcome::CannotCreate;
+    auto catalog = std::make_unique<CQuilleryDoc>();
+    catalog->SetPath(absolute);
+    catalog->SetUntitled(false);
+    Replace(std::move(catalog), true);
+    return Outcome::Done;
+}
+
+Library::Outcome Library::OpenOrCreate(const std::string& path, Prompter& prompter)
+{
+    const std::string absolute = Absolute(path);
+    std::error_code error;
+    if (!fs::exists(absolute, error) && !CreateEmptyFile(absolute)) return Outcome::CannotCreate;
+    auto catalog = std::make_unique<CQuilleryDoc>();
+    if (!catalog->ReadDatabase(absolute, prompter)) return Outcome::ReadFailed;
+    const size_t slash = absolute.rfind('/');
+    if (!CreatePictureFolders(absolute.substr(0, slash == std::string::npos ? 0 : slash))) {
+        return Outcome::FoldersDeclined;
+    }
+    Replace(std::move(catalog), true);
+    return Outcome::Done;
+}
+
+void Library::Close()
+{
+    Replace(std::make_unique<CQuilleryDoc>(), false);
+}
+
+void Library::Replace(std::unique_ptr<CQuilleryDoc> catalog, bool open)
+{
+    Q_EMIT aboutToReplace();
+    m_catalog = std::move(catalog);
+    m_open = open;
+    Q_EMIT replaced();
+}
+
+bool Library::Save(Prompter& prompter)
+{
+    return m_catalog->WriteDatabase(Path(), prompter);
+}
+
+bool Library::SaveAs(const std::string& path, Prompter& prompter)
+{
+    // The writer moves an existing database aside before it puts the new one in
+    // place; an existing file is left as it is for that, since emptying it first
+    // would lose the library on disk if the write then failed.
+    std::error_code error;
+    if (!fs::exists(path, error)) CreateEmptyFile(path);
+    if (!m_catalog->WriteDatabase(path, prompter)) return false;
+    Q_EMIT pathChanged();
+    return true;
+}
+
+PhotoRecord& Library::Writable(const PhotoRecord& photo)
+{
+    // Only records of this catalog are ever handed out, so the cast gives back
+    // access the library had all along.
+    return const_cast<PhotoRecord&>(photo);
+}
+
+PhotoRecord& Library::AddPhoto(const PhotoRecord& record)
+{
+    PhotoRecord& added = m_catalog->PhotoAt(m_catalog->AddPhoto(record));
+    m_catalog->SetModified(true);
+    Q_EMIT photoAdded(&added);
+    return added;
+}
+
+void Library::ChangePhoto(const PhotoRecord& photo, const PhotoRecord& values)
+{
+    PhotoRecord& record = Writable(photo);
+    const std::string fileName = record.GetFileName();
+    record = values;
+    record.SetFileName(fileName);
+    m_catalog->SetModified(true);
+    Q_EMIT photoChanged(&record);
+}
+
+void Library::PicturesChanged(const PhotoRecord& photo)
+{
+    Q_EMIT photoChanged(&photo);
+}
+
+void Library::RemovePhoto(const PhotoRecord& photo)
+{
+    for (int index = 0; index < m_catalog->PhotoCount(); ++index) {
+        if (&m_catalog->PhotoAt(index) != &photo) continue;
+        Q_EMIT photoAboutToBeRemoved(&photo);
+        m_catalog->RemovePhoto(index);
+        m_catalog->SetModified(true);
+        Q_EMIT photoRemoved();
+        return;
+    }
+}
+
+int Library::AddName(NameKind kind, std::string name)
+{
+    int id = -1;
+    switch (kind) {
+    case NameKind::Persons: id = m_catalog->AddPerson(std::move(name)); break;
+    case NameKind::Events: id = m_catalog->AddEvent(std::move(name)); break;
+    case NameKind::Locations: id = m_catalog->AddLocation(std::move(name)); break;
+    }
+    m_catalog->SetModified(true);
+    Q_EMIT namesChanged(kind);
+    return id;
+}
+
+void Library::ReplaceName(NameKind kind, int id, std::string name)
+{
+    switch (kind) {
+    case NameKind::Persons: m_catalog->ReplacePerson(id, std::move(name)); break;
+    case NameKind::Events: m_catalog->ReplaceEvent(id, std::move(name)); break;
+    case NameKind::Locations: m_catalog->ReplaceLocation(id, std::move(name)); break;
+    }
+    m_catalog->SetModified(true);
+    Q_EMIT namesChanged(kind);
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "core/CQuilleryDoc.h"
+#include "core/NameKind.h"
+
+#include <QObject>
+
+#include <memory>
+#include <string>
+
+class PhotoRecord;
+class Prompter;
+
+// The open library: its catalog, its database file and the picture folders beside
+// it. Every change of the catalog goes through here and is announced, so the views
+// follow without being refreshed by hand. A library that replaces another is read or
+// made whole first and swapped in at once; the views are emptied before the old
+// catalog goes, so nothing that repaints meanwhile can reach a record that is gone.
+class Library : public QObject {
+    Q_OBJECT
+public:
+    enum class Outcome { Done, ReadFailed, FoldersDeclined, CannotCreate };
+
+    explicit Library(QObject* parent = nullptr);
+    ~Library() override;
+
+    bool IsOpen() const { return m_open; }
+    const CQuilleryDoc& Catalog() const { return *m_catalog; }
+    // Directory of the database file, without a trailing '/': the root of the
+    // picture store. Empty when no library is open.
+    std::string Directory() const;
+    // The database file's name within its directory.
+    std::string FileName() const;
+    const std::string& Path() const { return m_catalog->GetPath(); }
+    bool IsModified() const { return m_catalog->IsModified(); }
+    bool IsUntitled() const { return m_catalog->IsUntitled(); }
+
+    // True when the four picture folders stand in the directory.
+    static bool PictureFoldersExist(const std::string& directory);
+    // Creates the missing picture folders; false when one is still missing after.
+    static bool CreatePictureFolders(const std::string& directory);
+    // True when the folders exist or the user let them be created (and they were).
+    static bool CheckPictureFolders(const std::string& directory, Prompter& prompter);
+
+    // Reads the database file into a new catalog, checks the picture folders and
+    // then replaces the open library with it. The library open before stays open and
+    // unchanged while the reader's messages and the folder question are shown, and
+    // when either fails.
+    Outcome Open(const std::string& path, Prompter& prompter);
+    // A new, empty library: checks (or makes, when the user lets it) the picture
+    // folders, then creates the empty database file, never over an existing one.
+    Outcome Create(const std::string& path, Prompter& prompter);
+    // For a front without questions: opens the library, creating the file and the
+    // folders when they are missing (FoldersDeclined when they cannot be made).
+    Outcome OpenOrCreate(const std::string& path, Prompter& prompter);
+    // Leaves no library open.
+    void Close();
+
+    // Writes the catalog to its database file; false when it stays unsaved.
+    bool Save(Prompter& prompter);
+    // Writes to another file of the same directory, which becomes the library's.
+    bool SaveAs(const std::string& path, Prompter& prompter);
+
+    // Changes of the catalog; each marks it modified and is announced.
+    PhotoRecord& AddPhoto(const PhotoRecord& record);
+    // Takes every field of `values` but the file name, which stays the photo's.
+    void ChangePhoto(const PhotoRecord& photo, const PhotoRecord& values);
+    // Announces a photo whose pictures were written anew (the record is unchanged).
+    void PicturesChanged(const PhotoRecord& photo);
+    void RemovePhoto(const PhotoRecord& photo);
+    int AddName(NameKind kind, std::string name);
+    // An accepted change that leaves every record and name as it was (a name entered
+    // again) still counts as a change of the library.
+    void MarkModified() { m_catalog->SetModified(true); }
+    void ReplaceName(NameKind kind, int id, std::string name);
+
+Q_SIGNALS:
+    // Before the catalog is replaced or cleared: views drop every record they hold.
+    void aboutToReplace();
+    // Another library (or none) is open now; views fill from the new catalog.
+    void replaced();
+    // The database file was renamed by Save As.
+    void pathChanged();
+    void photoAdded(const PhotoRecord* photo);
+    void photoChanged(const PhotoRecord* photo);
+    void photoAboutToBeRemoved(const PhotoRecord* photo);
+    void photoRemoved();
+    void namesChanged(NameKind kind);
+
+private:
+    void Replace(std::unique_ptr<CQuilleryDoc> catalog, bool open);
+    PhotoRecord& Writable(const PhotoRecord& photo);
+
+    std::unique_ptr<CQuilleryDoc> m_catalog;
+    bool m_open = false;
+};

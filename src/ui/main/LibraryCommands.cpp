@@ -1,0 +1,207 @@
+#include "ui/main/LibraryCommands.h"
+
+#include "core/Prompter.h"
+#include "store/Library.h"
+#include "store/RecentFileList.h"
+#include "ui/common/FileChooser.h"
+#include "ui/main/CommandContext.h"
+#include "ui/main/CommandSet.h"
+
+#include <QAction>
+#include <QFile>
+#include <QWidget>
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kFilter = "Photo Databases (*.pdb *.PDB)";
+constexpr std::string_view kDefaultSuffix = "pdb";
+constexpr std::string_view kNewTitle = "Enter name for the new photo Library";
+constexpr std::string_view kNameExists =
+    "File name already exist, cannot be used for new Photo Library";
+constexpr std::string_view kNoDirectory = "Directory path specified does not exist";
+constexpr std::string_view kCannotCreate = "Unable to create the library ";
+constexpr std::string_view kCorrupted = "Unable to open Photo Library, possibly corrupted file";
+constexpr std::string_view kNoFolders =
+    "No operations can be performed without directories,\n Application being terminated";
+constexpr std::string_view kDirectoryFixed =
+    "The directory for Quillery cannot be changed.\n Use export to move to another location.";
+
+// The part before the last '/', without it; empty when there is none.
+std::string DirectoryOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string WithoutExtension(const std::string& fileName)
+{
+    const size_t dot = fileName.rfind('.');
+    return dot == std::string::npos ? fileName : fileName.substr(0, dot);
+}
+
+bool IsDirectory(const std::string& directory)
+{
+    std::error_code error;
+    return fs::is_directory(directory.empty() ? std::string("/") : directory, error);
+}
+
+bool Exists(const std::string& path)
+{
+    std::error_code error;
+    return fs::exists(path, error);
+}
+
+bool SameDirectory(const std::string& a, const std::string& b)
+{
+    std::error_code error;
+    return fs::absolute(a.empty() ? "/" : a, error).lexically_normal() ==
+           fs::absolute(b.empty() ? "/" : b, error).lexically_normal();
+}
+
+FileRequest LibraryRequest(FileDialogKind kind, const std::string& directory)
+{
+    FileRequest request;
+    request.kind = kind;
+    request.filter = kFilter;
+    request.defaultSuffix = kDefaultSuffix;
+    request.directory = directory;
+    return request;
+}
+
+}  // namespace
+
+LibraryCommands::LibraryCommands(CommandContext& context, RecentFileList& recentFiles,
+                                 QObject* parent)
+    : QObject(parent), m_context(context), m_recentFiles(recentFiles)
+{
+    Connect();
+}
+
+void LibraryCommands::Connect()
+{
+    const auto on = [this](CommandId id, auto handler) {
+        connect(m_context.commands.Action(id), &QAction::triggered, this, handler);
+    };
+    on(CommandId::FileNew, [this] { OnFileNew(); });
+    on(CommandId::FileOpen, [this] { OnFileOpen(); });
+    on(CommandId::FileSave, [this] { OnFileSave(); });
+    on(CommandId::FileSaveAs, [this] { OnFileSaveAs(); });
+}
+
+void LibraryCommands::OnFileNew()
+{
+    if (!SaveIfModified()) return;
+    FileRequest request = LibraryRequest(FileDialogKind::Open, m_context.library.Directory());
+    request.title = kNewTitle;
+    const std::optional<std::string> chosen = m_context.fileChooser.Choose(request);
+    if (!chosen) return;
+
+    if (Exists(*chosen)) {
+        m_context.prompter.Message(kNameExists);
+        return;
+    }
+    if (!IsDirectory(DirectoryOf(*chosen))) {
+        m_context.prompter.Message(kNoDirectory);
+        return;
+    }
+    switch (m_context.library.Create(*chosen, m_context.prompter)) {
+    case Library::Outcome::Done: break;
+    case Library::Outcome::FoldersDeclined: EndProgram(); return;
+    default: m_context.prompter.Message(std::string(kCannotCreate) + *chosen); return;
+    }
+    Opened(m_context.library.FileName());
+}
+
+void LibraryCommands::OnFileOpen()
+{
+    if (!SaveIfModified()) return;
+    FileRequest request = LibraryRequest(FileDialogKind::Open, m_context.library.Directory());
+    request.flags = FileFlag::MustExist;
+    const std::optional<std::string> chosen = m_context.fileChooser.Choose(request);
+    if (!chosen) return;
+
+    switch (m_context.library.Open(*chosen, m_context.prompter)) {
+    case Library::Outcome::Done: break;
+    case Library::Outcome::FoldersDeclined: EndProgram(); return;
+    default:
+        m_context.prompter.Message(kCorrupted);
+        m_context.library.Close();
+        return;
+    }
+    Opened(m_context.library.FileName());
+}
+
+void LibraryCommands::OpenLibraryByName(const std::string& path)
+{
+    if (!SaveIfModified()) return;
+    switch (m_context.library.Open(path, m_context.prompter)) {
+    case Library::Outcome::Done: break;
+    case Library::Outcome::FoldersDeclined: EndProgram(); return;
+    default: m_context.library.Close(); return;
+    }
+    Opened(WithoutExtension(m_context.library.FileName()));
+}
+
+bool LibraryCommands::Save()
+{
+    if (m_context.library.IsUntitled()) return SaveAs();
+    return m_context.library.Save(m_context.prompter);
+}
+
+bool LibraryCommands::SaveAs()
+{
+    Library& library = m_context.library;
+    FileRequest request = LibraryRequest(FileDialogKind::Save, library.Directory());
+    request.fileName = library.FileName();
+    request.flags = FileFlag::ConfirmOverwrite;
+    const std::optional<std::string> chosen = m_context.fileChooser.Choose(request);
+    if (!chosen) return false;
+
+    if (!SameDirectory(DirectoryOf(*chosen), library.Directory())) {
+        m_context.prompter.Message(kDirectoryFixed);
+        return false;
+    }
+    if (!library.SaveAs(*chosen, m_context.prompter)) return false;
+    ShowTitle(library.FileName());
+    return true;
+}
+
+// Unsaved changes are written before another library replaces them. When that write
+// fails the command stops, so the changes stay in memory instead of being dropped.
+bool LibraryCommands::SaveIfModified()
+{
+    return !m_context.library.IsModified() || Save();
+}
+
+// There is no cancelling: the library is saved on Yes and the window closes, except
+// when that save fails, which keeps the window open so the changes are not lost.
+bool LibraryCommands::MayClose()
+{
+    if (!m_context.library.IsModified()) return true;
+    const std::string question = "Save " + m_context.library.FileName() + " before exiting?";
+    return !m_context.prompter.AskYesNo(question) || Save();
+}
+
+void LibraryCommands::EndProgram()
+{
+    m_context.prompter.Message(kNoFolders);
+    m_context.window.close();
+}
+
+void LibraryCommands::Opened(const std::string& shownName)
+{
+    ShowTitle(shownName);
+    m_recentFiles.Add(m_context.library.Path());
+    Q_EMIT recentFilesChanged();
+}
+
+void LibraryCommands::ShowTitle(const std::string& shownName)
+{
+    m_context.window.setWindowTitle(QStringLiteral("Quillery - ") +
+                                    QFile::decodeName(shownName.c_str()));
+}
