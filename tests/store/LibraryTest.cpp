@@ -1,0 +1,151 @@
+#include "ScriptedPrompter.h"
+#include "TempDir.h"
+
+#include "core/PhotoRecord.h"
+#include "store/Library.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const std::string& path)
+{
+    std::ostringstream content;
+    content << std::ifstream(path, std::ios::binary).rdbuf();
+    return content.str();
+}
+
+class LibraryTest : public testing::Test {
+protected:
+    LibraryTest()
+    {
+        Library::CreatePictureFolders(m_dir.Path().string());
+        std::ofstream(m_dir.File("Old.pdb"), std::ios::binary) << "old|1999|||||\r\n";
+        EXPECT_EQ(m_library.Open(m_dir.File("Old.pdb"), m_prompter), Library::Outcome::Done);
+        m_prompter.Forget();
+    }
+
+    TempDir m_dir;
+    ScriptedPrompter m_prompter;
+    Library m_library;
+};
+
+}  // namespace
+
+// Whatever goes wrong while another library is being read or made, the open one stays
+// as it was, and the views are never told to let go of it.
+TEST_F(LibraryTest, AFailedReplacementLeavesTheOpenLibraryAlone)
+{
+    fs::create_directory(m_dir.File("bare"));
+    std::ofstream(m_dir.File("bare/Bare.pdb")) << "bare|2001|||||\r\n";
+    std::ofstream(m_dir.File("Corrupt.pdb")) << "x||a|b|c|d|\r\n";
+    std::ofstream(m_dir.File("Taken.pdb")) << "taken";
+    struct Case {
+        const char* label;
+        std::function<Library::Outcome()> run;
+        Library::Outcome outcome;
+    };
+    const Case cases[] = {
+        {"corrupt file", [&] { return m_library.Open(m_dir.File("Corrupt.pdb"), m_prompter); },
+         Library::Outcome::ReadFailed},
+        {"missing file", [&] { return m_library.Open(m_dir.File("None.pdb"), m_prompter); },
+         Library::Outcome::ReadFailed},
+        {"folders declined", [&] {
+             m_prompter.Answer(PromptAnswer::Cancel);
+             return m_library.Open(m_dir.File("bare/Bare.pdb"), m_prompter); },
+         Library::Outcome::FoldersDeclined},
+        {"new over an existing file", [&] { return m_library.Create(m_dir.File("Taken.pdb"), m_prompter); },
+         Library::Outcome::CannotCreate},
+        {"new in a missing folder", [&] { return m_library.Create(m_dir.File("none/New.pdb"), m_prompter); },
+         Library::Outcome::CannotCreate},
+    };
+    QSignalSpy replacing(&m_library, &Library::aboutToReplace);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        EXPECT_EQ(c.run(), c.outcome);
+        EXPECT_EQ(replacing.count(), 0);
+        ASSERT_EQ(m_library.Catalog().PhotoCount(), 1);
+        EXPECT_EQ(m_library.Catalog().PhotoAt(0).GetFileName(), "old");
+        EXPECT_EQ(m_library.FileName(), "Old.pdb");
+    }
+    EXPECT_EQ(ReadFile(m_dir.File("Taken.pdb")), "taken");
+    EXPECT_FALSE(fs::exists(m_dir.File("bare/Thumbnail Pictures")));
+}
+
+TEST_F(LibraryTest, NewAndOpenReplaceTheCatalogAnnouncingItFirst)
+{
+    std::vector<std::string> heard;
+    QObject::connect(&m_library, &Library::aboutToReplace, [&] {
+        heard.push_back("about to replace " + std::to_string(m_library.Catalog().PhotoCount()));
+    });
+    QObject::connect(&m_library, &Library::replaced, [&] {
+        heard.push_back("replaced " + std::to_string(m_library.Catalog().PhotoCount()));
+    });
+    fs::create_directory(m_dir.File("fresh"));
+    EXPECT_EQ(m_library.Create(m_dir.File("fresh/New.pdb"), m_prompter), Library::Outcome::Done);
+    EXPECT_EQ(m_prompter.Texts(), std::vector<std::string>{
+                                      "One or more subdirectories do not exist\nCreate these directories now?"});
+    EXPECT_TRUE(Library::PictureFoldersExist(m_dir.File("fresh")));
+    EXPECT_TRUE(fs::exists(m_dir.File("fresh/New.pdb")));
+    EXPECT_EQ(m_library.Directory(), m_dir.File("fresh"));
+    EXPECT_FALSE(m_library.IsUntitled());
+
+    EXPECT_EQ(m_library.Open(m_dir.File("Old.pdb"), m_prompter), Library::Outcome::Done);
+    EXPECT_EQ(heard, (std::vector<std::string>{"about to replace 1", "replaced 0",
+                                               "about to replace 0", "replaced 1"}));
+    m_library.Close();
+    EXPECT_FALSE(m_library.IsOpen());
+    EXPECT_EQ(m_library.Catalog().PhotoCount(), 0);
+}
+
+// Changes are announced with the record they touch and mark the library modified; a
+// removed record is announced while it still exists.
+TEST_F(LibraryTest, ChangesAreAnnouncedAndMarkTheLibraryModified)
+{
+    std::vector<std::string> heard;
+    const auto hear = [&](const char* what) {
+        return [&heard, what](const PhotoRecord* photo) { heard.push_back(what + photo->GetFileName()); };
+    };
+    QObject::connect(&m_library, &Library::photoAdded, hear("added "));
+    QObject::connect(&m_library, &Library::photoChanged, hear("changed "));
+    QObject::connect(&m_library, &Library::photoAboutToBeRemoved, hear("removing "));
+    QSignalSpy names(&m_library, &Library::namesChanged);
+
+    PhotoRecord record;
+    record.SetFileName("new");
+    const PhotoRecord& added = m_library.AddPhoto(record);
+    EXPECT_TRUE(m_library.IsModified());
+    PhotoRecord values;
+    values.SetFileName("ignored");
+    values.SetNotes("notes");
+    m_library.ChangePhoto(added, values);
+    EXPECT_EQ(added.GetFileName(), "new") << "the file name stays the photo's";
+    EXPECT_EQ(m_library.Catalog().FindPhotoByFileName("new"), 1);
+    m_library.RemovePhoto(m_library.Catalog().PhotoAt(0));
+    m_library.AddName(NameKind::Events, "Party");
+    EXPECT_EQ(heard, (std::vector<std::string>{"added new", "changed new", "removing old"}));
+    EXPECT_EQ(names.count(), 1);
+    EXPECT_TRUE(m_library.Save(m_prompter));
+    EXPECT_EQ(ReadFile(m_dir.File("Old.pdb")), "new|||||notes|\r\n");
+}
+
+// quillery-tool's road: the file and the folders are made when missing, an existing
+// file is read, never emptied.
+TEST_F(LibraryTest, OpenOrCreateMakesWhatIsMissing)
+{
+    Library tool;
+    fs::create_directory(m_dir.File("tool"));
+    EXPECT_EQ(tool.OpenOrCreate(m_dir.File("tool/T.pdb"), m_prompter), Library::Outcome::Done);
+    EXPECT_TRUE(Library::PictureFoldersExist(m_dir.File("tool")));
+    EXPECT_EQ(tool.OpenOrCreate(m_dir.File("Old.pdb"), m_prompter), Library::Outcome::Done);
+    EXPECT_EQ(tool.Catalog().PhotoCount(), 1);
+    EXPECT_TRUE(m_prompter.Texts().empty());
+}
