@@ -1,7 +1,7 @@
 #include "cli/AddCommand.h"
 
 #include "core/CQuilleryDoc.h"
-#include "core/FileOps.h"
+#include "base/FileOps.h"
 #include "core/NameText.h"
 #include "core/Prompter.h"
 #include "imaging/Imaging.h"

@@ -92,9 +92,7 @@ bool AddPipeline::Publish(Picture& picture, const PictureStore::MessageLine& mes
         Step& step = m_steps[i];
         if (i > 0) messageLine(std::string(step.status));
         const bool resizeFailed = step.resizeCode != 0;
-        const int code = resizeFailed        ? step.resizeCode
-                         : step.staged.code != 0 ? step.staged.code
-                                                 : step.staged.file.Commit();
+        const int code = resizeFailed ? step.resizeCode : step.staged.Commit();
         if (code != 0) {
             ApplyFittingUpTo(picture, i);
             messageLine(PictureStore::Message(resizeFailed ? step.resizeError : step.writeError, code));
@@ -110,7 +108,7 @@ void AddPipeline::FlushTogether()
 {
     // Waiting for the disk costs no processor; two threads wait side by side so the
     // files reach the disk in fewer journal commits than one after another.
-    std::vector<StagedFile*> files;
+    std::vector<AtomicFile*> files;
     for (Step& step : m_steps) {
         if (step.staged.code == 0 && step.staged.file.Staged()) files.push_back(&step.staged.file);
     }

@@ -101,7 +101,7 @@ int PictureStore::WriteVersion(const Picture& picture, Version version,
                                const std::string& fileName) const
 {
     VersionWriter::Staged staged = VersionWriter::Stage(picture, Quality(version), PathOf(version, fileName));
-    return staged.code != 0 ? staged.code : staged.file.Commit();
+    return staged.Commit();
 }
 
 bool PictureStore::Report(Prompter& prompter, std::string_view text, int code) const
