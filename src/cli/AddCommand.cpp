@@ -215,12 +215,11 @@ bool AddCommand::AddImage(const Request& request, const std::string& image, CQui
 
     Picture thumbnail;
     if (const int code = PhotoAdder::MakeThumbnail(picture, thumbnail); code != Picture::kOk) {
-        return fail(PictureStore::Message(PhotoAdder::kThumbnailError, code));
+        return fail(FailureMessage({PhotoVersion::Thumbnail, VersionFailure::Step::Resize, code}));
     }
-    std::string lastText;
-    const int index = adder.Add(entry, picture, thumbnail,
-                                [&lastText](const std::string& text) { lastText = text; });
-    if (index < 0) return fail(lastText);
+    const PhotoAdder::AddResult added =
+        adder.Add(entry, picture, thumbnail, [](const std::string&) {});
+    if (added.failure) return fail(FailureMessage(*added.failure));
     context.out << "Added \"" << entry.fileName << "\" (" << entry.dateText << ") from " << image
                 << '\n';
     return true;

@@ -85,12 +85,8 @@ std::optional<std::string> PhotoAdder::CheckName(const std::string& fileName) co
     if (fileName.size() + kVersionSuffix.size() + kStagingExtra > kMaxNameInFolder) {
         return std::string(kPathTooLongMessage);
     }
-    constexpr std::array versions = {PictureStore::Version::Thumbnail,
-                                     PictureStore::Version::FullScreen,
-                                     PictureStore::Version::HighRes,
-                                     PictureStore::Version::Original};
-    for (const auto version : versions) {
-        const std::string path = PictureStore::VersionPath(m_libraryDirectory, version, fileName);
+    for (const VersionInfo& info : kVersionTable) {
+        const std::string path = PictureStore::VersionPath(m_libraryDirectory, info.version, fileName);
         if (path.size() + kStagingExtra > kMaxPath) return std::string(kPathTooLongMessage);
     }
     return std::nullopt;
@@ -114,20 +110,23 @@ int PhotoAdder::MakeThumbnail(const Picture& picture, Picture& thumbnail)
 {
     const int copied = thumbnail.CopyFrom(picture);
     if (copied != Picture::kOk) return copied;
-    return thumbnail.FitInto(150, 100);
+    const VersionInfo& info = InfoOf(PhotoVersion::Thumbnail);
+    return thumbnail.FitInto(info.boxWidth, info.boxHeight);
 }
 
-int PhotoAdder::Add(const PhotoEntry& entry, Picture& picture, const Picture& thumbnail,
-                    const PictureStore::MessageLine& messageLine)
+PhotoAdder::AddResult PhotoAdder::Add(const PhotoEntry& entry, Picture& picture,
+                                      const Picture& thumbnail,
+                                      const PictureStore::StatusLine& statusLine)
 {
     const PictureStore store(m_libraryDirectory, m_settings);
-    if (!store.SaveNewPhotoVersions(picture, thumbnail, entry.fileName, messageLine)) return -1;
+    if (auto failure = store.SaveNewPhotoVersions(picture, thumbnail, entry.fileName, statusLine))
+        return {-1, failure};
     PhotoRecord record;
     record.SetFileName(entry.fileName);
     FillRecord(m_catalog, entry, record);
     const int index = m_catalog.AddPhoto(record);
     m_catalog.SetModified(true);
-    return index;
+    return {index, std::nullopt};
 }
 
 void PhotoAdder::FillRecord(const CQuilleryDoc& catalog, const PhotoEntry& entry,

@@ -192,10 +192,12 @@ void PhotoInfoDialog::MakeThumbnail()
 {
     const WaitCursor busy;
     SetMessage("Creating thumbnail version of photo");
-    const int code = m_picture ? m_preview.FitInto(150, 100) : Picture::kNotPossible;
+    const VersionInfo& thumbnail = InfoOf(PhotoVersion::Thumbnail);
+    const int code = m_picture ? m_preview.FitInto(thumbnail.boxWidth, thumbnail.boxHeight)
+                               : Picture::kNotPossible;
     if (code != Picture::kOk) {
         m_preview.Release();
-        SetMessage(PictureStore::Message(PhotoAdder::kThumbnailError, code));
+        SetMessage(FailureMessage({PhotoVersion::Thumbnail, VersionFailure::Step::Resize, code}));
         return;
     }
     SetMessage({});
@@ -295,8 +297,10 @@ bool PhotoInfoDialog::AddPhoto(const PhotoEntry& entry)
     {
         const WaitCursor busy;
         PhotoAdder adder(m_catalog, m_host.libraryDirectory, m_host.settings);
-        index = adder.Add(entry, *m_picture, m_preview,
-                          [this](const std::string& text) { SetMessage(text); });
+        const PhotoAdder::AddResult added = adder.Add(
+            entry, *m_picture, m_preview, [this](const std::string& text) { SetMessage(text); });
+        SetMessage(added.failure ? FailureMessage(*added.failure) : std::string());
+        index = added.index;
     }
     if (index < 0) return false;
     if (m_photoList) m_photoList->AppendPhoto(&m_catalog.PhotoAt(index));
