@@ -84,7 +84,7 @@ bool OurRoad(const std::string& photo, const fs::path& library, const Settings& 
     start = Clock::now();
     const PictureStore store(library.string(), settings);
     const bool saved =
-        store.SaveNewPhotoVersions(picture, thumbnail, "photo", [](const std::string&) {});
+        !store.SaveNewPhotoVersions(picture, thumbnail, "photo", [](const std::string&) {});
     parts.versions.push_back(Since(start));
     return saved;
 }

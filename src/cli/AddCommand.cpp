@@ -185,12 +185,11 @@ bool AddCommand::AddImage(const Request& request, const std::string& image, Libr
 
     Picture thumbnail;
     if (const int code = PhotoAdder::MakeThumbnail(picture, thumbnail); code != Picture::kOk) {
-        return fail(PictureStore::Message(PhotoAdder::kThumbnailError, code));
+        return fail(FailureMessage({PhotoVersion::Thumbnail, VersionFailure::Step::Resize, code}));
     }
-    std::string lastText;
-    const PhotoRecord* added =
-        adder.Add(entry, picture, thumbnail, [&lastText](const std::string& text) { lastText = text; });
-    if (added == nullptr) return fail(lastText);
+    const PhotoAdder::AddResult added =
+        adder.Add(entry, picture, thumbnail, [](const std::string&) {});
+    if (added.failure) return fail(FailureMessage(*added.failure));
     context.out << "Added \"" << entry.fileName << "\" (" << entry.dateText << ") from " << image
                 << '\n';
     return true;

@@ -3,7 +3,7 @@
 #include "core/CQuilleryDoc.h"
 #include "core/DatabaseFormat.h"
 #include "core/DateText.h"
-#include "core/FileOps.h"
+#include "base/FileOps.h"
 #include "core/Prompter.h"
 
 #include <algorithm>

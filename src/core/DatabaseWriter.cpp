@@ -2,12 +2,11 @@
 
 #include "core/CQuilleryDoc.h"
 #include "core/DatabaseFormat.h"
-#include "core/FileDescriptor.h"
-#include "core/FileOps.h"
+#include "base/AtomicFile.h"
+#include "base/FileOps.h"
 #include "core/Prompter.h"
 
 #include <algorithm>
-#include <fcntl.h>
 #include <new>
 #include <unistd.h>
 
@@ -34,37 +33,33 @@ bool DatabaseWriter::Write(const std::string& path)
         // Without memory for the text nothing can be written: as good as a full disk.
         return Fail(kWriteError2);
     }
-    const std::string temporaryPath = TemporaryPath(path);
-    if (!WriteTemporary(temporaryPath, content)) return false;
+    AtomicFile file;
+    if (!file.CreateAt(path, TemporaryPath(path))) return Fail(kUnableToOpenTemporary);
+    if (!file.Write(content) || !file.Flush()) {
+        file.Discard();
+        return Fail(kWriteError2);
+    }
 
+    // The old file is moved aside rather than replaced, so that its content survives
+    // until the new file has its name.
     const std::string backupPath = BackupPath(path);
-    if (!MoveNoReplace(path, backupPath)) return Fail(kWriteError4);
-    if (!MoveNoReplace(temporaryPath, path)) {
+    if (!MoveNoReplace(path, backupPath)) {
+        file.Discard();
+        return Fail(kWriteError4);
+    }
+    const auto move = [this](const std::string& from, const std::string& to) {
+        return MoveNoReplace(from, to);
+    };
+    if (!file.Commit(move)) {
         MoveNoReplace(backupPath, path);
         return Fail(kWriteError3);
     }
-    // The new name must be on disk before the only other copy of the old content
-    // goes. A failure here changes nothing the user could act on, so it is not one.
-    FileOps::SyncDirectoryOf(path);
+    // The commit synced the new name to disk before the only other copy of the old
+    // content goes. A failure here changes nothing the user could act on, so it is
+    // not one.
     ::unlink(backupPath.c_str());
     FileOps::SyncDirectoryOf(path);
     return true;
-}
-
-bool DatabaseWriter::WriteTemporary(const std::string& temporaryPath, std::string_view content)
-{
-    // O_NOFOLLOW: a link planted under the temporary name must not make us truncate
-    // whatever it points at.
-    FileDescriptor file(::open(temporaryPath.c_str(),
-                               O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666));
-    if (!file.IsOpen()) return Fail(kUnableToOpenTemporary);
-
-    const bool written = FileOps::WriteAll(file.Get(), content) && ::fsync(file.Get()) == 0;
-    if (written && file.Close()) return true;
-    // A half-written temporary file helps nobody and may hold the last free space.
-    file.Close();
-    ::unlink(temporaryPath.c_str());
-    return Fail(kWriteError2);
 }
 
 bool DatabaseWriter::MoveNoReplace(const std::string& from, const std::string& to)

@@ -32,7 +32,6 @@ protected:
     virtual bool MoveNoReplace(const std::string& from, const std::string& to);
 
 private:
-    bool WriteTemporary(const std::string& temporaryPath, std::string_view content);
     bool Fail(std::string_view message);
     static void AppendLine(std::string& out, const CQuilleryDoc& catalog, const PhotoRecord& record);
     static std::string NameField(const NameList& names, const PhotoRecord::IdList& ids);

@@ -2,6 +2,7 @@
 // PixelBuffer's rows and encoded from them, with no intermediate picture.
 
 #include "imaging/ExifOrientation.h"
+#include "base/AtomicFile.h"
 #include "imaging/FileBytes.h"
 #include "imaging/Imaging.h"
 #include "imaging/JpegErrorTrap.h"
@@ -197,9 +198,9 @@ PixelBuffer Decode(std::span<const std::uint8_t> bytes, std::vector<std::string>
 PixelBuffer ReadFile(const std::string& path, std::vector<std::string>* comments,
                      int scaleDenominator, int boxWidth, int boxHeight)
 {
-    const auto bytes = FileBytes::Read(path);
-    if (!bytes) return {};
-    return Decode(*bytes, comments, scaleDenominator, boxWidth, boxHeight);
+    const auto read = FileBytes::Read(path);
+    if (!read) return {};
+    return Decode(read.content.Bytes(), comments, scaleDenominator, boxWidth, boxHeight);
 }
 
 struct MallocBlock {
@@ -288,7 +289,14 @@ bool WriteJpeg(const std::string& path, const PixelBuffer& pixels, int quality,
 {
     MallocBlock encoded;
     if (!Encode(pixels, quality, comments, encoded)) return false;
-    return FileBytes::WriteReplacing(path, {encoded.data, encoded.size});
+    AtomicFile file;
+    if (!file.Create(path) || !file.Write(std::span<const std::uint8_t>(encoded.data, encoded.size)) ||
+        !file.Commit(AtomicFile::Replace::Existing)) {
+        SetLastError(kErrWriteFailed);
+        return false;
+    }
+    SetLastError(kErrNone);
+    return true;
 }
 
 std::vector<std::uint8_t> EncodeJpeg(const PixelBuffer& pixels, int quality,
@@ -346,17 +354,18 @@ std::optional<QSize> ReadImageSize(const std::string& path)
 {
     // The header of a JPEG sits near its start, after at most a few marker segments.
     constexpr std::size_t kHeadBytes = std::size_t{1} << 20;
-    const auto head = FileBytes::Read(path, kHeadBytes);
-    if (!head || head->empty()) return std::nullopt;
-    const bool isJpeg = head->size() >= 3 && (*head)[0] == 0xFF && (*head)[1] == 0xD8;
-    if (head->size() >= 128 && (*head)[0] == 0x0A) {
-        if (auto size = PcxReader::Size(*head)) return size;
+    const auto read = FileBytes::Read(path, kHeadBytes);
+    const std::span<const std::uint8_t> head = read.content.Bytes();
+    if (!read || head.empty()) return std::nullopt;
+    const bool isJpeg = head.size() >= 3 && head[0] == 0xFF && head[1] == 0xD8;
+    if (head.size() >= 128 && head[0] == 0x0A) {
+        if (auto size = PcxReader::Size(head)) return size;
     }
     if (!isJpeg) return QtReader::Size(path);
-    if (auto size = JpegSize(*head)) return size;
-    if (head->size() < kHeadBytes) return std::nullopt;
+    if (auto size = JpegSize(head)) return size;
+    if (head.size() < kHeadBytes) return std::nullopt;
     const auto whole = FileBytes::Read(path);
-    return whole ? JpegSize(*whole) : std::nullopt;
+    return whole ? JpegSize(whole.content.Bytes()) : std::nullopt;
 }
 
 } // namespace img

@@ -171,9 +171,9 @@ void PcxReader::ConvertLine(const std::uint8_t* line, std::uint8_t* target) cons
 
 PixelBuffer ReadPcx(const std::string& path)
 {
-    const auto bytes = FileBytes::Read(path);
-    if (!bytes) return {};
-    return PcxReader::Decode(*bytes);
+    const auto read = FileBytes::Read(path);
+    if (!read) return {};
+    return PcxReader::Decode(read.content.Bytes());
 }
 
 PixelBuffer DecodePcx(std::span<const std::uint8_t> bytes)

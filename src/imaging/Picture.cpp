@@ -133,6 +133,11 @@ bool Picture::LoadFromDib(std::span<const std::uint8_t> dib)
     return true;
 }
 
+void Picture::Adopt(img::PixelBuffer pixels)
+{
+    Install(std::move(pixels));
+}
+
 int Picture::LoadBitmapResource(int id)
 {
     Release();

@@ -62,6 +62,9 @@ public:
     // format writes nothing and returns img::kErrUnsupported.
     int SaveFile(const std::string& path, int format, int quality);
     bool LoadFromDib(std::span<const std::uint8_t> dib);
+    // Takes the pixels over as they are, without a copy (an empty buffer empties the
+    // picture); palette, fitted copy and comments go as with a load.
+    void Adopt(img::PixelBuffer pixels);
     int LoadBitmapResource(int id);
     int CopyFrom(const Picture& other);
     int CreateBlank(int width, int height);

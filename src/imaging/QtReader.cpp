@@ -77,9 +77,9 @@ PixelBuffer QtReader::Read(QImageReader& reader, std::span<const std::uint8_t> b
 PixelBuffer QtReader::ReadFile(const std::string& path, const char* format)
 {
     // Read the bytes ourselves so a missing file and a bad file get their own errors.
-    const auto bytes = FileBytes::Read(path);
-    if (!bytes) return {};
-    return Decode(*bytes, format);
+    const auto read = FileBytes::Read(path);
+    if (!read) return {};
+    return Decode(read.content.Bytes(), format);
 }
 
 PixelBuffer QtReader::Decode(std::span<const std::uint8_t> bytes, const char* format)

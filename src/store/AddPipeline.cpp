@@ -1,7 +1,5 @@
 #include "store/AddPipeline.h"
 
-#include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "imaging/Imaging.h"
 #include "imaging/Picture.h"
 
@@ -12,11 +10,6 @@ namespace {
 
 using Version = PictureStore::Version;
 
-bool FlagOn(const Settings& settings, const SettingsKeys::IntKey& key)
-{
-    return settings.GetInt(key.name, key.defaultValue) != 0;
-}
-
 long long PixelCount(const img::PixelBuffer& pixels)
 {
     return static_cast<long long>(pixels.Width()) * pixels.Height();
@@ -24,16 +17,14 @@ long long PixelCount(const img::PixelBuffer& pixels)
 
 } // namespace
 
-AddPipeline::AddPipeline(const PictureStore& store, const Settings& settings)
-    : m_store(store), m_settings(settings)
-{
-}
+AddPipeline::AddPipeline(const PictureStore& store) : m_store(store) {}
 
-bool AddPipeline::Run(Picture& picture, const Picture& thumbnail, const std::string& fileName,
-                      const PictureStore::MessageLine& messageLine)
+std::optional<VersionFailure> AddPipeline::Run(Picture& picture, const Picture& thumbnail,
+                                               const std::string& fileName,
+                                               const PictureStore::StatusLine& statusLine)
 {
     PlanSteps(picture);
-    messageLine(std::string(m_steps.front().status));
+    statusLine(std::string(InfoOf(m_steps.front().version).status));
 
     const bool original = m_steps.front().version == Version::Original;
     // The loaded picture is only read until every thread is done with it.
@@ -42,28 +33,21 @@ bool AddPipeline::Run(Picture& picture, const Picture& thumbnail, const std::str
     PrepareSmallerVersions(picture, thumbnail, fileName);
     if (original) m_steps.front().staged = originalDone.get();
     FlushTogether();
-    return Publish(picture, messageLine);
+    return Publish(picture, statusLine);
 }
 
 void AddPipeline::PlanSteps(const Picture& picture)
 {
+    // The largest version first: each smaller one is fitted from the one before.
     m_steps.clear();
-    if (FlagOn(m_settings, SettingsKeys::SaveOriginalPictures)) {
-        m_steps.push_back({Version::Original, PictureStore::kStatusOriginal, {},
-                           PictureStore::kErrorOriginalWrite, std::nullopt, 0, {}});
-    }
-    if (FlagOn(m_settings, SettingsKeys::SaveHighResPictures)) {
+    for (auto row = kVersionTable.rbegin(); row != kVersionTable.rend(); ++row) {
+        if (!m_store.Saves(row->version)) continue;
         std::optional<QSize> box;
-        if (PixelCount(picture.Pixels()) > PictureStore::kHighResThreshold) box = QSize(1600, 1200);
-        m_steps.push_back({Version::HighRes, PictureStore::kStatusHighRes,
-                           PictureStore::kErrorHighResResize, PictureStore::kErrorHighResWrite, box,
-                           0, {}});
+        if (row->fitting == Fitting::ToBox ||
+            (row->fitting == Fitting::LargeToBox && PixelCount(picture.Pixels()) > kHighResThreshold))
+            box = QSize(row->boxWidth, row->boxHeight);
+        m_steps.push_back({row->version, box, 0, {}});
     }
-    m_steps.push_back({Version::FullScreen, PictureStore::kStatusFullScreen,
-                       PictureStore::kErrorFullScreenResize, PictureStore::kErrorFullScreenWrite,
-                       QSize(800, 600), 0, {}});
-    m_steps.push_back({Version::Thumbnail, PictureStore::kStatusThumbnail, {},
-                       PictureStore::kErrorThumbnailWrite, std::nullopt, 0, {}});
 }
 
 std::future<VersionWriter::Staged> AddPipeline::StageOriginal(const Picture& picture,
@@ -86,31 +70,31 @@ std::future<VersionWriter::Staged> AddPipeline::StageOriginal(const Picture& pic
     }
 }
 
-bool AddPipeline::Publish(Picture& picture, const PictureStore::MessageLine& messageLine)
+std::optional<VersionFailure> AddPipeline::Publish(Picture& picture,
+                                                   const PictureStore::StatusLine& statusLine)
 {
     for (size_t i = 0; i < m_steps.size(); ++i) {
         Step& step = m_steps[i];
-        if (i > 0) messageLine(std::string(step.status));
+        if (i > 0) statusLine(std::string(InfoOf(step.version).status));
         const bool resizeFailed = step.resizeCode != 0;
-        const int code = resizeFailed        ? step.resizeCode
-                         : step.staged.code != 0 ? step.staged.code
-                                                 : step.staged.file.Commit();
+        const int code = resizeFailed ? step.resizeCode : step.staged.Commit();
         if (code != 0) {
             ApplyFittingUpTo(picture, i);
-            messageLine(PictureStore::Message(resizeFailed ? step.resizeError : step.writeError, code));
-            return false;
+            return VersionFailure{step.version,
+                                  resizeFailed ? VersionFailure::Step::Resize
+                                               : VersionFailure::Step::Write,
+                                  code};
         }
     }
     picture.Release();
-    messageLine(std::string());
-    return true;
+    return std::nullopt;
 }
 
 void AddPipeline::FlushTogether()
 {
     // Waiting for the disk costs no processor; two threads wait side by side so the
     // files reach the disk in fewer journal commits than one after another.
-    std::vector<StagedFile*> files;
+    std::vector<AtomicFile*> files;
     for (Step& step : m_steps) {
         if (step.staged.code == 0 && step.staged.file.Staged()) files.push_back(&step.staged.file);
     }
@@ -157,29 +141,22 @@ void AddPipeline::PrepareSmallerVersions(const Picture& picture, const Picture& 
     }
 }
 
-const img::PixelBuffer* AddPipeline::FittedFor(const Step& step) const
+img::PixelBuffer* AddPipeline::FittedFor(const Step& step)
 {
-    const img::PixelBuffer* fitted = step.version == Version::HighRes      ? &m_highRes
-                                     : step.version == Version::FullScreen ? &m_fullScreen
-                                                                           : nullptr;
+    img::PixelBuffer* fitted = step.version == Version::HighRes      ? &m_highRes
+                               : step.version == Version::FullScreen ? &m_fullScreen
+                                                                     : nullptr;
     return fitted != nullptr && !fitted->Empty() ? fitted : nullptr;
 }
 
-void AddPipeline::ApplyFittingUpTo(Picture& picture, size_t failed) const
+void AddPipeline::ApplyFittingUpTo(Picture& picture, size_t failed)
 {
     // The last fitted picture of the steps that ran is what the picture became.
-    const img::PixelBuffer* last = nullptr;
+    img::PixelBuffer* last = nullptr;
     for (size_t i = 0; i <= failed && i < m_steps.size(); ++i) {
         const Step& step = m_steps[i];
         if (i == failed && step.resizeCode != 0) break;
-        if (const img::PixelBuffer* fitted = FittedFor(step)) last = fitted;
+        if (img::PixelBuffer* fitted = FittedFor(step)) last = fitted;
     }
-    if (last == nullptr) return;
-    const std::vector<std::uint8_t> dib = img::ToDib(*last);
-    if (dib.empty()) {
-        // Short of memory for the exact pixels: scale the picture itself to that size.
-        picture.Resize(last->Width(), last->Height());
-        return;
-    }
-    picture.LoadFromDib(dib);
+    if (last != nullptr) picture.Adopt(std::move(*last));
 }

@@ -20,17 +20,15 @@ class Picture;
 // failure come out exactly as if the steps ran one after another.
 class AddPipeline {
 public:
-    AddPipeline(const PictureStore& store, const Settings& settings);
+    explicit AddPipeline(const PictureStore& store);
 
-    bool Run(Picture& picture, const Picture& thumbnail, const std::string& fileName,
-             const PictureStore::MessageLine& messageLine);
+    std::optional<VersionFailure> Run(Picture& picture, const Picture& thumbnail,
+                                      const std::string& fileName,
+                                      const PictureStore::StatusLine& statusLine);
 
 private:
     struct Step {
         PictureStore::Version version;
-        std::string_view status;
-        std::string_view resizeError;
-        std::string_view writeError;
         // The box the step fits the picture into before writing, when it does.
         std::optional<QSize> box;
         int resizeCode = 0;
@@ -41,18 +39,18 @@ private:
     std::future<VersionWriter::Staged> StageOriginal(const Picture& picture,
                                                      const std::string& fileName) const;
     // Commits the staged versions in order, each after its status text; stops at the
-    // first failure with its message.
-    bool Publish(Picture& picture, const PictureStore::MessageLine& messageLine);
+    // first failure and says which.
+    std::optional<VersionFailure> Publish(Picture& picture,
+                                          const PictureStore::StatusLine& statusLine);
     void FlushTogether();
     void PrepareSmallerVersions(const Picture& picture, const Picture& thumbnail,
                                 const std::string& fileName);
     // Leaves the loaded picture fitted as the steps before the failed one (and the
     // failed one's own fitting, when its write failed) fitted it.
-    void ApplyFittingUpTo(Picture& picture, size_t failed) const;
-    const img::PixelBuffer* FittedFor(const Step& step) const;
+    void ApplyFittingUpTo(Picture& picture, size_t failed);
+    img::PixelBuffer* FittedFor(const Step& step);
 
     const PictureStore& m_store;
-    const Settings& m_settings;
     std::vector<Step> m_steps;
     // The fitted pictures, kept so a failure can leave the loaded picture as fitted.
     img::PixelBuffer m_highRes;

@@ -85,12 +85,8 @@ std::optional<std::string> PhotoAdder::CheckName(const std::string& fileName) co
     if (fileName.size() + kVersionSuffix.size() + kStagingExtra > kMaxNameInFolder) {
         return std::string(kPathTooLongMessage);
     }
-    constexpr std::array versions = {PictureStore::Version::Thumbnail,
-                                     PictureStore::Version::FullScreen,
-                                     PictureStore::Version::HighRes,
-                                     PictureStore::Version::Original};
-    for (const auto version : versions) {
-        const std::string path = PictureStore::VersionPath(m_library.Directory(), version, fileName);
+    for (const VersionInfo& info : kVersionTable) {
+        const std::string path = PictureStore::VersionPath(m_library.Directory(), info.version, fileName);
         if (path.size() + kStagingExtra > kMaxPath) return std::string(kPathTooLongMessage);
     }
     return std::nullopt;
@@ -114,21 +110,21 @@ int PhotoAdder::MakeThumbnail(const Picture& picture, Picture& thumbnail)
 {
     const int copied = thumbnail.CopyFrom(picture);
     if (copied != Picture::kOk) return copied;
-    return thumbnail.FitInto(150, 100);
+    const VersionInfo& info = InfoOf(PhotoVersion::Thumbnail);
+    return thumbnail.FitInto(info.boxWidth, info.boxHeight);
 }
 
-const PhotoRecord* PhotoAdder::Add(const PhotoEntry& entry, Picture& picture,
-                                   const Picture& thumbnail,
-                                   const PictureStore::MessageLine& messageLine)
+PhotoAdder::AddResult PhotoAdder::Add(const PhotoEntry& entry, Picture& picture,
+                                      const Picture& thumbnail,
+                                      const PictureStore::StatusLine& statusLine)
 {
     const PictureStore store(m_library.Directory(), m_settings);
-    if (!store.SaveNewPhotoVersions(picture, thumbnail, entry.fileName, messageLine)) {
-        return nullptr;
-    }
+    if (auto failure = store.SaveNewPhotoVersions(picture, thumbnail, entry.fileName, statusLine))
+        return {nullptr, failure};
     PhotoRecord record;
     record.SetFileName(entry.fileName);
     FillRecord(m_library.Catalog(), entry, record);
-    return &m_library.AddPhoto(record);
+    return {&m_library.AddPhoto(record), std::nullopt};
 }
 
 void PhotoAdder::FillRecord(const CQuilleryDoc& catalog, const PhotoEntry& entry,

@@ -50,7 +50,6 @@ public:
         "Filename makes the picture file paths of this library too long, please shorten it";
     static constexpr std::string_view kNotesTooLongMessage =
         "Notes are too long, at most 999 characters can be stored, please shorten them";
-    static constexpr std::string_view kThumbnailError = "Error resizing picture to 150x100 - ";
 
     PhotoAdder(Library& library, const Settings& settings);
 
@@ -61,14 +60,20 @@ public:
     // Whether the suggested name is already some photo's.
     bool NameInUse(const std::string& fileName) const;
 
-    // The 150 x 100 thumbnail of a picture as loaded; the code of FitInto.
+    // The thumbnail of a picture as loaded, fitted into the thumbnail's box; the code
+    // of FitInto (a failure is the thumbnail's resize failure).
     static int MakeThumbnail(const Picture& picture, Picture& thumbnail);
 
-    // Writes the versions and adds the record to the library. Returns the new record,
-    // or null when a version could not be written (its message went to the message
-    // line). Call after Check accepted the entry.
-    const PhotoRecord* Add(const PhotoEntry& entry, Picture& picture, const Picture& thumbnail,
-            const PictureStore::MessageLine& messageLine);
+    // The new record, or the version that could not be written.
+    struct AddResult {
+        const PhotoRecord* photo = nullptr;
+        std::optional<VersionFailure> failure;
+    };
+
+    // Writes the versions and adds the record to the library, which announces it.
+    // Call after Check accepted the entry.
+    AddResult Add(const PhotoEntry& entry, Picture& picture, const Picture& thumbnail,
+                  const PictureStore::StatusLine& statusLine);
 
     // Date, notes and name ids from the entry; names the catalog does not hold stay
     // -1, and at most 16 of each kind are taken.

@@ -1,6 +1,5 @@
 #include "store/PictureStore.h"
 
-#include "core/Prompter.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "imaging/Picture.h"
@@ -10,17 +9,6 @@
 #include <climits>
 
 namespace {
-
-const SettingsKeys::TextKey& QualityKey(PictureStore::Version version)
-{
-    switch (version) {
-    case PictureStore::Version::Thumbnail: return SettingsKeys::JPEG_ThumbnailQuality;
-    case PictureStore::Version::FullScreen: return SettingsKeys::JPEG_FullScreenQuality;
-    case PictureStore::Version::HighRes: return SettingsKeys::JPEG_HighResQuality;
-    case PictureStore::Version::Original: break;
-    }
-    return SettingsKeys::JPEG_OriginalQuality;
-}
 
 bool IsBlank(char c)
 {
@@ -32,17 +20,6 @@ bool IsBlank(char c)
 PictureStore::PictureStore(std::string libraryDirectory, const Settings& settings)
     : m_libraryDirectory(std::move(libraryDirectory)), m_settings(settings)
 {
-}
-
-std::string_view PictureStore::FolderName(Version version)
-{
-    switch (version) {
-    case Version::Thumbnail: return "Thumbnail Pictures";
-    case Version::FullScreen: return "Full Screen Pictures";
-    case Version::HighRes: return "High Resolution Images";
-    case Version::Original: break;
-    }
-    return "Original Images";
 }
 
 std::string PictureStore::VersionPath(const std::string& libraryDirectory, Version version,
@@ -80,72 +57,40 @@ int PictureStore::QualityFromText(std::string_view text)
 
 int PictureStore::Quality(Version version) const
 {
-    const SettingsKeys::TextKey& key = QualityKey(version);
+    const SettingsKeys::TextKey& key = *InfoOf(version).qualityKey;
     return QualityFromText(m_settings.GetString(key.name, key.defaultValue));
 }
 
-std::string PictureStore::Message(std::string_view text, int code)
+bool PictureStore::Saves(Version version) const
 {
-    return std::string(text) + std::to_string(code);
+    const SettingsKeys::IntKey* flag = InfoOf(version).saveFlag;
+    return flag == nullptr || m_settings.GetInt(flag->name, flag->defaultValue) != 0;
 }
 
-bool PictureStore::SaveNewPhotoVersions(Picture& picture, const Picture& thumbnail,
-                                        const std::string& fileName,
-                                        const MessageLine& messageLine) const
+std::optional<VersionFailure> PictureStore::SaveNewPhotoVersions(Picture& picture,
+                                                                 const Picture& thumbnail,
+                                                                 const std::string& fileName,
+                                                                 const StatusLine& statusLine) const
 {
-    AddPipeline pipeline(*this, m_settings);
-    return pipeline.Run(picture, thumbnail, fileName, messageLine);
+    AddPipeline pipeline(*this);
+    return pipeline.Run(picture, thumbnail, fileName, statusLine);
 }
 
-int PictureStore::WriteVersion(const Picture& picture, Version version,
-                               const std::string& fileName) const
+std::optional<VersionFailure> PictureStore::SaveVersion(Version version, Picture& picture,
+                                                        const std::string& fileName) const
 {
+    const VersionInfo& info = InfoOf(version);
+    const bool fit = info.fitting == Fitting::ToBox
+                         ? picture.GetSize() != QSize(info.boxWidth, info.boxHeight)
+                         : info.fitting == Fitting::LargeToBox &&
+                               static_cast<long long>(picture.Width()) * picture.Height() >
+                                   kHighResThreshold;
+    if (fit) {
+        const int resized = picture.FitInto(info.boxWidth, info.boxHeight);
+        if (resized != 0) return VersionFailure{version, VersionFailure::Step::Resize, resized};
+    }
     VersionWriter::Staged staged = VersionWriter::Stage(picture, Quality(version), PathOf(version, fileName));
-    return staged.code != 0 ? staged.code : staged.file.Commit();
-}
-
-bool PictureStore::Report(Prompter& prompter, std::string_view text, int code) const
-{
-    prompter.Message(Message(text, code));
-    return false;
-}
-
-bool PictureStore::SaveOriginalVersion(Picture& picture, const std::string& fileName,
-                                       Prompter& prompter) const
-{
-    const int code = WriteVersion(picture, Version::Original, fileName);
-    return code == 0 || Report(prompter, kErrorOriginalWrite, code);
-}
-
-bool PictureStore::SaveHighResVersion(Picture& picture, const std::string& fileName,
-                                      Prompter& prompter) const
-{
-    if (static_cast<long long>(picture.Width()) * picture.Height() > kHighResThreshold) {
-        const int resized = picture.FitInto(1600, 1200);
-        if (resized != 0) return Report(prompter, kErrorHighResResize, resized);
-    }
-    const int code = WriteVersion(picture, Version::HighRes, fileName);
-    return code == 0 || Report(prompter, kErrorHighResWrite, code);
-}
-
-bool PictureStore::SaveFullScreenVersion(Picture& picture, const std::string& fileName,
-                                         Prompter& prompter) const
-{
-    if (picture.Width() != 800 || picture.Height() != 600) {
-        const int resized = picture.FitInto(800, 600);
-        if (resized != 0) return Report(prompter, kErrorFullScreenResize, resized);
-    }
-    const int code = WriteVersion(picture, Version::FullScreen, fileName);
-    return code == 0 || Report(prompter, kErrorFullScreenWrite, code);
-}
-
-bool PictureStore::SaveThumbnailVersion(Picture& picture, const std::string& fileName,
-                                        Prompter& prompter) const
-{
-    if (picture.Width() != 150 || picture.Height() != 100) {
-        const int resized = picture.FitInto(150, 100);
-        if (resized != 0) return Report(prompter, kErrorThumbnailResize, resized);
-    }
-    const int code = WriteVersion(picture, Version::Thumbnail, fileName);
-    return code == 0 || Report(prompter, kErrorThumbnailWrite, code);
+    const int written = staged.Commit();
+    if (written != 0) return VersionFailure{version, VersionFailure::Step::Write, written};
+    return std::nullopt;
 }

@@ -18,8 +18,20 @@ VersionWriter::Staged VersionWriter::Stage(const img::PixelBuffer& pixels,
         staged.code = error != img::kErrNone ? error : img::kErrWriteFailed;
         return staged;
     }
-    staged.code = staged.file.Stage(path, bytes);
+    if (!staged.file.Create(path) || !staged.file.Write(std::span<const std::uint8_t>(bytes))) {
+        staged.code = img::kErrWriteFailed;
+        return staged;
+    }
+    staged.file.StartWriteBack();
     return staged;
+}
+
+int VersionWriter::Staged::Commit()
+{
+    if (code != 0) return code;
+    return file.Commit(AtomicFile::Replace::Existing, AtomicFile::FolderSync::Skip)
+               ? img::kErrNone
+               : img::kErrWriteFailed;
 }
 
 VersionWriter::Staged VersionWriter::Stage(const Picture& picture, int quality,

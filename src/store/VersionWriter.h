@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/StagedFile.h"
+#include "base/AtomicFile.h"
 
 #include <string>
 #include <vector>
@@ -19,7 +19,11 @@ public:
     // committed; code is 0 or why the encoding or the staging failed.
     struct Staged {
         int code = 0;
-        StagedFile file;
+        AtomicFile file;
+        // Renames the staged file over the version; 0, the staging's code, or the
+        // write-failure code (a full disk may show only now, or a folder may stand
+        // where the file must go).
+        int Commit();
     };
 
     // Encodes as Picture::SaveFile does (5 for an empty picture) and stages the file.

@@ -132,6 +132,7 @@ TEST_F(DatabaseWriterTest, BackupNamePresentFailsWithMessageFourAndChangesNothin
     ExpectFailure(m_catalog.WriteDatabase(m_path, m_prompter), "Error writing output file #4");
     EXPECT_EQ(ReadBytes(m_path), kOldContent);
     EXPECT_EQ(ReadBytes(m_backup), "someone's backup");
+    EXPECT_FALSE(Exists(m_temporary));
 }
 
 TEST_F(DatabaseWriterTest, MissingDatabaseFailsWithMessageFour)
@@ -186,6 +187,7 @@ TEST_F(DatabaseWriterTest, FailedSecondRenameMovesTheBackupBackWithMessageThree)
     ExpectFailure(writer.Write(m_path), "Error writing output file #3");
     EXPECT_EQ(ReadBytes(m_path), kOldContent);
     EXPECT_FALSE(Exists(m_backup));
+    EXPECT_FALSE(Exists(m_temporary));
 }
 
 TEST(DatabaseWriterFormatTest, NameFieldIsCutBetweenWholeNamesOnly)

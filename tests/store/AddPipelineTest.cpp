@@ -23,17 +23,23 @@ const std::string kWriteFailed = std::to_string(img::kErrWriteFailed);
 // Runs the pipeline the way the photo dialog does: the thumbnail is made from the
 // picture as loaded.
 struct PipelineRun {
-    bool ok = false;
+    std::optional<VersionFailure> failure;
     std::vector<std::string> lines;
+    bool ok() const { return !failure; }
+    std::string message() const { return failure ? FailureMessage(*failure) : std::string(); }
 };
 
-PipelineRun AddPhoto(const StoreLibrary& library, Picture& picture, const std::string& name)
+PipelineRun AddPhoto(const StoreLibrary& library, Picture& picture, const std::string& name,
+                     const Picture* thumbnail = nullptr)
 {
-    Picture thumbnail;
-    thumbnail.MakeScaledCopy(picture, 150, 100);
+    Picture made;
+    if (thumbnail == nullptr) {
+        made.MakeScaledCopy(picture, 150, 100);
+        thumbnail = &made;
+    }
     PipelineRun run;
-    run.ok = library.Store().SaveNewPhotoVersions(
-        picture, thumbnail, name, [&run](const std::string& text) { run.lines.push_back(text); });
+    run.failure = library.Store().SaveNewPhotoVersions(
+        picture, *thumbnail, name, [&run](const std::string& text) { run.lines.push_back(text); });
     return run;
 }
 
@@ -71,7 +77,7 @@ TEST(Pipeline, WritesTheVersionsAtTheirSizes)
         StoreLibrary library;
         Options(library, c.original, c.highRes);
         Picture picture = Gradient(c.loaded.width(), c.loaded.height());
-        ASSERT_TRUE(AddPhoto(library, picture, "photo").ok);
+        ASSERT_TRUE(AddPhoto(library, picture, "photo").ok());
         EXPECT_EQ(DecodedSize(library.PathOf(Version::Original, "photo")), c.originalFile);
         EXPECT_EQ(DecodedSize(library.PathOf(Version::HighRes, "photo")), c.highResFile);
         EXPECT_EQ(DecodedSize(library.PathOf(Version::FullScreen, "photo")), c.fullScreenFile);
@@ -87,42 +93,21 @@ TEST(Pipeline, WritesTheVersionsAtTheirSizes)
 TEST(Pipeline, StatusTextsFollowTheFlagsReadAtEachRun)
 {
     StoreLibrary library;
-    const PictureStore store = library.Store();
-    Picture thumbnail = Gradient(133, 100);
-    std::vector<std::string> lines;
-    const auto line = [&lines](const std::string& text) { lines.push_back(text); };
+    const Picture thumbnail = Gradient(133, 100);
     Picture first = Gradient(400, 300);
-    ASSERT_TRUE(store.SaveNewPhotoVersions(first, thumbnail, "a", line));
-    EXPECT_EQ(lines, (std::vector<std::string>{"Saving full screen version of photo",
-                                               "Saving thumbnail version of photo", ""}));
+    EXPECT_EQ(AddPhoto(library, first, "a", &thumbnail).lines,
+              (std::vector<std::string>{"Saving full screen version of photo",
+                                        "Saving thumbnail version of photo"}));
 
     Options(library, -3, 2); // any non-zero value turns a flag on; the same store sees it
-    lines.clear();
     Picture second = Gradient(400, 300);
-    ASSERT_TRUE(store.SaveNewPhotoVersions(second, thumbnail, "b", line));
-    EXPECT_EQ(lines, (std::vector<std::string>{"Saving Original Photo",
-                                               "Saving high resolution version of photo",
-                                               "Saving full screen version of photo",
-                                               "Saving thumbnail version of photo", ""}));
+    EXPECT_EQ(AddPhoto(library, second, "b", &thumbnail).lines,
+              (std::vector<std::string>{"Saving Original Photo",
+                                        "Saving high resolution version of photo",
+                                        "Saving full screen version of photo",
+                                        "Saving thumbnail version of photo"}));
     EXPECT_TRUE(Exists(library.PathOf(Version::Original, "b")));
     EXPECT_TRUE(Exists(library.PathOf(Version::HighRes, "b")));
-}
-
-TEST(Pipeline, BmpOriginalIsStoredAsJpeg)
-{
-    StoreLibrary library;
-    Options(library, 1, 0);
-    const std::string bmp = library.Directory() + "/scan.bmp";
-    ASSERT_TRUE(
-        img::ToBitmap(Gradient(320, 240).Pixels()).save(QString::fromStdString(bmp), "BMP"));
-    Picture picture;
-    ASSERT_EQ(picture.LoadFile(bmp), 0);
-    ASSERT_TRUE(AddPhoto(library, picture, "scan").ok);
-    const std::string original = library.PathOf(Version::Original, "scan");
-    EXPECT_EQ(DecodedSize(original), QSize(320, 240));
-    std::ifstream in(original, std::ios::binary);
-    EXPECT_EQ(in.get(), 0xFF);
-    EXPECT_EQ(in.get(), 0xD8);
 }
 
 // The encoder is deterministic, so the written bytes tell which quality was used.
@@ -132,11 +117,10 @@ TEST(Pipeline, QualitySettingsAreReadWithAtoiRules)
     library.Settings().WriteString("JPEG_ThumbnailQuality", "abc");
     library.Settings().WriteString("JPEG_FullScreenQuality", "075");
     Picture picture = Gradient(800, 600);
-    Picture thumbnail = Gradient(133, 100);
+    const Picture thumbnail = Gradient(133, 100);
     const auto thumbnailAtZero = img::EncodeJpeg(thumbnail.Pixels(), 0);
     const auto fullAt75 = img::EncodeJpeg(picture.Pixels(), 75);
-    ASSERT_TRUE(
-        library.Store().SaveNewPhotoVersions(picture, thumbnail, "q", [](const std::string&) {}));
+    ASSERT_TRUE(AddPhoto(library, picture, "q", &thumbnail).ok());
     EXPECT_EQ(StorePictures::FileBytes(library.PathOf(Version::Thumbnail, "q")), thumbnailAtZero);
     EXPECT_EQ(StorePictures::FileBytes(library.PathOf(Version::FullScreen, "q")), fullAt75);
 }
@@ -168,9 +152,9 @@ TEST(Pipeline, FailingStepGivesItsMessageAndKeepsEarlierFiles)
         std::filesystem::create_directory(library.PathOf(c.blocked, "p"));
         Picture picture = Gradient(2400, 1800);
         const PipelineRun run = AddPhoto(library, picture, "p");
-        EXPECT_FALSE(run.ok);
-        ASSERT_FALSE(run.lines.empty());
-        EXPECT_EQ(run.lines.back(), c.message + kWriteFailed);
+        ASSERT_FALSE(run.ok());
+        EXPECT_EQ(run.failure->version, c.blocked);
+        EXPECT_EQ(run.message(), c.message + kWriteFailed);
         EXPECT_EQ(Exists(library.PathOf(Version::Original, "p")), c.original);
         EXPECT_EQ(Exists(library.PathOf(Version::HighRes, "p")), c.highRes);
         EXPECT_EQ(Exists(library.PathOf(Version::FullScreen, "p")), c.fullScreen);
@@ -190,13 +174,11 @@ TEST(Pipeline, EmptyPictureFailsTheFirstStepWithCode5)
         StoreLibrary library;
         Options(library, original, 0);
         Picture empty;
-        Picture thumbnail = Gradient(133, 100);
-        std::vector<std::string> lines;
-        EXPECT_FALSE(library.Store().SaveNewPhotoVersions(
-            empty, thumbnail, "p", [&lines](const std::string& text) { lines.push_back(text); }));
-        EXPECT_EQ(lines.back(), original ? "Error saving original picture as JPEG file - 5"
-                                         : "Error resizing picture to 800x600 - 5");
-        EXPECT_EQ(lines.size(), 2u);
+        const Picture thumbnail = Gradient(133, 100);
+        const PipelineRun run = AddPhoto(library, empty, "p", &thumbnail);
+        EXPECT_EQ(run.message(), original ? "Error saving original picture as JPEG file - 5"
+                                          : "Error resizing picture to 800x600 - 5");
+        EXPECT_EQ(run.lines.size(), 1u);
         for (const auto version : StoreLibrary::kVersions)
             EXPECT_TRUE(Entries(library.Folder(version)).empty());
     }
@@ -212,7 +194,7 @@ TEST(Pipeline, VersionsMatchFittingThePictureInTurn)
     Picture picture = Gradient(3000, 2250);
     Picture reference;
     reference.CopyFrom(picture);
-    ASSERT_TRUE(AddPhoto(library, picture, "p").ok);
+    ASSERT_TRUE(AddPhoto(library, picture, "p").ok());
 
     const auto meanDifference = [](const std::string& path, const Picture& expected) {
         Picture written;
@@ -238,7 +220,7 @@ TEST(Pipeline, UnfittedVersionsKeepTheJpegComments)
     Options(library, 1, 1);
     Picture picture = Gradient(800, 600);
     picture.SetJpegComments({"first", "second"});
-    ASSERT_TRUE(AddPhoto(library, picture, "c").ok);
+    ASSERT_TRUE(AddPhoto(library, picture, "c").ok());
     for (const auto version : {Version::Original, Version::HighRes, Version::FullScreen}) {
         std::vector<std::string> comments;
         img::ReadJpeg(library.PathOf(version, "c"), &comments);

@@ -166,18 +166,21 @@ TEST_F(PhotoAdderTest, AddWritesTheVersionsAndAppendsTheRecordOnlyOnSuccess)
     const auto status = [&](const std::string& text) { texts.push_back(text); };
 
     // Without the picture folders the first version fails and no record is added.
-    EXPECT_EQ(PhotoAdder(m_library, m_settings).Add(entry, picture, thumbnail, status), nullptr);
+    const auto failed = PhotoAdder(m_library, m_settings).Add(entry, picture, thumbnail, status);
+    EXPECT_EQ(failed.photo, nullptr);
+    ASSERT_TRUE(failed.failure);
+    EXPECT_EQ(failed.failure->version, PhotoVersion::FullScreen);
+    EXPECT_EQ(failed.failure->step, VersionFailure::Step::Write);
     EXPECT_EQ(m_library.Catalog().PhotoCount(), 1);
-    EXPECT_EQ(texts.back().rfind("Error saving picture (800x600) to Full Screen Pictures - ", 0),
-              0u);
 
     for (const char* folder : {"Thumbnail Pictures", "Full Screen Pictures"})
         std::filesystem::create_directories(dir.Path() / folder);
     texts.clear();
-    const PhotoRecord* added = PhotoAdder(m_library, m_settings).Add(entry, picture, thumbnail, status);
-    ASSERT_EQ(added, &m_library.Catalog().PhotoAt(1));
+    const auto added = PhotoAdder(m_library, m_settings).Add(entry, picture, thumbnail, status);
+    ASSERT_FALSE(added.failure);
+    ASSERT_EQ(added.photo, &m_library.Catalog().PhotoAt(1));
     EXPECT_TRUE(m_library.IsModified());
-    const PhotoRecord& record = *added;
+    const PhotoRecord& record = *added.photo;
     EXPECT_EQ(record.GetFileName(), "garden");
     EXPECT_EQ(record.GetDateText(), "6/1999");
     EXPECT_EQ(record.GetNotes(), "Line\r\nTwo");
@@ -185,8 +188,8 @@ TEST_F(PhotoAdderTest, AddWritesTheVersionsAndAppendsTheRecordOnlyOnSuccess)
     EXPECT_EQ(record.personIds[1], -1); // not in the catalog
     EXPECT_EQ(record.eventIds[0], 0);
     EXPECT_EQ(record.locationIds[0], -1);
-    EXPECT_EQ(texts.front(), "Saving full screen version of photo");
-    EXPECT_EQ(texts.back(), "");
+    EXPECT_EQ(texts, (std::vector<std::string>{"Saving full screen version of photo",
+                                               "Saving thumbnail version of photo"}));
     EXPECT_TRUE(std::filesystem::exists(dir.File("Thumbnail Pictures/garden.jpg")));
     EXPECT_TRUE(std::filesystem::exists(dir.File("Full Screen Pictures/garden.jpg")));
 }

@@ -2,7 +2,6 @@
 #include "FileSizeLimit.h"
 #include "StorePictures.h"
 
-#include "ScriptedPrompter.h"
 #include "imaging/ImagingErrors.h"
 #include "store/PictureStore.h"
 
@@ -14,25 +13,6 @@ using Version = PictureStore::Version;
 using StorePictures::DecodedSize;
 using StorePictures::FileBytes;
 using StorePictures::Gradient;
-
-namespace {
-
-bool Write(const PictureStore& store, Version version, Picture& picture, Prompter& prompter)
-{
-    switch (version) {
-    case Version::Original:
-        return store.SaveOriginalVersion(picture, "p", prompter);
-    case Version::HighRes:
-        return store.SaveHighResVersion(picture, "p", prompter);
-    case Version::FullScreen:
-        return store.SaveFullScreenVersion(picture, "p", prompter);
-    case Version::Thumbnail:
-        return store.SaveThumbnailVersion(picture, "p", prompter);
-    }
-    return false;
-}
-
-} // namespace
 
 TEST(PictureStore, EachVersionLivesInItsFolderAsJpgWithTheNameBytesAsTheyAre)
 {
@@ -63,16 +43,17 @@ TEST(PictureStore, QualityFollowsAtoiAndIsReadAtEachUse)
 
     StoreLibrary library;
     const PictureStore store = library.Store();
-    for (const auto version : StoreLibrary::kVersions)
-        EXPECT_EQ(store.Quality(version), 75);
-    library.Settings().WriteString("JPEG_ThumbnailQuality", "10");
-    library.Settings().WriteString("JPEG_FullScreenQuality", "20");
-    library.Settings().WriteString("JPEG_HighResQuality", "30");
-    library.Settings().WriteString("JPEG_OriginalQuality", "40");
-    EXPECT_EQ(store.Quality(Version::Thumbnail), 10);
-    EXPECT_EQ(store.Quality(Version::FullScreen), 20);
-    EXPECT_EQ(store.Quality(Version::HighRes), 30);
-    EXPECT_EQ(store.Quality(Version::Original), 40);
+    const std::pair<const char*, Version> keys[] = {{"JPEG_ThumbnailQuality", Version::Thumbnail},
+                                                    {"JPEG_FullScreenQuality", Version::FullScreen},
+                                                    {"JPEG_HighResQuality", Version::HighRes},
+                                                    {"JPEG_OriginalQuality", Version::Original}};
+    int quality = 10;
+    for (const auto& [key, version] : keys) {
+        EXPECT_EQ(store.Quality(version), 75) << key;
+        library.Settings().WriteString(key, std::to_string(quality));
+        EXPECT_EQ(store.Quality(version), quality) << key;
+        quality += 10;
+    }
 }
 
 TEST(PictureStore, EachWriterFitsThePictureInPlaceAndWritesIt)
@@ -93,33 +74,33 @@ TEST(PictureStore, EachWriterFitsThePictureInPlaceAndWritesIt)
         SCOPED_TRACE(std::string(PictureStore::FolderName(c.version)) + " " +
                      std::to_string(c.input.width()));
         StoreLibrary library;
-        ScriptedPrompter prompter;
         Picture picture = Gradient(c.input.width(), c.input.height());
-        ASSERT_TRUE(Write(library.Store(), c.version, picture, prompter));
+        EXPECT_FALSE(library.Store().SaveVersion(c.version, picture, "p"));
         EXPECT_EQ(picture.GetSize(), c.written);
         EXPECT_EQ(DecodedSize(library.PathOf(c.version, "p")), c.written);
-        EXPECT_TRUE(prompter.Messages().empty());
     }
 }
 
-TEST(PictureStore, FailedWriterShowsItsMessageWithTheCodeAndKeepsTheOldFile)
+TEST(PictureStore, FailedWriterSaysWhatFailedAndKeepsTheOldFile)
 {
     StoreLibrary library;
-    ScriptedPrompter prompter;
     const PictureStore store = library.Store();
     Picture first = Gradient(800, 600);
-    ASSERT_TRUE(store.SaveFullScreenVersion(first, "p", prompter));
+    ASSERT_FALSE(store.SaveVersion(Version::FullScreen, first, "p"));
     const auto before = FileBytes(library.PathOf(Version::FullScreen, "p"));
+    std::vector<std::string> messages;
     for (const auto version : StoreLibrary::kVersions) {
         Picture empty;
-        EXPECT_FALSE(Write(store, version, empty, prompter));
+        const auto failure = store.SaveVersion(version, empty, "p");
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->version, version);
+        messages.push_back(FailureMessage(*failure));
     }
-    EXPECT_EQ(prompter.Texts(),
-              (std::vector<std::string>{"Error resizing picture to 150x100 - 5",
-                                        "Error resizing picture to 800x600 - 5",
-                                        "Error saving high resolution picture as JPEG file - 5",
-                                        "Error saving original picture as JPEG file - 5"}));
-    EXPECT_EQ(prompter.Messages()[0].caption, "Quillery");
+    EXPECT_EQ(messages, (std::vector<std::string>{
+                            "Error resizing picture to 150x100 - 5",
+                            "Error resizing picture to 800x600 - 5",
+                            "Error saving high resolution picture as JPEG file - 5",
+                            "Error saving original picture as JPEG file - 5"}));
     EXPECT_EQ(FileBytes(library.PathOf(Version::FullScreen, "p")), before);
 }
 
@@ -127,25 +108,23 @@ TEST(PictureStore, FailedWriterShowsItsMessageWithTheCodeAndKeepsTheOldFile)
 TEST(PictureStore, ReplacesAVersionWholeOrNotAtAll)
 {
     StoreLibrary library;
-    ScriptedPrompter prompter;
     const PictureStore store = library.Store();
     const std::string path = library.PathOf(Version::Original, "p");
     Picture small = Gradient(300, 200);
-    ASSERT_TRUE(store.SaveOriginalVersion(small, "p", prompter));
+    ASSERT_FALSE(store.SaveVersion(Version::Original, small, "p"));
     Picture large = Gradient(500, 400);
-    ASSERT_TRUE(store.SaveOriginalVersion(large, "p", prompter));
+    ASSERT_FALSE(store.SaveVersion(Version::Original, large, "p"));
     EXPECT_EQ(DecodedSize(path), QSize(500, 400));
     const auto before = FileBytes(path);
-    bool written = true;
+    std::optional<VersionFailure> failure;
     {
         const FileSizeLimit limit(1024);
         Picture again = Gradient(600, 500);
-        written = store.SaveOriginalVersion(again, "p", prompter);
+        failure = store.SaveVersion(Version::Original, again, "p");
     }
-    EXPECT_FALSE(written);
-    EXPECT_EQ(prompter.Texts(),
-              std::vector<std::string>{"Error saving original picture as JPEG file - " +
-                                       std::to_string(img::kErrWriteFailed)});
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(FailureMessage(*failure), "Error saving original picture as JPEG file - " +
+                                            std::to_string(img::kErrWriteFailed));
     EXPECT_EQ(FileBytes(path), before);
     EXPECT_EQ(StorePictures::Entries(library.Folder(Version::Original)),
               std::vector<std::string>{"p.jpg"});

@@ -28,8 +28,7 @@ inline Picture Gradient(int width, int height)
         }
     }
     Picture picture;
-    const std::vector<std::uint8_t> dib = img::ToDib(img::FromQImage(image));
-    picture.LoadFromDib(dib);
+    picture.Adopt(img::FromQImage(image));
     return picture;
 }
 

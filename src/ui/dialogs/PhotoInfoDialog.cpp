@@ -185,10 +185,12 @@ void PhotoInfoDialog::MakeThumbnail()
 {
     const WaitCursor busy;
     SetMessage("Creating thumbnail version of photo");
-    const int code = m_picture ? m_preview.FitInto(150, 100) : Picture::kNotPossible;
+    const VersionInfo& thumbnail = InfoOf(PhotoVersion::Thumbnail);
+    const int code = m_picture ? m_preview.FitInto(thumbnail.boxWidth, thumbnail.boxHeight)
+                               : Picture::kNotPossible;
     if (code != Picture::kOk) {
         m_preview.Release();
-        SetMessage(PictureStore::Message(PhotoAdder::kThumbnailError, code));
+        SetMessage(FailureMessage({PhotoVersion::Thumbnail, VersionFailure::Step::Resize, code}));
         return;
     }
     SetMessage({});
@@ -294,8 +296,10 @@ bool PhotoInfoDialog::AddPhoto(const PhotoEntry& entry)
     {
         const WaitCursor busy;
         PhotoAdder adder(m_host.library, m_host.settings);
-        added = adder.Add(entry, *m_picture, m_preview,
-                          [this](const std::string& text) { SetMessage(text); });
+        const PhotoAdder::AddResult result = adder.Add(
+            entry, *m_picture, m_preview, [this](const std::string& text) { SetMessage(text); });
+        SetMessage(result.failure ? FailureMessage(*result.failure) : std::string());
+        added = result.photo;
     }
     if (added == nullptr) return false;
     m_host.saveLibrary();

@@ -58,10 +58,9 @@ bool AddPhoto(Library& library, const PictureStore& store, const std::string& pa
     Picture thumbnail;
     thumbnail.MakeScaledCopy(picture, 150, 100);
     const std::string name = QFileInfo(QString::fromStdString(path)).completeBaseName().toStdString();
-    std::string message;
-    if (!store.SaveNewPhotoVersions(picture, thumbnail, name,
-                                    [&message](const std::string& text) { message = text; })) {
-        std::fprintf(stderr, "%s: %s\n", path.c_str(), message.c_str());
+    if (const auto failure =
+            store.SaveNewPhotoVersions(picture, thumbnail, name, [](const std::string&) {})) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), FailureMessage(*failure).c_str());
         return false;
     }
     PhotoRecord record;

@@ -1,4 +1,4 @@
-#include "core/FileDescriptor.h"
+#include "base/FileDescriptor.h"
 
 #include <unistd.h>
 

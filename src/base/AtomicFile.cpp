@@ -1,0 +1,149 @@
+#include "base/AtomicFile.h"
+
+#include "base/FileOps.h"
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+// The process's file-creation mask, read without changing it (umask() would change it
+// for every thread for a moment).
+mode_t CreationMask()
+{
+    static const mode_t mask = [] {
+        std::ifstream status("/proc/self/status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.rfind("Umask:", 0) == 0)
+                return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+        }
+        return static_cast<mode_t>(022);
+    }();
+    return mask;
+}
+
+}  // namespace
+
+AtomicFile::~AtomicFile()
+{
+    Discard();
+}
+
+AtomicFile::AtomicFile(AtomicFile&& other) noexcept
+    : m_target(std::move(other.m_target)),
+      m_temporaryPath(std::exchange(other.m_temporaryPath, {})),
+      m_file(std::move(other.m_file)),
+      m_flushed(std::exchange(other.m_flushed, Flushed::Not))
+{
+}
+
+AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept
+{
+    if (this != &other) {
+        Discard();
+        m_target = std::move(other.m_target);
+        m_temporaryPath = std::exchange(other.m_temporaryPath, {});
+        m_file = std::move(other.m_file);
+        m_flushed = std::exchange(other.m_flushed, Flushed::Not);
+    }
+    return *this;
+}
+
+bool AtomicFile::Create(const std::string& target)
+{
+    Discard();
+    std::string pattern = FileOps::DirectoryOf(target) + "/." + FileOps::NameOf(target) + ".XXXXXX";
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0) return false;
+    // mkstemp makes the file private; the target gets the mode a plain create gives.
+    ::fchmod(fd, 0666 & ~CreationMask());
+    return Adopt(target, std::move(pattern), fd);
+}
+
+bool AtomicFile::CreateAt(const std::string& target, const std::string& temporaryPath)
+{
+    Discard();
+    // O_NOFOLLOW: a link planted under the temporary name must not make us truncate
+    // whatever it points at.
+    const int fd = ::open(temporaryPath.c_str(),
+                          O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    return Adopt(target, temporaryPath, fd);
+}
+
+bool AtomicFile::Adopt(const std::string& target, std::string temporaryPath, int fd)
+{
+    m_target = target;
+    m_temporaryPath = std::move(temporaryPath);
+    m_file = FileDescriptor(fd);
+    m_flushed = Flushed::Not;
+    return true;
+}
+
+bool AtomicFile::Write(std::string_view bytes)
+{
+    if (!m_file.IsOpen() || !FileOps::WriteAll(m_file.Get(), bytes)) return FailWrite();
+    return true;
+}
+
+bool AtomicFile::Write(std::span<const std::uint8_t> bytes)
+{
+    if (!m_file.IsOpen() || !FileOps::WriteAll(m_file.Get(), bytes)) return FailWrite();
+    return true;
+}
+
+// A half-written temporary helps nobody and may hold the last free space.
+bool AtomicFile::FailWrite()
+{
+    Discard();
+    return false;
+}
+
+void AtomicFile::StartWriteBack() const
+{
+    if (m_file.IsOpen()) ::sync_file_range(m_file.Get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
+bool AtomicFile::Flush()
+{
+    if (m_flushed != Flushed::Not) return m_flushed == Flushed::Ok;
+    if (!m_file.IsOpen()) return false;
+    const bool synced = ::fsync(m_file.Get()) == 0;
+    // On some file systems the last write error shows up only at the close.
+    const bool closed = m_file.Close();
+    m_flushed = synced && closed ? Flushed::Ok : Flushed::Failed;
+    return m_flushed == Flushed::Ok;
+}
+
+bool AtomicFile::Commit(Replace replace, FolderSync sync)
+{
+    return Commit(replace == Replace::Existing ? Move(FileOps::RenameReplacing)
+                                               : Move(FileOps::RenameNoReplace),
+                  sync);
+}
+
+bool AtomicFile::Commit(const Move& move, FolderSync sync)
+{
+    if (!Staged() || !Flush() || !move(m_temporaryPath, m_target)) {
+        Discard();
+        return false;
+    }
+    m_temporaryPath.clear();
+    // A failed folder sync changes nothing the caller could act on: the rename is done.
+    if (sync == FolderSync::Sync) FileOps::SyncDirectoryOf(m_target);
+    return true;
+}
+
+void AtomicFile::Discard()
+{
+    m_file.Close();
+    m_flushed = Flushed::Not;
+    if (m_temporaryPath.empty()) return;
+    ::unlink(m_temporaryPath.c_str());
+    m_temporaryPath.clear();
+}

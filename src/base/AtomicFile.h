@@ -1,0 +1,73 @@
+#pragma once
+
+#include "base/FileDescriptor.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+
+// A file written completely under a temporary name beside its target, flushed to disk
+// and only then renamed to the target's name, so that a crash, a full disk or a failed
+// write at any moment leaves either the old file or the new one. Until Commit the
+// target is untouched; a temporary that is never committed is removed when this
+// object goes (or at Discard, or when a step fails).
+//
+// Writing and committing may be far apart: a caller can stage several files, flush
+// them side by side from different threads (one journal commit serves them all) and
+// commit each in its turn.
+class AtomicFile {
+public:
+    enum class Replace { Existing, Never };
+    // Version files skip the folder sync: their atomicity needs only the data on disk
+    // before the rename, and after a crash the name holds the old file or the new one.
+    enum class FolderSync { Sync, Skip };
+    // The rename a commit makes, for callers that route it through their own step.
+    using Move = std::function<bool(const std::string& from, const std::string& to)>;
+
+    AtomicFile() = default;
+    ~AtomicFile();
+    AtomicFile(AtomicFile&& other) noexcept;
+    AtomicFile& operator=(AtomicFile&& other) noexcept;
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    // Creates a hidden temporary with a unique name beside the target (".name.XXXXXX",
+    // without the target's ending, so a crash never leaves a look-alike of the target),
+    // with the mode a plain create gives. False when the folder cannot take it.
+    bool Create(const std::string& target);
+    // Creates the temporary under a name the caller chose, replacing a stale file of
+    // that name but never following a link planted there.
+    bool CreateAt(const std::string& target, const std::string& temporaryPath);
+
+    // Appends bytes; on failure (a full disk, say) the temporary is removed.
+    bool Write(std::string_view bytes);
+    bool Write(std::span<const std::uint8_t> bytes);
+    // Starts writing the data back without waiting, so a later Flush waits less.
+    void StartWriteBack() const;
+    // Waits until the data is on disk and closes the file; a full disk may show only
+    // now. The outcome is kept: a second call returns it at once.
+    bool Flush();
+    // Flushes (unless done), renames the temporary to the target and syncs the folder.
+    // On failure the temporary is removed and the target is as it was.
+    bool Commit(Replace replace, FolderSync sync = FolderSync::Sync);
+    bool Commit(const Move& move, FolderSync sync = FolderSync::Sync);
+    // Removes the temporary, if any.
+    void Discard();
+
+    bool Staged() const { return !m_temporaryPath.empty(); }
+    const std::string& Target() const { return m_target; }
+    const std::string& TemporaryPath() const { return m_temporaryPath; }
+
+private:
+    enum class Flushed { Not, Ok, Failed };
+
+    bool Adopt(const std::string& target, std::string temporaryPath, int fd);
+    bool FailWrite();
+
+    std::string m_target;
+    std::string m_temporaryPath;
+    FileDescriptor m_file;
+    Flushed m_flushed = Flushed::Not;
+};
