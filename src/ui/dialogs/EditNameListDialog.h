@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/NameKind.h"
 #include "ui/dialogs/NameEntryDialog.h"
-#include "ui/dialogs/NameKind.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/dialogs/NameKind.h"
+#include "core/NameKind.h"
 
 #include <QDialog>
 

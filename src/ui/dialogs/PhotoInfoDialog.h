@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/NameKind.h"
 #include "imaging/Picture.h"
 #include "store/PhotoEntry.h"
 #include "ui/dialogs/NameEntryDialog.h"
-#include "ui/dialogs/NameKind.h"
 #include "ui/dialogs/PhotoDialogHost.h"
 
 #include <QDialog>
