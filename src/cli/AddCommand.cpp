@@ -162,12 +162,13 @@ bool AddCommand::AddNames(const Request& request, CQuilleryDoc& catalog, ToolCon
         return true;
     };
     if (!check(request.persons) || !check(request.events) || !check(request.locations)) return false;
-    for (const std::string& name : request.persons)
-        if (catalog.FindPerson(name) < 0) catalog.AddPerson(name);
-    for (const std::string& name : request.events)
-        if (catalog.FindEvent(name) < 0) catalog.AddEvent(name);
-    for (const std::string& name : request.locations)
-        if (catalog.FindLocation(name) < 0) catalog.AddLocation(name);
+    const auto add = [&](NameKind kind, const std::vector<std::string>& names) {
+        for (const std::string& name : names)
+            if (catalog.FindName(kind, name) < 0) catalog.AddName(kind, name);
+    };
+    add(NameKind::Persons, request.persons);
+    add(NameKind::Events, request.events);
+    add(NameKind::Locations, request.locations);
     return true;
 }
 

@@ -6,7 +6,6 @@
 #include <string_view>
 
 class CQuilleryDoc;
-class NameList;
 class Prompter;
 
 // Writes a catalog to a ".pdb" file so that a crash or a power cut at any moment
@@ -35,7 +34,8 @@ private:
     bool WriteTemporary(const std::string& temporaryPath, std::string_view content);
     bool Fail(std::string_view message);
     static void AppendLine(std::string& out, const CQuilleryDoc& catalog, const PhotoRecord& record);
-    static std::string NameField(const NameList& names, const PhotoRecord::IdList& ids);
+    static std::string NameField(const CQuilleryDoc& catalog, NameKind kind,
+                                 const PhotoRecord& record);
 
     const CQuilleryDoc& m_catalog;
     Prompter& m_prompter;

@@ -146,8 +146,8 @@ TEST_F(PhotoAdderTest, AddWritesTheVersionsAndAppendsTheRecordOnlyOnSuccess)
     Picture thumbnail;
     ASSERT_EQ(PhotoAdder::MakeThumbnail(picture, thumbnail), Picture::kOk);
     EXPECT_EQ(thumbnail.GetSize(), QSize(133, 100));
-    m_catalog.AddPerson("Smith, John");
-    m_catalog.AddEvent("Party");
+    m_catalog.AddName(NameKind::Persons, "Smith, John");
+    m_catalog.AddName(NameKind::Events, "Party");
     const PhotoEntry entry{"garden",  "6/1999", "Line\r\nTwo", {"Smith, John", "Not there"},
                            {"Party"}, {}};
     std::vector<std::string> texts;
@@ -171,10 +171,10 @@ TEST_F(PhotoAdderTest, AddWritesTheVersionsAndAppendsTheRecordOnlyOnSuccess)
     EXPECT_EQ(record.GetFileName(), "garden");
     EXPECT_EQ(record.GetDateText(), "6/1999");
     EXPECT_EQ(record.GetNotes(), "Line\r\nTwo");
-    EXPECT_EQ(record.personIds[0], 0);
-    EXPECT_EQ(record.personIds[1], -1); // not in the catalog
-    EXPECT_EQ(record.eventIds[0], 0);
-    EXPECT_EQ(record.locationIds[0], -1);
+    EXPECT_EQ(record.Ids(NameKind::Persons)[0], 0);
+    EXPECT_EQ(record.Ids(NameKind::Persons)[1], -1); // not in the catalog
+    EXPECT_EQ(record.Ids(NameKind::Events)[0], 0);
+    EXPECT_EQ(record.Ids(NameKind::Locations)[0], -1);
     EXPECT_EQ(texts.front(), "Saving full screen version of photo");
     EXPECT_EQ(texts.back(), "");
     EXPECT_TRUE(std::filesystem::exists(dir.File("Thumbnail Pictures/garden.jpg")));

@@ -112,9 +112,12 @@ std::string PhotoListModel::CellText(int row, int column) const
     if (photo == nullptr) return {};
     switch (column) {
     case kDateColumn: return photo->GetDateText();
-    case kPersonsColumn: return m_catalog ? m_catalog->PersonsText(*photo) : std::string();
-    case kEventsColumn: return m_catalog ? m_catalog->EventsText(*photo) : std::string();
-    case kLocationsColumn: return m_catalog ? m_catalog->LocationsText(*photo) : std::string();
+    case kPersonsColumn:
+        return m_catalog ? m_catalog->NamesText(NameKind::Persons, *photo) : std::string();
+    case kEventsColumn:
+        return m_catalog ? m_catalog->NamesText(NameKind::Events, *photo) : std::string();
+    case kLocationsColumn:
+        return m_catalog ? m_catalog->NamesText(NameKind::Locations, *photo) : std::string();
     case kNotesColumn: return photo->GetNotes();
     case kFilenameColumn: return photo->GetFileName();
     default: return {};

@@ -11,19 +11,20 @@
 
 namespace {
 
-// The first name of the list, or null when the photo has none.
-const std::string* FirstName(const NameList& names, const PhotoRecord::IdList& ids)
+// The first name of the kind, or null when the photo has none.
+const std::string* FirstName(const CQuilleryDoc& catalog, NameKind kind, const PhotoRecord& photo)
 {
-    const int id = ids[0];
-    return names.Contains(id) ? &names.At(id) : nullptr;
+    auto names = catalog.UsedNames(kind, photo);
+    const auto first = names.begin();
+    return first == names.end() ? nullptr : &*first;
 }
 
 const std::string* SortName(const CQuilleryDoc& catalog, const PhotoRecord& photo, int column)
 {
     switch (column) {
-    case kPersonsColumn: return FirstName(catalog.Persons(), photo.personIds);
-    case kEventsColumn: return FirstName(catalog.Events(), photo.eventIds);
-    case kLocationsColumn: return FirstName(catalog.Locations(), photo.locationIds);
+    case kPersonsColumn: return FirstName(catalog, NameKind::Persons, photo);
+    case kEventsColumn: return FirstName(catalog, NameKind::Events, photo);
+    case kLocationsColumn: return FirstName(catalog, NameKind::Locations, photo);
     case kFilenameColumn: return &photo.GetFileName();
     default: return nullptr;
     }

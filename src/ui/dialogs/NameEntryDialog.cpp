@@ -185,24 +185,10 @@ std::string NameEntryDialog::ComposeName(const std::string& first, const std::st
 
 void NameEntryDialog::Store(const std::string& name)
 {
-    const auto find = [this](const std::string& text) {
-        switch (m_kind) {
-        case NameKind::Persons: return m_catalog.FindPerson(text);
-        case NameKind::Events: return m_catalog.FindEvent(text);
-        case NameKind::Locations: return m_catalog.FindLocation(text);
-        }
-        return -1;
-    };
     if (IsAdding()) {
-        if (find(name) < 0) {
-            if (m_kind == NameKind::Persons) m_catalog.AddPerson(name);
-            if (m_kind == NameKind::Events) m_catalog.AddEvent(name);
-            if (m_kind == NameKind::Locations) m_catalog.AddLocation(name);
-        }
-    } else if (const int id = find(m_initialName); id >= 0) {
-        if (m_kind == NameKind::Persons) m_catalog.ReplacePerson(id, name);
-        if (m_kind == NameKind::Events) m_catalog.ReplaceEvent(id, name);
-        if (m_kind == NameKind::Locations) m_catalog.ReplaceLocation(id, name);
+        if (m_catalog.FindName(m_kind, name) < 0) m_catalog.AddName(m_kind, name);
+    } else if (const int id = m_catalog.FindName(m_kind, m_initialName); id >= 0) {
+        m_catalog.ReplaceName(m_kind, id, name);
     }
     m_result = name;
 }

@@ -48,13 +48,11 @@ QListWidgetItem* FindItem(const QListWidget* list, const std::string& stored)
     return nullptr;
 }
 
-void SelectNames(QListWidget* list, const PhotoRecord::IdList& ids, const NameList& names)
+void SelectNames(QListWidget* list, const CQuilleryDoc& catalog, NameKind kind,
+                 const PhotoRecord& photo)
 {
-    for (const int id : ids) {
-        if (id < 0) break;
-        if (!names.Contains(id)) continue;
-        if (QListWidgetItem* item = FindItem(list, names.At(id))) item->setSelected(true);
-    }
+    for (const std::string& name : catalog.UsedNames(kind, photo))
+        if (QListWidgetItem* item = FindItem(list, name)) item->setSelected(true);
 }
 
 QListWidget* MakeNameList(QWidget* parent)
@@ -171,9 +169,7 @@ void PhotoInfoDialog::FillLists()
     const auto fill = [](QListWidget* list, const NameList& names) {
         for (int id = 0; id < names.Size(); ++id) list->addItem(NameListItem::Make(names.At(id)));
     };
-    fill(m_persons, m_catalog.Persons());
-    fill(m_events, m_catalog.Events());
-    fill(m_locations, m_catalog.Locations());
+    for (const NameKind kind : kNameKinds) fill(List(kind), m_catalog.Names(kind));
 }
 
 void PhotoInfoDialog::ShowPhoto()
@@ -183,9 +179,7 @@ void PhotoInfoDialog::ShowPhoto()
     m_dateField->setText(ByteText::ToDisplay(m_photo->GetDateText()));
     m_shownNotes = Replaced(m_photo->GetNotes(), "\r\n", "\n");
     m_notesField->setPlainText(ByteText::ToDisplay(m_shownNotes));
-    SelectNames(m_persons, m_photo->personIds, m_catalog.Persons());
-    SelectNames(m_events, m_photo->eventIds, m_catalog.Events());
-    SelectNames(m_locations, m_photo->locationIds, m_catalog.Locations());
+    for (const NameKind kind : kNameKinds) SelectNames(List(kind), m_catalog, kind, *m_photo);
 }
 
 void PhotoInfoDialog::MakeThumbnail()

@@ -34,21 +34,18 @@ public:
                      std::initializer_list<const char*> locations = {})
     {
         PhotoRecord record;
-        record.personIds.fill(-1);
-        record.eventIds.fill(-1);
-        record.locationIds.fill(-1);
         record.SetFileName(fileName);
         record.SetDate(month, day, year);
-        const auto fill = [this](auto& ids, std::initializer_list<const char*> names, auto find, auto add) {
+        const auto fill = [&](NameKind kind, std::initializer_list<const char*> names) {
             size_t i = 0;
             for (const char* name : names) {
-                const int id = (m_catalog.*find)(name);
-                ids[i++] = id >= 0 ? id : (m_catalog.*add)(name);
+                const int id = m_catalog.FindName(kind, name);
+                record.Ids(kind)[i++] = id >= 0 ? id : m_catalog.AddName(kind, name);
             }
         };
-        fill(record.personIds, persons, &CQuilleryDoc::FindPerson, &CQuilleryDoc::AddPerson);
-        fill(record.eventIds, events, &CQuilleryDoc::FindEvent, &CQuilleryDoc::AddEvent);
-        fill(record.locationIds, locations, &CQuilleryDoc::FindLocation, &CQuilleryDoc::AddLocation);
+        fill(NameKind::Persons, persons);
+        fill(NameKind::Events, events);
+        fill(NameKind::Locations, locations);
         return m_catalog.PhotoAt(m_catalog.AddPhoto(record));
     }
 

@@ -27,9 +27,10 @@ class EditNameListTest : public testing::Test {
 protected:
     EditNameListTest()
     {
-        for (const char* name : {"Smith, John", "Doe, Jane", "Unused "}) m_catalog.AddPerson(name);
-        m_catalog.AddEvent("Party");
-        m_catalog.AddLocation("France, Paris");
+        for (const char* name : {"Smith, John", "Doe, Jane", "Unused "})
+            m_catalog.AddName(NameKind::Persons, name);
+        m_catalog.AddName(NameKind::Events, "Party");
+        m_catalog.AddName(NameKind::Locations, "France, Paris");
     }
 
     // Edits each name in turn with the name entry dialog answering from `answers`
@@ -41,7 +42,9 @@ protected:
             m_asked.push_back(initial);
             const std::string result = answers.front();
             answers.pop_front();
-            if (!result.empty()) catalog.ReplacePerson(catalog.FindPerson(initial), result);
+            if (!result.empty())
+                catalog.ReplaceName(NameKind::Persons, catalog.FindName(NameKind::Persons, initial),
+                                    result);
             return result;
         });
         int repaints = 0;
@@ -97,7 +100,7 @@ TEST_F(EditNameListTest, TwoEditsThenOkRepaintsThePhotoListOnce)
     EXPECT_EQ(EditPersonsAndClose({"Smith, John", "Doe, Jane"}, {"Smith, Jon", "Doe, Janet"}, true), 1);
     EXPECT_EQ(m_asked, (Names{"Smith, John", "Doe, Jane"}));
     EXPECT_EQ(ListBytes(m_dialog->List()), (Names{"Doe, Janet", "Smith, Jon", "Unused "}));
-    EXPECT_EQ(m_catalog.Persons().At(0), "Smith, Jon");
+    EXPECT_EQ(m_catalog.Names(NameKind::Persons).At(0), "Smith, Jon");
     EXPECT_TRUE(m_catalog.IsModified());
 }
 

@@ -25,7 +25,9 @@ protected:
     }
     int NameCount()
     {
-        return Catalog().Persons().Size() + Catalog().Events().Size() + Catalog().Locations().Size();
+        return Catalog().Names(NameKind::Persons).Size() +
+               Catalog().Names(NameKind::Events).Size() +
+               Catalog().Names(NameKind::Locations).Size();
     }
 
     CQuilleryDoc& Catalog() { return *m_catalog; }
@@ -97,9 +99,10 @@ TEST_F(NameEntryTest, ComposesTheStoredName)
         EXPECT_EQ(dialog.result(), stored ? QDialog::Accepted : QDialog::Rejected);
         EXPECT_EQ(Catalog().IsModified(), stored);
         EXPECT_EQ(NameCount(), stored ? 1 : 0);
-        const int found = c.kind == NameKind::Persons  ? Catalog().FindPerson(c.stored)
-                          : c.kind == NameKind::Events ? Catalog().FindEvent(c.stored)
-                                                       : Catalog().FindLocation(c.stored);
+        const int found =
+            c.kind == NameKind::Persons  ? Catalog().FindName(NameKind::Persons, c.stored)
+            : c.kind == NameKind::Events ? Catalog().FindName(NameKind::Events, c.stored)
+                                         : Catalog().FindName(NameKind::Locations, c.stored);
         EXPECT_EQ(found, stored ? 0 : -1);
         EXPECT_EQ(m_prompter.Texts(), *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
     }
@@ -132,12 +135,12 @@ TEST_F(NameEntryTest, RefusesSeparatorsAndStaysOpen)
 
 TEST_F(NameEntryTest, AddingAnExistingNameAddsNothingButEndsWithOk)
 {
-    Catalog().AddPerson("Doe, Jane");
-    Catalog().AddPerson("Smith, John");
+    Catalog().AddName(NameKind::Persons, "Doe, Jane");
+    Catalog().AddName(NameKind::Persons, "Smith, John");
     const NameEntryDialog& dialog = Enter(NameKind::Persons, "John", "Smith");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Result(), "Smith, John");
-    EXPECT_EQ(Catalog().Persons().Size(), 2);
+    EXPECT_EQ(Catalog().Names(NameKind::Persons).Size(), 2);
 }
 
 TEST_F(NameEntryTest, EditSplitsTheStoredName)
@@ -160,19 +163,19 @@ TEST_F(NameEntryTest, EditSplitsTheStoredName)
 
 TEST_F(NameEntryTest, EditReplacesTheNameAtItsIdKeepingUntouchedBytes)
 {
-    Catalog().AddPerson("Doe, Jane");
-    Catalog().AddPerson("Smith, John");
+    Catalog().AddName(NameKind::Persons, "Doe, Jane");
+    Catalog().AddName(NameKind::Persons, "Smith, John");
     EXPECT_EQ(Enter(NameKind::Persons, "Jon", "Smith", "Smith, John").Result(), "Smith, Jon");
-    EXPECT_EQ(Catalog().Persons().Size(), 2);
-    EXPECT_EQ(Catalog().Persons().At(1), "Smith, Jon");
-    EXPECT_EQ(Catalog().FindPerson("Smith, John"), -1);
+    EXPECT_EQ(Catalog().Names(NameKind::Persons).Size(), 2);
+    EXPECT_EQ(Catalog().Names(NameKind::Persons).At(1), "Smith, Jon");
+    EXPECT_EQ(Catalog().FindName(NameKind::Persons, "Smith, John"), -1);
     EXPECT_TRUE(Catalog().IsModified());
 
     const std::string windows = "M\xfcller, Hans";  // Windows-1252
-    Catalog().AddPerson(windows);
+    Catalog().AddName(NameKind::Persons, windows);
     NameEntryDialog dialog(Catalog(), NameKind::Persons, windows, m_prompter);
     EXPECT_EQ(dialog.SecondField()->text(), QString::fromUtf8("Müller"));
     dialog.FirstField()->setText("Hans-Peter");
     dialog.accept();
-    EXPECT_EQ(Catalog().Persons().At(2), "M\xfcller, Hans-Peter");
+    EXPECT_EQ(Catalog().Names(NameKind::Persons).At(2), "M\xfcller, Hans-Peter");
 }

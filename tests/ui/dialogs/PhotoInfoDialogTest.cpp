@@ -55,10 +55,10 @@ protected:
         m_photoList.SetSettings(&m_library.Settings());
         m_photoList.SetLibraryDirectory(m_library.Directory());
         CQuilleryDoc& catalog = m_library.Catalog();
-        catalog.AddPerson("Smith, John");
-        catalog.AddPerson("Doe, Jane");
-        catalog.AddEvent("Summer holiday");
-        catalog.AddLocation("France, Paris");
+        catalog.AddName(NameKind::Persons, "Smith, John");
+        catalog.AddName(NameKind::Persons, "Doe, Jane");
+        catalog.AddName(NameKind::Events, "Summer holiday");
+        catalog.AddName(NameKind::Locations, "France, Paris");
     }
 
     std::unique_ptr<PhotoInfoDialog> OpenAdd(const std::string& suggested = "holiday")
@@ -78,11 +78,11 @@ protected:
         record.SetFileName(name);
         record.SetDateText("6/05/1999");
         record.SetNotes("First line\r\nSecond | line");
-        record.personIds.fill(-1);
-        record.eventIds.fill(-1);
-        record.locationIds.fill(-1);
-        record.personIds[0] = 1;
-        record.eventIds[0] = 0;
+        record.Ids(NameKind::Persons).fill(-1);
+        record.Ids(NameKind::Events).fill(-1);
+        record.Ids(NameKind::Locations).fill(-1);
+        record.Ids(NameKind::Persons)[0] = 1;
+        record.Ids(NameKind::Events)[0] = 0;
         CQuilleryDoc& catalog = m_library.Catalog();
         PhotoRecord& photo = catalog.PhotoAt(catalog.AddPhoto(record));
         Picture picture = m_library.LoadImage(name + ".png");
@@ -151,7 +151,9 @@ TEST_F(PhotoInfoDialogTest, RefusalsStayOpenWithTheMessageAndWriteNothing)
          "stored, please select fewer"},
     };
     AddExisting("beach");
-    for (int i = 0; i < 4; ++i) m_library.Catalog().AddPerson(std::string(300, static_cast<char>('a' + i)));
+    for (int i = 0; i < 4; ++i)
+        m_library.Catalog().AddName(NameKind::Persons,
+                                    std::string(300, static_cast<char>('a' + i)));
     const std::string beachFile = PhotoLibrary::ReadFile(m_library.VersionPath(Version::FullScreen, "beach"));
     auto dialog = OpenAdd("beach");
     EXPECT_EQ(Message(*dialog), "Input filename cannot be used, already being used by another photo "
@@ -209,7 +211,7 @@ TEST_F(PhotoInfoDialogTest, AddOpensWithEveryNameShowsEachStepWritesTheVersionsA
     dialog->MessageLine()->installEventFilter(&painted);
     dialog->SetNameEntryRunner([](CQuilleryDoc& catalog, NameKind kind, const std::string&, QWidget*) {
         EXPECT_EQ(kind, NameKind::Events);
-        catalog.AddEvent("Picnic");
+        catalog.AddName(NameKind::Events, "Picnic");
         return std::string("Picnic");
     });
     dialog->DateField()->setText("6/05/1999");
@@ -245,7 +247,8 @@ TEST_F(PhotoInfoDialogTest, AddOpensWithEveryNameShowsEachStepWritesTheVersionsA
 TEST_F(PhotoInfoDialogTest, AddWithoutOptionalVersions)
 {
     AddExisting("beach");
-    for (int i = 0; i < 20; ++i) m_library.Catalog().AddPerson("P" + std::to_string(100 + i));
+    for (int i = 0; i < 20; ++i)
+        m_library.Catalog().AddName(NameKind::Persons, "P" + std::to_string(100 + i));
     auto dialog = OpenAdd(" beach");
     EXPECT_EQ(Message(*dialog), "");
     for (int i = 0; i < 20; ++i) Select(dialog->List(NameKind::Persons), "P" + std::to_string(100 + i));
@@ -258,9 +261,11 @@ TEST_F(PhotoInfoDialogTest, AddWithoutOptionalVersions)
     EXPECT_FALSE(m_library.HasVersion(Version::HighRes, " beach"));
     EXPECT_FALSE(m_library.HasVersion(Version::Original, " beach"));
     const PhotoRecord& photo = m_library.Catalog().PhotoAt(1);
-    ASSERT_EQ(PhotoRecord::UsedCount(photo.personIds), 16);
-    EXPECT_EQ(m_library.Catalog().Persons().At(photo.personIds[0]), "P100");
-    EXPECT_EQ(m_library.Catalog().Persons().At(photo.personIds[15]), "P115");
+    ASSERT_EQ(PhotoRecord::UsedCount(photo.Ids(NameKind::Persons)), 16);
+    EXPECT_EQ(m_library.Catalog().Names(NameKind::Persons).At(photo.Ids(NameKind::Persons)[0]),
+              "P100");
+    EXPECT_EQ(m_library.Catalog().Names(NameKind::Persons).At(photo.Ids(NameKind::Persons)[15]),
+              "P115");
 }
 
 TEST_F(PhotoInfoDialogTest, FailedThumbnailWriteKeepsTheDialogOpenAndOkTriesAgain)
@@ -308,7 +313,7 @@ TEST_F(PhotoInfoDialogTest, NameAddedThenCancelledStaysInTheCatalog)
     EXPECT_EQ(Selected(dialog->List(NameKind::Persons)), (std::vector<std::string>{"Brown, Ann", "Doe, Jane"}));
     dialog->reject();
 
-    EXPECT_GE(m_library.Catalog().FindPerson("Brown, Ann"), 0);
+    EXPECT_GE(m_library.Catalog().FindName(NameKind::Persons, "Brown, Ann"), 0);
     EXPECT_TRUE(m_library.Catalog().IsModified());
     EXPECT_EQ(m_library.Catalog().PhotoCount(), 0);
     EXPECT_FALSE(m_library.HasVersion(Version::Thumbnail, "cancelled"));
@@ -355,10 +360,12 @@ TEST_F(PhotoInfoDialogTest, EditModeShowsThePhotoAndLeavesItsFilesAlone)
     EXPECT_EQ(photo.GetFileName(), "beach");
     EXPECT_EQ(photo.GetDateText(), "7/1999");
     EXPECT_EQ(photo.GetNotes(), "New\r\nnotes");
-    EXPECT_EQ(PhotoRecord::UsedCount(photo.personIds), 2);
-    EXPECT_EQ(m_library.Catalog().Persons().At(photo.personIds[0]), "Doe, Jane");
-    EXPECT_EQ(m_library.Catalog().Persons().At(photo.personIds[1]), "Smith, John");
-    EXPECT_EQ(PhotoRecord::UsedCount(photo.eventIds), 0);
+    EXPECT_EQ(PhotoRecord::UsedCount(photo.Ids(NameKind::Persons)), 2);
+    EXPECT_EQ(m_library.Catalog().Names(NameKind::Persons).At(photo.Ids(NameKind::Persons)[0]),
+              "Doe, Jane");
+    EXPECT_EQ(m_library.Catalog().Names(NameKind::Persons).At(photo.Ids(NameKind::Persons)[1]),
+              "Smith, John");
+    EXPECT_EQ(PhotoRecord::UsedCount(photo.Ids(NameKind::Events)), 0);
     EXPECT_TRUE(m_library.Catalog().IsModified());
     EXPECT_EQ(m_library.Saves(), 0);
     EXPECT_EQ(PhotoLibrary::ReadFile(m_library.VersionPath(Version::Thumbnail, "beach")),
