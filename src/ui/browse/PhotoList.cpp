@@ -2,11 +2,11 @@
 
 #include "core/CQuilleryDoc.h"
 #include "core/PhotoRecord.h"
+#include "core/PhotoSorter.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "imaging/Picture.h"
 #include "ui/browse/PhotoRowDelegate.h"
-#include "ui/browse/PhotoSorter.h"
 #include "ui/browse/ThumbnailCache.h"
 #include "ui/browse/ViewPalette.h"
 #include "store/PictureStore.h"
@@ -90,7 +90,7 @@ void PhotoList::FillFromCatalog()
             m_settings->GetInt(SettingsKeys::QuilleryStartupSort.name,
                                SettingsKeys::QuilleryStartupSort.defaultValue) != 0;
         // As a header click would sort, but the Date column's flag stays as it was.
-        if (newestFirst) PhotoSorter::Sort(rows, *m_catalog, kDateColumn, true);
+        if (newestFirst) PhotoSorter::Sort(rows, *m_catalog, PhotoField::Date, true);
     }
     m_model->SetRows(std::move(rows));
     viewport()->update();
@@ -179,7 +179,7 @@ bool PhotoList::CopyThumbnail(int row, Picture& into)
 
 void PhotoList::SortByColumn(int column)
 {
-    if (!PhotoSorter::IsSortable(column)) return;
+    if (!PhotoSorter::IsSortable(PhotoListModel::Field(column))) return;
     bool& descending = m_descending[static_cast<size_t>(column)];
     descending = !descending;
     SortRows(column, descending);
@@ -194,7 +194,7 @@ void PhotoList::SortRows(int column, bool descending)
 {
     if (m_catalog == nullptr) return;
     std::vector<PhotoRecord*> rows = m_model->Rows();
-    PhotoSorter::Sort(rows, *m_catalog, column, descending);
+    PhotoSorter::Sort(rows, *m_catalog, PhotoListModel::Field(column), descending);
     m_model->Reorder(std::move(rows));
     ResetThumbnailCache();
     viewport()->update();

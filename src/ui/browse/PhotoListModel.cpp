@@ -109,19 +109,14 @@ int PhotoListModel::RowOf(const PhotoRecord* photo) const
 std::string PhotoListModel::CellText(int row, int column) const
 {
     const PhotoRecord* photo = PhotoAt(row);
-    if (photo == nullptr) return {};
-    switch (column) {
-    case kDateColumn: return photo->GetDateText();
-    case kPersonsColumn:
-        return m_catalog ? m_catalog->NamesText(NameKind::Persons, *photo) : std::string();
-    case kEventsColumn:
-        return m_catalog ? m_catalog->NamesText(NameKind::Events, *photo) : std::string();
-    case kLocationsColumn:
-        return m_catalog ? m_catalog->NamesText(NameKind::Locations, *photo) : std::string();
-    case kNotesColumn: return photo->GetNotes();
-    case kFilenameColumn: return photo->GetFileName();
-    default: return {};
-    }
+    // Rows are the catalog's photos: without it there is nothing to show.
+    if (photo == nullptr || m_catalog == nullptr) return {};
+    return FieldText(*m_catalog, *photo, Field(column));
+}
+
+PhotoField PhotoListModel::Field(int column)
+{
+    return IsColumn(column) ? static_cast<PhotoField>(column) : PhotoField::Picture;
 }
 
 QString PhotoListModel::Heading(int column)
