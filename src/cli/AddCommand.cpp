@@ -3,6 +3,7 @@
 #include "core/CQuilleryDoc.h"
 #include "core/FileOps.h"
 #include "core/NameText.h"
+#include "core/NotesText.h"
 #include "core/Prompter.h"
 #include "imaging/Imaging.h"
 #include "imaging/Picture.h"
@@ -53,15 +54,11 @@ bool MakePictureFolders(const std::string& directory)
     return true;
 }
 
-// Notes keep "\r\n" line breaks in the catalog, as the photo dialog stores them.
+// A command line may break lines with "\n" or "\r\n"; read as an editor would see
+// them first, both are stored as one "\r\n", as the photo dialog stores them.
 std::string NotesWithBreaks(const std::string& text)
 {
-    std::string notes;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) notes += '\r';
-        notes += text[i];
-    }
-    return notes;
+    return NotesFromEditor(NotesForEditor(text));
 }
 
 std::string LibraryDirectory(const std::string& path)

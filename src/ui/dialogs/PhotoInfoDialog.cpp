@@ -1,6 +1,7 @@
 #include "ui/dialogs/PhotoInfoDialog.h"
 
 #include "core/CQuilleryDoc.h"
+#include "core/NotesText.h"
 #include "core/PhotoRecord.h"
 #include "store/PhotoAdder.h"
 #include "ui/browse/PhotoList.h"
@@ -20,15 +21,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// Notes keep "\r\n" line breaks in the catalog; the text field works with "\n".
-std::string Replaced(std::string text, std::string_view from, std::string_view to)
-{
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
-    }
-    return text;
-}
 
 std::vector<std::string> SelectedNames(const QListWidget* list)
 {
@@ -177,7 +169,7 @@ void PhotoInfoDialog::ShowPhoto()
     m_instruction->setText(tr("Edit the following information:"));
     m_nameField->setReadOnly(true);
     m_dateField->setText(ByteText::ToDisplay(m_photo->GetDateText()));
-    m_shownNotes = Replaced(m_photo->GetNotes(), "\r\n", "\n");
+    m_shownNotes = NotesForEditor(m_photo->GetNotes());
     m_notesField->setPlainText(ByteText::ToDisplay(m_shownNotes));
     for (const NameKind kind : kNameKinds) SelectNames(List(kind), m_catalog, kind, *m_photo);
 }
@@ -257,7 +249,7 @@ PhotoEntry PhotoInfoDialog::ReadEntry() const
     PhotoEntry entry;
     entry.fileName = IsAdding() ? FieldBytes(m_fileName, m_nameField->text()) : m_photo->GetFileName();
     entry.dateText = FieldBytes(m_photo ? m_photo->GetDateText() : std::string(), m_dateField->text());
-    entry.notes = Replaced(FieldBytes(m_shownNotes, m_notesField->toPlainText()), "\n", "\r\n");
+    entry.notes = NotesFromEditor(FieldBytes(m_shownNotes, m_notesField->toPlainText()));
     entry.persons = SelectedNames(m_persons);
     entry.events = SelectedNames(m_events);
     entry.locations = SelectedNames(m_locations);
