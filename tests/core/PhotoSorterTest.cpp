@@ -17,10 +17,9 @@ const PhotoRecord& Add(CQuilleryDoc& catalog, const std::string& fileName, int m
     record.SetFileName(fileName);
     record.SetDate(month, day, year);
     const std::initializer_list<const char*> names[] = {persons, events, locations};
-    for (size_t k = 0; k < kNameKinds.size(); ++k) {
-        const NameKind kind = kNameKinds[k];
+    for (const NameKind kind : kNameKinds) {
         size_t i = 0;
-        for (const char* name : names[k]) {
+        for (const char* name : names[KindIndex(kind)]) {
             const int id = catalog.FindName(kind, name);
             record.Ids(kind)[i++] = id >= 0 ? id : catalog.AddName(kind, name);
         }
@@ -36,6 +35,7 @@ TEST(PhotoSorterTest, CompareRulesPerField)
     const PhotoRecord& yearOnly = Add(catalog, "yearOnly", 0, 0, 1999);
     const PhotoRecord& january = Add(catalog, "january", 1, 0, 1999);
     const PhotoRecord& jan5 = Add(catalog, "jan5", 1, 5, 1999);
+    const PhotoRecord& feb1 = Add(catalog, "feb1", 2, 1, 1999);
     const PhotoRecord& dec1998 = Add(catalog, "dec1998", 12, 31, 1998);
     const PhotoRecord& nobody = Add(catalog, "nobody", 0, 0, 2000);
     const PhotoRecord& nobodyToo = Add(catalog, "nobodyToo", 0, 0, 2000);
@@ -60,6 +60,7 @@ TEST(PhotoSorterTest, CompareRulesPerField)
         {yearOnly, january, Date, -1},  // a missing month sorts first
         {january, jan5, Date, -1},      // a missing day sorts first
         {dec1998, yearOnly, Date, -1},  // the year decides first
+        {jan5, feb1, Date, -1},         // then the month
         {jan5, jan5, Date, 0},
         {nobody, nobodyToo, Persons, 0}, // no persons on either side: equal
         {nobody, smith, Persons, -1},    // no persons before persons
