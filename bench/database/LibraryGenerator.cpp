@@ -71,12 +71,15 @@ void LibraryGenerator::AddNames(CQuilleryDoc& catalog)
 {
     for (int i = 0; i < kPersons; ++i) {
         // 40 last names times 50 first names: every person distinct.
-        catalog.AddPerson(std::string(Pick(kLastNames, i)) + ", " + Pick(kFirstNames, i / 40));
+        catalog.AddName(NameKind::Persons,
+                        std::string(Pick(kLastNames, i)) + ", " + Pick(kFirstNames, i / 40));
     }
     for (int i = 0; i < kEvents; ++i)
-        catalog.AddEvent(std::string(Pick(kEventKinds, i)) + ' ' + std::to_string(1950 + i / 10));
+        catalog.AddName(NameKind::Events,
+                        std::string(Pick(kEventKinds, i)) + ' ' + std::to_string(1950 + i / 10));
     for (int i = 0; i < kLocations; ++i)
-        catalog.AddLocation(std::string(Pick(kStates, i)) + ", " + Pick(kCities, i / 15));
+        catalog.AddName(NameKind::Locations,
+                        std::string(Pick(kStates, i)) + ", " + Pick(kCities, i / 15));
 }
 
 void LibraryGenerator::AddPhoto(CQuilleryDoc& catalog, int number)
@@ -85,10 +88,12 @@ void LibraryGenerator::AddPhoto(CQuilleryDoc& catalog, int number)
     record.SetFileName("IMG_" + std::to_string(100000 + number));
     record.SetDate(Below(13), Below(32), 1950 + Below(75));
     const int persons = Below(5);
-    for (int i = 0; i < persons; ++i) record.personIds[static_cast<size_t>(i)] = Below(kPersons);
+    for (int i = 0; i < persons; ++i)
+        record.Ids(NameKind::Persons)[static_cast<size_t>(i)] = Below(kPersons);
     const int events = Below(3);
-    for (int i = 0; i < events; ++i) record.eventIds[static_cast<size_t>(i)] = Below(kEvents);
-    if (Below(3) > 0) record.locationIds[0] = Below(kLocations);
+    for (int i = 0; i < events; ++i)
+        record.Ids(NameKind::Events)[static_cast<size_t>(i)] = Below(kEvents);
+    if (Below(3) > 0) record.Ids(NameKind::Locations)[0] = Below(kLocations);
     std::string notes;
     const int sentences = Below(4);
     for (int i = 0; i < sentences; ++i) {

@@ -2,6 +2,7 @@
 
 #include "core/CQuilleryDoc.h"
 #include "core/NameText.h"
+#include "core/NotesText.h"
 #include "core/Prompter.h"
 #include "imaging/Imaging.h"
 #include "imaging/Picture.h"
@@ -30,15 +31,11 @@ std::optional<std::string> OptionValue(const std::vector<std::string>& arguments
     return arguments[++index];
 }
 
-// Notes keep "\r\n" line breaks in the catalog, as the photo dialog stores them.
+// A command line may break lines with "\n" or "\r\n"; read as an editor would see
+// them first, both are stored as one "\r\n", as the photo dialog stores them.
 std::string NotesWithBreaks(const std::string& text)
 {
-    std::string notes;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) notes += '\r';
-        notes += text[i];
-    }
-    return notes;
+    return NotesFromEditor(NotesForEditor(text));
 }
 
 }  // namespace
@@ -133,13 +130,13 @@ bool AddCommand::AddNames(const Request& request, Library& library, ToolContext&
         return true;
     };
     if (!check(request.persons) || !check(request.events) || !check(request.locations)) return false;
-    const CQuilleryDoc& catalog = library.Catalog();
-    for (const std::string& name : request.persons)
-        if (catalog.FindPerson(name) < 0) library.AddName(NameKind::Persons, name);
-    for (const std::string& name : request.events)
-        if (catalog.FindEvent(name) < 0) library.AddName(NameKind::Events, name);
-    for (const std::string& name : request.locations)
-        if (catalog.FindLocation(name) < 0) library.AddName(NameKind::Locations, name);
+    const auto add = [&](NameKind kind, const std::vector<std::string>& names) {
+        for (const std::string& name : names)
+            if (library.Catalog().FindName(kind, name) < 0) library.AddName(kind, name);
+    };
+    add(NameKind::Persons, request.persons);
+    add(NameKind::Events, request.events);
+    add(NameKind::Locations, request.locations);
     return true;
 }
 

@@ -7,14 +7,11 @@
 
 namespace {
 
-std::vector<std::string> StoredNames(const NameList& names, const PhotoRecord::IdList& ids)
+std::vector<std::string> StoredNames(const CQuilleryDoc& catalog, NameKind kind,
+                                     const PhotoRecord& record)
 {
-    std::vector<std::string> stored;
-    for (int i = 0; i < PhotoRecord::UsedCount(ids); ++i) {
-        const int id = ids[static_cast<size_t>(i)];
-        if (names.Contains(id)) stored.push_back(names.At(id));
-    }
-    return stored;
+    auto names = catalog.UsedNames(kind, record);
+    return {names.begin(), names.end()};
 }
 
 }  // namespace
@@ -47,9 +44,9 @@ std::string DumpCommand::PhotoLine(const CQuilleryDoc& catalog, const PhotoRecor
     line.Add("month", record.Month());
     line.Add("day", record.Day());
     line.Add("year", record.Year());
-    line.Add("persons", StoredNames(catalog.Persons(), record.personIds));
-    line.Add("events", StoredNames(catalog.Events(), record.eventIds));
-    line.Add("locations", StoredNames(catalog.Locations(), record.locationIds));
+    line.Add("persons", StoredNames(catalog, NameKind::Persons, record));
+    line.Add("events", StoredNames(catalog, NameKind::Events, record));
+    line.Add("locations", StoredNames(catalog, NameKind::Locations, record));
     line.Add("notes", record.GetNotes());
     return line.Text();
 }

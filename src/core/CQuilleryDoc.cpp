@@ -4,26 +4,6 @@
 #include "core/DatabaseWriter.h"
 #include "core/NameText.h"
 
-#include <algorithm>
-
-namespace {
-
-// Display forms of the used ids, joined by ", ". Ids that name no entry are skipped
-// rather than trusted.
-template <typename Show>
-std::string ListText(const NameList& names, const PhotoRecord::IdList& ids, Show show)
-{
-    std::string text;
-    for (int i = 0; i < PhotoRecord::UsedCount(ids); ++i) {
-        const int id = ids[static_cast<size_t>(i)];
-        if (!names.Contains(id)) continue;
-        if (!text.empty()) text += ", ";
-        text += show(names.At(id));
-    }
-    return text;
-}
-
-}  // namespace
 
 CQuilleryDoc::CQuilleryDoc() = default;
 
@@ -34,9 +14,7 @@ void CQuilleryDoc::Clear()
     m_fileNameIndex.clear();
     m_indexBuilt = false;
     m_photos.clear();
-    m_persons.Clear();
-    m_events.Clear();
-    m_locations.Clear();
+    for (NameList& names : m_names) names.Clear();
     m_untitled = true;
     m_modified = false;
     m_path.clear();
@@ -77,19 +55,14 @@ int CQuilleryDoc::FindPhotoByFileName(std::string_view fileName) const
     return found == m_fileNameIndex.end() ? -1 : found->second;
 }
 
-std::string CQuilleryDoc::PersonsText(const PhotoRecord& record) const
+std::string CQuilleryDoc::NamesText(NameKind kind, const PhotoRecord& record) const
 {
-    return ListText(m_persons, record.personIds, DisplayName);
-}
-
-std::string CQuilleryDoc::EventsText(const PhotoRecord& record) const
-{
-    return ListText(m_events, record.eventIds, [](const std::string& name) { return name; });
-}
-
-std::string CQuilleryDoc::LocationsText(const PhotoRecord& record) const
-{
-    return ListText(m_locations, record.locationIds, DisplayName);
+    std::string text;
+    for (const std::string& name : UsedNames(kind, record)) {
+        if (!text.empty()) text += ", ";
+        text += kind == NameKind::Events ? name : DisplayName(name);
+    }
+    return text;
 }
 
 bool CQuilleryDoc::ReadDatabase(const std::string& path, Prompter& prompter)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/NameKind.h"
 #include "core/NameList.h"
 #include "core/PhotoRecord.h"
 
+#include <array>
 #include <memory>
+#include <ranges>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -34,25 +37,33 @@ public:
     // First record with exactly this file name, or -1.
     int FindPhotoByFileName(std::string_view fileName) const;
 
-    int FindPerson(std::string_view name) const { return m_persons.Find(name); }
-    int FindEvent(std::string_view name) const { return m_events.Find(name); }
-    int FindLocation(std::string_view name) const { return m_locations.Find(name); }
-    // Append without looking for duplicates (callers look first); return the id.
-    int AddPerson(std::string name) { return m_persons.Add(std::move(name)); }
-    int AddEvent(std::string name) { return m_events.Add(std::move(name)); }
-    int AddLocation(std::string name) { return m_locations.Add(std::move(name)); }
-    void ReplacePerson(int id, std::string name) { m_persons.Replace(id, std::move(name)); }
-    void ReplaceEvent(int id, std::string name) { m_events.Replace(id, std::move(name)); }
-    void ReplaceLocation(int id, std::string name) { m_locations.Replace(id, std::move(name)); }
-    const NameList& Persons() const { return m_persons; }
-    const NameList& Events() const { return m_events; }
-    const NameList& Locations() const { return m_locations; }
+    const NameList& Names(NameKind kind) const { return m_names[KindIndex(kind)]; }
+    // First name of the kind equal to this one (byte for byte), or -1.
+    int FindName(NameKind kind, std::string_view name) const { return Names(kind).Find(name); }
+    // Appends without looking for duplicates (callers look first); returns the id.
+    int AddName(NameKind kind, std::string name) { return NamesOf(kind).Add(std::move(name)); }
+    // Edits the name in place: the id keeps meaning the same entry.
+    void ReplaceName(NameKind kind, int id, std::string name)
+    {
+        NamesOf(kind).Replace(id, std::move(name));
+    }
+
+    // The stored names the record uses of a kind, in the record's order: its ids up to
+    // the first -1 or kMaxNames entries, skipping any id that names no entry rather
+    // than trusting it. A lazy range of const std::string& (iterate it as a non-const
+    // value), valid while the record and the list stay as they are.
+    auto UsedNames(NameKind kind, const PhotoRecord& record) const
+    {
+        const NameList& names = Names(kind);
+        return record.UsedIds(kind) |
+               std::views::filter([&names](int id) { return names.Contains(id); }) |
+               std::views::transform(
+                   [&names](int id) -> const std::string& { return names.At(id); });
+    }
 
     // Display forms of the record's names joined by ", ": "Ann Brown, John Smith".
     // Events show as stored.
-    std::string PersonsText(const PhotoRecord& record) const;
-    std::string EventsText(const PhotoRecord& record) const;
-    std::string LocationsText(const PhotoRecord& record) const;
+    std::string NamesText(NameKind kind, const PhotoRecord& record) const;
 
     // Replaces the whole content with the file's; on failure the records before the
     // faulty line stay. Messages carry the file's path as caption.
@@ -74,6 +85,7 @@ private:
 
     // Takes a record the reader made, without copying it.
     int AdoptPhoto(std::unique_ptr<PhotoRecord> record);
+    NameList& NamesOf(NameKind kind) { return m_names[KindIndex(kind)]; }
     // Gives a record of this catalog a new file name and keeps the lookup right.
     void RenamePhoto(PhotoRecord& record, std::string newName);
     int IndexOf(const PhotoRecord& record) const;
@@ -87,9 +99,7 @@ private:
         size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
     };
 
-    NameList m_persons;
-    NameList m_events;
-    NameList m_locations;
+    std::array<NameList, kNameKinds.size()> m_names;  // persons, events, locations
     std::vector<std::unique_ptr<PhotoRecord>> m_photos;
     // Each file name to the index of the first record holding it. The keys view the
     // records' own names (records stay put on the heap), so indexing copies nothing;

@@ -85,9 +85,10 @@ void DatabaseReader::AddRecord(const std::array<std::string_view, kFieldCount>& 
     // back as "1/05/1999"; a damaged one keeps what could be read of it.
     const ParsedDate parsed = ParseDate(TextMode(fields[1]));
     record->SetDate(parsed.month, parsed.day, parsed.year);
-    SplitNames(TextMode(fields[2]), m_catalog.m_persons, record->personIds);
-    SplitNames(TextMode(fields[3]), m_catalog.m_events, record->eventIds);
-    SplitNames(TextMode(fields[4]), m_catalog.m_locations, record->locationIds);
+    for (size_t k = 0; k < kNameKinds.size(); ++k) {
+        const NameKind kind = kNameKinds[k];
+        SplitNames(TextMode(fields[2 + k]), m_catalog.NamesOf(kind), record->Ids(kind));
+    }
     record->SetNotes(DecodeNotes(TextMode(fields[5])));
     m_catalog.AdoptPhoto(std::move(record));
 }

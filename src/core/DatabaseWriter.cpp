@@ -86,9 +86,9 @@ void DatabaseWriter::AppendLine(std::string& out, const CQuilleryDoc& catalog,
 {
     std::string notes = record.GetNotes();
     std::replace(notes.begin(), notes.end(), kFieldEnd, kNotesBar);
-    const std::string persons = NameField(catalog.Persons(), record.personIds);
-    const std::string events = NameField(catalog.Events(), record.eventIds);
-    const std::string locations = NameField(catalog.Locations(), record.locationIds);
+    const std::string persons = NameField(catalog, NameKind::Persons, record);
+    const std::string events = NameField(catalog, NameKind::Events, record);
+    const std::string locations = NameField(catalog, NameKind::Locations, record);
     const std::string_view fields[kFieldCount] = {
         record.GetFileName(), record.GetDateText(), persons, events, locations, notes,
     };
@@ -102,14 +102,12 @@ void DatabaseWriter::AppendLine(std::string& out, const CQuilleryDoc& catalog,
 // Names joined by '^'. A field longer than the format promises to hold is cut
 // between whole names, never inside one (nor inside a multi-byte character). A first
 // name that alone is longer still goes whole: dropping it would lose it.
-std::string DatabaseWriter::NameField(const NameList& names, const PhotoRecord::IdList& ids)
+std::string DatabaseWriter::NameField(const CQuilleryDoc& catalog, NameKind kind,
+                                      const PhotoRecord& record)
 {
     std::string field;
     int written = 0;
-    for (int i = 0; i < PhotoRecord::UsedCount(ids); ++i) {
-        const int id = ids[static_cast<size_t>(i)];
-        if (!names.Contains(id)) continue;
-        const std::string& name = names.At(id);
+    for (const std::string& name : catalog.UsedNames(kind, record)) {
         if (written > 0 && field.size() + 1 + name.size() > kMaxNameField) break;
         if (written > 0) field += kNameSeparator;
         field += name;

@@ -6,7 +6,6 @@
 #include <string_view>
 
 class CQuilleryDoc;
-class NameList;
 class Prompter;
 
 // Writes a catalog to a ".pdb" file so that a crash or a power cut at any moment
@@ -34,7 +33,8 @@ protected:
 private:
     bool Fail(std::string_view message);
     static void AppendLine(std::string& out, const CQuilleryDoc& catalog, const PhotoRecord& record);
-    static std::string NameField(const NameList& names, const PhotoRecord::IdList& ids);
+    static std::string NameField(const CQuilleryDoc& catalog, NameKind kind,
+                                 const PhotoRecord& record);
 
     const CQuilleryDoc& m_catalog;
     Prompter& m_prompter;

@@ -3,6 +3,8 @@
 #include "core/CQuilleryDoc.h"
 #include "core/DateText.h"
 
+#include <algorithm>
+
 namespace {
 // The date text of the file format holds at most 11 characters.
 constexpr size_t kMaxDateText = 11;
@@ -17,15 +19,13 @@ PhotoRecord::IdList NoIds()
 
 // Id lists start unused rather than zero, so a record filled carelessly never
 // points at the first name of every list.
-PhotoRecord::PhotoRecord() : personIds(NoIds()), eventIds(NoIds()), locationIds(NoIds()) {}
+PhotoRecord::PhotoRecord() : m_ids{NoIds(), NoIds(), NoIds()} {}
 
 PhotoRecord::~PhotoRecord() = default;
 
 PhotoRecord::PhotoRecord(const PhotoRecord& other)
-    : personIds(other.personIds),
-      eventIds(other.eventIds),
-      locationIds(other.locationIds),
-      m_fileName(other.m_fileName),
+    : m_fileName(other.m_fileName),
+      m_ids(other.m_ids),
       m_month(other.m_month),
       m_day(other.m_day),
       m_year(other.m_year),
@@ -37,9 +37,7 @@ PhotoRecord::PhotoRecord(const PhotoRecord& other)
 PhotoRecord& PhotoRecord::operator=(const PhotoRecord& other)
 {
     if (this == &other) return *this;
-    personIds = other.personIds;
-    eventIds = other.eventIds;
-    locationIds = other.locationIds;
+    m_ids = other.m_ids;
     SetFileName(other.m_fileName);
     m_month = other.m_month;
     m_day = other.m_day;
@@ -77,4 +75,16 @@ int PhotoRecord::UsedCount(const IdList& ids)
     int count = 0;
     while (count < kMaxNames && ids[static_cast<size_t>(count)] != -1) ++count;
     return count;
+}
+
+std::span<const int32_t> PhotoRecord::UsedIds(NameKind kind) const
+{
+    const IdList& ids = Ids(kind);
+    return {ids.data(), static_cast<size_t>(UsedCount(ids))};
+}
+
+bool PhotoRecord::HasName(NameKind kind, int id) const
+{
+    const auto used = UsedIds(kind);
+    return std::find(used.begin(), used.end(), id) != used.end();
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/NameKind.h"
+
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -21,9 +24,13 @@ public:
     PhotoRecord(const PhotoRecord& other);
     PhotoRecord& operator=(const PhotoRecord& other);
 
-    IdList personIds;
-    IdList eventIds;
-    IdList locationIds;
+    // The record's ids of one kind, every entry (used ones first, then -1).
+    IdList& Ids(NameKind kind) { return m_ids[KindIndex(kind)]; }
+    const IdList& Ids(NameKind kind) const { return m_ids[KindIndex(kind)]; }
+    // Only the used entries: up to the first -1 or kMaxNames.
+    std::span<const int32_t> UsedIds(NameKind kind) const;
+    // Whether the record refers to the name with this id.
+    bool HasName(NameKind kind, int id) const;
 
     const std::string& GetFileName() const { return m_fileName; }
     // Keeps the owning catalog's file-name index in step.
@@ -54,6 +61,7 @@ private:
     friend class CQuilleryDoc;
 
     std::string m_fileName;
+    std::array<IdList, kNameKinds.size()> m_ids;
     int m_month = 0;
     int m_day = 0;
     int m_year = 0;

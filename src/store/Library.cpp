@@ -213,12 +213,7 @@ void Library::RemovePhoto(const PhotoRecord& photo)
 
 int Library::AddName(NameKind kind, std::string name)
 {
-    int id = -1;
-    switch (kind) {
-    case NameKind::Persons: id = m_catalog->AddPerson(std::move(name)); break;
-    case NameKind::Events: id = m_catalog->AddEvent(std::move(name)); break;
-    case NameKind::Locations: id = m_catalog->AddLocation(std::move(name)); break;
-    }
+    const int id = m_catalog->AddName(kind, std::move(name));
     m_catalog->SetModified(true);
     Q_EMIT namesChanged(kind);
     return id;
@@ -226,11 +221,7 @@ int Library::AddName(NameKind kind, std::string name)
 
 void Library::ReplaceName(NameKind kind, int id, std::string name)
 {
-    switch (kind) {
-    case NameKind::Persons: m_catalog->ReplacePerson(id, std::move(name)); break;
-    case NameKind::Events: m_catalog->ReplaceEvent(id, std::move(name)); break;
-    case NameKind::Locations: m_catalog->ReplaceLocation(id, std::move(name)); break;
-    }
+    m_catalog->ReplaceName(kind, id, std::move(name));
     m_catalog->SetModified(true);
     Q_EMIT namesChanged(kind);
 }

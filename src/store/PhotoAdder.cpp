@@ -33,12 +33,13 @@ size_t JoinedLength(const std::vector<std::string>& names)
     return length;
 }
 
-template <typename Find>
-void FillIds(PhotoRecord::IdList& ids, const std::vector<std::string>& names, Find find)
+void FillIds(const CQuilleryDoc& catalog, NameKind kind, const std::vector<std::string>& names,
+             PhotoRecord& record)
 {
+    PhotoRecord::IdList& ids = record.Ids(kind);
     ids.fill(-1);
     const size_t count = std::min(names.size(), ids.size());
-    for (size_t i = 0; i < count; ++i) ids[i] = find(names[i]);
+    for (size_t i = 0; i < count; ++i) ids[i] = catalog.FindName(kind, names[i]);
 }
 
 std::optional<int> Number(std::string_view digits)
@@ -132,12 +133,9 @@ void PhotoAdder::FillRecord(const CQuilleryDoc& catalog, const PhotoEntry& entry
 {
     record.SetDateText(entry.dateText);
     record.SetNotes(entry.notes);
-    FillIds(record.personIds, entry.persons,
-            [&](const std::string& name) { return catalog.FindPerson(name); });
-    FillIds(record.eventIds, entry.events,
-            [&](const std::string& name) { return catalog.FindEvent(name); });
-    FillIds(record.locationIds, entry.locations,
-            [&](const std::string& name) { return catalog.FindLocation(name); });
+    FillIds(catalog, NameKind::Persons, entry.persons, record);
+    FillIds(catalog, NameKind::Events, entry.events, record);
+    FillIds(catalog, NameKind::Locations, entry.locations, record);
 }
 
 std::optional<std::string> PhotoAdder::DateFromExif(std::string_view exifText)

@@ -1,11 +1,10 @@
+#include "FileBytes.h"
 #include "TempDir.h"
 
 #include "cli/CliPrompter.h"
 #include "cli/QuilleryTool.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <sstream>
 
 namespace {
@@ -13,17 +12,6 @@ namespace {
 const std::string kWorkedExample =
     "beach01|6/05/1999|Smith, John^Doe, Jane|Summer holiday|France, Paris|Day one \x01 sunny|\r\n"
     "garden|1999||Summer holiday|||\r\n";
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class QuilleryToolTest : public testing::Test {
 protected:

@@ -31,7 +31,7 @@ protected:
 
 TEST_F(DatabaseReaderTest, ReadsTheWorkedExampleInPlaceOfWhatTheCatalogHeld)
 {
-    m_catalog.AddPerson("Old");
+    m_catalog.AddName(NameKind::Persons, "Old");
     m_catalog.AddPhoto(PhotoRecord());
     m_catalog.SetModified(true);
     ASSERT_TRUE(Read("garden|1999||Summer holiday|||\r\n"));
@@ -40,10 +40,10 @@ TEST_F(DatabaseReaderTest, ReadsTheWorkedExampleInPlaceOfWhatTheCatalogHeld)
     EXPECT_FALSE(m_catalog.IsModified());
     EXPECT_EQ(m_catalog.GetPath(), m_path);
     ASSERT_EQ(m_catalog.PhotoCount(), 1);
-    EXPECT_EQ(m_catalog.FindPerson("Old"), -1);
+    EXPECT_EQ(m_catalog.FindName(NameKind::Persons, "Old"), -1);
     EXPECT_EQ(m_catalog.PhotoAt(0).Catalog(), &m_catalog);
     EXPECT_EQ(m_catalog.FindPhotoByFileName("garden"), 0);
-    for (const int id : m_catalog.PhotoAt(0).personIds)
+    for (const int id : m_catalog.PhotoAt(0).Ids(NameKind::Persons))
         EXPECT_EQ(id, -1);
 }
 
@@ -66,11 +66,12 @@ std::string Dump(const CQuilleryDoc& catalog)
     std::string dump;
     for (int i = 0; i < catalog.PhotoCount(); ++i) {
         const PhotoRecord& photo = catalog.PhotoAt(i);
-        dump += photo.GetFileName() + "|" + photo.GetDateText() + "|" + ids(photo.personIds) + "|" +
-                ids(photo.eventIds) + "|" + ids(photo.locationIds) + "|" + photo.GetNotes() + "\n";
+        dump += photo.GetFileName() + "|" + photo.GetDateText() + "|" +
+                ids(photo.Ids(NameKind::Persons)) + "|" + ids(photo.Ids(NameKind::Events)) + "|" +
+                ids(photo.Ids(NameKind::Locations)) + "|" + photo.GetNotes() + "\n";
     }
-    return dump + names(catalog.Persons()) + "/" + names(catalog.Events()) + "/" +
-           names(catalog.Locations());
+    return dump + names(catalog.Names(NameKind::Persons)) + "/" +
+           names(catalog.Names(NameKind::Events)) + "/" + names(catalog.Names(NameKind::Locations));
 }
 
 TEST_F(DatabaseReaderTest, ReadsEveryFieldAsTheFormatSays)

@@ -29,14 +29,14 @@ void FillWorkedExample(CQuilleryDoc& catalog)
 {
     PhotoRecord beach = Photo("beach01");
     beach.SetDate(6, 5, 1999);
-    beach.personIds[0] = catalog.AddPerson("Smith, John");
-    beach.personIds[1] = catalog.AddPerson("Doe, Jane");
-    beach.eventIds[0] = catalog.AddEvent("Summer holiday");
-    beach.locationIds[0] = catalog.AddLocation("France, Paris");
+    beach.Ids(NameKind::Persons)[0] = catalog.AddName(NameKind::Persons, "Smith, John");
+    beach.Ids(NameKind::Persons)[1] = catalog.AddName(NameKind::Persons, "Doe, Jane");
+    beach.Ids(NameKind::Events)[0] = catalog.AddName(NameKind::Events, "Summer holiday");
+    beach.Ids(NameKind::Locations)[0] = catalog.AddName(NameKind::Locations, "France, Paris");
     beach.SetNotes("Day one | sunny");
     catalog.AddPhoto(beach);
     PhotoRecord garden = Photo("garden");
-    garden.eventIds[0] = beach.eventIds[0];
+    garden.Ids(NameKind::Events)[0] = beach.Ids(NameKind::Events)[0];
     catalog.AddPhoto(garden);
 }
 
@@ -105,10 +105,10 @@ TEST_F(DatabaseWriterTest, WritesTheWorkedExampleByteForByteAndLeavesNothingBehi
 TEST_F(DatabaseWriterTest, RoundTripKeepsNotesAndNamesAndNormalizesTypedDates)
 {
     PhotoRecord typed = Photo("typed", "01/5/99");
-    typed.personIds[0] = m_catalog.AddPerson("Lee ");
-    typed.personIds[1] = m_catalog.FindPerson("Doe, Jane");
+    typed.Ids(NameKind::Persons)[0] = m_catalog.AddName(NameKind::Persons, "Lee ");
+    typed.Ids(NameKind::Persons)[1] = m_catalog.FindName(NameKind::Persons, "Doe, Jane");
     typed.SetNotes("first | line\r\nsecond\r\n\r\nlast|");
-    m_catalog.AddPerson("Unused, Name");
+    m_catalog.AddName(NameKind::Persons, "Unused, Name");
     m_catalog.AddPhoto(typed);
     WriteBytes(m_path, "");
     ASSERT_TRUE(m_catalog.WriteDatabase(m_path, m_prompter));
@@ -120,9 +120,9 @@ TEST_F(DatabaseWriterTest, RoundTripKeepsNotesAndNamesAndNormalizesTypedDates)
     ASSERT_TRUE(read.ReadDatabase(m_path, m_prompter));
     ASSERT_EQ(read.PhotoCount(), 3);
     EXPECT_EQ(read.PhotoAt(2).GetDateText(), "1/05/1999");
-    EXPECT_EQ(read.PersonsText(read.PhotoAt(2)), "Lee, Jane Doe");
+    EXPECT_EQ(read.NamesText(NameKind::Persons, read.PhotoAt(2)), "Lee, Jane Doe");
     EXPECT_EQ(read.PhotoAt(2).GetNotes(), typed.GetNotes());
-    EXPECT_EQ(read.FindPerson("Unused, Name"), -1);
+    EXPECT_EQ(read.FindName(NameKind::Persons, "Unused, Name"), -1);
 }
 
 TEST_F(DatabaseWriterTest, BackupNamePresentFailsWithMessageFourAndChangesNothing)
@@ -196,14 +196,14 @@ TEST(DatabaseWriterFormatTest, NameFieldIsCutBetweenWholeNamesOnly)
     PhotoRecord many = Photo("many");
     // Sixteen names of 70 bytes, each ending in a two-byte character: 1,135 bytes joined.
     for (int i = 0; i < 16; ++i)
-        many.personIds[static_cast<size_t>(i)] =
-            catalog.AddPerson(std::string(68, static_cast<char>('a' + i)) + "\xC3\xA9");
+        many.Ids(NameKind::Persons)[static_cast<size_t>(i)] = catalog.AddName(
+            NameKind::Persons, std::string(68, static_cast<char>('a' + i)) + "\xC3\xA9");
     catalog.AddPhoto(many);
     PhotoRecord single = Photo("long");
-    single.eventIds[0] = catalog.AddEvent(std::string(1200, 'e'));
-    single.eventIds[1] = catalog.AddEvent("short");
-    single.locationIds[0] = catalog.AddLocation("");
-    single.locationIds[1] = catalog.AddLocation("L");
+    single.Ids(NameKind::Events)[0] = catalog.AddName(NameKind::Events, std::string(1200, 'e'));
+    single.Ids(NameKind::Events)[1] = catalog.AddName(NameKind::Events, "short");
+    single.Ids(NameKind::Locations)[0] = catalog.AddName(NameKind::Locations, "");
+    single.Ids(NameKind::Locations)[1] = catalog.AddName(NameKind::Locations, "L");
     catalog.AddPhoto(single);
 
     const std::string content = DatabaseWriter::Format(catalog);

@@ -30,9 +30,6 @@ TEST(ComposeNameTest, ComposesNamesSoThatHalfNamesNeverCollide)
     EXPECT_EQ(DisplayName(ComposePersonName("", "Lee")), "Lee");
     EXPECT_EQ(ComposeLocationName("France", "Paris"), "France, Paris");
     EXPECT_EQ(ComposeLocationName("France", ""), "France");
-    EXPECT_TRUE(HasNameSeparator("a|b"));
-    EXPECT_TRUE(HasNameSeparator("^"));
-    EXPECT_FALSE(HasNameSeparator("Smith, John"));
 }
 
 } // namespace

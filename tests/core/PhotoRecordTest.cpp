@@ -24,7 +24,7 @@ TEST(PhotoRecordTest, CopiesLeaveTheCatalogAndAssigningIntoOneKeepsItsIndex)
     original.SetFileName("old");
     original.SetDateText("01/5/99");
     original.SetNotes("a\r\nb");
-    original.personIds[0] = 4;
+    original.Ids(NameKind::Persons)[0] = 4;
     catalog.AddPhoto(original);
 
     const PhotoRecord copy(catalog.PhotoAt(0));
@@ -36,7 +36,7 @@ TEST(PhotoRecordTest, CopiesLeaveTheCatalogAndAssigningIntoOneKeepsItsIndex)
         EXPECT_EQ(record->GetDateText(), "01/5/99");
         EXPECT_EQ(record->Year(), 1999);
         EXPECT_EQ(record->GetNotes(), "a\r\nb");
-        EXPECT_EQ(record->personIds, original.personIds);
+        EXPECT_EQ(record->Ids(NameKind::Persons), original.Ids(NameKind::Persons));
     }
 
     PhotoRecord edited;

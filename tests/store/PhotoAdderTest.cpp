@@ -184,10 +184,10 @@ TEST_F(PhotoAdderTest, AddWritesTheVersionsAndAppendsTheRecordOnlyOnSuccess)
     EXPECT_EQ(record.GetFileName(), "garden");
     EXPECT_EQ(record.GetDateText(), "6/1999");
     EXPECT_EQ(record.GetNotes(), "Line\r\nTwo");
-    EXPECT_EQ(record.personIds[0], 0);
-    EXPECT_EQ(record.personIds[1], -1); // not in the catalog
-    EXPECT_EQ(record.eventIds[0], 0);
-    EXPECT_EQ(record.locationIds[0], -1);
+    EXPECT_EQ(record.Ids(NameKind::Persons)[0], 0);
+    EXPECT_EQ(record.Ids(NameKind::Persons)[1], -1); // not in the catalog
+    EXPECT_EQ(record.Ids(NameKind::Events)[0], 0);
+    EXPECT_EQ(record.Ids(NameKind::Locations)[0], -1);
     EXPECT_EQ(texts, (std::vector<std::string>{"Saving full screen version of photo",
                                                "Saving thumbnail version of photo"}));
     EXPECT_TRUE(std::filesystem::exists(dir.File("Thumbnail Pictures/garden.jpg")));

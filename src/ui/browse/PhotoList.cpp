@@ -2,11 +2,11 @@
 
 #include "core/CQuilleryDoc.h"
 #include "core/PhotoRecord.h"
+#include "core/PhotoSorter.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "imaging/Picture.h"
 #include "ui/browse/PhotoRowDelegate.h"
-#include "ui/browse/PhotoSorter.h"
 #include "ui/browse/ThumbnailCache.h"
 #include "ui/browse/ViewPalette.h"
 #include "store/Library.h"
@@ -137,7 +137,7 @@ void PhotoList::FillFromCatalog()
             m_settings->GetInt(SettingsKeys::QuilleryStartupSort.name,
                                SettingsKeys::QuilleryStartupSort.defaultValue) != 0;
         // As a header click would sort, but the Date column's flag stays as it was.
-        if (newestFirst) PhotoSorter::Sort(rows, catalog, kDateColumn, true);
+        if (newestFirst) PhotoSorter::Sort(rows, catalog, PhotoField::Date, true);
     }
     m_model->SetRows(std::move(rows));
     viewport()->update();
@@ -226,7 +226,7 @@ bool PhotoList::CopyThumbnail(int row, Picture& into)
 
 void PhotoList::SortByColumn(int column)
 {
-    if (!PhotoSorter::IsSortable(column)) return;
+    if (!PhotoSorter::IsSortable(PhotoListModel::Field(column))) return;
     bool& descending = m_descending[static_cast<size_t>(column)];
     descending = !descending;
     SortRows(column, descending);
@@ -241,7 +241,7 @@ void PhotoList::SortRows(int column, bool descending)
 {
     if (m_library == nullptr) return;
     std::vector<const PhotoRecord*> rows = m_model->Rows();
-    PhotoSorter::Sort(rows, m_library->Catalog(), column, descending);
+    PhotoSorter::Sort(rows, m_library->Catalog(), PhotoListModel::Field(column), descending);
     m_model->Reorder(std::move(rows));
     ResetThumbnailCache();
     viewport()->update();

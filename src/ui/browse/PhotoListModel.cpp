@@ -110,17 +110,14 @@ int PhotoListModel::RowOf(const PhotoRecord* photo) const
 std::string PhotoListModel::CellText(int row, int column) const
 {
     const PhotoRecord* photo = PhotoAt(row);
-    if (photo == nullptr) return {};
-    const CQuilleryDoc* catalog = m_library != nullptr ? &m_library->Catalog() : nullptr;
-    switch (column) {
-    case kDateColumn: return photo->GetDateText();
-    case kPersonsColumn: return catalog ? catalog->PersonsText(*photo) : std::string();
-    case kEventsColumn: return catalog ? catalog->EventsText(*photo) : std::string();
-    case kLocationsColumn: return catalog ? catalog->LocationsText(*photo) : std::string();
-    case kNotesColumn: return photo->GetNotes();
-    case kFilenameColumn: return photo->GetFileName();
-    default: return {};
-    }
+    // Rows are the catalog's photos: without it there is nothing to show.
+    if (photo == nullptr || m_library == nullptr) return {};
+    return FieldText(m_library->Catalog(), *photo, Field(column));
+}
+
+PhotoField PhotoListModel::Field(int column)
+{
+    return IsColumn(column) ? static_cast<PhotoField>(column) : PhotoField::Picture;
 }
 
 QString PhotoListModel::Heading(int column)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/PhotoField.h"
+
 #include <QAbstractTableModel>
 
 #include <string>
@@ -8,16 +10,16 @@
 class Library;
 class PhotoRecord;
 
-// The photo list's columns, in display order.
+// The photo list's columns, in display order: one for each field of a photo.
 enum PhotoColumn : int {
-    kPictureColumn = 0,
-    kDateColumn,
-    kPersonsColumn,
-    kEventsColumn,
-    kLocationsColumn,
-    kNotesColumn,
-    kFilenameColumn,
-    kPhotoColumnCount
+    kPictureColumn = static_cast<int>(PhotoField::Picture),
+    kDateColumn = static_cast<int>(PhotoField::Date),
+    kPersonsColumn = static_cast<int>(PhotoField::Persons),
+    kEventsColumn = static_cast<int>(PhotoField::Events),
+    kLocationsColumn = static_cast<int>(PhotoField::Locations),
+    kNotesColumn = static_cast<int>(PhotoField::Notes),
+    kFilenameColumn = static_cast<int>(PhotoField::Filename),
+    kPhotoColumnCount = kPhotoFieldCount
 };
 
 // The rows of the photo list: each row points at a photo the catalog owns; the rows
@@ -43,6 +45,9 @@ public:
 
     // The stored bytes a cell shows (empty for the picture column).
     std::string CellText(int row, int column) const;
+    // The field a column shows and sorts by; a column out of range is taken as the
+    // picture's, which shows no text and does not sort.
+    static PhotoField Field(int column);
 
     static QString Heading(int column);
     static int ColumnWidth(int column);

@@ -24,16 +24,6 @@ constexpr std::array<Texts, 3> kTexts = {{
     {"Edit a Location", "Select location to edit and press OK:"},
 }};
 
-const NameList& ListOf(const CQuilleryDoc& catalog, NameKind kind)
-{
-    switch (kind) {
-    case NameKind::Events: return catalog.Events();
-    case NameKind::Locations: return catalog.Locations();
-    case NameKind::Persons: break;
-    }
-    return catalog.Persons();
-}
-
 }  // namespace
 
 EditNameListDialog::EditNameListDialog(Library& library, NameKind kind, Prompter& prompter,
@@ -67,7 +57,7 @@ EditNameListDialog::EditNameListDialog(Library& library, NameKind kind, Prompter
 
 void EditNameListDialog::Fill()
 {
-    const NameList& names = ListOf(m_library.Catalog(), m_kind);
+    const NameList& names = m_library.Catalog().Names(m_kind);
     for (int id = 0; id < names.Size(); ++id) m_list->addItem(NameListItem::Make(names.At(id)));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/NameKind.h"
 #include "ui/dialogs/NameEntryDialog.h"
 #include "core/NameKind.h"
 

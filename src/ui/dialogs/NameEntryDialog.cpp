@@ -187,17 +187,9 @@ std::string NameEntryDialog::ComposeName(const std::string& first, const std::st
 
 void NameEntryDialog::Store(const std::string& name)
 {
-    const auto find = [this](const std::string& text) {
-        switch (m_kind) {
-        case NameKind::Persons: return m_library.Catalog().FindPerson(text);
-        case NameKind::Events: return m_library.Catalog().FindEvent(text);
-        case NameKind::Locations: return m_library.Catalog().FindLocation(text);
-        }
-        return -1;
-    };
     if (IsAdding()) {
-        if (find(name) < 0) m_library.AddName(m_kind, name);
-    } else if (const int id = find(m_initialName); id >= 0) {
+        if (m_library.Catalog().FindName(m_kind, name) < 0) m_library.AddName(m_kind, name);
+    } else if (const int id = m_library.Catalog().FindName(m_kind, m_initialName); id >= 0) {
         m_library.ReplaceName(m_kind, id, name);
     }
     m_result = name;

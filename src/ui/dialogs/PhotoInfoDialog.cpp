@@ -1,6 +1,7 @@
 #include "ui/dialogs/PhotoInfoDialog.h"
 
 #include "core/CQuilleryDoc.h"
+#include "core/NotesText.h"
 #include "core/PhotoRecord.h"
 #include "store/Library.h"
 #include "store/PhotoAdder.h"
@@ -21,15 +22,6 @@
 
 namespace {
 
-// Notes keep "\r\n" line breaks in the catalog; the text field works with "\n".
-std::string Replaced(std::string text, std::string_view from, std::string_view to)
-{
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
-    }
-    return text;
-}
-
 std::vector<std::string> SelectedNames(const QListWidget* list)
 {
     std::vector<std::string> names;
@@ -48,13 +40,11 @@ QListWidgetItem* FindItem(const QListWidget* list, const std::string& stored)
     return nullptr;
 }
 
-void SelectNames(QListWidget* list, const PhotoRecord::IdList& ids, const NameList& names)
+void SelectNames(QListWidget* list, const CQuilleryDoc& catalog, NameKind kind,
+                 const PhotoRecord& photo)
 {
-    for (const int id : ids) {
-        if (id < 0) break;
-        if (!names.Contains(id)) continue;
-        if (QListWidgetItem* item = FindItem(list, names.At(id))) item->setSelected(true);
-    }
+    for (const std::string& name : catalog.UsedNames(kind, photo))
+        if (QListWidgetItem* item = FindItem(list, name)) item->setSelected(true);
 }
 
 QListWidget* MakeNameList(QWidget* parent)
@@ -164,9 +154,7 @@ void PhotoInfoDialog::FillLists()
     const auto fill = [](QListWidget* list, const NameList& names) {
         for (int id = 0; id < names.Size(); ++id) list->addItem(NameListItem::Make(names.At(id)));
     };
-    fill(m_persons, Catalog().Persons());
-    fill(m_events, Catalog().Events());
-    fill(m_locations, Catalog().Locations());
+    for (const NameKind kind : kNameKinds) fill(List(kind), Catalog().Names(kind));
 }
 
 void PhotoInfoDialog::ShowPhoto()
@@ -174,11 +162,9 @@ void PhotoInfoDialog::ShowPhoto()
     m_instruction->setText(tr("Edit the following information:"));
     m_nameField->setReadOnly(true);
     m_dateField->setText(ByteText::ToDisplay(m_photo->GetDateText()));
-    m_shownNotes = Replaced(m_photo->GetNotes(), "\r\n", "\n");
+    m_shownNotes = NotesForEditor(m_photo->GetNotes());
     m_notesField->setPlainText(ByteText::ToDisplay(m_shownNotes));
-    SelectNames(m_persons, m_photo->personIds, Catalog().Persons());
-    SelectNames(m_events, m_photo->eventIds, Catalog().Events());
-    SelectNames(m_locations, m_photo->locationIds, Catalog().Locations());
+    for (const NameKind kind : kNameKinds) SelectNames(List(kind), Catalog(), kind, *m_photo);
 }
 
 void PhotoInfoDialog::MakeThumbnail()
@@ -264,7 +250,7 @@ PhotoEntry PhotoInfoDialog::ReadEntry() const
     PhotoEntry entry;
     entry.fileName = IsAdding() ? FieldBytes(m_fileName, m_nameField->text()) : m_photo->GetFileName();
     entry.dateText = FieldBytes(m_photo ? m_photo->GetDateText() : std::string(), m_dateField->text());
-    entry.notes = Replaced(FieldBytes(m_shownNotes, m_notesField->toPlainText()), "\n", "\r\n");
+    entry.notes = NotesFromEditor(FieldBytes(m_shownNotes, m_notesField->toPlainText()));
     entry.persons = SelectedNames(m_persons);
     entry.events = SelectedNames(m_events);
     entry.locations = SelectedNames(m_locations);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/NameKind.h"
 #include "imaging/Picture.h"
 #include "store/PhotoEntry.h"
 #include "ui/dialogs/NameEntryDialog.h"

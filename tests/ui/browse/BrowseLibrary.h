@@ -38,22 +38,18 @@ public:
                      std::initializer_list<const char*> locations = {})
     {
         PhotoRecord record;
-        record.personIds.fill(-1);
-        record.eventIds.fill(-1);
-        record.locationIds.fill(-1);
         record.SetFileName(fileName);
         record.SetDate(month, day, year);
-        const auto fill = [this](auto& ids, std::initializer_list<const char*> names, NameKind kind,
-                                 auto find) {
+        const auto fill = [&](NameKind kind, std::initializer_list<const char*> names) {
             size_t i = 0;
             for (const char* name : names) {
-                const int id = (m_library.Catalog().*find)(name);
-                ids[i++] = id >= 0 ? id : m_library.AddName(kind, name);
+                const int id = m_library.Catalog().FindName(kind, name);
+                record.Ids(kind)[i++] = id >= 0 ? id : m_library.AddName(kind, name);
             }
         };
-        fill(record.personIds, persons, NameKind::Persons, &CQuilleryDoc::FindPerson);
-        fill(record.eventIds, events, NameKind::Events, &CQuilleryDoc::FindEvent);
-        fill(record.locationIds, locations, NameKind::Locations, &CQuilleryDoc::FindLocation);
+        fill(NameKind::Persons, persons);
+        fill(NameKind::Events, events);
+        fill(NameKind::Locations, locations);
         return m_library.AddPhoto(record);
     }
 

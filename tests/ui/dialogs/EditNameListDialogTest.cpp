@@ -96,7 +96,7 @@ TEST_F(EditNameListTest, EditsGoThroughTheLibraryAndAreAnnounced)
     EditPersonsAndClose({"Smith, John", "Doe, Jane"}, {"Jon", "Janet"}, true);
     EXPECT_EQ(announced.count(), 2);
     EXPECT_EQ(m_listed, (Names{"Doe, Janet", "Smith, Jon", "Unused "}));
-    EXPECT_EQ(Lib().Catalog().Persons().At(0), "Smith, Jon");
+    EXPECT_EQ(Lib().Catalog().Names(NameKind::Persons).At(0), "Smith, Jon");
     EXPECT_TRUE(Lib().IsModified());
     EXPECT_TRUE(m_library.Dialogs().Done());
 }

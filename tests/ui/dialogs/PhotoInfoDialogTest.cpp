@@ -77,11 +77,11 @@ protected:
         record.SetFileName(name);
         record.SetDateText("6/05/1999");
         record.SetNotes("First line\r\nSecond | line");
-        record.personIds.fill(-1);
-        record.eventIds.fill(-1);
-        record.locationIds.fill(-1);
-        record.personIds[0] = 1;
-        record.eventIds[0] = 0;
+        record.Ids(NameKind::Persons).fill(-1);
+        record.Ids(NameKind::Events).fill(-1);
+        record.Ids(NameKind::Locations).fill(-1);
+        record.Ids(NameKind::Persons)[0] = 1;
+        record.Ids(NameKind::Events)[0] = 0;
         const PhotoRecord& photo = Lib().AddPhoto(record);
         Picture picture = m_library.LoadImage(name + ".png");
         Picture thumbnail;
@@ -245,9 +245,11 @@ TEST_F(PhotoInfoDialogTest, AddWithoutOptionalVersions)
     EXPECT_FALSE(m_library.HasVersion(Version::HighRes, " beach"));
     EXPECT_FALSE(m_library.HasVersion(Version::Original, " beach"));
     const PhotoRecord& photo = m_library.Catalog().PhotoAt(1);
-    ASSERT_EQ(PhotoRecord::UsedCount(photo.personIds), 16);
-    EXPECT_EQ(m_library.Catalog().Persons().At(photo.personIds[0]), "P100");
-    EXPECT_EQ(m_library.Catalog().Persons().At(photo.personIds[15]), "P115");
+    ASSERT_EQ(PhotoRecord::UsedCount(photo.Ids(NameKind::Persons)), 16);
+    EXPECT_EQ(m_library.Catalog().Names(NameKind::Persons).At(photo.Ids(NameKind::Persons)[0]),
+              "P100");
+    EXPECT_EQ(m_library.Catalog().Names(NameKind::Persons).At(photo.Ids(NameKind::Persons)[15]),
+              "P115");
 }
 
 TEST_F(PhotoInfoDialogTest, FailedThumbnailWriteKeepsTheDialogOpenAndOkTriesAgain)
@@ -292,7 +294,7 @@ TEST_F(PhotoInfoDialogTest, NameAddedThenCancelledStaysInTheCatalog)
     EXPECT_EQ(Selected(dialog->List(NameKind::Persons)), (std::vector<std::string>{"Brown, Ann", "Doe, Jane"}));
     dialog->reject();
 
-    EXPECT_GE(m_library.Catalog().FindPerson("Brown, Ann"), 0);
+    EXPECT_GE(m_library.Catalog().FindName(NameKind::Persons, "Brown, Ann"), 0);
     EXPECT_TRUE(m_library.Catalog().IsModified());
     EXPECT_EQ(m_library.Catalog().PhotoCount(), 0);
     EXPECT_FALSE(m_library.HasVersion(Version::Thumbnail, "cancelled"));
@@ -338,10 +340,12 @@ TEST_F(PhotoInfoDialogTest, EditModeShowsThePhotoAndLeavesItsFilesAlone)
     EXPECT_EQ(photo.GetFileName(), "beach");
     EXPECT_EQ(photo.GetDateText(), "7/1999");
     EXPECT_EQ(photo.GetNotes(), "New\r\nnotes");
-    EXPECT_EQ(PhotoRecord::UsedCount(photo.personIds), 2);
-    EXPECT_EQ(m_library.Catalog().Persons().At(photo.personIds[0]), "Doe, Jane");
-    EXPECT_EQ(m_library.Catalog().Persons().At(photo.personIds[1]), "Smith, John");
-    EXPECT_EQ(PhotoRecord::UsedCount(photo.eventIds), 0);
+    EXPECT_EQ(PhotoRecord::UsedCount(photo.Ids(NameKind::Persons)), 2);
+    EXPECT_EQ(m_library.Catalog().Names(NameKind::Persons).At(photo.Ids(NameKind::Persons)[0]),
+              "Doe, Jane");
+    EXPECT_EQ(m_library.Catalog().Names(NameKind::Persons).At(photo.Ids(NameKind::Persons)[1]),
+              "Smith, John");
+    EXPECT_EQ(PhotoRecord::UsedCount(photo.Ids(NameKind::Events)), 0);
     EXPECT_TRUE(m_library.Catalog().IsModified());
     EXPECT_EQ(m_library.Saves(), 0);
     EXPECT_EQ(PhotoLibrary::ReadFile(m_library.VersionPath(Version::Thumbnail, "beach")),

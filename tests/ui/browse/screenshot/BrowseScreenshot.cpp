@@ -64,24 +64,26 @@ bool AddPhoto(Library& library, const PictureStore& store, const std::string& pa
         return false;
     }
     PhotoRecord record;
-    record.personIds.fill(-1);
-    record.eventIds.fill(-1);
-    record.locationIds.fill(-1);
+    record.Ids(NameKind::Persons).fill(-1);
+    record.Ids(NameKind::Events).fill(-1);
+    record.Ids(NameKind::Locations).fill(-1);
     record.SetFileName(name);
     record.SetDate(index % 13, (index * 7) % 29, 1995 + index);
     for (int k = 0; k < index % 4; ++k) {
         const char* person = kPersons[(index + k) % 5];
-        const int id = library.Catalog().FindPerson(person);
-        record.personIds[static_cast<size_t>(k)] = id >= 0 ? id : library.AddName(NameKind::Persons, person);
+        const int id = library.Catalog().FindName(NameKind::Persons, person);
+        record.Ids(NameKind::Persons)[static_cast<size_t>(k)] =
+            id >= 0 ? id : library.AddName(NameKind::Persons, person);
     }
     if (index % 3 != 2) {
         const char* event = kEvents[index % 3];
-        const int id = library.Catalog().FindEvent(event);
-        record.eventIds[0] = id >= 0 ? id : library.AddName(NameKind::Events, event);
+        const int id = library.Catalog().FindName(NameKind::Events, event);
+        record.Ids(NameKind::Events)[0] = id >= 0 ? id : library.AddName(NameKind::Events, event);
     }
     const char* location = kLocations[index % 3];
-    const int id = library.Catalog().FindLocation(location);
-    record.locationIds[0] = id >= 0 ? id : library.AddName(NameKind::Locations, location);
+    const int id = library.Catalog().FindName(NameKind::Locations, location);
+    record.Ids(NameKind::Locations)[0] =
+        id >= 0 ? id : library.AddName(NameKind::Locations, location);
     std::string notes = "Photo " + std::to_string(index + 1) + ".";
     if (index % 2 == 0) {
         notes += " A long note that goes on well past what the cell can show, so that its last"

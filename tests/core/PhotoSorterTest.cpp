@@ -1,0 +1,110 @@
+#include "core/CQuilleryDoc.h"
+#include "core/PhotoSorter.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+namespace {
+
+// Adds a photo whose names are stored forms, added to the catalog's lists when new.
+const PhotoRecord& Add(CQuilleryDoc& catalog, const std::string& fileName, int month, int day,
+                       int year, std::initializer_list<const char*> persons = {},
+                       std::initializer_list<const char*> events = {},
+                       std::initializer_list<const char*> locations = {})
+{
+    PhotoRecord record;
+    record.SetFileName(fileName);
+    record.SetDate(month, day, year);
+    const std::initializer_list<const char*> names[] = {persons, events, locations};
+    for (const NameKind kind : kNameKinds) {
+        size_t i = 0;
+        for (const char* name : names[KindIndex(kind)]) {
+            const int id = catalog.FindName(kind, name);
+            record.Ids(kind)[i++] = id >= 0 ? id : catalog.AddName(kind, name);
+        }
+    }
+    return catalog.PhotoAt(catalog.AddPhoto(record));
+}
+
+int Sign(int value) { return (value > 0) - (value < 0); }
+
+TEST(PhotoSorterTest, CompareRulesPerField)
+{
+    CQuilleryDoc catalog;
+    const PhotoRecord& yearOnly = Add(catalog, "yearOnly", 0, 0, 1999);
+    const PhotoRecord& january = Add(catalog, "january", 1, 0, 1999);
+    const PhotoRecord& jan5 = Add(catalog, "jan5", 1, 5, 1999);
+    const PhotoRecord& feb1 = Add(catalog, "feb1", 2, 1, 1999);
+    const PhotoRecord& dec1998 = Add(catalog, "dec1998", 12, 31, 1998);
+    const PhotoRecord& nobody = Add(catalog, "nobody", 0, 0, 2000);
+    const PhotoRecord& nobodyToo = Add(catalog, "nobodyToo", 0, 0, 2000);
+    const PhotoRecord& smith = Add(catalog, "smith", 0, 0, 2000, {"Smith, John", "Adams, Zoe"});
+    const PhotoRecord& brown = Add(catalog, "brown", 0, 0, 2000, {"Brown, Ann"});
+    const PhotoRecord& lower = Add(catalog, "lower", 0, 0, 2000, {"brown, ann"});
+    const PhotoRecord& party = Add(catalog, "party", 0, 0, 2000, {}, {"Party"}, {"France, Paris"});
+    const PhotoRecord& beach = Add(catalog, "beach", 0, 0, 2000, {}, {"Beach"}, {"Austria"});
+    const PhotoRecord& upperB = Add(catalog, "B", 0, 0, 2000);
+    const PhotoRecord& lowerA = Add(catalog, "a", 0, 0, 2000);
+    const PhotoRecord& accented = Add(catalog, "\xc3\xa9t\xc3\xa9", 0, 0, 2000);
+    const PhotoRecord& zebra = Add(catalog, "zebra", 0, 0, 2000);
+
+    struct Case {
+        const PhotoRecord& a;
+        const PhotoRecord& b;
+        PhotoField field;
+        int expected;
+    };
+    using enum PhotoField;
+    const Case cases[] = {
+        {yearOnly, january, Date, -1},  // a missing month sorts first
+        {january, jan5, Date, -1},      // a missing day sorts first
+        {dec1998, yearOnly, Date, -1},  // the year decides first
+        {jan5, feb1, Date, -1},         // then the month
+        {jan5, jan5, Date, 0},
+        {nobody, nobodyToo, Persons, 0}, // no persons on either side: equal
+        {nobody, smith, Persons, -1},    // no persons before persons
+        {smith, nobody, Persons, 1},
+        {brown, smith, Persons, -1},     // the stored names, "Brown, Ann" < "Smith, John"
+        {brown, lower, Persons, -1},     // case-sensitive bytes: 'B' < 'b'
+        {beach, party, Events, -1},
+        {nobody, party, Events, -1},
+        {beach, party, Locations, -1},   // "Austria" < "France, Paris"
+        {party, nobody, Locations, 1},
+        {upperB, lowerA, Filename, -1},  // 'B' (0x42) before 'a' (0x61)
+        {accented, zebra, Filename, 1},  // high bytes after ASCII
+        {smith, brown, Picture, 0},      // fields that do not sort
+        {smith, brown, Notes, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Sign(PhotoSorter::Compare(catalog, c.a, c.b, c.field)), c.expected)
+            << c.a.GetFileName() << " vs " << c.b.GetFileName() << " field "
+            << static_cast<int>(c.field);
+    }
+}
+
+TEST(PhotoSorterTest, SortsBothWaysKeepingEqualPhotosInOrder)
+{
+    CQuilleryDoc catalog;
+    Add(catalog, "carol", 6, 15, 2001, {"Carter, Carol"});
+    Add(catalog, "none1", 0, 0, 1990);
+    Add(catalog, "alan", 2, 1, 2010, {"Adams, Alan"});
+    Add(catalog, "none2", 0, 0, 2001);
+    std::vector<const PhotoRecord*> rows;
+    for (int i = 0; i < catalog.PhotoCount(); ++i) rows.push_back(&catalog.PhotoAt(i));
+    const auto sorted = [&](PhotoField field, bool descending) {
+        PhotoSorter::Sort(rows, catalog, field, descending);
+        std::vector<std::string> names;
+        for (const PhotoRecord* photo : rows) names.push_back(photo->GetFileName());
+        return names;
+    };
+    using Names = std::vector<std::string>;
+    // Without persons first ascending, last descending.
+    EXPECT_EQ(sorted(PhotoField::Persons, false), (Names{"none1", "none2", "alan", "carol"}));
+    EXPECT_EQ(sorted(PhotoField::Persons, true), (Names{"carol", "alan", "none1", "none2"}));
+    EXPECT_EQ(sorted(PhotoField::Date, true), (Names{"alan", "carol", "none2", "none1"}));
+    EXPECT_EQ(sorted(PhotoField::Date, false), (Names{"none1", "none2", "carol", "alan"}));
+    EXPECT_EQ(sorted(PhotoField::Notes, true), (Names{"none1", "none2", "carol", "alan"}));
+}
+
+} // namespace
