@@ -29,13 +29,17 @@ int Width(const QString& text) { return QFontMetrics(TestFont()).horizontalAdvan
 
 } // namespace
 
-TEST(WrappedText, BreaksAtBlanksAndAtTheTextsLineBreaks)
+TEST(WrappedText, BreaksAtBlanksAndAtTheTextsLineBreaksAndTellsWhenTextIsLeftOver)
 {
-    EXPECT_EQ(Wrap("12/25/1999", 500, 5), Lines{"12/25/1999"});
     const int width = std::max(Width("alpha beta"), Width("gamma-delta")) + 2;
     EXPECT_EQ(Wrap("alpha beta gamma-delta", width, 5), (Lines{"alpha beta", "gamma-delta"}));
     EXPECT_EQ(Wrap("one\r\ntwo\nthree\rfour", 500, 9), (Lines{"one", "two", "three", "four"}));
     EXPECT_EQ(Wrap("one\r\n\r\nthree", 500, 9), (Lines{"one", "", "three"}));
+    bool more = false;
+    EXPECT_EQ(Wrap("m m m m", Width("m"), 2, &more), (Lines{"m", "m"}));
+    EXPECT_TRUE(more);
+    EXPECT_EQ(Wrap("m m", Width("m"), 2, &more).size(), 2u);
+    EXPECT_FALSE(more);
 }
 
 TEST(WrappedText, WordWiderThanTheCellIsBrokenWithoutLosingCharacters)
@@ -49,15 +53,6 @@ TEST(WrappedText, WordWiderThanTheCellIsBrokenWithoutLosingCharacters)
         joined += line;
     }
     EXPECT_EQ(joined, word);
-}
-
-TEST(WrappedText, TellsWhenTheTextGoesOnPastTheLastLine)
-{
-    bool more = false;
-    EXPECT_EQ(Wrap("m m m m", Width("m"), 2, &more), (Lines{"m", "m"}));
-    EXPECT_TRUE(more);
-    EXPECT_EQ(Wrap("m m", Width("m"), 2, &more).size(), 2u);
-    EXPECT_FALSE(more);
 }
 
 TEST(WrappedText, TextOfAnyLengthShowsItsBeginningWhole)

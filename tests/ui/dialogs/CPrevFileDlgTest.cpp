@@ -4,9 +4,9 @@
 #include "ui/browse/PreviewStatic.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QListView>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,6 @@ protected:
 
 TEST_F(CPrevFileDlgTest, LargeJpegIsDecodedScaledAndReportsItsOwnSize)
 {
-    EXPECT_TRUE(m_dialog.testOption(QFileDialog::DontUseNativeDialog));
     EXPECT_TRUE(m_dialog.PreviewCheck()->isChecked());
     EXPECT_EQ(SizeText(), "No Image");
 
@@ -108,16 +107,16 @@ TEST_F(CPrevFileDlgTest, FiltersIgnoreTheCaseOfExtensions)
     auto* view = m_dialog.findChild<QListView*>("listView");
     ASSERT_NE(view, nullptr);
     QStringList shown;
-    // The folder is read in the background; give it a moment, but never depend on how long.
-    for (int round = 0; round < 200 && shown.size() < 3; ++round) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 25);
+    // The folder is read in the background.
+    static_cast<void>(QTest::qWaitFor([&] {
         shown.clear();
         const QModelIndex root = view->rootIndex();
         for (int row = 0; row < view->model()->rowCount(root); ++row) {
             const QString name = view->model()->index(row, 0, root).data().toString();
             if (name.contains('.')) shown << name;
         }
-    }
+        return shown.size() >= 3;
+    }, 5000));  // on time-out the comparison below tells what was listed
     shown.sort();
     EXPECT_EQ(shown, QStringList({"a.jpg", "b.JPG", "c.Png"}));
 }

@@ -35,7 +35,6 @@ protected:
         "garden|1999||Summer holiday|||\r\n";
     static constexpr const char* kCreateQuestion =
         "One or more subdirectories do not exist\nCreate these directories now?";
-    static constexpr const char* kWriteError = "Error writing output file #4";
     static constexpr const char* kPictureFolders[] = {
         "/Full Screen Pictures", "/High Resolution Images", "/Original Images", "/Thumbnail Pictures"};
 
@@ -83,13 +82,8 @@ protected:
         record.SetDate(1, 2, 2003);
         Lib().AddPhoto(record);
     }
-    bool FamilyHasTheAddedPhoto() const
-    {
-        return ReadFile(Path("Family.pdb")).find("added|1/02/2003|") != std::string::npos;
-    }
 
     Library& Lib() { return m_frame.Context().library; }
-    bool Enabled(CommandId id) const { return m_frame.Action(id)->isEnabled(); }
     QString Title() const { return m_frame.windowTitle(); }
     QString CountPane() const { return m_frame.findChild<QLabel*>(QStringLiteral("countPane"))->text(); }
 
