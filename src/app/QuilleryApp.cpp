@@ -1,5 +1,7 @@
 #include "app/QuilleryApp.h"
 
+#include "QuilleryVersion.h"
+
 #include "store/Library.h"
 #include "ui/main/IconTheme.h"
 #include "ui/main/LibraryCommands.h"
@@ -18,7 +20,7 @@ bool QuilleryApp::InitInstance(const QStringList& arguments)
 {
     QApplication::setApplicationName(QStringLiteral("Quillery"));
     QApplication::setOrganizationName(QStringLiteral("Quillery"));
-    QApplication::setApplicationVersion(QStringLiteral("1.05"));
+    QApplication::setApplicationVersion(QStringLiteral(QUILLERY_VERSION));
     IconTheme::Ensure();
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("camera-photo")));
 
@@ -26,7 +28,6 @@ bool QuilleryApp::InitInstance(const QStringList& arguments)
                                           m_dialogs);
     m_prompter.SetOwner(m_frame.get());
     m_fileChooser.SetOwner(m_frame.get());
-    RunFirstRunCheck();
 
     const std::string library = LibraryArgument(arguments);
     if (!library.empty()) OpenDocumentFile(library);
@@ -56,9 +57,3 @@ std::string QuilleryApp::LibraryArgument(const QStringList& arguments)
     return {};
 }
 
-// The first-run set-up (desktop entries, the sample library's optional directories,
-// the uninstall script) runs here once the main window exists, before any library is
-// opened. It reads and writes only the Initialization flag of the settings.
-void QuilleryApp::RunFirstRunCheck()
-{
-}

@@ -37,8 +37,6 @@ public:
     static std::string LibraryArgument(const QStringList& arguments);
 
 private:
-    void RunFirstRunCheck();
-
     ProfileSettings m_settings;
     RecentFileList m_recentFiles;
     QtPrompter m_prompter;

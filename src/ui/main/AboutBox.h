@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuilleryVersion.h"
+
 #include <QDialog>
 
 // "About Quillery": the program's icon, its name and version, and OK.
@@ -8,5 +10,5 @@ class AboutBox : public QDialog {
 public:
     explicit AboutBox(QWidget* parent = nullptr);
 
-    static constexpr const char* kVersionText = "Quillery Version 1.05";
+    static constexpr const char* kVersionText = "Quillery Version " QUILLERY_VERSION;
 };
