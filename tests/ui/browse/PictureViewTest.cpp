@@ -112,3 +112,22 @@ TEST_F(PictureViewTest, FitModeReloadsOnResizeAndOnRestoringTheWindow)
     QApplication::sendEvent(&m_window, &restored);
     EXPECT_EQ(m_view.PictureWidth(), 320) << "own size reloads on neither";
 }
+
+// The view follows the library: pictures written anew are shown anew, and a photo
+// that goes, or a library that is replaced, leaves the view empty before the record
+// is freed.
+TEST_F(PictureViewTest, FollowsTheLibrary)
+{
+    const PhotoRecord* photo = ShowPicture(200, 100);
+    Replace(300, 100);
+    m_library.GetLibrary().PicturesChanged(*photo);
+    EXPECT_EQ(m_view.PictureWidth(), 300);
+
+    m_library.GetLibrary().RemovePhoto(*photo);
+    EXPECT_EQ(m_view.PhotoShown(), nullptr);
+    EXPECT_EQ(m_view.PictureWidth(), 0);
+
+    m_view.ShowPhoto(&m_library.Add("p"));
+    m_library.GetLibrary().Close();
+    EXPECT_EQ(m_view.PhotoShown(), nullptr);
+}
