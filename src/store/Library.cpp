@@ -1,11 +1,12 @@
 #include "store/Library.h"
 
+#include "base/FileDescriptor.h"
+#include "base/FileOps.h"
 #include "core/PhotoRecord.h"
 #include "core/Prompter.h"
 #include "store/PictureStore.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -49,9 +50,8 @@ std::string Absolute(const std::string& path)
 // An empty database file, never made over an existing one.
 bool CreateEmptyFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
-    return ::close(fd) == 0;
+    FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    return file.IsOpen() && file.Close();
 }
 
 }  // namespace
@@ -62,16 +62,12 @@ Library::~Library() = default;
 
 std::string Library::Directory() const
 {
-    const std::string& path = Path();
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+    return Path().empty() ? std::string() : FileOps::DirectoryOf(Path());
 }
 
 std::string Library::FileName() const
 {
-    const std::string& path = Path();
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return FileOps::NameOf(Path());
 }
 
 bool Library::PictureFoldersExist(const std::string& directory)
@@ -103,9 +99,7 @@ Library::Outcome Library::Open(const std::string& path, Prompter& prompter)
     auto catalog = std::make_unique<CQuilleryDoc>();
     const std::string absolute = Absolute(path);
     if (!catalog->ReadDatabase(absolute, prompter)) return Outcome::ReadFailed;
-    const size_t slash = absolute.rfind('/');
-    const std::string directory = slash == std::string::npos ? std::string() : absolute.substr(0, slash);
-    if (!CheckPictureFolders(directory, prompter)) return Outcome::FoldersDeclined;
+    if (!CheckPictureFolders(FileOps::DirectoryOf(absolute), prompter)) return Outcome::FoldersDeclined;
     Replace(std::move(catalog), true);
     return Outcome::Done;
 }
@@ -113,9 +107,7 @@ Library::Outcome Library::Open(const std::string& path, Prompter& prompter)
 Library::Outcome Library::Create(const std::string& path, Prompter& prompter)
 {
     const std::string absolute = Absolute(path);
-    const size_t slash = absolute.rfind('/');
-    const std::string directory = slash == std::string::npos ? std::string() : absolute.substr(0, slash);
-    if (!CheckPictureFolders(directory, prompter)) return Outcome::FoldersDeclined;
+    if (!CheckPictureFolders(FileOps::DirectoryOf(absolute), prompter)) return Outcome::FoldersDeclined;
     if (!CreateEmptyFile(absolute)) return Outcome::CannotCreate;
     auto catalog = std::make_unique<CQuilleryDoc>();
     catalog->SetPath(absolute);
@@ -131,10 +123,7 @@ Library::Outcome Library::OpenOrCreate(const std::string& path, Prompter& prompt
     if (!fs::exists(absolute, error) && !CreateEmptyFile(absolute)) return Outcome::CannotCreate;
     auto catalog = std::make_unique<CQuilleryDoc>();
     if (!catalog->ReadDatabase(absolute, prompter)) return Outcome::ReadFailed;
-    const size_t slash = absolute.rfind('/');
-    if (!CreatePictureFolders(absolute.substr(0, slash == std::string::npos ? 0 : slash))) {
-        return Outcome::FoldersDeclined;
-    }
+    if (!CreatePictureFolders(FileOps::DirectoryOf(absolute))) return Outcome::FoldersDeclined;
     Replace(std::move(catalog), true);
     return Outcome::Done;
 }

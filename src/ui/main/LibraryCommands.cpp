@@ -1,5 +1,6 @@
 #include "ui/main/LibraryCommands.h"
 
+#include "base/FileOps.h"
 #include "core/Prompter.h"
 #include "store/Library.h"
 #include "store/RecentFileList.h"
@@ -30,13 +31,6 @@ constexpr std::string_view kNoFolders =
     "No operations can be performed without directories,\n Application being terminated";
 constexpr std::string_view kDirectoryFixed =
     "The directory for Quillery cannot be changed.\n Use export to move to another location.";
-
-// The part before the last '/', without it; empty when there is none.
-std::string DirectoryOf(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
 
 std::string WithoutExtension(const std::string& fileName)
 {
@@ -105,7 +99,7 @@ void LibraryCommands::OnFileNew()
         m_context.prompter.Message(kNameExists);
         return;
     }
-    if (!IsDirectory(DirectoryOf(*chosen))) {
+    if (!IsDirectory(FileOps::DirectoryOf(*chosen))) {
         m_context.prompter.Message(kNoDirectory);
         return;
     }
@@ -162,7 +156,7 @@ bool LibraryCommands::SaveAs()
     const std::optional<std::string> chosen = m_context.fileChooser.Choose(request);
     if (!chosen) return false;
 
-    if (!SameDirectory(DirectoryOf(*chosen), library.Directory())) {
+    if (!SameDirectory(FileOps::DirectoryOf(*chosen), library.Directory())) {
         m_context.prompter.Message(kDirectoryFixed);
         return false;
     }
