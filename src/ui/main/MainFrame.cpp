@@ -141,10 +141,10 @@ void MainFrame::ConnectViews()
         m_pictureView->ShowPhoto(photo);
         UpdateCommandStates();
     });
+    // The list changes its rows for every library replaced and photo added, so the
+    // count follows the rows; a photo removed changes the catalog's count after its
+    // row went, and even where it had none.
     connect(m_photoList, &PhotoList::rowsChanged, this, &MainFrame::UpdatePhotoCount);
-    // A photo removed from the catalog changes the count even where it had no row.
-    connect(m_library, &Library::replaced, this, &MainFrame::UpdatePhotoCount);
-    connect(m_library, &Library::photoAdded, this, &MainFrame::UpdatePhotoCount);
     connect(m_library, &Library::photoRemoved, this, &MainFrame::UpdatePhotoCount);
     connect(m_state, &CommandState::changed, this, &MainFrame::UpdateCommandStates);
     connect(m_libraryCommands, &LibraryCommands::recentFilesChanged, this,
