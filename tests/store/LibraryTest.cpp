@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "ScriptedPrompter.h"
 #include "TempDir.h"
 
@@ -10,18 +11,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const std::string& path)
-{
-    std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
-}
 
 class LibraryTest : public testing::Test {
 protected:
@@ -76,7 +69,7 @@ TEST_F(LibraryTest, AFailedReplacementLeavesTheOpenLibraryAlone)
         EXPECT_EQ(m_library.Catalog().PhotoAt(0).GetFileName(), "old");
         EXPECT_EQ(m_library.FileName(), "Old.pdb");
     }
-    EXPECT_EQ(ReadFile(m_dir.File("Taken.pdb")), "taken");
+    EXPECT_EQ(ReadBytes(m_dir.File("Taken.pdb")), "taken");
     EXPECT_FALSE(fs::exists(m_dir.File("bare/Thumbnail Pictures")));
 }
 
@@ -134,7 +127,7 @@ TEST_F(LibraryTest, ChangesAreAnnouncedAndMarkTheLibraryModified)
     EXPECT_EQ(heard, (std::vector<std::string>{"added new", "changed new", "removing old"}));
     EXPECT_EQ(names.count(), 1);
     EXPECT_TRUE(m_library.Save(m_prompter));
-    EXPECT_EQ(ReadFile(m_dir.File("Old.pdb")), "new|||||notes|\r\n");
+    EXPECT_EQ(ReadBytes(m_dir.File("Old.pdb")), "new|||||notes|\r\n");
 }
 
 // quillery-tool's road: the file and the folders are made when missing, an existing
