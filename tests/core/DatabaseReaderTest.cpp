@@ -90,10 +90,8 @@ TEST_F(DatabaseReaderTest, ReadsEveryFieldAsTheFormatSays)
          "beach01|6/05/1999|0 1|0|0|Day one | sunny\ngarden|1999||0||\n"
          "Smith, John^Doe, Jane/Summer holiday/France, Paris"},
         {"empty file", "", "//"},
-        {"last line without CR LF", "a|1999|||||\r\nb|2000|||||",
-         "a|1999||||\nb|2000||||\n//"},
-        {"bare LF and blank lines", "a|1999|||||\nb|2000|||||\r\n\r\n\n",
-         "a|1999||||\nb|2000||||\n//"},
+        {"last line without CR LF", "a|1999|||||\r\nb|2000|||||", "a|1999||||\nb|2000||||\n//"},
+        {"bare LF and blank lines", "a|1999|||||\nb|2000|||||\r\n\r\n\n", "a|1999||||\nb|2000||||\n//"},
         {"dates normalized", "a|01/5/99|||||\r\nb|13/1999|||||\r\nc|6/ab|||||\r\n",
          "a|1/05/1999||||\nb|0||||\nc|0||||\n//"},
         {"names numbered by first appearance",

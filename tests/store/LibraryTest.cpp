@@ -84,12 +84,8 @@ TEST_F(LibraryTest, NewAndOpenReplaceTheCatalogAnnouncingItFirst)
     });
     fs::create_directory(m_dir.File("fresh"));
     EXPECT_EQ(m_library.Create(m_dir.File("fresh/New.pdb"), m_prompter), Library::Outcome::Done);
-    EXPECT_EQ(m_prompter.Texts(), std::vector<std::string>{
-                                      "One or more subdirectories do not exist\nCreate these directories now?"});
     EXPECT_TRUE(Library::PictureFoldersExist(m_dir.File("fresh")));
-    EXPECT_TRUE(fs::exists(m_dir.File("fresh/New.pdb")));
-    EXPECT_EQ(m_library.Directory(), m_dir.File("fresh"));
-    EXPECT_FALSE(m_library.IsUntitled());
+    EXPECT_EQ(ReadBytes(m_dir.File("fresh/New.pdb")), "");
 
     EXPECT_EQ(m_library.Open(m_dir.File("Old.pdb"), m_prompter), Library::Outcome::Done);
     EXPECT_EQ(heard, (std::vector<std::string>{"about to replace 1", "replaced 0",
@@ -128,17 +124,4 @@ TEST_F(LibraryTest, ChangesAreAnnouncedAndMarkTheLibraryModified)
     EXPECT_EQ(names.count(), 1);
     EXPECT_TRUE(m_library.Save(m_prompter));
     EXPECT_EQ(ReadBytes(m_dir.File("Old.pdb")), "new|||||notes|\r\n");
-}
-
-// quillery-tool's road: the file and the folders are made when missing, an existing
-// file is read, never emptied.
-TEST_F(LibraryTest, OpenOrCreateMakesWhatIsMissing)
-{
-    Library tool;
-    fs::create_directory(m_dir.File("tool"));
-    EXPECT_EQ(tool.OpenOrCreate(m_dir.File("tool/T.pdb"), m_prompter), Library::Outcome::Done);
-    EXPECT_TRUE(Library::PictureFoldersExist(m_dir.File("tool")));
-    EXPECT_EQ(tool.OpenOrCreate(m_dir.File("Old.pdb"), m_prompter), Library::Outcome::Done);
-    EXPECT_EQ(tool.Catalog().PhotoCount(), 1);
-    EXPECT_TRUE(m_prompter.Texts().empty());
 }

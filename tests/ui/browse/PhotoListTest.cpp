@@ -60,21 +60,6 @@ protected:
 
 }  // namespace
 
-TEST_F(PhotoListTest, CellTextsComeFromTheRecord)
-{
-    PhotoRecord photo =
-        m_library.Add("name", 6, 5, 1999, {"Smith, John", "Brown, Ann"}, {"Party"}, {"France, Paris"});
-    photo.SetNotes("line one\r\nline two");
-    m_library.GetLibrary().ChangePhoto(m_library.Catalog().PhotoAt(0), photo);
-    m_list.FillFromCatalog();
-    const auto& model = *static_cast<PhotoListModel*>(m_list.model());
-    const std::vector<std::string> expected = {"", "6/05/1999", "John Smith, Ann Brown", "Party",
-                                               "Paris France", "line one\r\nline two", "name"};
-    for (int column = 0; column < kPhotoColumnCount; ++column) {
-        EXPECT_EQ(model.CellText(0, column), expected[static_cast<size_t>(column)]);
-    }
-}
-
 // The startup sort lists the newest first without touching the date's flag; each
 // column keeps a flag of its own, and the current photo stays selected wherever it goes.
 TEST_F(PhotoListTest, SortingKeepsAFlagPerColumnAndTheSelectionOnItsPhoto)

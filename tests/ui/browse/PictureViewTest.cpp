@@ -3,7 +3,6 @@
 #include "ui/browse/PictureView.h"
 
 #include <QApplication>
-#include <QScrollBar>
 #include <QTest>
 #include <QWindowStateChangeEvent>
 
@@ -29,10 +28,6 @@ protected:
     }
     void Replace(int width, int height) { m_library.WritePicture(PictureStore::Version::FullScreen, "p", width, height); }
 
-    QSize ScrollMaxima() const
-    {
-        return {m_view.horizontalScrollBar()->maximum(), m_view.verticalScrollBar()->maximum()};
-    }
     bool Navy(QPoint point) const
     {
         return m_view.viewport()->grab().toImage().pixelColor(point) == PictureView::kBackground;
@@ -45,14 +40,11 @@ protected:
 
 } // namespace
 
-TEST_F(PictureViewTest, NoPictureIsNavyAndFitEnlargesASmallPictureAndCentresIt)
+TEST_F(PictureViewTest, MissingFileShowsNavyAndFitEnlargesASmallPicture)
 {
-    EXPECT_TRUE(m_view.FitToWindow());
     m_view.ShowPhoto(&m_library.Add("missing"));
     EXPECT_EQ(m_view.PictureWidth(), 0);
     EXPECT_TRUE(Navy({200, 150}));
-    m_view.SetFitToWindow(false);
-    EXPECT_EQ(ScrollMaxima(), QSize(0, 0));
 
     m_view.SetFitToWindow(true);
     ShowPicture(200, 50);  // fitted into 400 x 300: enlarged to 400 x 100, centred vertically
@@ -60,24 +52,6 @@ TEST_F(PictureViewTest, NoPictureIsNavyAndFitEnlargesASmallPictureAndCentresIt)
     EXPECT_FALSE(Navy({397, 150}));
     EXPECT_TRUE(Navy({200, 90}));
     EXPECT_TRUE(Navy({200, 210}));
-}
-
-TEST_F(PictureViewTest, OwnSizeScrollsWhereThePictureIsLargerThanThePane)
-{
-    for (const QSize picture : {QSize(900, 100), QSize(200, 100)}) {
-        SCOPED_TRACE(picture.width());
-        m_view.SetFitToWindow(true);
-        ShowPicture(picture.width(), picture.height());
-        EXPECT_EQ(ScrollMaxima(), QSize(0, 0));
-        m_view.SetFitToWindow(false);
-        const QSize client = m_view.viewport()->size();
-        EXPECT_EQ(ScrollMaxima(), QSize(std::max(0, picture.width() - client.width()),
-                                        std::max(0, picture.height() - client.height())));
-    }
-    // The last one, smaller than the pane, sits top left.
-    EXPECT_FALSE(Navy({195, 95}));
-    EXPECT_TRUE(Navy({210, 50}));
-    EXPECT_TRUE(Navy({50, 110}));
 }
 
 TEST_F(PictureViewTest, FitModeReloadsOnResizeAndOnRestoringTheWindow)

@@ -46,16 +46,6 @@ protected:
 
 }  // namespace
 
-TEST_F(NameEntryTest, EventsHaveOneField)
-{
-    NameEntryDialog event(*m_library, NameKind::Events, "", m_prompter);
-    event.show();
-    EXPECT_FALSE(event.SecondField()->isVisible());
-    NameEntryDialog location(*m_library, NameKind::Locations, "", m_prompter);
-    location.show();
-    EXPECT_TRUE(location.SecondField()->isVisible());
-}
-
 TEST_F(NameEntryTest, ComposesTheStoredName)
 {
     struct Case {
