@@ -6,22 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
-
-std::vector<std::string> Entries(const std::filesystem::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 const std::vector<std::string> kOnlyTarget{"v.jpg"};
 

@@ -38,7 +38,6 @@ TEST(PhotoSorterTest, CompareRulesPerField)
     const PhotoRecord& feb1 = Add(catalog, "feb1", 2, 1, 1999);
     const PhotoRecord& dec1998 = Add(catalog, "dec1998", 12, 31, 1998);
     const PhotoRecord& nobody = Add(catalog, "nobody", 0, 0, 2000);
-    const PhotoRecord& nobodyToo = Add(catalog, "nobodyToo", 0, 0, 2000);
     const PhotoRecord& smith = Add(catalog, "smith", 0, 0, 2000, {"Smith, John", "Adams, Zoe"});
     const PhotoRecord& brown = Add(catalog, "brown", 0, 0, 2000, {"Brown, Ann"});
     const PhotoRecord& lower = Add(catalog, "lower", 0, 0, 2000, {"brown, ann"});
@@ -47,7 +46,6 @@ TEST(PhotoSorterTest, CompareRulesPerField)
     const PhotoRecord& upperB = Add(catalog, "B", 0, 0, 2000);
     const PhotoRecord& lowerA = Add(catalog, "a", 0, 0, 2000);
     const PhotoRecord& accented = Add(catalog, "\xc3\xa9t\xc3\xa9", 0, 0, 2000);
-    const PhotoRecord& zebra = Add(catalog, "zebra", 0, 0, 2000);
 
     struct Case {
         const PhotoRecord& a;
@@ -61,20 +59,16 @@ TEST(PhotoSorterTest, CompareRulesPerField)
         {january, jan5, Date, -1},      // a missing day sorts first
         {dec1998, yearOnly, Date, -1},  // the year decides first
         {jan5, feb1, Date, -1},         // then the month
-        {jan5, jan5, Date, 0},
-        {nobody, nobodyToo, Persons, 0}, // no persons on either side: equal
+        {nobody, upperB, Persons, 0},    // no persons on either side: equal
         {nobody, smith, Persons, -1},    // no persons before persons
-        {smith, nobody, Persons, 1},
         {brown, smith, Persons, -1},     // the stored names, "Brown, Ann" < "Smith, John"
         {brown, lower, Persons, -1},     // case-sensitive bytes: 'B' < 'b'
         {beach, party, Events, -1},
-        {nobody, party, Events, -1},
         {beach, party, Locations, -1},   // "Austria" < "France, Paris"
         {party, nobody, Locations, 1},
         {upperB, lowerA, Filename, -1},  // 'B' (0x42) before 'a' (0x61)
-        {accented, zebra, Filename, 1},  // high bytes after ASCII
-        {smith, brown, Picture, 0},      // fields that do not sort
-        {smith, brown, Notes, 0},
+        {accented, lowerA, Filename, 1}, // high bytes after ASCII
+        {smith, brown, Notes, 0},        // fields that do not sort
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Sign(PhotoSorter::Compare(catalog, c.a, c.b, c.field)), c.expected)

@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "ScriptedPrompter.h"
 #include "TempDir.h"
 
@@ -10,18 +11,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const std::string& path)
-{
-    std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
-}
 
 class LibraryTest : public testing::Test {
 protected:
@@ -76,7 +69,7 @@ TEST_F(LibraryTest, AFailedReplacementLeavesTheOpenLibraryAlone)
         EXPECT_EQ(m_library.Catalog().PhotoAt(0).GetFileName(), "old");
         EXPECT_EQ(m_library.FileName(), "Old.pdb");
     }
-    EXPECT_EQ(ReadFile(m_dir.File("Taken.pdb")), "taken");
+    EXPECT_EQ(ReadBytes(m_dir.File("Taken.pdb")), "taken");
     EXPECT_FALSE(fs::exists(m_dir.File("bare/Thumbnail Pictures")));
 }
 
@@ -91,12 +84,8 @@ TEST_F(LibraryTest, NewAndOpenReplaceTheCatalogAnnouncingItFirst)
     });
     fs::create_directory(m_dir.File("fresh"));
     EXPECT_EQ(m_library.Create(m_dir.File("fresh/New.pdb"), m_prompter), Library::Outcome::Done);
-    EXPECT_EQ(m_prompter.Texts(), std::vector<std::string>{
-                                      "One or more subdirectories do not exist\nCreate these directories now?"});
     EXPECT_TRUE(Library::PictureFoldersExist(m_dir.File("fresh")));
-    EXPECT_TRUE(fs::exists(m_dir.File("fresh/New.pdb")));
-    EXPECT_EQ(m_library.Directory(), m_dir.File("fresh"));
-    EXPECT_FALSE(m_library.IsUntitled());
+    EXPECT_EQ(ReadBytes(m_dir.File("fresh/New.pdb")), "");
 
     EXPECT_EQ(m_library.Open(m_dir.File("Old.pdb"), m_prompter), Library::Outcome::Done);
     EXPECT_EQ(heard, (std::vector<std::string>{"about to replace 1", "replaced 0",
@@ -134,18 +123,5 @@ TEST_F(LibraryTest, ChangesAreAnnouncedAndMarkTheLibraryModified)
     EXPECT_EQ(heard, (std::vector<std::string>{"added new", "changed new", "removing old"}));
     EXPECT_EQ(names.count(), 1);
     EXPECT_TRUE(m_library.Save(m_prompter));
-    EXPECT_EQ(ReadFile(m_dir.File("Old.pdb")), "new|||||notes|\r\n");
-}
-
-// quillery-tool's road: the file and the folders are made when missing, an existing
-// file is read, never emptied.
-TEST_F(LibraryTest, OpenOrCreateMakesWhatIsMissing)
-{
-    Library tool;
-    fs::create_directory(m_dir.File("tool"));
-    EXPECT_EQ(tool.OpenOrCreate(m_dir.File("tool/T.pdb"), m_prompter), Library::Outcome::Done);
-    EXPECT_TRUE(Library::PictureFoldersExist(m_dir.File("tool")));
-    EXPECT_EQ(tool.OpenOrCreate(m_dir.File("Old.pdb"), m_prompter), Library::Outcome::Done);
-    EXPECT_EQ(tool.Catalog().PhotoCount(), 1);
-    EXPECT_TRUE(m_prompter.Texts().empty());
+    EXPECT_EQ(ReadBytes(m_dir.File("Old.pdb")), "new|||||notes|\r\n");
 }

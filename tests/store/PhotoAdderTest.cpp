@@ -8,8 +8,6 @@
 #include "store/Library.h"
 #include "store/PhotoAdder.h"
 
-#include <QImage>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -79,22 +77,16 @@ TEST_F(PhotoAdderTest, CheckGivesTheFirstBrokenRule)
         {"forbidden before date", {"a/b", "", "", {}, {}, {}}, Outcome::Refused, forbidden},
         {"in use before date", {"beach", "", "", {}, {}, {}}, Outcome::Refused, inUse},
         {"other case is free", {"Beach", "1999", "", {}, {}, {}}, Outcome::Accepted, ""},
-        {"leading blank is free", {" beach", "1999", "", {}, {}, {}}, Outcome::Accepted, ""},
         {"empty date", {"new", "", "", {}, {}, {}}, Outcome::Refused, date},
         {"empty name", {"", "1999", "", {}, {}, {}}, Outcome::EmptyName, ""},
         {"name 99", {std::string(99, 'n'), "1999", "", {}, {}, {}}, Outcome::Accepted, ""},
-        {"name 100", {std::string(100, 'n'), "1999", "", {}, {}, {}}, Outcome::Refused,
-         tooLong},
+        {"name 100", {std::string(100, 'n'), "1999", "", {}, {}, {}}, Outcome::Refused, tooLong},
         {"notes 999", {"new", "1999", std::string(999, 'x'), {}, {}, {}}, Outcome::Accepted, ""},
         {"notes 1000", {"new", "1999", std::string(1000, 'x'), {}, {}, {}}, Outcome::Refused, notes},
         // 3 x 332 + 2 separators = 998; 3 x 333 + 2 = 1001.
         {"persons 998", {"new", "1999", "", Names(3, 332), {}, {}}, Outcome::Accepted, ""},
-        {"persons 1001", {"new", "1999", "", Names(3, 333), {}, {}}, Outcome::Refused,
-         TooLong("persons")},
-        {"events 1001", {"new", "1999", "", {}, Names(3, 333), {}}, Outcome::Refused,
-         TooLong("events")},
-        {"locations 1001", {"new", "1999", "", {}, {}, Names(3, 333)}, Outcome::Refused,
-         TooLong("locations")},
+        {"persons 1001", {"new", "1999", "", Names(3, 333), {}, {}}, Outcome::Refused, TooLong("persons")},
+        {"locations 1001", {"new", "1999", "", {}, {}, Names(3, 333)}, Outcome::Refused, TooLong("locations")},
         {"seventeenth not counted", {"new", "1999", "", seventeen, {}, {}}, Outcome::Accepted, ""},
     };
     // clang-format on
@@ -126,10 +118,9 @@ TEST(PhotoAdderTexts, DateFromExifAndSuggestedName)
 {
     // clang-format off
     const std::pair<const char*, std::optional<std::string>> dates[] = {
-        {"2021:08:04 10:11:12", "8/04/2021"}, {"1999:12:31 23:59:59", "12/31/1999"},
-        {"2021:08:04", "8/04/2021"},          {"0000:00:00 00:00:00", std::nullopt},
-        {"    :  :     :  :  ", std::nullopt}, {"2021-08-04 10:11:12", std::nullopt},
-        {"2021:13:04 10:11:12", std::nullopt}, {"", std::nullopt},
+        {"1999:12:31 23:59:59", "12/31/1999"}, {"2021:08:04", "8/04/2021"},
+        {"0000:00:00 00:00:00", std::nullopt}, {"    :  :     :  :  ", std::nullopt},
+        {"2021-08-04 10:11:12", std::nullopt}, {"2021:13:04 10:11:12", std::nullopt},
     };
     // clang-format on
     for (const auto& [exif, date] : dates)
@@ -137,61 +128,54 @@ TEST(PhotoAdderTexts, DateFromExifAndSuggestedName)
 
     // clang-format off
     const std::pair<const char*, const char*> names[] = {
-        {"/pics/holiday.beach.jpg", "holiday.beach"}, {"/pics/noextension", "noextension"},
-        {"relative.png", "relative"}, {"/pics.d/.hidden", ""}, {"/pics/x.", "x"},
+        {"/pics/holiday.beach.jpg", "holiday.beach"}, {"/pics.d/noextension", "noextension"},
+        {"/pics.d/.hidden", ""}, {"/pics/x.", "x"},
     };
     // clang-format on
     for (const auto& [path, name] : names)
         EXPECT_EQ(PhotoAdder::SuggestedName(path), name) << path;
 }
 
-TEST_F(PhotoAdderTest, AddWritesTheVersionsAndAppendsTheRecordOnlyOnSuccess)
+// The record is appended only once every version is written; names not in the catalog
+// are left out.
+TEST_F(PhotoAdderTest, AddAppendsTheRecordOnlyOnSuccess)
 {
-    const TempDir& dir = m_dir;
-    for (const auto& folder : std::filesystem::directory_iterator(dir.Path()))
+    for (const auto& folder : std::filesystem::directory_iterator(m_dir.Path()))
         if (folder.is_directory()) std::filesystem::remove(folder.path());
-    QImage image(640, 480, QImage::Format_RGB888);
-    image.fill(Qt::darkGreen);
-    ASSERT_TRUE(image.save(QString::fromStdString(dir.File("source.png"))));
     Picture picture;
-    ASSERT_EQ(picture.LoadFile(dir.File("source.png")), Picture::kOk);
+    picture.CreateBlank(640, 480);
     Picture thumbnail;
     ASSERT_EQ(PhotoAdder::MakeThumbnail(picture, thumbnail), Picture::kOk);
     EXPECT_EQ(thumbnail.GetSize(), QSize(133, 100));
     m_library.AddName(NameKind::Persons, "Smith, John");
-    m_library.AddName(NameKind::Events, "Party");
-    const PhotoEntry entry{"garden",  "6/1999", "Line\r\nTwo", {"Smith, John", "Not there"},
-                           {"Party"}, {}};
-    std::vector<std::string> texts;
-    const auto status = [&](const std::string& text) { texts.push_back(text); };
+    const PhotoEntry entry{"garden", "6/1999", "Line\r\nTwo", {"Smith, John", "Not there"}, {}, {}};
+    const auto ignore = [](const std::string&) {};
 
-    // Without the picture folders the first version fails and no record is added.
-    const auto failed = PhotoAdder(m_library, m_settings).Add(entry, picture, thumbnail, status);
+    const auto failed = PhotoAdder(m_library, m_settings).Add(entry, picture, thumbnail, ignore);
     EXPECT_EQ(failed.photo, nullptr);
     ASSERT_TRUE(failed.failure);
     EXPECT_EQ(failed.failure->version, PhotoVersion::FullScreen);
-    EXPECT_EQ(failed.failure->step, VersionFailure::Step::Write);
     EXPECT_EQ(m_library.Catalog().PhotoCount(), 1);
 
     for (const char* folder : {"Thumbnail Pictures", "Full Screen Pictures"})
-        std::filesystem::create_directories(dir.Path() / folder);
-    texts.clear();
-    const auto added = PhotoAdder(m_library, m_settings).Add(entry, picture, thumbnail, status);
+        std::filesystem::create_directories(m_dir.Path() / folder);
+    const auto added = PhotoAdder(m_library, m_settings).Add(entry, picture, thumbnail, ignore);
     ASSERT_FALSE(added.failure);
     ASSERT_EQ(added.photo, &m_library.Catalog().PhotoAt(1));
-    EXPECT_TRUE(m_library.IsModified());
-    const PhotoRecord& record = *added.photo;
-    EXPECT_EQ(record.GetFileName(), "garden");
-    EXPECT_EQ(record.GetDateText(), "6/1999");
-    EXPECT_EQ(record.GetNotes(), "Line\r\nTwo");
-    EXPECT_EQ(record.Ids(NameKind::Persons)[0], 0);
-    EXPECT_EQ(record.Ids(NameKind::Persons)[1], -1); // not in the catalog
-    EXPECT_EQ(record.Ids(NameKind::Events)[0], 0);
-    EXPECT_EQ(record.Ids(NameKind::Locations)[0], -1);
-    EXPECT_EQ(texts, (std::vector<std::string>{"Saving full screen version of photo",
-                                               "Saving thumbnail version of photo"}));
-    EXPECT_TRUE(std::filesystem::exists(dir.File("Thumbnail Pictures/garden.jpg")));
-    EXPECT_TRUE(std::filesystem::exists(dir.File("Full Screen Pictures/garden.jpg")));
+    EXPECT_EQ(added.photo->GetNotes(), "Line\r\nTwo");
+    EXPECT_EQ(added.photo->Ids(NameKind::Persons)[0], 0);
+    EXPECT_EQ(added.photo->Ids(NameKind::Persons)[1], -1);
+
+    // The record has room for sixteen names of a kind; of more, the first sixteen are kept.
+    picture.CreateBlank(640, 480);  // the last one was released
+    PhotoEntry many{"many", "1999", "", {}, {}, {}};
+    for (int i = 0; i < 20; ++i) {
+        many.persons.push_back("P" + std::to_string(100 + i));
+        m_library.AddName(NameKind::Persons, many.persons.back());
+    }
+    const PhotoRecord& kept = *PhotoAdder(m_library, m_settings).Add(many, picture, thumbnail, ignore).photo;
+    EXPECT_EQ(PhotoRecord::UsedCount(kept.Ids(NameKind::Persons)), 16);
+    EXPECT_EQ(m_library.Catalog().Names(NameKind::Persons).At(kept.Ids(NameKind::Persons)[15]), "P115");
 }
 
 } // namespace

@@ -21,7 +21,6 @@ TEST(ProfileSettings, ValuesKeepTheirFormInSectionQuilleryAndAreSharedByTheFile)
     file.Settings().WriteInt("PictureShowDate", 1);
     file.Settings().WriteString("JPEG_ThumbnailQuality", "075");
     file.Settings().WriteString("LeftMargin", "");
-    EXPECT_EQ(file.Settings().GetInt("PictureShowDate", 0), 1);
     EXPECT_EQ(file.Settings().GetString("JPEG_ThumbnailQuality", "75"), "075");
     EXPECT_EQ(file.Settings().GetString("LeftMargin", "10"), "") << "an empty text is a value";
 

@@ -2,6 +2,7 @@
 
 #include "MemorySettings.h"
 #include "TempDir.h"
+#include "store/Library.h"
 #include "store/PictureStore.h"
 
 #include <filesystem>
@@ -10,12 +11,7 @@
 // A library folder with its four version folders, and a store over it.
 class StoreLibrary {
 public:
-    StoreLibrary()
-    {
-        for (const auto version : kVersions) {
-            std::filesystem::create_directory(m_dir.Path() / PictureStore::FolderName(version));
-        }
-    }
+    StoreLibrary() { Library::CreatePictureFolders(Directory()); }
 
     static constexpr PictureStore::Version kVersions[] = {
         PictureStore::Version::Thumbnail, PictureStore::Version::FullScreen,

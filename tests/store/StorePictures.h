@@ -1,15 +1,13 @@
 #pragma once
 
+#include "FileBytes.h"
+
 #include "imaging/Imaging.h"
 #include "imaging/Picture.h"
 
-#include <QColor>
 #include <QImage>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 // Pictures with some detail in them (a flat picture encodes the same at every
@@ -38,29 +36,6 @@ inline QSize DecodedSize(const std::string& path)
     Picture picture;
     picture.LoadFile(path);
     return picture.HasPicture() ? picture.GetSize() : QSize(-1, -1);
-}
-
-inline std::vector<std::uint8_t> FileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-inline bool Exists(const std::string& path)
-{
-    return std::filesystem::is_regular_file(path);
-}
-
-// Every entry of a folder, hidden ones included.
-inline std::vector<std::string> Entries(const std::filesystem::path& folder)
-{
-    std::vector<std::string> names;
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 } // namespace StorePictures

@@ -24,11 +24,6 @@ public:
         m_strings[std::string(key)] = std::string(value);
     }
 
-    bool Has(std::string_view key) const
-    {
-        return m_ints.contains(std::string(key)) || m_strings.contains(std::string(key));
-    }
-
 private:
     std::map<std::string, int> m_ints;
     std::map<std::string, std::string> m_strings;

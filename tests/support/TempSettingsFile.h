@@ -11,7 +11,6 @@ public:
 
     QString Path() const { return m_dir.filePath("Quillery.conf"); }
     ProfileSettings& Settings() { return m_settings; }
-    const QTemporaryDir& Dir() const { return m_dir; }
 
 private:
     QTemporaryDir m_dir;

@@ -1,9 +1,8 @@
-#include "BrowseLibrary.h"
+#include "TestLibrary.h"
 
 #include "ui/browse/PictureView.h"
 
 #include <QApplication>
-#include <QScrollBar>
 #include <QTest>
 #include <QWindowStateChangeEvent>
 
@@ -29,32 +28,23 @@ protected:
     }
     void Replace(int width, int height) { m_library.WritePicture(PictureStore::Version::FullScreen, "p", width, height); }
 
-    QSize ScrollMaxima() const
-    {
-        return {m_view.horizontalScrollBar()->maximum(), m_view.verticalScrollBar()->maximum()};
-    }
     bool Navy(QPoint point) const
     {
         return m_view.viewport()->grab().toImage().pixelColor(point) == PictureView::kBackground;
     }
 
-    BrowseLibrary m_library;
+    TestLibrary m_library;
     QWidget m_window;
     PictureView& m_view = *new PictureView(&m_window);
 };
 
 } // namespace
 
-TEST_F(PictureViewTest, NoPictureIsNavyAndFitEnlargesASmallPictureAndCentresIt)
+TEST_F(PictureViewTest, MissingFileShowsNavyAndFitEnlargesASmallPicture)
 {
-    EXPECT_TRUE(m_view.FitToWindow());
-    m_view.ShowPhoto(nullptr);
-    EXPECT_TRUE(Navy({10, 10}));
     m_view.ShowPhoto(&m_library.Add("missing"));
     EXPECT_EQ(m_view.PictureWidth(), 0);
     EXPECT_TRUE(Navy({200, 150}));
-    m_view.SetFitToWindow(false);
-    EXPECT_EQ(ScrollMaxima(), QSize(0, 0));
 
     m_view.SetFitToWindow(true);
     ShowPicture(200, 50);  // fitted into 400 x 300: enlarged to 400 x 100, centred vertically
@@ -62,31 +52,6 @@ TEST_F(PictureViewTest, NoPictureIsNavyAndFitEnlargesASmallPictureAndCentresIt)
     EXPECT_FALSE(Navy({397, 150}));
     EXPECT_TRUE(Navy({200, 90}));
     EXPECT_TRUE(Navy({200, 210}));
-}
-
-TEST_F(PictureViewTest, OwnSizeScrollsWhereThePictureIsLargerThanThePane)
-{
-    for (const QSize picture : {QSize(800, 600), QSize(900, 100), QSize(200, 100)}) {
-        SCOPED_TRACE(picture.width());
-        m_view.SetFitToWindow(true);
-        ShowPicture(picture.width(), picture.height());
-        EXPECT_EQ(ScrollMaxima(), QSize(0, 0));
-        m_view.SetFitToWindow(false);
-        const QSize client = m_view.viewport()->size();
-        EXPECT_EQ(ScrollMaxima(), QSize(std::max(0, picture.width() - client.width()),
-                                        std::max(0, picture.height() - client.height())));
-    }
-    // The last one, smaller than the pane, sits top left.
-    EXPECT_FALSE(Navy({195, 95}));
-    EXPECT_TRUE(Navy({210, 50}));
-    EXPECT_TRUE(Navy({50, 110}));
-
-    // Scrolled to the end, the picture's bottom-right pixel sits in the corner.
-    ShowPicture(800, 600);
-    m_view.horizontalScrollBar()->setValue(m_view.horizontalScrollBar()->maximum());
-    m_view.verticalScrollBar()->setValue(m_view.verticalScrollBar()->maximum());
-    const QSize client = m_view.viewport()->size();
-    EXPECT_FALSE(Navy({client.width() - 1, client.height() - 1}));
 }
 
 TEST_F(PictureViewTest, FitModeReloadsOnResizeAndOnRestoringTheWindow)

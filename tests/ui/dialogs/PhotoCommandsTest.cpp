@@ -62,7 +62,6 @@ TEST_F(PhotoCommandsTest, AddsAPhotoFromTheChosenFileToTheSavedLibraryThenEditsI
     m_library.MakeImage("holiday.beach.png", 640, 480);
     m_pictureChooser.Answer(m_library.File("holiday.beach.png"));
     Dialogs().Then<PhotoInfoDialog>([](PhotoInfoDialog& dialog) {
-        EXPECT_TRUE(dialog.IsAdding());
         EXPECT_EQ(dialog.NameField()->text(), "holiday.beach");
         dialog.DateField()->setText("6/05/1999");
         dialog.OkButton()->click();
@@ -70,15 +69,13 @@ TEST_F(PhotoCommandsTest, AddsAPhotoFromTheChosenFileToTheSavedLibraryThenEditsI
     m_actions.Action(CommandId::AddPhotoFromFile)->trigger();
 
     ASSERT_TRUE(Dialogs().Done());
-    EXPECT_EQ(PhotoLibrary::ReadFile(m_library.DatabasePath()), "holiday.beach|6/05/1999|||||\r\n");
+    EXPECT_EQ(ReadBytes(m_library.DatabasePath()), "holiday.beach|6/05/1999|||||\r\n");
     EXPECT_TRUE(m_library.HasVersion(Version::Original, "holiday.beach")) << "the settings reach the dialog";
     EXPECT_EQ(m_list.RowCount(), 1);
-    EXPECT_TRUE(m_library.Prompter().Messages().empty());
 
     // Edit takes the current photo with its thumbnail; nothing is saved yet.
     m_list.SetCurrentPhoto(&Catalog().PhotoAt(0));
     Dialogs().Then<PhotoInfoDialog>([](PhotoInfoDialog& dialog) {
-        EXPECT_FALSE(dialog.IsAdding());
         EXPECT_EQ(dialog.PictureLabel()->pixmap().size(), QSize(133, 100));
         dialog.DateField()->setText("2/2000");
         dialog.OkButton()->click();

@@ -71,9 +71,6 @@ protected:
         record.SetFileName(name);
         record.SetDateText("6/05/1999");
         record.SetNotes("First line\r\nSecond | line");
-        record.Ids(NameKind::Persons).fill(-1);
-        record.Ids(NameKind::Events).fill(-1);
-        record.Ids(NameKind::Locations).fill(-1);
         record.Ids(NameKind::Persons)[0] = 1;
         record.Ids(NameKind::Events)[0] = 0;
         const PhotoRecord& photo = Lib().AddPhoto(record);
@@ -105,57 +102,35 @@ TEST_F(PhotoInfoDialogTest, ThumbnailThatCannotBeMadeIsReportedAndLeavesNoPrevie
     EXPECT_TRUE(dialog.PictureLabel()->pixmap().isNull());
 }
 
-// Every refusal keeps the dialog open with its message and writes nothing. The rules
-// themselves are the adder's; these cases show that the dialog hands over each field.
+// A refusal keeps the dialog open with its message and writes nothing. The rules are the
+// adder's and are tested with it; here the empty name, one refusal, and the notes as
+// stored, with CR LF.
 TEST_F(PhotoInfoDialogTest, RefusalsStayOpenWithTheMessageAndWriteNothing)
 {
-    struct Case {
-        std::string name;
-        std::string date;
-        std::string notes;
-        bool longPersons;     // select four persons of 300 bytes each
-        std::string message;  // empty: the dialog stays open silently
-    };
-    const Case cases[] = {
-        {"", "1999", "", false, ""},
-        {"a/b", "", "", false,
-         "Filename cannot contain any of the following characters \\/:*?<>| please reenter"},
-        {"beach", "1999", "", false, "Filename cannot be used, already being used by another photo file"},
-        {"new", "1999", std::string(500, '\n'), false,  // checked as stored, with CR LF
-         "Notes are too long, at most 999 characters can be stored, please shorten them"},
-        {"new", "1999", "", true,
-         "The names of the selected persons are too long together, at most 999 characters can be "
-         "stored, please select fewer"},
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {"a/b", "Filename cannot contain any of the following characters \\/:*?<>| please reenter"},
+        {std::string(500, '\n'), "Notes are too long, at most 999 characters can be stored, please shorten them"},
     };
     AddExisting("beach");
-    for (int i = 0; i < 4; ++i) Lib().AddName(NameKind::Persons, std::string(300, static_cast<char>('a' + i)));
-    const std::string beachFile = PhotoLibrary::ReadFile(m_library.VersionPath(Version::FullScreen, "beach"));
     auto dialog = OpenAdd("beach");
     EXPECT_EQ(Message(*dialog), "Input filename cannot be used, already being used by another photo "
                                 "file, please change to unique name") << "only a warning";
-    EXPECT_EQ(dialog->NameField()->text(), "beach");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name.substr(0, 10) + " / " + c.date + " / notes " + std::to_string(c.notes.size()));
-        dialog->List(NameKind::Persons)->clearSelection();
-        for (int i = 0; c.longPersons && i < 4; ++i) {
-            Select(dialog->List(NameKind::Persons), std::string(300, static_cast<char>('a' + i)));
-        }
-        dialog->NameField()->setText(QString::fromStdString(c.name));
-        dialog->DateField()->setText(QString::fromStdString(c.date));
-        dialog->NotesField()->setPlainText(QString::fromStdString(c.notes));
+    dialog->DateField()->setText("1999");
+    for (const auto& [typed, message] : cases) {
+        SCOPED_TRACE(message);
+        const bool notes = typed.starts_with('\n');
+        dialog->NameField()->setText(QString::fromStdString(notes ? "new" : typed));
+        dialog->NotesField()->setPlainText(QString::fromStdString(notes ? typed : ""));
         dialog->MessageLine()->clear();
         dialog->OkButton()->click();
-
         EXPECT_TRUE(dialog->isVisible());
-        EXPECT_EQ(Message(*dialog), c.message);
+        EXPECT_EQ(Message(*dialog), message);
         EXPECT_EQ(m_library.Catalog().PhotoCount(), 1);
         EXPECT_EQ(m_library.Saves(), 0);
         EXPECT_TRUE(m_picture.HasPicture());
     }
-    EXPECT_EQ(PhotoLibrary::ReadFile(m_library.VersionPath(Version::FullScreen, "beach")), beachFile);
-    for (const auto& entry : std::filesystem::directory_iterator(m_library.Directory() + "/Full Screen Pictures")) {
-        EXPECT_EQ(entry.path().filename(), "beach.jpg");
-    }
+    EXPECT_EQ(Entries(m_library.Directory() + "/Full Screen Pictures"), std::vector<std::string>{"beach.jpg"});
 }
 
 TEST_F(PhotoInfoDialogTest, AddOpensWithEveryNameShowsEachStepWritesTheVersionsAndSaves)
@@ -164,9 +139,6 @@ TEST_F(PhotoInfoDialogTest, AddOpensWithEveryNameShowsEachStepWritesTheVersionsA
     m_library.Settings().WriteInt("SaveHighResPictures", 1);
     m_photoList.FillFromCatalog();
     auto dialog = OpenAdd("holiday.beach");
-    EXPECT_EQ(dialog->windowTitle(), "Quillery - Add new photo");
-    EXPECT_EQ(dialog->NameField()->text(), "holiday.beach");
-    EXPECT_EQ(dialog->focusWidget(), dialog->NameField());
     // Each step's text is on the screen before the step's work starts.
     class PaintedTexts : public QObject {
     public:
@@ -181,7 +153,6 @@ TEST_F(PhotoInfoDialogTest, AddOpensWithEveryNameShowsEachStepWritesTheVersionsA
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     dialog->MessageLine()->installEventFilter(&painted);
     m_library.Dialogs().Then<NameEntryDialog>([](NameEntryDialog& entry) {
-        EXPECT_EQ(entry.windowTitle(), "Add an Event");
         entry.FirstField()->setText("Picnic");
         entry.accept();
     });
@@ -204,24 +175,8 @@ TEST_F(PhotoInfoDialogTest, AddOpensWithEveryNameShowsEachStepWritesTheVersionsA
     EXPECT_EQ(m_photoList.RowCount(), 1) << "the row follows the library's announcement";
     EXPECT_FALSE(m_library.Catalog().IsModified());
     // Persons in list order: the list sorts "Doe, Jane" first.
-    EXPECT_EQ(PhotoLibrary::ReadFile(m_library.DatabasePath()),
+    EXPECT_EQ(ReadBytes(m_library.DatabasePath()),
               "holiday.beach|6/05/1999|Doe, Jane^Smith, John|Picnic|France, Paris|Day one|\r\n");
-}
-
-// The record has room for sixteen persons; of more selected the first sixteen are stored.
-TEST_F(PhotoInfoDialogTest, AddStoresTheFirstSixteenOfMoreSelectedPersons)
-{
-    for (int i = 0; i < 20; ++i) Lib().AddName(NameKind::Persons, "P" + std::to_string(100 + i));
-    auto dialog = OpenAdd("many");
-    for (int i = 0; i < 20; ++i) Select(dialog->List(NameKind::Persons), "P" + std::to_string(100 + i));
-    dialog->DateField()->setText("1999");
-    dialog->OkButton()->click();
-    ASSERT_EQ(m_library.Catalog().PhotoCount(), 1);
-    const PhotoRecord& photo = m_library.Catalog().PhotoAt(0);
-    const NameList& persons = m_library.Catalog().Names(NameKind::Persons);
-    ASSERT_EQ(PhotoRecord::UsedCount(photo.Ids(NameKind::Persons)), 16);
-    EXPECT_EQ(persons.At(photo.Ids(NameKind::Persons)[0]), "P100");
-    EXPECT_EQ(persons.At(photo.Ids(NameKind::Persons)[15]), "P115");
 }
 
 TEST_F(PhotoInfoDialogTest, FailedThumbnailWriteKeepsTheDialogOpenAndOkTriesAgain)
@@ -250,7 +205,6 @@ TEST_F(PhotoInfoDialogTest, NameAddedThenCancelledStaysInTheCatalog)
     auto dialog = OpenAdd("cancelled");
     const auto enter = [](const char* first, const char* last) {
         return [first, last](NameEntryDialog& entry) {
-            EXPECT_EQ(entry.windowTitle(), "Add a Person");
             entry.FirstField()->setText(first);
             entry.SecondField()->setText(last);
             entry.accept();
@@ -276,7 +230,7 @@ TEST_F(PhotoInfoDialogTest, EditModeShowsThePhotoAndLeavesItsFilesAlone)
 {
     const PhotoRecord& photo = AddExisting("beach");
     const std::string thumbnailBefore =
-        PhotoLibrary::ReadFile(m_library.VersionPath(Version::Thumbnail, "beach"));
+        ReadBytes(m_library.VersionPath(Version::Thumbnail, "beach"));
     const auto fullScreenTime =
         std::filesystem::last_write_time(m_library.VersionPath(Version::FullScreen, "beach"));
     m_photoList.FillFromCatalog();
@@ -285,21 +239,11 @@ TEST_F(PhotoInfoDialogTest, EditModeShowsThePhotoAndLeavesItsFilesAlone)
 
     PhotoInfoDialog dialog(m_library.Host(), &thumbnail, "beach", &photo);
     dialog.show();
-    EXPECT_EQ(dialog.windowTitle(), "Quillery - Edit existing photo");
-    EXPECT_TRUE(dialog.NameField()->isReadOnly());
-    EXPECT_EQ(dialog.focusWidget(), dialog.DateField());
     EXPECT_EQ(dialog.DateField()->text(), "6/05/1999");
     EXPECT_EQ(dialog.NotesField()->toPlainText(), "First line\nSecond | line");
     EXPECT_EQ(Selected(dialog.List(NameKind::Persons)), std::vector<std::string>{"Doe, Jane"});
     EXPECT_EQ(Selected(dialog.List(NameKind::Events)), std::vector<std::string>{"Summer holiday"});
     EXPECT_EQ(dialog.PictureLabel()->pixmap().size(), QSize(133, 100));
-
-    dialog.DateField()->clear();
-    dialog.OkButton()->click();
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(Message(dialog), "Date is not in valid format, please reenter");
-    EXPECT_EQ(photo.GetDateText(), "6/05/1999");
-    EXPECT_FALSE(m_library.Catalog().IsModified());
 
     dialog.NameField()->setText("renamed");  // read-only in use; ignored all the same
     dialog.DateField()->setText("7/1999");
@@ -312,15 +256,11 @@ TEST_F(PhotoInfoDialogTest, EditModeShowsThePhotoAndLeavesItsFilesAlone)
     EXPECT_EQ(photo.GetFileName(), "beach");
     EXPECT_EQ(photo.GetDateText(), "7/1999");
     EXPECT_EQ(photo.GetNotes(), "New\r\nnotes");
-    EXPECT_EQ(PhotoRecord::UsedCount(photo.Ids(NameKind::Persons)), 2);
-    EXPECT_EQ(m_library.Catalog().Names(NameKind::Persons).At(photo.Ids(NameKind::Persons)[0]),
-              "Doe, Jane");
-    EXPECT_EQ(m_library.Catalog().Names(NameKind::Persons).At(photo.Ids(NameKind::Persons)[1]),
-              "Smith, John");
+    EXPECT_EQ(m_library.Catalog().NamesText(NameKind::Persons, photo), "Jane Doe, John Smith");
     EXPECT_EQ(PhotoRecord::UsedCount(photo.Ids(NameKind::Events)), 0);
     EXPECT_TRUE(m_library.Catalog().IsModified());
     EXPECT_EQ(m_library.Saves(), 0);
-    EXPECT_EQ(PhotoLibrary::ReadFile(m_library.VersionPath(Version::Thumbnail, "beach")),
+    EXPECT_EQ(ReadBytes(m_library.VersionPath(Version::Thumbnail, "beach")),
               thumbnailBefore);
     EXPECT_EQ(std::filesystem::last_write_time(m_library.VersionPath(Version::FullScreen, "beach")),
               fullScreenTime);

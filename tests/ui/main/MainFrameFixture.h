@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileBytes.h"
 #include "ScriptedDialogRunner.h"
 #include "ScriptedFileChooser.h"
 #include "ScriptedPrompter.h"
@@ -20,8 +21,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 using Texts = std::vector<std::string>;
@@ -35,34 +34,17 @@ protected:
         "garden|1999||Summer holiday|||\r\n";
     static constexpr const char* kCreateQuestion =
         "One or more subdirectories do not exist\nCreate these directories now?";
-    static constexpr const char* kPictureFolders[] = {
-        "/Full Screen Pictures", "/High Resolution Images", "/Original Images", "/Thumbnail Pictures"};
 
     std::string Path(const std::string& name) const { return m_dir.File(name); }
     std::string Folder() const { return m_dir.Path().string(); }
 
-    static void WriteFile(const std::string& path, const std::string& content)
-    {
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
-    }
-    static std::string ReadFile(const std::string& path)
-    {
-        std::ostringstream content;
-        content << std::ifstream(path, std::ios::binary).rdbuf();
-        return content.str();
-    }
-    bool HasPictureFolders() const
-    {
-        for (const char* name : kPictureFolders) {
-            if (!std::filesystem::is_directory(Folder() + name)) return false;
-        }
-        return true;
-    }
+    static void WriteFile(const std::string& path, const std::string& content) { WriteBytes(path, content); }
+    bool HasPictureFolders() const { return Library::PictureFoldersExist(Folder()); }
 
     // A library file with its picture folders in the test's folder.
     std::string MakeLibrary(const std::string& name, const std::string& content = kTwoPhotos)
     {
-        for (const char* folder : kPictureFolders) std::filesystem::create_directories(Folder() + folder);
+        Library::CreatePictureFolders(Folder());
         WriteFile(Path(name), content);
         return Path(name);
     }

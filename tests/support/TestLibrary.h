@@ -1,0 +1,91 @@
+#pragma once
+
+#include "FileBytes.h"
+#include "ScriptedPrompter.h"
+#include "TempDir.h"
+
+#include "core/CQuilleryDoc.h"
+#include "core/PhotoRecord.h"
+#include "imaging/Imaging.h"
+#include "store/Library.h"
+#include "store/PictureStore.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+
+// A new library with its four picture folders in a temporary folder, answering
+// questions from a script, for the tests of the views and dialogs.
+class TestLibrary {
+public:
+    TestLibrary()
+    {
+        Library::CreatePictureFolders(Directory());
+        EXPECT_EQ(m_library.Create(DatabasePath(), m_prompter), Library::Outcome::Done);
+    }
+
+    std::string Directory() const { return m_dir.Path().string(); }
+    std::string DatabasePath() const { return File("Test.pdb"); }
+    std::string File(const std::string& name) const { return m_dir.File(name); }
+    Library& GetLibrary() { return m_library; }
+    const CQuilleryDoc& Catalog() const { return m_library.Catalog(); }
+    ScriptedPrompter& Prompter() { return m_prompter; }
+
+    std::string VersionPath(PictureStore::Version version, const std::string& name) const
+    {
+        return PictureStore::VersionPath(Directory(), version, name);
+    }
+    bool HasVersion(PictureStore::Version version, const std::string& name) const { return Exists(VersionPath(version, name)); }
+
+    // Adds a record; persons, events and locations are stored names, added to the
+    // catalog's lists when new.
+    const PhotoRecord& Add(const std::string& fileName, int month = 0, int day = 0, int year = 2000,
+                           std::initializer_list<const char*> persons = {},
+                           std::initializer_list<const char*> events = {},
+                           std::initializer_list<const char*> locations = {})
+    {
+        PhotoRecord record;
+        record.SetFileName(fileName);
+        record.SetDate(month, day, year);
+        const std::initializer_list<const char*> names[] = {persons, events, locations};
+        for (const NameKind kind : kNameKinds) {
+            size_t i = 0;
+            for (const char* name : names[KindIndex(kind)]) {
+                const int id = Catalog().FindName(kind, name);
+                record.Ids(kind)[i++] = id >= 0 ? id : m_library.AddName(kind, name);
+            }
+        }
+        return m_library.AddPhoto(record);
+    }
+
+    // Writes a version file of a plain colour at the given size.
+    void WritePicture(PictureStore::Version version, const std::string& fileName, int width, int height,
+                      QColor colour = QColor(200, 120, 40)) const
+    {
+        QImage image(width, height, QImage::Format_RGB888);
+        image.fill(colour);
+        img::WriteJpeg(VersionPath(version, fileName), img::FromQImage(image), 90);
+    }
+
+    // A picture file with a pattern, so scaled copies are not flat.
+    std::string MakeImage(const std::string& name, int width, int height) const
+    {
+        QImage image(width, height, QImage::Format_RGB888);
+        image.fill(QColor(30, 90, 160));
+        QPainter painter(&image);
+        painter.fillRect(0, 0, width / 2, height / 2, QColor(230, 200, 40));
+        painter.end();
+        EXPECT_TRUE(image.save(QString::fromStdString(File(name))));
+        return File(name);
+    }
+
+private:
+    TempDir m_dir;
+    ScriptedPrompter m_prompter;
+    Library m_library;
+};
