@@ -39,9 +39,7 @@ TEST_P(FormatTest, ReadsTheVariantAndRefusesDamagedCopies)
     TempDir dir;
     img::PixelBuffer expected = c.source();
     const std::string name = c.name;
-    if (name == "BmpRle4")
-        testimg::WriteRle4Bmp(dir.File(c.file), expected);
-    else if (name == "BmpTopDown")
+    if (name == "BmpTopDown")
         testimg::WriteTopDownBmp(dir.File(c.file), expected);
     else
         ASSERT_TRUE(testimg::MakeWithTool(dir, expected, c.command, c.file)) << c.command;
@@ -73,44 +71,26 @@ TEST_P(FormatTest, ReadsTheVariantAndRefusesDamagedCopies)
 }
 
 const FormatCase kCases[] = {
-    {"Bmp1Bit", "a.bmp", Mono, "ppmtobmp -bpp=1 {in} > {out}", 0, 0},
-    {"Bmp4Bit", "a.bmp", Blocks, "ppmtobmp -bpp=4 {in} > {out}", 0, 0},
     {"Bmp8Bit", "a.bmp", Blocks, "ppmtobmp -bpp=8 {in} > {out}", 0, 0},
     {"Bmp16Bit", "a.bmp", Blocks, "CONVERT {in} -define bmp:subtype=RGB565 BMP:{out}", 8, 8},
     {"Bmp24Bit", "a.bmp", Gradient, "ppmtobmp -bpp=24 {in} > {out}", 0, 0},
     {"Bmp32Bit", "a.BMP", Gradient, "CONVERT {in} -alpha set -define bmp:format=bmp4 BMP:{out}", 0, 0},
     {"BmpRle8", "a.bmp", Blocks, "CONVERT {in} -compress RLE -type palette BMP3:{out}", 0, 0},
-    {"BmpRle4", "a.bmp", Blocks, "", 0, 0},
-    {"BmpCoreHeader24", "a.bmp", Gradient, "CONVERT {in} BMP2:{out}", 0, 0},
     {"BmpCoreHeader4", "a.bmp", Blocks, "ppmtobmp -os2 -bpp=4 {in} > {out}", 0, 0},
     {"BmpTopDown", "a.bmp", Gradient, "", 0, 0},
-    {"Gif", "a.gif", Blocks, "CONVERT {in} GIF:{out}", 0, 0},
-    {"GifInterlaced", "a.gif", Blocks, "CONVERT {in} -interlace Line GIF:{out}", 0, 0},
     {"GifFirstFrame", "a.gif", Blocks, "CONVERT {in} \\( {in} -negate \\) GIF:{out}", 0, 0},
     {"GifTransparent", "a.gif", Blocks, "CONVERT {in} -transparent blue GIF:{out}", 0, 0, true},
-    {"TiffStrips", "a.tif", Gradient, "CONVERT {in} -compress None -depth 8 TIFF:{out}", 0, 0},
     {"TiffTiles", "a.tif", Gradient, "CONVERT {in} -depth 8 -define tiff:tile-geometry=32x32 TIFF:{out}", 0, 0},
-    {"TiffLzw", "a.tiff", Gradient, "CONVERT {in} -depth 8 TIFF:{tmp} && tiffcp -c lzw {tmp} {out}", 0, 0},
-    {"TiffDeflate", "a.tif", Gradient, "CONVERT {in} -depth 8 TIFF:{tmp} && tiffcp -c zip {tmp} {out}", 0, 0},
-    {"TiffPackBits", "a.tif", Gradient, "CONVERT {in} -depth 8 TIFF:{tmp} && tiffcp -c packbits {tmp} {out}", 0, 0},
+    {"TiffStrips", "a.tiff", Gradient, "CONVERT {in} -compress None -depth 8 TIFF:{out}", 0, 0},
     {"TiffJpeg", "a.tif", Gradient, "CONVERT {in} -depth 8 TIFF:{tmp} && tiffcp -r 16 -c jpeg:95 {tmp} {out}", 40, 3},
-    {"TiffTiledLzw", "a.tif", Gradient, "CONVERT {in} -depth 8 TIFF:{tmp} && tiffcp -t -w 32 -l 32 -c lzw {tmp} {out}", 0, 0},
-    {"Tiff16Bit", "a.tif", Gradient, "CONVERT {in} -depth 16 TIFF:{out}", 1, 1},
-    {"TiffPalette", "a.tif", Blocks, "CONVERT {in} -type palette TIFF:{out}", 0, 0},
-    {"TiffGrey", "a.tif", Mono, "CONVERT {in} -colorspace Gray -depth 8 TIFF:{out}", 0, 0},
     {"TiffCmyk", "a.tif", Blocks, "CONVERT {in} -colorspace CMYK -depth 8 TIFF:{out}", 2, 1},
-    {"PngPalette", "a.png", Blocks, "CONVERT {in} PNG8:{out}", 0, 0},
-    {"PngGrey", "a.png", Mono, "CONVERT {in} -colorspace Gray PNG:{out}", 0, 0},
     {"Png16Bit", "a.png", Gradient, "CONVERT {in} PNG48:{out}", 1, 1},
-    {"PngInterlaced", "a.png", Gradient, "CONVERT {in} -interlace PNG PNG24:{out}", 0, 0},
     {"PngTransparent", "a.png", Blocks, "CONVERT {in} -transparent blue PNG32:{out}", 0, 0, true},
     {"Pcx1Bit", "a.pcx", Mono, "ppmtopcx {in} > {out}", 0, 0},
-    {"Pcx2Planes", "a.pcx", Blocks, "ppmtopcx {in} > {out}", 0, 0},
     {"Pcx16ColoursInFourPlanes", "a.PCX", Blocks, "ppmtopcx -planes=4 {in} > {out}", 0, 0},
     {"Pcx2BitPacked", "a.pcx", Blocks, "ppmtopcx -packed {in} > {out}", 0, 0},
     {"Pcx8BitPalette", "a.pcx", Blocks, "ppmtopcx -8bit {in} > {out}", 0, 0},
     {"Pcx24BitPlanes", "a.pcx", Gradient, "ppmtopcx -24bit {in} > {out}", 0, 0},
-    {"PcxFromImageMagick", "a.pcx", Gradient, "CONVERT {in} PCX:{out}", 0, 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Variants, FormatTest, testing::ValuesIn(kCases),
@@ -123,8 +103,8 @@ TEST(LoadFile, ChoosesTheReaderByExtensionIgnoringCaseAndTrailingBlanks)
     const struct {
         const char* file;
         bool loads;
-    } cases[] = {{"PHOTO.JPG", true}, {"photo.Jpeg", true},     {"photo.jpg ", true},    {"photo.jpeg   ", true},
-                 {"photo", false},    {"photo.txt", false},     {"dir.jpg/photo", false}, {"photo.png", false}};
+    } cases[] = {{"PHOTO.JPG", true},  {"photo.Jpeg", true},     {"photo.jpg  ", true},
+                 {"photo.txt", false}, {"dir.jpg/photo", false}, {"photo.png", false}};
     for (const auto& c : cases) {
         ASSERT_TRUE(img::WriteJpeg(dir.File(c.file), testimg::MakeBlocks(), 90));
         Picture picture;
@@ -166,17 +146,40 @@ TEST(Decoders, HugeHeaderIsRefusedBeforeAllocating)
     std::vector<std::uint8_t> pcx(128 + 16, 0);
     Poke(pcx, {{0, 0x0A}, {1, 5}, {2, 1}, {3, 8}, {8, 0x3F}, {9, 0x9C}, {10, 0x3F}, {11, 0x9C}, // 40000 x 40000
                {65, 3}, {66, 0x40}, {67, 0x9C}});
-    EXPECT_TRUE(img::DecodePcx(pcx).Empty());
-    EXPECT_EQ(img::LastError(), img::kErrTooLarge);
+    EXPECT_EQ(img::DecodePcx(pcx).Error(), img::kErrTooLarge);
     // A real file's header changed to claim 20000 x 20001 pixels.
     TempDir dir;
     ASSERT_TRUE(testimg::MakeWithTool(dir, testimg::MakeGradient(8, 8), "ppmtobmp -bpp=24 {in} > {out}", "big.bmp"));
     auto bytes = testimg::ReadBytes(dir.File("big.bmp"));
     Poke(bytes, {{18, 0x20}, {19, 0x4E}, {22, 0x21}, {23, 0x4E}});
-    EXPECT_TRUE(img::DecodeWithQt(bytes, "bmp").Empty());
     // Qt may refuse the header itself; then the missing rows are what we report.
-    EXPECT_TRUE(img::LastError() == img::kErrTooLarge || img::LastError() == img::kErrTruncated)
-        << img::LastError();
+    const img::ErrorCode error = img::DecodeWithQt(bytes, "bmp").Error();
+    EXPECT_TRUE(error == img::kErrTooLarge || error == img::kErrTruncated) << error;
+}
+
+// The pixel limit admits a picture of exactly that many pixels and refuses one more, in
+// every reader that checks it and in the allocation behind them all.
+TEST(Decoders, ThePixelLimitIsExact)
+{
+    TempDir dir;
+    const img::PixelBuffer blocks = Blocks(); // 64 x 48 = 3072 pixels
+    ASSERT_TRUE(img::WriteJpeg(dir.File("a.jpg"), blocks, 90));
+    ASSERT_TRUE(testimg::MakeWithTool(dir, blocks, "ppmtopcx {in} > {out}", "a.pcx"));
+    ASSERT_TRUE(testimg::MakeWithTool(dir, blocks, "ppmtobmp {in} > {out}", "a.bmp"));
+    const struct Restore {
+        ~Restore() { img::SetMaxPixels(img::kMaxPixels); }
+    } restore;
+    for (const char* file : {"a.jpg", "a.pcx", "a.bmp"}) {
+        Picture picture;
+        img::SetMaxPixels(3072);
+        EXPECT_EQ(picture.LoadFile(dir.File(file)), 0) << file;
+        img::SetMaxPixels(3071);
+        EXPECT_EQ(picture.LoadFile(dir.File(file)), img::kErrTooLarge) << file;
+    }
+    img::SetMaxPixels(3072);
+    EXPECT_TRUE(img::PixelBuffer::Allocate(3072, 1));
+    EXPECT_EQ(img::PixelBuffer::Allocate(3073, 1).Error(), img::kErrTooLarge);
+    EXPECT_EQ(img::PixelBuffer::Allocate(0, 3).Error(), img::kErrBadArgument);
 }
 
 } // namespace

@@ -118,8 +118,8 @@ TEST(Pipeline, QualitySettingsAreReadWithAtoiRules)
     library.Settings().WriteString("JPEG_FullScreenQuality", "075");
     Picture picture = Gradient(800, 600);
     const Picture thumbnail = Gradient(133, 100);
-    const auto thumbnailAtZero = img::EncodeJpeg(thumbnail.Pixels(), 0);
-    const auto fullAt75 = img::EncodeJpeg(picture.Pixels(), 75);
+    const auto thumbnailAtZero = img::EncodeJpeg(thumbnail.Pixels(), 0).Value();
+    const auto fullAt75 = img::EncodeJpeg(picture.Pixels(), 75).Value();
     ASSERT_TRUE(AddPhoto(library, picture, "q", &thumbnail).ok());
     EXPECT_EQ(StorePictures::FileBytes(library.PathOf(Version::Thumbnail, "q")), thumbnailAtZero);
     EXPECT_EQ(StorePictures::FileBytes(library.PathOf(Version::FullScreen, "q")), fullAt75);
@@ -202,7 +202,8 @@ TEST(Pipeline, VersionsMatchFittingThePictureInTurn)
         EXPECT_EQ(written.GetSize(), expected.GetSize());
         if (written.GetSize() != expected.GetSize()) return 255.0;
         // Both through the same JPEG coding, so only the fitting can differ.
-        const img::PixelBuffer coded = img::DecodeJpeg(img::EncodeJpeg(expected.Pixels(), 100));
+        const img::PixelBuffer coded =
+            img::DecodeJpeg(img::EncodeJpeg(expected.Pixels(), 100).Value()).Value();
         double total = 0;
         for (size_t i = 0; i < coded.ByteSize(); ++i)
             total += std::abs(written.Pixels().Data()[i] - coded.Data()[i]);
@@ -223,7 +224,7 @@ TEST(Pipeline, UnfittedVersionsKeepTheJpegComments)
     ASSERT_TRUE(AddPhoto(library, picture, "c").ok());
     for (const auto version : {Version::Original, Version::HighRes, Version::FullScreen}) {
         std::vector<std::string> comments;
-        img::ReadJpeg(library.PathOf(version, "c"), &comments);
+        ASSERT_TRUE(img::ReadJpeg(library.PathOf(version, "c"), &comments));
         EXPECT_EQ(comments, (std::vector<std::string>{"first", "second"}))
             << PictureStore::FolderName(version);
     }

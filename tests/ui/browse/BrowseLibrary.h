@@ -59,8 +59,9 @@ public:
     {
         QImage image(width, height, QImage::Format_RGB888);
         image.fill(colour);
-        img::WriteJpeg(PictureStore::VersionPath(Directory(), version, fileName),
-                       img::FromQImage(image), 90);
+        const img::Status written = img::WriteJpeg(
+            PictureStore::VersionPath(Directory(), version, fileName), img::FromQImage(image).Value(), 90);
+        EXPECT_TRUE(written) << written.Error();
     }
 
 private:
