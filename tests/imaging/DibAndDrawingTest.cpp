@@ -46,7 +46,7 @@ TEST(PackedDib, CoreHeaderFields)
 {
     TempDir dir; // a BMP file with the 12-byte header and 16 colours, without its file header
     const img::PixelBuffer blocks = testimg::MakeBlocks(300, 2);
-    ASSERT_TRUE(testimg::MakeWithTool(dir, blocks, "ppmtobmp -os2 -bpp=4 {in} > {out}", "core.bmp"));
+    ASSERT_TRUE(testimg::MakeWithTool(dir, blocks, "ppmtobmp -os2 -bpp=4 in.ppm > core.bmp"));
     const auto file = testimg::ReadBytes(dir.File("core.bmp"));
     const std::vector<std::uint8_t> dib(file.begin() + 14, file.end());
     EXPECT_EQ(DibWidth(dib.data(), dib.size()), 300);

@@ -33,7 +33,7 @@ template <typename Value> void SetExif(const std::string& path, const std::strin
 // A file that ImageMagick's convert makes from the blocks picture with the options given.
 std::string Convert(const TempDir& dir, const std::string& options)
 {
-    EXPECT_TRUE(testimg::MakeWithTool(dir, testimg::MakeBlocks(), "CONVERT {in} " + options + " {out}", "v.jpg"));
+    EXPECT_TRUE(testimg::MakeWithTool(dir, testimg::MakeBlocks(), "convert in.ppm " + options + " v.jpg"));
     return dir.File("v.jpg");
 }
 

@@ -7,27 +7,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 namespace testimg {
-
-namespace {
-
-std::string Quote(const std::string& text)
-{
-    std::string quoted = "'";
-    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-// Replaces every `token`, searching on after each inserted value.
-void ReplaceAll(std::string& text, const std::string& token, const std::string& value)
-{
-    for (std::size_t at = text.find(token); at != std::string::npos; at = text.find(token, at + value.size()))
-        text.replace(at, token.size(), value);
-}
-
-} // namespace
 
 img::PixelBuffer Make(int width, int height, const std::function<Rgb(int x, int y)>& colourAt)
 {
@@ -111,15 +92,10 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-bool MakeWithTool(const TempDir& dir, const img::PixelBuffer& pixels, std::string command, const std::string& out)
+bool MakeWithTool(const TempDir& dir, const img::PixelBuffer& pixels, const std::string& command)
 {
-    static const std::string convert = access("/usr/bin/convert", X_OK) == 0 ? "/usr/bin/convert" : "convert";
     if (!img::PixelAdapter::AsQImage(pixels).save(QString::fromStdString(dir.File("in.ppm")), "PPM")) return false;
-    ReplaceAll(command, "CONVERT", convert);
-    ReplaceAll(command, "{out}", Quote(dir.File(out)));
-    ReplaceAll(command, "{tmp}", Quote(dir.File("tmp.tif")));
-    ReplaceAll(command, "{in}", Quote(dir.File("in.ppm")));
-    return std::system(("(" + command + ") >/dev/null 2>&1").c_str()) == 0;
+    return std::system(("cd '" + dir.Path().string() + "' && (" + command + ") >/dev/null 2>&1").c_str()) == 0;
 }
 
 // Qt writes bottom-up rows; those of the mirrored picture, read top-down, are the picture.

@@ -21,8 +21,7 @@ struct Rgb {
 };
 
 // What an operation made, with a test failure naming its error when it made nothing.
-template <typename T>
-T Unwrap(img::Result<T> result)
+template <typename T> T Unwrap(img::Result<T> result)
 {
     EXPECT_TRUE(result) << "imaging error " << result.Error();
     return std::move(result).Value();
@@ -37,23 +36,17 @@ img::PixelBuffer MakeBlocks(int width = 64, int height = 48);
 img::PixelBuffer MakeGradient(int width, int height);
 Picture ToPicture(const img::PixelBuffer& pixels);
 inline QSize SizeOf(const img::PixelBuffer& pixels) { return {pixels.Width(), pixels.Height()}; }
-
 Rgb PixelAt(const img::PixelBuffer& pixels, int x, int y);
 void SetPixel(img::PixelBuffer& pixels, int x, int y, Rgb colour);
-// The largest difference of any channel of any pixel; 256 when the sizes differ.
+// The largest difference of any channel of any pixel, and the mean; 256 when the sizes differ.
 int MaxDifference(const img::PixelBuffer& a, const img::PixelBuffer& b);
-// The mean absolute channel difference.
 double MeanDifference(const img::PixelBuffer& a, const img::PixelBuffer& b);
 
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
-
-// Writes the pixels as the PPM file {in} in the folder and runs the shell command, which
-// makes the folder's file `out`, named {out} in it ({tmp}: a spare file name; CONVERT:
-// ImageMagick's convert). True when the command succeeds.
-bool MakeWithTool(const TempDir& dir, const img::PixelBuffer& pixels, std::string command,
-                  const std::string& out);
-
+// Writes the pixels as in.ppm in the folder and runs the shell command there. True when
+// the command succeeds.
+bool MakeWithTool(const TempDir& dir, const img::PixelBuffer& pixels, const std::string& command);
 // A BMP no Debian tool writes: rows stored top-down (a negative height).
 void WriteTopDownBmp(const std::string& path, const img::PixelBuffer& pixels);
 
