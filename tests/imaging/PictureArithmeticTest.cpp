@@ -78,7 +78,8 @@ TEST(PictureCopy, BlankIsBlackAndCopiesTakePixelsNotPaletteOrComments)
     EXPECT_EQ(testimg::MaxDifference(target.Pixels(), source.Pixels()), 0);
 }
 
-TEST(PictureTables, MapExactlyAtTheEdges)
+// The tables at their edges, then as the Adjust operations apply them to their channels.
+TEST(PictureTables, MapExactlyAtTheEdgesAndReachTheirChannels)
 {
     struct {
         bool brightness;
@@ -93,10 +94,6 @@ TEST(PictureTables, MapExactlyAtTheEdges)
         EXPECT_EQ(table[static_cast<std::size_t>(c.input)], c.expected)
             << (c.brightness ? "brightness " : "colour ") << c.percent << "% of " << c.input;
     }
-}
-
-TEST(PictureAdjust, TablesReachTheirChannels)
-{
     Picture picture = ToPicture(testimg::MakeFlat(4, 4, {0, 64, 128}));
     ASSERT_EQ(picture.AdjustBrightness(20), 0);
     EXPECT_EQ(PixelAt(picture.Pixels(), 0, 0), (Rgb{1, 106, 173}));
