@@ -14,8 +14,11 @@ inline void PrepareForFuzzing()
     (void)done;
 }
 
-inline void TouchPixels(const img::PixelBuffer& pixels)
+inline void TouchPixels(const img::Result<img::PixelBuffer>& decoded)
 {
+    const img::PixelBuffer& pixels = decoded.Value();
+    // A decoder that reports success must hand over a picture.
+    if (decoded.Ok() && pixels.Empty()) __builtin_trap();
     if (pixels.Empty()) return;
     // Reading the first and last byte lets the sanitizer see a short buffer.
     volatile std::uint8_t sink = pixels.Data()[0];

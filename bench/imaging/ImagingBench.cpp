@@ -66,9 +66,9 @@ struct Row {
 Row Measure(const std::string& path, int runs, const std::string& work)
 {
     Row row{BaseName(path), 0, 0, 0, 0, 0, 0, 0, 0};
-    row.decode = TimeMs(runs, [&] { img::ReadJpeg(path); });
+    row.decode = TimeMs(runs, [&] { (void)img::ReadJpeg(path); });
     row.djpeg = TimeMs(runs, [&] { RunTool({"djpeg", "-outfile", "/dev/null", path}); });
-    row.decode8 = TimeMs(runs, [&] { img::ReadJpegForBox(path, 1, 1); });
+    row.decode8 = TimeMs(runs, [&] { (void)img::ReadJpegForBox(path, 1, 1); });
     row.djpeg8 = TimeMs(runs, [&] { RunTool({"djpeg", "-scale", "1/8", "-outfile", "/dev/null", path}); });
 
     Picture picture;

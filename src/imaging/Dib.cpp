@@ -29,24 +29,17 @@ void PutU16(std::uint8_t* at, std::uint16_t value)
 
 } // namespace
 
-std::vector<std::uint8_t> ToDib(const PixelBuffer& pixels)
+Result<std::vector<std::uint8_t>> ToDib(const PixelBuffer& pixels)
 {
-    if (pixels.Empty()) {
-        SetLastError(kErrBadArgument);
-        return {};
-    }
+    if (pixels.Empty()) return kErrBadArgument;
     const std::size_t rowBytes = (pixels.Stride() + 3) & ~std::size_t{3};
     const std::size_t imageBytes = rowBytes * static_cast<std::size_t>(pixels.Height());
-    if (imageBytes > std::numeric_limits<std::uint32_t>::max() - kInfoHeaderSize) {
-        SetLastError(kErrTooLarge);
-        return {};
-    }
+    if (imageBytes > std::numeric_limits<std::uint32_t>::max() - kInfoHeaderSize) return kErrTooLarge;
     std::vector<std::uint8_t> dib;
     try {
         dib.assign(kInfoHeaderSize + imageBytes, 0);
     } catch (const std::bad_alloc&) {
-        SetLastError(kErrNoMemory);
-        return {};
+        return kErrNoMemory;
     }
     std::uint8_t* header = dib.data();
     PutU32(header, kInfoHeaderSize);
@@ -67,23 +60,19 @@ std::vector<std::uint8_t> ToDib(const PixelBuffer& pixels)
             to[2] = from[0];
         }
     }
-    SetLastError(kErrNone);
     return dib;
 }
 
-PixelBuffer FromDib(const std::uint8_t* dib, std::size_t size)
+Result<PixelBuffer> FromDib(const std::uint8_t* dib, std::size_t size)
 {
     const std::uint8_t* bits = DibBits(dib, size);
-    if (bits == nullptr || size > std::numeric_limits<std::uint32_t>::max() - kFileHeaderSize) {
-        SetLastError(kErrBadData);
-        return {};
-    }
+    if (bits == nullptr || size > std::numeric_limits<std::uint32_t>::max() - kFileHeaderSize)
+        return kErrBadData;
     std::vector<std::uint8_t> file;
     try {
         file.resize(kFileHeaderSize + size);
     } catch (const std::bad_alloc&) {
-        SetLastError(kErrNoMemory);
-        return {};
+        return kErrNoMemory;
     }
     file[0] = 'B';
     file[1] = 'M';

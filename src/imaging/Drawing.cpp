@@ -16,49 +16,33 @@ static void RegisterBitmapResources()
 
 namespace img {
 
-bool Draw(QPainter* painter, const PixelBuffer& pixels, int x, int y, int areaWidth,
-          int areaHeight, const Palette* /*palette: drawing is true colour*/)
+Status Draw(QPainter* painter, const PixelBuffer& pixels, int x, int y, int areaWidth,
+            int areaHeight, const Palette* /*palette: drawing is true colour*/)
 {
-    if (painter == nullptr) {
-        SetLastError(kErrNoSurface);
-        return false;
-    }
-    if (pixels.Empty()) {
-        SetLastError(kErrBadArgument);
-        return false;
-    }
+    if (painter == nullptr) return kErrNoSurface;
+    if (pixels.Empty()) return kErrBadArgument;
     const QImage image = PixelAdapter::AsQImage(pixels);
     const QRect shown(0, 0, std::min(areaWidth, pixels.Width()), std::min(areaHeight, pixels.Height()));
     if (!shown.isEmpty()) painter->drawImage(QPoint(x, y), image, shown);
-    SetLastError(kErrNone);
-    return true;
+    return kErrNone;
 }
 
-QImage ToBitmap(const PixelBuffer& pixels)
+Result<QImage> ToBitmap(const PixelBuffer& pixels)
 {
-    if (pixels.Empty()) {
-        SetLastError(kErrBadArgument);
-        return {};
-    }
+    if (pixels.Empty()) return kErrBadArgument;
     QImage copy = PixelAdapter::AsQImage(pixels).copy();
-    SetLastError(copy.isNull() ? kErrNoMemory : kErrNone);
+    if (copy.isNull()) return kErrNoMemory;
     return copy;
 }
 
-PixelBuffer LoadBitmapResource(int id)
+Result<PixelBuffer> LoadBitmapResource(int id)
 {
     static const bool registered = (RegisterBitmapResources(), true);
     (void)registered;
     const QString name = QStringLiteral(":/bitmaps/%1.bmp").arg(id);
-    if (!QFile::exists(name)) {
-        SetLastError(kErrNoResource);
-        return {};
-    }
+    if (!QFile::exists(name)) return kErrNoResource;
     const QImage image(name);
-    if (image.isNull()) {
-        SetLastError(kErrBadData);
-        return {};
-    }
+    if (image.isNull()) return kErrBadData;
     return FromQImage(image);
 }
 

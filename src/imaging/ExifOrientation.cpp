@@ -1,6 +1,5 @@
 #include "imaging/ExifOrientation.h"
 
-#include "imaging/ImagingErrors.h"
 #include "imaging/PixelAdapter.h"
 
 #include <opencv2/core.hpp>
@@ -70,20 +69,20 @@ int ExifOrientation::FromApp1(std::span<const std::uint8_t> payload)
     return 1;
 }
 
-bool ExifOrientation::Apply(PixelBuffer& pixels, int orientation)
+Status ExifOrientation::Apply(PixelBuffer& pixels, int orientation)
 {
-    if (orientation <= 1 || orientation > 8) return true;
+    if (orientation <= 1 || orientation > 8) return kErrNone;
     try {
         const cv::Mat source = PixelAdapter::AsMat(pixels);
         if (orientation <= 4) { // same size: mirror or half turn, in place
             const int flip = orientation == 2 ? 1 : orientation == 3 ? -1 : 0;
             cv::Mat copy = source.clone();
             cv::flip(copy, source, flip);
-            return true;
+            return kErrNone;
         }
-        PixelBuffer turned = PixelBuffer::AllocateForOverwrite(pixels.Height(), pixels.Width());
-        if (turned.Empty()) return false;
-        cv::Mat target = PixelAdapter::AsMat(turned);
+        auto turned = PixelBuffer::AllocateForOverwrite(pixels.Height(), pixels.Width());
+        if (!turned) return turned.Error();
+        cv::Mat target = PixelAdapter::AsMat(turned.Value());
         switch (orientation) {
         case 5: cv::transpose(source, target); break;
         case 6: cv::rotate(source, target, cv::ROTATE_90_CLOCKWISE); break;
@@ -94,11 +93,10 @@ bool ExifOrientation::Apply(PixelBuffer& pixels, int orientation)
         }
         default: cv::rotate(source, target, cv::ROTATE_90_COUNTERCLOCKWISE); break;
         }
-        pixels = std::move(turned);
-        return true;
+        pixels = std::move(turned).Value();
+        return kErrNone;
     } catch (const std::exception&) {
-        SetLastError(kErrFilterFailed);
-        return false;
+        return kErrFilterFailed;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/PixelBuffer.h"
+#include "imaging/Status.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,8 +20,8 @@ public:
     static int FromApp1(std::span<const std::uint8_t> payload);
     // Orientations 5..8 turn the picture a quarter, so its upright size is swapped.
     static bool SwapsSides(int orientation) { return orientation >= 5 && orientation <= 8; }
-    // Turns the decoded (stored) picture upright; false with LastError set on failure.
-    static bool Apply(PixelBuffer& pixels, int orientation);
+    // Turns the decoded (stored) picture upright.
+    static Status Apply(PixelBuffer& pixels, int orientation);
 };
 
 } // namespace img

@@ -1,30 +1,22 @@
 #include "imaging/FileBytes.h"
 
-#include "imaging/ImagingErrors.h"
-
 namespace img {
 
 namespace {
 constexpr std::size_t kMaxFileBytes = std::size_t{2} << 30;
-
-FileOps::ReadResult Reported(FileOps::ReadResult result)
-{
-    SetLastError(FileBytes::Code(result.error));
-    return result;
-}
 } // namespace
 
 FileOps::ReadResult FileBytes::Read(const std::string& path)
 {
-    return Reported(FileOps::ReadFile(path, kMaxFileBytes, FileOps::Longer::Refuse));
+    return FileOps::ReadFile(path, kMaxFileBytes, FileOps::Longer::Refuse);
 }
 
 FileOps::ReadResult FileBytes::Read(const std::string& path, std::size_t limit)
 {
-    return Reported(FileOps::ReadFile(path, limit, FileOps::Longer::Truncate));
+    return FileOps::ReadFile(path, limit, FileOps::Longer::Truncate);
 }
 
-int FileBytes::Code(FileOps::ReadError error)
+ErrorCode FileBytes::Code(FileOps::ReadError error)
 {
     switch (error) {
     case FileOps::ReadError::None: return kErrNone;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/FileOps.h"
+#include "imaging/ImagingErrors.h"
 
 #include <cstddef>
 #include <string>
@@ -15,7 +16,7 @@ public:
     // At most the first `limit` bytes of the file.
     static FileOps::ReadResult Read(const std::string& path, std::size_t limit);
     // kErrNone, kErrCannotOpen, kErrReadFailed, kErrTooLarge or kErrNoMemory.
-    static int Code(FileOps::ReadError error);
+    static ErrorCode Code(FileOps::ReadError error);
 };
 
 } // namespace img

@@ -22,17 +22,14 @@ constexpr double kSoftenSigmaPerUnit = 1.0 / 10.0;
 
 bool SameSize(const PixelBuffer& source, const PixelBuffer& target)
 {
-    const bool same = !source.Empty() && source.Width() == target.Width() &&
-                      source.Height() == target.Height();
-    if (!same) SetLastError(kErrBadArgument);
-    return same;
+    return !source.Empty() && source.Width() == target.Width() && source.Height() == target.Height();
 }
 
 } // namespace
 
-bool Sharpen(const PixelBuffer& source, PixelBuffer& target, int amount)
+Status Sharpen(const PixelBuffer& source, PixelBuffer& target, int amount)
 {
-    if (!SameSize(source, target)) return false;
+    if (!SameSize(source, target)) return kErrBadArgument;
     return OpenCvGuard::Run([&] {
         const cv::Mat from = PixelAdapter::AsMat(source);
         cv::Mat into = PixelAdapter::AsMat(target);
@@ -47,9 +44,9 @@ bool Sharpen(const PixelBuffer& source, PixelBuffer& target, int amount)
     });
 }
 
-bool Soften(const PixelBuffer& source, PixelBuffer& target, int amount)
+Status Soften(const PixelBuffer& source, PixelBuffer& target, int amount)
 {
-    if (!SameSize(source, target)) return false;
+    if (!SameSize(source, target)) return kErrBadArgument;
     return OpenCvGuard::Run([&] {
         const cv::Mat from = PixelAdapter::AsMat(source);
         cv::Mat into = PixelAdapter::AsMat(target);
@@ -62,12 +59,9 @@ bool Soften(const PixelBuffer& source, PixelBuffer& target, int amount)
     });
 }
 
-bool ApplyTable(PixelBuffer& pixels, int channelMask, const std::array<std::uint8_t, 256>& table)
+Status ApplyTable(PixelBuffer& pixels, int channelMask, const std::array<std::uint8_t, 256>& table)
 {
-    if (pixels.Empty()) {
-        SetLastError(kErrBadArgument);
-        return false;
-    }
+    if (pixels.Empty()) return kErrBadArgument;
     return OpenCvGuard::Run([&] {
         cv::Mat lut(1, 256, CV_8UC3);
         for (int i = 0; i < 256; ++i) {

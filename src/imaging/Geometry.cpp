@@ -30,119 +30,102 @@ void ResampleMat(const cv::Mat& source, cv::Mat& target)
         cv::resize(source, target, target.size(), 0, 0, cv::INTER_CUBIC);
 }
 
-PixelBuffer ResampleWith(const PixelBuffer& source, int width, int height)
+Result<PixelBuffer> ResampleWith(const PixelBuffer& source, int width, int height)
 {
-    if (source.Empty()) {
-        SetLastError(kErrBadArgument);
-        return {};
-    }
-    PixelBuffer target = PixelBuffer::AllocateForOverwrite(width, height);
-    if (target.Empty()) return {};
-    const bool done = OpenCvGuard::Run([&] {
-        cv::Mat into = PixelAdapter::AsMat(target);
+    if (source.Empty()) return kErrBadArgument;
+    auto target = PixelBuffer::AllocateForOverwrite(width, height);
+    if (!target) return target;
+    const Status done = OpenCvGuard::Run([&] {
+        cv::Mat into = PixelAdapter::AsMat(target.Value());
         ResampleMat(PixelAdapter::AsMat(source), into);
     });
-    return done ? std::move(target) : PixelBuffer{};
+    if (!done) return done.Error();
+    return target;
 }
 
 } // namespace
 
-PixelBuffer Resample(const PixelBuffer& pixels, int newWidth, int newHeight)
+Result<PixelBuffer> Resample(const PixelBuffer& pixels, int newWidth, int newHeight)
 {
     return ResampleWith(pixels, newWidth, newHeight);
 }
 
-PixelBuffer Reduce(const PixelBuffer& pixels, int newWidth, int newHeight)
+Result<PixelBuffer> Reduce(const PixelBuffer& pixels, int newWidth, int newHeight)
 {
-    if (!Shrinks(pixels, newWidth, newHeight)) {
-        SetLastError(kErrBadArgument);
-        return {};
-    }
+    if (!Shrinks(pixels, newWidth, newHeight)) return kErrBadArgument;
     return ResampleWith(pixels, newWidth, newHeight);
 }
 
-bool ResampleInto(const PixelBuffer& source, PixelBuffer& target)
+Status ResampleInto(const PixelBuffer& source, PixelBuffer& target)
 {
-    if (source.Empty() || target.Empty()) {
-        SetLastError(kErrBadArgument);
-        return false;
-    }
+    if (source.Empty() || target.Empty()) return kErrBadArgument;
     return OpenCvGuard::Run([&] {
         cv::Mat into = PixelAdapter::AsMat(target);
         ResampleMat(PixelAdapter::AsMat(source), into);
     });
 }
 
-PixelBuffer Crop(const PixelBuffer& pixels, int left, int top, int right, int bottom)
+Result<PixelBuffer> Crop(const PixelBuffer& pixels, int left, int top, int right, int bottom)
 {
     if (pixels.Empty() || left < 0 || top < 0 || right > pixels.Width() ||
-        bottom > pixels.Height() || left >= right || top >= bottom) {
-        SetLastError(kErrBadArgument);
-        return {};
-    }
-    PixelBuffer target = PixelBuffer::AllocateForOverwrite(right - left, bottom - top);
-    if (target.Empty()) return {};
-    const std::size_t rowBytes = target.Stride();
-    for (int y = 0; y < target.Height(); ++y) {
+        bottom > pixels.Height() || left >= right || top >= bottom)
+        return kErrBadArgument;
+    auto target = PixelBuffer::AllocateForOverwrite(right - left, bottom - top);
+    if (!target) return target;
+    const std::size_t rowBytes = target->Stride();
+    for (int y = 0; y < target->Height(); ++y) {
         const std::uint8_t* from = pixels.Row(top + y) + static_cast<std::size_t>(left) * 3;
-        std::copy_n(from, rowBytes, target.Row(y));
+        std::copy_n(from, rowBytes, target->Row(y));
     }
-    SetLastError(kErrNone);
     return target;
 }
 
-bool RotateQuarter(PixelBuffer& pixels, Turn turn)
+Status RotateQuarter(PixelBuffer& pixels, Turn turn)
 {
-    if (pixels.Empty()) {
-        SetLastError(kErrBadArgument);
-        return false;
-    }
+    if (pixels.Empty()) return kErrBadArgument;
     if (turn == Turn::Half) { // the same pixels in reverse order: no second buffer
         std::uint8_t* first = pixels.Data();
         std::uint8_t* last = pixels.Data() + pixels.ByteSize() - 3;
         for (; first < last; first += 3, last -= 3) std::swap_ranges(first, first + 3, last);
-        SetLastError(kErrNone);
-        return true;
+        return kErrNone;
     }
     // A quarter turn of a non-square picture cannot be done well in place: OpenCV's
     // blocked transpose into a second buffer is many times faster than cycle-following.
-    PixelBuffer turned = PixelBuffer::AllocateForOverwrite(pixels.Height(), pixels.Width());
-    if (turned.Empty()) return false;
+    auto turned = PixelBuffer::AllocateForOverwrite(pixels.Height(), pixels.Width());
+    if (!turned) return turned.ToStatus();
     const int code = turn == Turn::Quarter ? cv::ROTATE_90_CLOCKWISE : cv::ROTATE_90_COUNTERCLOCKWISE;
-    const bool done = OpenCvGuard::Run([&] {
-        cv::Mat into = PixelAdapter::AsMat(turned);
+    const Status done = OpenCvGuard::Run([&] {
+        cv::Mat into = PixelAdapter::AsMat(turned.Value());
         cv::rotate(PixelAdapter::AsMat(pixels), into, code);
     });
-    if (done) pixels = std::move(turned);
+    if (done) pixels = std::move(turned).Value();
     return done;
 }
 
-PixelBuffer Rotate(const PixelBuffer& pixels, double radians, QRgb fill)
+Result<PixelBuffer> Rotate(const PixelBuffer& pixels, double radians, QRgb fill)
 {
-    if (pixels.Empty()) {
-        SetLastError(kErrBadArgument);
-        return {};
-    }
+    if (pixels.Empty()) return kErrBadArgument;
     const double cosine = std::cos(radians), sine = std::sin(radians);
     const double width = pixels.Width(), height = pixels.Height();
     // The bounding box of the turned picture. Absolute values keep it right in every
     // quadrant; rounding keeps 360 degrees from losing a pixel to 0.99999999.
     const auto newWidth = static_cast<int>(std::lround(std::abs(cosine) * width + std::abs(sine) * height));
     const auto newHeight = static_cast<int>(std::lround(std::abs(sine) * width + std::abs(cosine) * height));
-    PixelBuffer target = PixelBuffer::AllocateForOverwrite(std::max(newWidth, 1), std::max(newHeight, 1));
-    if (target.Empty()) return {};
-    const bool done = OpenCvGuard::Run([&] {
+    auto target = PixelBuffer::AllocateForOverwrite(std::max(newWidth, 1), std::max(newHeight, 1));
+    if (!target) return target;
+    const Status done = OpenCvGuard::Run([&] {
         // With y pointing down, this matrix turns clockwise on screen for positive angles.
         const double centreX = (width - 1) / 2, centreY = (height - 1) / 2;
-        const double newCentreX = (target.Width() - 1) / 2.0, newCentreY = (target.Height() - 1) / 2.0;
+        const double newCentreX = (target->Width() - 1) / 2.0, newCentreY = (target->Height() - 1) / 2.0;
         cv::Matx23d matrix(cosine, -sine, 0, sine, cosine, 0);
         matrix(0, 2) = newCentreX - (cosine * centreX - sine * centreY);
         matrix(1, 2) = newCentreY - (sine * centreX + cosine * centreY);
-        cv::Mat into = PixelAdapter::AsMat(target);
+        cv::Mat into = PixelAdapter::AsMat(target.Value());
         cv::warpAffine(PixelAdapter::AsMat(pixels), into, matrix, into.size(), cv::INTER_LINEAR,
                        cv::BORDER_CONSTANT, cv::Scalar(qRed(fill), qGreen(fill), qBlue(fill)));
     });
-    return done ? std::move(target) : PixelBuffer{};
+    if (!done) return done.Error();
+    return target;
 }
 
 } // namespace img

@@ -1,12 +1,14 @@
 #pragma once
 
 // The imaging layer: every decode, encode, resample and pixel filter of the program, as
-// free functions on PixelBuffer. Each sets img::LastError() (0 on success). Functions
-// that give a buffer return an empty one on failure. Paths are the file name's bytes.
+// free functions on PixelBuffer. Each returns how it went: a Status, or a Result holding
+// what it made (an empty one on failure) or the error. Paths are the file name's bytes.
 // Thread-compatible: different buffers may be worked on from different threads at once.
 
 #include "imaging/ImagingErrors.h"
 #include "imaging/PixelBuffer.h"
+#include "imaging/Result.h"
+#include "imaging/Status.h"
 
 #include <QImage>
 #include <QList>
@@ -41,37 +43,38 @@ struct PaletteEntry {
 
 // Decodes a JPEG file upright: an EXIF orientation other than 1 is applied. When
 // `comments` is given it receives every comment (COM) marker in file order, byte for byte.
-PixelBuffer ReadJpeg(const std::string& path, std::vector<std::string>* comments = nullptr);
+Result<PixelBuffer> ReadJpeg(const std::string& path, std::vector<std::string>* comments = nullptr);
 // As ReadJpeg, decoding at the smallest DCT scale (1/8, 1/4, 1/2 or 1) whose result still
 // covers the picture fitted into the box, for previews that need a small picture only.
-PixelBuffer ReadJpegForBox(const std::string& path, int boxWidth, int boxHeight,
-                           std::vector<std::string>* comments = nullptr);
+Result<PixelBuffer> ReadJpegForBox(const std::string& path, int boxWidth, int boxHeight,
+                                   std::vector<std::string>* comments = nullptr);
 // Decodes JPEG bytes at 1/scaleDenominator (1, 2, 4 or 8) of the full size.
-PixelBuffer DecodeJpeg(std::span<const std::uint8_t> bytes,
-                       std::vector<std::string>* comments = nullptr, int scaleDenominator = 1);
+Result<PixelBuffer> DecodeJpeg(std::span<const std::uint8_t> bytes,
+                               std::vector<std::string>* comments = nullptr,
+                               int scaleDenominator = 1);
 // Writes a baseline JPEG (4:2:0, quality 0..100 clamped to 1..100 as libjpeg does) with
 // the comments as COM markers in order. The file is written beside the target under a
 // temporary name and renamed over it only when complete, so a full disk or a failing
-// write never destroys an existing version. Returns false and sets LastError on failure.
-bool WriteJpeg(const std::string& path, const PixelBuffer& pixels, int quality,
-               const std::vector<std::string>& comments = {});
-// The same encoding into memory (empty on failure).
-std::vector<std::uint8_t> EncodeJpeg(const PixelBuffer& pixels, int quality,
-                                     const std::vector<std::string>& comments = {});
+// write never destroys an existing version.
+Status WriteJpeg(const std::string& path, const PixelBuffer& pixels, int quality,
+                 const std::vector<std::string>& comments = {});
+// The same encoding into memory.
+Result<std::vector<std::uint8_t>> EncodeJpeg(const PixelBuffer& pixels, int quality,
+                                             const std::vector<std::string>& comments = {});
 
 // ---- Other formats (Qt's readers; PCX our own) ----
 // Transparent pixels come out on black. Sizes are checked before decoding.
-PixelBuffer ReadBmp(const std::string& path);
-PixelBuffer ReadGif(const std::string& path);  // the first frame
-PixelBuffer ReadTiff(const std::string& path); // the first page
-PixelBuffer ReadPng(const std::string& path);
-PixelBuffer ReadPcx(const std::string& path);
+Result<PixelBuffer> ReadBmp(const std::string& path);
+Result<PixelBuffer> ReadGif(const std::string& path);  // the first frame
+Result<PixelBuffer> ReadTiff(const std::string& path); // the first page
+Result<PixelBuffer> ReadPng(const std::string& path);
+Result<PixelBuffer> ReadPcx(const std::string& path);
 // Decoding from memory, for the fuzzers and for callers holding the bytes already.
 // `format` is Qt's format name: "bmp", "gif", "tiff" or "png".
-PixelBuffer DecodeWithQt(std::span<const std::uint8_t> bytes, const char* format);
-PixelBuffer DecodePcx(std::span<const std::uint8_t> bytes);
+Result<PixelBuffer> DecodeWithQt(std::span<const std::uint8_t> bytes, const char* format);
+Result<PixelBuffer> DecodePcx(std::span<const std::uint8_t> bytes);
 // Converts a QImage of any format; alpha is composed onto black.
-PixelBuffer FromQImage(const QImage& image);
+Result<PixelBuffer> FromQImage(const QImage& image);
 
 // The picture's size without decoding its pixels: JPEG from its header (upright, so an
 // EXIF orientation that turns it swaps the two), the other formats through QImageReader.
@@ -82,54 +85,56 @@ std::optional<std::string> ReadExifDateTaken(const std::string& path);
 // ---- Resampling and geometry (OpenCV imgproc) ----
 
 // A copy at the new size: reduced as Reduce does when no side grows, bicubic otherwise.
-PixelBuffer Resample(const PixelBuffer& pixels, int newWidth, int newHeight);
+Result<PixelBuffer> Resample(const PixelBuffer& pixels, int newWidth, int newHeight);
 // A copy at a size no larger on either side: exact 2:1 area-averaging halvings while the
 // picture is twice the target or more, then bilinear for the rest (a factor below 2).
-PixelBuffer Reduce(const PixelBuffer& pixels, int newWidth, int newHeight);
+Result<PixelBuffer> Reduce(const PixelBuffer& pixels, int newWidth, int newHeight);
 // Resamples `source` into `target` at the target's own size (its memory is reused).
-bool ResampleInto(const PixelBuffer& source, PixelBuffer& target);
+Status ResampleInto(const PixelBuffer& source, PixelBuffer& target);
 // The rectangle [left, right) x [top, bottom); it must lie inside the picture.
-PixelBuffer Crop(const PixelBuffer& pixels, int left, int top, int right, int bottom);
+Result<PixelBuffer> Crop(const PixelBuffer& pixels, int left, int top, int right, int bottom);
 
 // Clockwise quarter turns on screen.
 enum class Turn { Quarter = 0, Half = 1, ThreeQuarters = 2 };
 // Turns the picture; the buffer's width and height swap for a quarter or three quarters.
-bool RotateQuarter(PixelBuffer& pixels, Turn turn);
+Status RotateQuarter(PixelBuffer& pixels, Turn turn);
 // Turns by `radians` clockwise on screen about the centre, bilinear, into the bounding
 // box of the turned picture; the corners it does not cover get `fill`.
-PixelBuffer Rotate(const PixelBuffer& pixels, double radians, QRgb fill = qRgb(255, 255, 255));
+Result<PixelBuffer> Rotate(const PixelBuffer& pixels, double radians,
+                           QRgb fill = qRgb(255, 255, 255));
 
 // ---- Filters ----
 // Unsharp mask / Gaussian blur, scaled by amount (0 = an exact copy); see Filters.cpp.
-// `target` must have the source's size. Return true on success.
-bool Sharpen(const PixelBuffer& source, PixelBuffer& target, int amount);
-bool Soften(const PixelBuffer& source, PixelBuffer& target, int amount);
+// `target` must have the source's size.
+Status Sharpen(const PixelBuffer& source, PixelBuffer& target, int amount);
+Status Soften(const PixelBuffer& source, PixelBuffer& target, int amount);
 
 // Channel mask bits for ApplyTable.
 inline constexpr int kRedChannel = 1;
 inline constexpr int kGreenChannel = 2;
 inline constexpr int kBlueChannel = 4;
 // Each selected channel value v becomes table[v], in place.
-bool ApplyTable(PixelBuffer& pixels, int channelMask, const std::array<std::uint8_t, 256>& table);
+Status ApplyTable(PixelBuffer& pixels, int channelMask,
+                  const std::array<std::uint8_t, 256>& table);
 
 // A 256-colour palette that represents the picture well (median cut); unused entries are
-// black. Empty result for an empty picture.
-std::vector<PaletteEntry> MakePalette(const PixelBuffer& pixels, int colours = 256);
+// black. kErrBadArgument for an empty picture.
+Result<std::vector<PaletteEntry>> MakePalette(const PixelBuffer& pixels, int colours = 256);
 Palette ToQtPalette(const std::vector<PaletteEntry>& entries);
 
 // ---- Drawing and conversion (Qt) ----
 
 // Draws unscaled with the top-left corner at (x, y), clipped to the area.
-bool Draw(QPainter* painter, const PixelBuffer& pixels, int x, int y, int areaWidth,
-          int areaHeight, const Palette* palette);
+Status Draw(QPainter* painter, const PixelBuffer& pixels, int x, int y, int areaWidth,
+            int areaHeight, const Palette* palette);
 // A deep copy as a QImage (Format_RGB888), e.g. for a QLabel via QPixmap::fromImage.
-QImage ToBitmap(const PixelBuffer& pixels);
+Result<QImage> ToBitmap(const PixelBuffer& pixels);
 // A packed DIB: 40-byte information header, 24 bits per pixel, bottom-up rows padded to
-// four bytes, blue-green-red. Empty on failure.
-std::vector<std::uint8_t> ToDib(const PixelBuffer& pixels);
+// four bytes, blue-green-red.
+Result<std::vector<std::uint8_t>> ToDib(const PixelBuffer& pixels);
 // Reads a packed DIB (40-, 12-, 108- or 124-byte header; 1/4/8/16/24/32 bits, RLE).
-PixelBuffer FromDib(const std::uint8_t* dib, std::size_t size);
+Result<PixelBuffer> FromDib(const std::uint8_t* dib, std::size_t size);
 // The program's bitmap resource ":/bitmaps/<id>.bmp"; kErrNoResource when there is none.
-PixelBuffer LoadBitmapResource(int id);
+Result<PixelBuffer> LoadBitmapResource(int id);
 
 } // namespace img

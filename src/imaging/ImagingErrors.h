@@ -10,7 +10,7 @@ inline constexpr long long kMaxPixels = 400'000'000;
 long long MaxPixels();
 void SetMaxPixels(long long pixels);
 
-// Error numbers of the imaging layer, as img::LastError() gives them. 1 shares its
+// Error numbers of the imaging layer, as Status and Result carry them. 1 shares its
 // meaning with the Picture result code 1; the others stay clear of the codes Picture
 // makes itself (2 and 5) so a caller can tell them apart in a message.
 enum ErrorCode : int {
@@ -28,10 +28,5 @@ enum ErrorCode : int {
     kErrNoSurface = 19,     // drawing without a painter
     kErrNoResource = 20,    // no bitmap resource of that id
 };
-
-// The error of the last imaging operation on the calling thread; 0 = none. Every
-// operation of img:: sets it, success included, so it never reports a stale failure.
-int LastError();
-void SetLastError(int error);
 
 } // namespace img

@@ -60,12 +60,6 @@ void JpegObject<jpeg_compress_struct>::Create()
 using Decompressor = JpegObject<jpeg_decompress_struct>;
 using Compressor = JpegObject<jpeg_compress_struct>;
 
-PixelBuffer Fail(int error)
-{
-    SetLastError(error);
-    return {};
-}
-
 struct HeaderFacts {
     int orientation = 1;
     bool cmyk = false;
@@ -162,13 +156,13 @@ int ChooseScaleForBox(const jpeg_decompress_struct& info, int orientation, int b
 }
 
 // scaleDenominator 0 means: choose by the box.
-PixelBuffer Decode(std::span<const std::uint8_t> bytes, std::vector<std::string>* comments,
-                   int scaleDenominator, int boxWidth, int boxHeight)
+Result<PixelBuffer> Decode(std::span<const std::uint8_t> bytes, std::vector<std::string>* comments,
+                           int scaleDenominator, int boxWidth, int boxHeight)
 {
-    if (bytes.empty()) return Fail(kErrBadData);
+    if (bytes.empty()) return kErrBadData;
     Decompressor jpeg;
-    if (!jpeg.Created()) return Fail(kErrNoMemory);
-    if (!ReadHeader(jpeg, bytes)) return Fail(jpeg.Trap().FatalError());
+    if (!jpeg.Created()) return kErrNoMemory;
+    if (!ReadHeader(jpeg, bytes)) return jpeg.Trap().FatalError();
     auto& info = jpeg.Get();
     std::vector<std::string> found;
     const HeaderFacts facts = CollectMarkers(info, &found);
@@ -178,28 +172,28 @@ PixelBuffer Decode(std::span<const std::uint8_t> bytes, std::vector<std::string>
     info.scale_denom = static_cast<unsigned>(scaleDenominator);
     info.out_color_space = facts.cmyk ? JCS_CMYK : JCS_RGB;
     if (!jpeg.Trap().Run([&] { jpeg_calc_output_dimensions(&info); }))
-        return Fail(jpeg.Trap().FatalError());
-    if (info.output_components != (facts.cmyk ? 4 : 3)) return Fail(kErrUnsupported);
+        return jpeg.Trap().FatalError();
+    if (info.output_components != (facts.cmyk ? 4 : 3)) return kErrUnsupported;
     const long long pixelCount = static_cast<long long>(info.output_width) * info.output_height;
-    if (pixelCount > MaxPixels()) return Fail(kErrTooLarge);
+    if (pixelCount > MaxPixels()) return kErrTooLarge;
 
-    PixelBuffer pixels = PixelBuffer::AllocateForOverwrite(static_cast<int>(info.output_width),
-                                                           static_cast<int>(info.output_height));
-    if (pixels.Empty()) return {};
+    auto pixels = PixelBuffer::AllocateForOverwrite(static_cast<int>(info.output_width),
+                                                    static_cast<int>(info.output_height));
+    if (!pixels) return pixels;
     std::vector<std::uint8_t> cmykRow(facts.cmyk ? info.output_width * 4u : 0u);
-    if (!DecodeRows(jpeg, pixels, facts, cmykRow.data())) return Fail(jpeg.Trap().FatalError());
-    if (jpeg.Trap().SawPrematureEnd()) return Fail(kErrTruncated);
-    if (!ExifOrientation::Apply(pixels, facts.orientation)) return {};
+    if (!DecodeRows(jpeg, pixels.Value(), facts, cmykRow.data())) return jpeg.Trap().FatalError();
+    if (jpeg.Trap().SawPrematureEnd()) return kErrTruncated;
+    if (const Status turned = ExifOrientation::Apply(pixels.Value(), facts.orientation); !turned)
+        return turned.Error();
     if (comments != nullptr) *comments = std::move(found);
-    SetLastError(kErrNone);
     return pixels;
 }
 
-PixelBuffer ReadFile(const std::string& path, std::vector<std::string>* comments,
-                     int scaleDenominator, int boxWidth, int boxHeight)
+Result<PixelBuffer> ReadFile(const std::string& path, std::vector<std::string>* comments,
+                             int scaleDenominator, int boxWidth, int boxHeight)
 {
     const auto read = FileBytes::Read(path);
-    if (!read) return {};
+    if (!read) return FileBytes::Code(read.error);
     return Decode(read.content.Bytes(), comments, scaleDenominator, boxWidth, boxHeight);
 }
 
@@ -222,22 +216,13 @@ void SetUpEncoder(jpeg_compress_struct& info, const PixelBuffer& pixels, int qua
     jpeg_set_quality(&info, std::clamp(quality, 1, 100), TRUE);
 }
 
-bool Encode(const PixelBuffer& pixels, int quality, const std::vector<std::string>& comments,
-            MallocBlock& out)
+Status Encode(const PixelBuffer& pixels, int quality, const std::vector<std::string>& comments,
+              MallocBlock& out)
 {
-    if (pixels.Empty()) {
-        SetLastError(kErrBadArgument);
-        return false;
-    }
-    if (pixels.Width() > kMaxJpegSide || pixels.Height() > kMaxJpegSide) {
-        SetLastError(kErrTooLarge);
-        return false;
-    }
+    if (pixels.Empty()) return kErrBadArgument;
+    if (pixels.Width() > kMaxJpegSide || pixels.Height() > kMaxJpegSide) return kErrTooLarge;
     Compressor jpeg;
-    if (!jpeg.Created()) {
-        SetLastError(kErrNoMemory);
-        return false;
-    }
+    if (!jpeg.Created()) return kErrNoMemory;
     auto& info = jpeg.Get();
     const bool done = jpeg.Trap().Run([&] {
         jpeg_mem_dest(&info, &out.data, &out.size);
@@ -258,53 +243,50 @@ bool Encode(const PixelBuffer& pixels, int quality, const std::vector<std::strin
         }
         jpeg_finish_compress(&info);
     });
-    SetLastError(done ? kErrNone : jpeg.Trap().FatalError());
-    return done;
+    return done ? kErrNone : jpeg.Trap().FatalError();
 }
 
 } // namespace
 
-PixelBuffer ReadJpeg(const std::string& path, std::vector<std::string>* comments)
+Result<PixelBuffer> ReadJpeg(const std::string& path, std::vector<std::string>* comments)
 {
     return ReadFile(path, comments, 1, 0, 0);
 }
 
-PixelBuffer ReadJpegForBox(const std::string& path, int boxWidth, int boxHeight,
-                           std::vector<std::string>* comments)
+Result<PixelBuffer> ReadJpegForBox(const std::string& path, int boxWidth, int boxHeight,
+                                   std::vector<std::string>* comments)
 {
     return ReadFile(path, comments, 0, boxWidth, boxHeight);
 }
 
-PixelBuffer DecodeJpeg(std::span<const std::uint8_t> bytes, std::vector<std::string>* comments,
-                       int scaleDenominator)
+Result<PixelBuffer> DecodeJpeg(std::span<const std::uint8_t> bytes,
+                               std::vector<std::string>* comments, int scaleDenominator)
 {
     if (scaleDenominator != 1 && scaleDenominator != 2 && scaleDenominator != 4 &&
         scaleDenominator != 8)
-        return Fail(kErrBadArgument);
+        return kErrBadArgument;
     return Decode(bytes, comments, scaleDenominator, 0, 0);
 }
 
-bool WriteJpeg(const std::string& path, const PixelBuffer& pixels, int quality,
-               const std::vector<std::string>& comments)
+Status WriteJpeg(const std::string& path, const PixelBuffer& pixels, int quality,
+                 const std::vector<std::string>& comments)
 {
     MallocBlock encoded;
-    if (!Encode(pixels, quality, comments, encoded)) return false;
+    if (const Status status = Encode(pixels, quality, comments, encoded); !status) return status;
     AtomicFile file;
     if (!file.Create(path) || !file.Write(std::span<const std::uint8_t>(encoded.data, encoded.size)) ||
-        !file.Commit(AtomicFile::Replace::Existing)) {
-        SetLastError(kErrWriteFailed);
-        return false;
-    }
-    SetLastError(kErrNone);
-    return true;
+        !file.Commit(AtomicFile::Replace::Existing))
+        return kErrWriteFailed;
+    return kErrNone;
 }
 
-std::vector<std::uint8_t> EncodeJpeg(const PixelBuffer& pixels, int quality,
-                                     const std::vector<std::string>& comments)
+Result<std::vector<std::uint8_t>> EncodeJpeg(const PixelBuffer& pixels, int quality,
+                                             const std::vector<std::string>& comments)
 {
     MallocBlock encoded;
-    if (!Encode(pixels, quality, comments, encoded)) return {};
-    return {encoded.data, encoded.data + encoded.size};
+    if (const Status status = Encode(pixels, quality, comments, encoded); !status)
+        return status.Error();
+    return std::vector<std::uint8_t>(encoded.data, encoded.data + encoded.size);
 }
 
 namespace {

@@ -1,7 +1,5 @@
 #include "imaging/JpegErrorTrap.h"
 
-#include "imaging/ImagingErrors.h"
-
 #include <jerror.h>
 
 namespace img {
@@ -33,7 +31,7 @@ void JpegErrorTrap::OnOutput(j_common_ptr /*info*/)
     // A library must not write to stderr; the error number says what happened.
 }
 
-int JpegErrorTrap::FatalError() const
+ErrorCode JpegErrorTrap::FatalError() const
 {
     switch (m_state.manager.msg_code) {
     case JERR_OUT_OF_MEMORY:

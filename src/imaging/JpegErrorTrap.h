@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/ImagingErrors.h"
+
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE and size_t first
 #include <jpeglib.h>
@@ -29,7 +31,7 @@ public:
     }
 
     // The image layer's error for the fatal error that stopped the last Run.
-    int FatalError() const;
+    ErrorCode FatalError() const;
     // The data ended before the picture did (libjpeg pads such pictures with grey).
     bool SawPrematureEnd() const { return m_state.prematureEnd; }
 

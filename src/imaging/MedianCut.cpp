@@ -109,14 +109,10 @@ std::vector<PaletteEntry> MedianCut::Palette(const PixelBuffer& pixels, int colo
     return palette;
 }
 
-std::vector<PaletteEntry> MakePalette(const PixelBuffer& pixels, int colours)
+Result<std::vector<PaletteEntry>> MakePalette(const PixelBuffer& pixels, int colours)
 {
-    if (pixels.Empty()) {
-        SetLastError(kErrBadArgument);
-        return {};
-    }
     auto palette = MedianCut::Palette(pixels, colours);
-    SetLastError(palette.empty() ? kErrBadArgument : kErrNone);
+    if (palette.empty()) return kErrBadArgument; // an empty picture, or fewer than 1 colour
     return palette;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "imaging/ImagingErrors.h"
+#include "imaging/Status.h"
 
 #include <exception>
 #include <new>
@@ -12,18 +12,16 @@ namespace img {
 class OpenCvGuard {
 public:
     template <typename Work>
-    static bool Run(Work&& work)
+    static Status Run(Work&& work)
     {
         try {
             work();
-            SetLastError(kErrNone);
-            return true;
+            return kErrNone;
         } catch (const std::bad_alloc&) {
-            SetLastError(kErrNoMemory);
+            return kErrNoMemory;
         } catch (const std::exception&) {
-            SetLastError(kErrFilterFailed);
+            return kErrFilterFailed;
         }
-        return false;
     }
 };
 

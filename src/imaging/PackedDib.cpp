@@ -95,9 +95,10 @@ int PaintDib(QPainter* painter, const QRect& dest, const std::uint8_t* dib, std:
              const QRect& source, const img::Palette* /*palette: drawing is true colour*/)
 {
     if (painter == nullptr || dib == nullptr) return 0;
-    img::PixelBuffer pixels = img::FromDib(dib, size);
-    if (pixels.Empty()) return 0;
-    const QImage image = img::PixelAdapter::AsQImage(std::as_const(pixels));
+    const auto decoded = img::FromDib(dib, size);
+    if (!decoded) return 0;
+    const img::PixelBuffer& pixels = decoded.Value();
+    const QImage image = img::PixelAdapter::AsQImage(pixels);
     if (dest.size() == source.size()) {
         painter->drawImage(dest.topLeft(), image, source);
         return pixels.Height();

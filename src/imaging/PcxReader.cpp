@@ -2,7 +2,6 @@
 
 #include "imaging/FileBytes.h"
 #include "imaging/Imaging.h"
-#include "imaging/ImagingErrors.h"
 
 #include <vector>
 
@@ -27,30 +26,20 @@ bool Supported(int bitsPerPixel, int planes)
 
 } // namespace
 
-PixelBuffer PcxReader::Decode(std::span<const std::uint8_t> bytes)
+Result<PixelBuffer> PcxReader::Decode(std::span<const std::uint8_t> bytes)
 {
     PcxReader reader(bytes);
-    if (const int error = reader.ParseHeader(); error != kErrNone) {
-        SetLastError(error);
-        return {};
-    }
+    if (const ErrorCode error = reader.ParseHeader(); error != kErrNone) return error;
     const Header& header = reader.m_header;
-    PixelBuffer pixels = PixelBuffer::AllocateForOverwrite(header.width, header.height);
-    if (pixels.Empty()) return {};
-    if (!reader.ChoosePalette()) {
-        SetLastError(kErrTruncated);
-        return {};
-    }
+    auto pixels = PixelBuffer::AllocateForOverwrite(header.width, header.height);
+    if (!pixels) return pixels;
+    if (!reader.ChoosePalette()) return kErrTruncated;
     std::vector<std::uint8_t> line(static_cast<std::size_t>(header.bytesPerLine) *
                                    static_cast<std::size_t>(header.planes));
     for (int y = 0; y < header.height; ++y) {
-        if (!reader.NextScanLine(line.data(), line.size())) {
-            SetLastError(kErrTruncated);
-            return {};
-        }
-        reader.ConvertLine(line.data(), pixels.Row(y));
+        if (!reader.NextScanLine(line.data(), line.size())) return kErrTruncated;
+        reader.ConvertLine(line.data(), pixels->Row(y));
     }
-    SetLastError(kErrNone);
     return pixels;
 }
 
@@ -61,7 +50,7 @@ std::optional<QSize> PcxReader::Size(std::span<const std::uint8_t> bytes)
     return QSize(reader.m_header.width, reader.m_header.height);
 }
 
-int PcxReader::ParseHeader()
+ErrorCode PcxReader::ParseHeader()
 {
     if (m_bytes.size() < kHeaderSize || m_bytes[0] != 0x0A) return kErrBadData;
     if (m_bytes[2] > 1) return kErrBadData;
@@ -169,14 +158,14 @@ void PcxReader::ConvertLine(const std::uint8_t* line, std::uint8_t* target) cons
 }
 
 
-PixelBuffer ReadPcx(const std::string& path)
+Result<PixelBuffer> ReadPcx(const std::string& path)
 {
     const auto read = FileBytes::Read(path);
-    if (!read) return {};
+    if (!read) return FileBytes::Code(read.error);
     return PcxReader::Decode(read.content.Bytes());
 }
 
-PixelBuffer DecodePcx(std::span<const std::uint8_t> bytes)
+Result<PixelBuffer> DecodePcx(std::span<const std::uint8_t> bytes)
 {
     return PcxReader::Decode(bytes);
 }

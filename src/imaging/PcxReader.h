@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/PixelBuffer.h"
+#include "imaging/Result.h"
 
 #include <QSize>
 
@@ -17,7 +18,7 @@ namespace img {
 // bounds-checked; runs may cross plane and line ends as some writers produce them.
 class PcxReader {
 public:
-    static PixelBuffer Decode(std::span<const std::uint8_t> bytes);
+    static Result<PixelBuffer> Decode(std::span<const std::uint8_t> bytes);
     // The size in the header of a PCX file we can read; nullopt otherwise.
     static std::optional<QSize> Size(std::span<const std::uint8_t> bytes);
 
@@ -33,7 +34,7 @@ private:
     using Rgb = std::array<std::uint8_t, 3>;
 
     explicit PcxReader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
-    int ParseHeader();
+    ErrorCode ParseHeader();
     bool ChoosePalette(); // false when the palette the file needs is missing
     bool NextScanLine(std::uint8_t* line, std::size_t length);
     void ConvertLine(const std::uint8_t* line, std::uint8_t* target) const;

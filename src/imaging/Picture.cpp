@@ -69,6 +69,12 @@ int Picture::Install(img::PixelBuffer pixels)
     return kOk;
 }
 
+int Picture::InstallResult(img::Result<img::PixelBuffer> made)
+{
+    if (!made) return made.Error();
+    return Install(std::move(made).Value());
+}
+
 void Picture::DropFittedCopy()
 {
     m_fitted.Reset();
@@ -90,29 +96,23 @@ int Picture::LoadByExtension(const std::string& path, std::optional<QSize> box)
 {
     if (path.empty()) return kEmptyPath;
     Release();
-    img::PixelBuffer pixels;
+    // An extension no reader takes reads nothing and is reported as unsupported.
+    img::Result<img::PixelBuffer> read = img::kErrUnsupported;
     std::vector<std::string> comments;
     switch (ReaderFor(ExtensionOf(path))) {
     case Reader::Jpeg:
-        pixels = box ? img::ReadJpegForBox(path, box->width(), box->height(), &comments)
-                     : img::ReadJpeg(path, &comments);
+        read = box ? img::ReadJpegForBox(path, box->width(), box->height(), &comments)
+                   : img::ReadJpeg(path, &comments);
         break;
-    case Reader::Png: pixels = img::ReadPng(path); break;
-    case Reader::Bmp: pixels = img::ReadBmp(path); break;
-    case Reader::Pcx: pixels = img::ReadPcx(path); break;
-    case Reader::Tiff: pixels = img::ReadTiff(path); break;
-    case Reader::Gif: pixels = img::ReadGif(path); break;
-    case Reader::None:
-        // No reader ran, so there is no error of its own to pass on; say so plainly
-        // rather than hand back whatever an earlier operation left.
-        img::SetLastError(img::kErrUnsupported);
-        break;
+    case Reader::Png: read = img::ReadPng(path); break;
+    case Reader::Bmp: read = img::ReadBmp(path); break;
+    case Reader::Pcx: read = img::ReadPcx(path); break;
+    case Reader::Tiff: read = img::ReadTiff(path); break;
+    case Reader::Gif: read = img::ReadGif(path); break;
+    case Reader::None: break;
     }
-    const int code = img::LastError();
-    if (!pixels.Empty()) {
-        Install(std::move(pixels));
-        m_comments = std::move(comments);
-    }
+    const int code = InstallResult(std::move(read));
+    if (code == kOk) m_comments = std::move(comments);
     return code;
 }
 
@@ -120,17 +120,13 @@ int Picture::SaveFile(const std::string& path, int format, int quality)
 {
     if (!HasPicture()) return kNotPossible;
     if (format != kJpeg) return img::kErrUnsupported; // nothing written
-    img::WriteJpeg(path, m_pixels, quality, m_comments);
-    return img::LastError();
+    return img::WriteJpeg(path, m_pixels, quality, m_comments).Error();
 }
 
 bool Picture::LoadFromDib(std::span<const std::uint8_t> dib)
 {
     Release();
-    img::PixelBuffer pixels = img::FromDib(dib.data(), dib.size());
-    if (pixels.Empty()) return false;
-    Install(std::move(pixels));
-    return true;
+    return InstallResult(img::FromDib(dib.data(), dib.size())) == kOk;
 }
 
 void Picture::Adopt(img::PixelBuffer pixels)
@@ -141,27 +137,24 @@ void Picture::Adopt(img::PixelBuffer pixels)
 int Picture::LoadBitmapResource(int id)
 {
     Release();
-    img::PixelBuffer pixels = img::LoadBitmapResource(id);
-    const int code = img::LastError();
-    if (!pixels.Empty()) Install(std::move(pixels));
-    return code;
+    return InstallResult(img::LoadBitmapResource(id));
 }
 
 int Picture::CopyFrom(const Picture& other)
 {
     if (!other.HasPicture()) return kNotPossible;
-    img::PixelBuffer copy = img::PixelBuffer::AllocateForOverwrite(other.m_width, other.m_height);
-    if (copy.Empty()) return kNoMemory;
-    std::memcpy(copy.Data(), other.m_pixels.Data(), copy.ByteSize());
-    return Install(std::move(copy)); // after the copy, so copying from itself is safe
+    auto copy = img::PixelBuffer::AllocateForOverwrite(other.m_width, other.m_height);
+    if (!copy) return kNoMemory;
+    std::memcpy(copy->Data(), other.m_pixels.Data(), copy->ByteSize());
+    return Install(std::move(copy).Value()); // after the copy, so copying from itself is safe
 }
 
 int Picture::CreateBlank(int width, int height)
 {
     if (width < 1 || height < 1) return kNotPossible;
-    img::PixelBuffer blank = img::PixelBuffer::Allocate(width, height);
-    if (blank.Empty()) return kNoMemory;
-    return Install(std::move(blank));
+    auto blank = img::PixelBuffer::Allocate(width, height);
+    if (!blank) return kNoMemory;
+    return Install(std::move(blank).Value());
 }
 
 int Picture::MakeScaledCopy(const Picture& source, int boxWidth, int boxHeight)
@@ -182,8 +175,7 @@ int Picture::MakeScaledCopy(const Picture& source, int boxWidth, int boxHeight)
     else if (widthRatio < heightRatio)
         newWidth = static_cast<int>(source.m_width / heightRatio);
     if (const int code = CreateBlank(newWidth, newHeight); code != kOk) return code;
-    img::ResampleInto(source.m_pixels, m_pixels);
-    return img::LastError();
+    return img::ResampleInto(source.m_pixels, m_pixels).Error();
 }
 
 QSize Picture::FittedSize(int width, int height, int boxWidth, int boxHeight)
@@ -208,21 +200,15 @@ int Picture::FitInto(int boxWidth, int boxHeight)
 int Picture::Resize(int width, int height)
 {
     if (!HasPicture() || width < 1 || height < 1) return kNotPossible;
-    img::PixelBuffer resized = width <= m_width && height <= m_height
-                                   ? img::Reduce(m_pixels, width, height)
-                                   : img::Resample(m_pixels, width, height);
-    const int code = img::LastError();
-    if (!resized.Empty()) Install(std::move(resized));
-    return code;
+    return InstallResult(width <= m_width && height <= m_height
+                             ? img::Reduce(m_pixels, width, height)
+                             : img::Resample(m_pixels, width, height));
 }
 
 int Picture::Crop(int left, int top, int right, int bottom)
 {
     if (!HasPicture()) return kNotPossible;
-    img::PixelBuffer cropped = img::Crop(m_pixels, left, top, right, bottom);
-    const int code = img::LastError();
-    if (!cropped.Empty()) Install(std::move(cropped));
-    return code;
+    return InstallResult(img::Crop(m_pixels, left, top, right, bottom));
 }
 
 int Picture::Rotate(double degrees)
@@ -233,32 +219,31 @@ int Picture::Rotate(double degrees)
     if (degrees == 180 || degrees == -180) turn = img::Turn::Half;
     if (degrees == 270 || degrees == -90) turn = img::Turn::ThreeQuarters;
     if (turn) {
-        if (img::RotateQuarter(m_pixels, *turn)) {
+        const img::Status turned = img::RotateQuarter(m_pixels, *turn);
+        if (turned) {
             m_width = m_pixels.Width();
             m_height = m_pixels.Height();
             DropFittedCopy();
         }
-        return img::LastError();
+        return turned.Error();
     }
     if (degrees < 0) degrees += 360;
     const double radians = degrees * kPi / 180;
-    img::PixelBuffer turned = img::Rotate(m_pixels, radians, qRgb(255, 255, 255));
-    const int code = img::LastError();
-    if (!turned.Empty()) Install(std::move(turned));
-    return code;
+    return InstallResult(img::Rotate(m_pixels, radians, qRgb(255, 255, 255)));
 }
 
 template <typename Filter>
 int Picture::FilterInto(Filter filter, int amount)
 {
     if (!HasPicture()) return kNotPossible;
-    img::PixelBuffer target = img::PixelBuffer::AllocateForOverwrite(m_width, m_height);
-    if (target.Empty()) return img::LastError();
-    if (filter(m_pixels, target, amount)) {
-        m_pixels = std::move(target); // same size: taking the new bytes is the copy
+    auto target = img::PixelBuffer::AllocateForOverwrite(m_width, m_height);
+    if (!target) return target.Error();
+    const img::Status filtered = filter(m_pixels, target.Value(), amount);
+    if (filtered) {
+        m_pixels = std::move(target).Value(); // same size: taking the new bytes is the copy
         DropFittedCopy();
     }
-    return img::LastError();
+    return filtered.Error();
 }
 
 int Picture::Sharpen(int amount)
@@ -273,8 +258,9 @@ int Picture::Soften(int amount)
 
 int Picture::ApplyChannelTable(int mask, const std::array<std::uint8_t, 256>& table)
 {
-    if (img::ApplyTable(m_pixels, mask, table)) DropFittedCopy();
-    return img::LastError();
+    const img::Status applied = img::ApplyTable(m_pixels, mask, table);
+    if (applied) DropFittedCopy();
+    return applied.Error();
 }
 
 std::array<std::uint8_t, 256> Picture::BrightnessTable(int percent)
@@ -327,9 +313,8 @@ int Picture::BuildDisplayPalette()
 {
     if (!HasPicture()) return kNotPossible;
     const auto entries = img::MakePalette(m_pixels, 256);
-    const int code = img::LastError();
-    if (!entries.empty()) m_displayPalette = img::ToQtPalette(entries);
-    return code;
+    if (entries) m_displayPalette = img::ToQtPalette(entries.Value());
+    return entries.Error();
 }
 
 int Picture::Draw(QPainter* painter, int x, int y, int width, int height,
@@ -337,8 +322,7 @@ int Picture::Draw(QPainter* painter, int x, int y, int width, int height,
 {
     if (!HasPicture() || painter == nullptr) return kNotPossible;
     if (palette == nullptr && m_displayPalette) palette = &*m_displayPalette;
-    img::Draw(painter, m_pixels, x, y, width, height, palette);
-    return img::LastError();
+    return img::Draw(painter, m_pixels, x, y, width, height, palette).Error();
 }
 
 int Picture::DrawInRect(QPainter* painter, const QRect& rect, const img::Palette* palette) const
@@ -353,27 +337,24 @@ int Picture::DrawFitted(QPainter* painter, const QRect& rect, const img::Palette
     if (fitted.isEmpty()) return kNotPossible;
     if (m_fitted.Empty() || fitted != QSize(m_fittedWidth, m_fittedHeight)) {
         DropFittedCopy();
-        m_fitted = img::Resample(m_pixels, fitted.width(), fitted.height());
-        if (img::LastError() != img::kErrNone || m_fitted.Empty()) {
-            DropFittedCopy();
-            return kNotPossible;
-        }
+        auto resampled = img::Resample(m_pixels, fitted.width(), fitted.height());
+        if (!resampled) return kNotPossible;
+        m_fitted = std::move(resampled).Value();
         m_fittedWidth = fitted.width();
         m_fittedHeight = fitted.height();
     }
     const int x = rect.left() + (rect.width() - m_fittedWidth) / 2;
     const int y = rect.top() + (rect.height() - m_fittedHeight) / 2;
     if (palette == nullptr && m_displayPalette) palette = &*m_displayPalette;
-    img::Draw(painter, m_fitted, x, y, rect.width(), rect.height(), palette);
-    return img::LastError();
+    return img::Draw(painter, m_fitted, x, y, rect.width(), rect.height(), palette).Error();
 }
 
 QImage Picture::ToBitmap() const
 {
-    return img::ToBitmap(m_pixels);
+    return img::ToBitmap(m_pixels).Value(); // a null image when there is no picture
 }
 
 std::vector<std::uint8_t> Picture::ToPackedDib() const
 {
-    return img::ToDib(m_pixels);
+    return img::ToDib(m_pixels).Value(); // empty when there is no picture
 }

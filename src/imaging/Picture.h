@@ -112,6 +112,8 @@ public:
 
 private:
     int Install(img::PixelBuffer pixels);
+    // Installs what an operation made, or leaves the picture as it is and passes its error on.
+    int InstallResult(img::Result<img::PixelBuffer> made);
     int LoadByExtension(const std::string& path, std::optional<QSize> box);
     int ApplyChannelTable(int mask, const std::array<std::uint8_t, 256>& table);
     void DropFittedCopy();

@@ -1,7 +1,5 @@
 #include "imaging/PixelBuffer.h"
 
-#include "imaging/ImagingErrors.h"
-
 #include <new>
 #include <utility>
 
@@ -29,35 +27,27 @@ PixelBuffer& PixelBuffer::operator=(PixelBuffer&& other) noexcept
     return *this;
 }
 
-PixelBuffer PixelBuffer::Allocate(int width, int height)
+Result<PixelBuffer> PixelBuffer::Allocate(int width, int height)
 {
     return Make(width, height, true);
 }
 
-PixelBuffer PixelBuffer::AllocateForOverwrite(int width, int height)
+Result<PixelBuffer> PixelBuffer::AllocateForOverwrite(int width, int height)
 {
     return Make(width, height, false);
 }
 
-PixelBuffer PixelBuffer::Make(int width, int height, bool zeroed)
+Result<PixelBuffer> PixelBuffer::Make(int width, int height, bool zeroed)
 {
-    if (width < 1 || height < 1) {
-        SetLastError(kErrBadArgument);
-        return {};
-    }
-    if (static_cast<long long>(width) * height > MaxPixels()) {
-        SetLastError(kErrTooLarge);
-        return {};
-    }
+    if (width < 1 || height < 1) return kErrBadArgument;
+    if (static_cast<long long>(width) * height > MaxPixels()) return kErrTooLarge;
     const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3;
     try {
         auto data = zeroed ? std::make_unique<std::uint8_t[]>(bytes)
                            : std::make_unique_for_overwrite<std::uint8_t[]>(bytes);
-        SetLastError(kErrNone);
         return PixelBuffer(std::move(data), width, height);
     } catch (const std::bad_alloc&) {
-        SetLastError(kErrNoMemory);
-        return {};
+        return kErrNoMemory;
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/Result.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -20,11 +22,11 @@ public:
     PixelBuffer& operator=(const PixelBuffer&) = delete;
     ~PixelBuffer() = default;
 
-    // A black buffer of that size. Sizes below 1 give an empty buffer and kErrBadArgument,
-    // more than kMaxPixels kErrTooLarge, a failed allocation kErrNoMemory (img::LastError).
-    static PixelBuffer Allocate(int width, int height);
+    // A black buffer of that size; sizes below 1 fail with kErrBadArgument, more than
+    // kMaxPixels with kErrTooLarge, a failed allocation with kErrNoMemory.
+    static Result<PixelBuffer> Allocate(int width, int height);
     // As Allocate, but the bytes are left undefined: for callers that overwrite them all.
-    static PixelBuffer AllocateForOverwrite(int width, int height);
+    static Result<PixelBuffer> AllocateForOverwrite(int width, int height);
 
     bool Empty() const { return m_data == nullptr; }
     int Width() const { return m_width; }
@@ -45,7 +47,7 @@ public:
 
 private:
     PixelBuffer(std::unique_ptr<std::uint8_t[]> data, int width, int height);
-    static PixelBuffer Make(int width, int height, bool zeroed);
+    static Result<PixelBuffer> Make(int width, int height, bool zeroed);
 
     std::unique_ptr<std::uint8_t[]> m_data;
     int m_width = 0;

@@ -29,7 +29,7 @@ void RaiseQtAllocationLimit()
     });
 }
 
-int ErrorOf(const QImageReader& reader)
+ErrorCode ErrorOf(const QImageReader& reader)
 {
     switch (reader.error()) {
     case QImageReader::FileNotFoundError: return kErrCannotOpen;
@@ -39,12 +39,6 @@ int ErrorOf(const QImageReader& reader)
     }
 }
 
-PixelBuffer NoMemory()
-{
-    SetLastError(kErrNoMemory);
-    return {};
-}
-
 QString FileName(const std::string& path)
 {
     return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
@@ -52,42 +46,31 @@ QString FileName(const std::string& path)
 
 } // namespace
 
-PixelBuffer QtReader::Read(QImageReader& reader, std::span<const std::uint8_t> bytes, const char* format)
+Result<PixelBuffer> QtReader::Read(QImageReader& reader, std::span<const std::uint8_t> bytes,
+                                   const char* format)
 {
     RaiseQtAllocationLimit();
     reader.setAutoTransform(false);
     const QSize announced = reader.size();
     const long long area = static_cast<long long>(announced.width()) * std::abs(announced.height());
-    if (area > MaxPixels()) {
-        SetLastError(kErrTooLarge);
-        return {};
-    }
-    if (TruncationCheck::EndsEarly(bytes, format)) {
-        SetLastError(kErrTruncated);
-        return {};
-    }
+    if (area > MaxPixels()) return kErrTooLarge;
+    if (TruncationCheck::EndsEarly(bytes, format)) return kErrTruncated;
     QImage image;
-    if (!reader.read(&image) || image.isNull()) {
-        SetLastError(ErrorOf(reader));
-        return {};
-    }
+    if (!reader.read(&image) || image.isNull()) return ErrorOf(reader);
     return FromQImage(image);
 }
 
-PixelBuffer QtReader::ReadFile(const std::string& path, const char* format)
+Result<PixelBuffer> QtReader::ReadFile(const std::string& path, const char* format)
 {
     // Read the bytes ourselves so a missing file and a bad file get their own errors.
     const auto read = FileBytes::Read(path);
-    if (!read) return {};
+    if (!read) return FileBytes::Code(read.error);
     return Decode(read.content.Bytes(), format);
 }
 
-PixelBuffer QtReader::Decode(std::span<const std::uint8_t> bytes, const char* format)
+Result<PixelBuffer> QtReader::Decode(std::span<const std::uint8_t> bytes, const char* format)
 {
-    if (bytes.empty()) {
-        SetLastError(kErrBadData);
-        return {};
-    }
+    if (bytes.empty()) return kErrBadData;
     QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
                                               static_cast<qsizetype>(bytes.size()));
     QBuffer device(&data);
@@ -106,48 +89,46 @@ std::optional<QSize> QtReader::Size(const std::string& path)
     return QSize(size.width(), std::abs(size.height()));
 }
 
-PixelBuffer ReadBmp(const std::string& path)
+Result<PixelBuffer> ReadBmp(const std::string& path)
 {
     return QtReader::ReadFile(path, "bmp");
 }
 
-PixelBuffer ReadGif(const std::string& path)
+Result<PixelBuffer> ReadGif(const std::string& path)
 {
     return QtReader::ReadFile(path, "gif");
 }
 
-PixelBuffer ReadTiff(const std::string& path)
+Result<PixelBuffer> ReadTiff(const std::string& path)
 {
     return QtReader::ReadFile(path, "tiff");
 }
 
-PixelBuffer ReadPng(const std::string& path)
+Result<PixelBuffer> ReadPng(const std::string& path)
 {
     return QtReader::ReadFile(path, "png");
 }
 
-PixelBuffer DecodeWithQt(std::span<const std::uint8_t> bytes, const char* format)
+Result<PixelBuffer> DecodeWithQt(std::span<const std::uint8_t> bytes, const char* format)
 {
     return QtReader::Decode(bytes, format);
 }
 
-PixelBuffer FromQImage(const QImage& image)
+Result<PixelBuffer> FromQImage(const QImage& image)
 {
-    if (image.isNull()) {
-        SetLastError(kErrBadArgument);
-        return {};
-    }
-    PixelBuffer pixels = PixelBuffer::AllocateForOverwrite(image.width(), image.height());
-    if (pixels.Empty()) return {};
+    if (image.isNull()) return kErrBadArgument;
+    auto allocated = PixelBuffer::AllocateForOverwrite(image.width(), image.height());
+    if (!allocated) return allocated;
+    PixelBuffer& pixels = allocated.Value();
     if (!image.hasAlphaChannel()) {
         const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-        if (rgb.isNull()) return NoMemory();
+        if (rgb.isNull()) return kErrNoMemory;
         for (int y = 0; y < rgb.height(); ++y)
             std::copy_n(rgb.constScanLine(y), pixels.Stride(), pixels.Row(y));
     } else {
         // Transparent parts are shown on black: compose each pixel over black.
         const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-        if (argb.isNull()) return NoMemory();
+        if (argb.isNull()) return kErrNoMemory;
         for (int y = 0; y < argb.height(); ++y) {
             const auto* source = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
             std::uint8_t* target = pixels.Row(y);
@@ -159,8 +140,7 @@ PixelBuffer FromQImage(const QImage& image)
             }
         }
     }
-    SetLastError(kErrNone);
-    return pixels;
+    return allocated;
 }
 
 } // namespace img

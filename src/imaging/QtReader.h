@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/PixelBuffer.h"
+#include "imaging/Result.h"
 
 #include <QSize>
 
@@ -17,12 +18,13 @@ namespace img {
 // any pixel memory is asked for, and the result converted to a PixelBuffer.
 class QtReader {
 public:
-    static PixelBuffer ReadFile(const std::string& path, const char* format);
-    static PixelBuffer Decode(std::span<const std::uint8_t> bytes, const char* format);
+    static Result<PixelBuffer> ReadFile(const std::string& path, const char* format);
+    static Result<PixelBuffer> Decode(std::span<const std::uint8_t> bytes, const char* format);
     static std::optional<QSize> Size(const std::string& path);
 
 private:
-    static PixelBuffer Read(QImageReader& reader, std::span<const std::uint8_t> bytes, const char* format);
+    static Result<PixelBuffer> Read(QImageReader& reader, std::span<const std::uint8_t> bytes,
+                                    const char* format);
 };
 
 } // namespace img

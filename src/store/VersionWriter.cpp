@@ -12,13 +12,12 @@ VersionWriter::Staged VersionWriter::Stage(const img::PixelBuffer& pixels,
         staged.code = Picture::kNotPossible;
         return staged;
     }
-    const std::vector<std::uint8_t> bytes = img::EncodeJpeg(pixels, quality, comments);
-    if (bytes.empty()) {
-        const int error = img::LastError();
-        staged.code = error != img::kErrNone ? error : img::kErrWriteFailed;
+    const auto encoded = img::EncodeJpeg(pixels, quality, comments);
+    if (!encoded) {
+        staged.code = encoded.Error();
         return staged;
     }
-    if (!staged.file.Create(path) || !staged.file.Write(std::span<const std::uint8_t>(bytes))) {
+    if (!staged.file.Create(path) || !staged.file.Write(std::span<const std::uint8_t>(encoded.Value()))) {
         staged.code = img::kErrWriteFailed;
         return staged;
     }
@@ -56,8 +55,7 @@ img::PixelBuffer VersionWriter::Fitted(const img::PixelBuffer& pixels, int boxWi
     }
     const QSize fitted = Picture::FittedSize(pixels.Width(), pixels.Height(), boxWidth, boxHeight);
     // The same resampling as Picture::FitInto, without the Picture around it.
-    img::PixelBuffer result = img::Resample(pixels, fitted.width(), fitted.height());
-    code = img::LastError();
-    if (result.Empty() && code == img::kErrNone) code = Picture::kNotPossible;
-    return result;
+    auto result = img::Resample(pixels, fitted.width(), fitted.height());
+    code = result.Error();
+    return std::move(result).Value();
 }

@@ -11,8 +11,9 @@
 #include <sys/stat.h>
 
 using testimg::PixelAt;
-using testimg::SizeOf;
 using testimg::Rgb;
+using testimg::SizeOf;
+using testimg::Unwrap;
 
 namespace {
 
@@ -32,27 +33,23 @@ template <typename Value> void SetExif(const std::string& path, const std::strin
 // A file that ImageMagick's convert makes from the blocks picture with the options given.
 std::string Convert(const TempDir& dir, const std::string& options)
 {
-    EXPECT_TRUE(testimg::MakeWithTool(dir, testimg::MakeBlocks(), "CONVERT {in} " + options + " {out}", "v.jpg"));
+    EXPECT_TRUE(testimg::MakeWithTool(dir, testimg::MakeBlocks(), "convert in.ppm " + options + " v.jpg"));
     return dir.File("v.jpg");
 }
 
-TEST(Jpeg, RoundTripIsCloseToTheOriginal)
+TEST(Jpeg, RoundTripIsCloseToTheOriginalAndTheSizeNeedsOnlyTheHeader)
 {
     TempDir dir;
     const img::PixelBuffer original = testimg::MakeGradient(321, 123);
     ASSERT_TRUE(img::WriteJpeg(dir.File("a.jpg"), original, 95));
-    EXPECT_EQ(img::LastError(), 0);
-    const img::PixelBuffer decoded = img::ReadJpeg(dir.File("a.jpg"));
-    EXPECT_EQ(img::LastError(), 0);
-    EXPECT_LT(testimg::MeanDifference(original, decoded), 2.0);
-    // The size probe needs only the header.
-    EXPECT_FALSE(img::ReadImageSize(dir.File("missing.jpg")).has_value());
+    EXPECT_LT(testimg::MeanDifference(original, Unwrap(img::ReadJpeg(dir.File("a.jpg")))), 2.0);
     auto head = testimg::ReadBytes(dir.File("a.jpg"));
     head.resize(300);
     testimg::WriteBytes(dir.File("head.jpg"), head);
     EXPECT_EQ(img::ReadImageSize(dir.File("head.jpg")), QSize(321, 123));
-    EXPECT_LT(img::EncodeJpeg(original, 20).size(), img::EncodeJpeg(original, 95).size());
-    EXPECT_FALSE(img::EncodeJpeg(original, 0).empty()); // 0 is taken as the lowest quality
+    EXPECT_FALSE(img::ReadImageSize(dir.File("missing.jpg")).has_value());
+    EXPECT_LT(Unwrap(img::EncodeJpeg(original, 20)).size(), Unwrap(img::EncodeJpeg(original, 95)).size());
+    EXPECT_TRUE(img::EncodeJpeg(original, 0)); // 0 is taken as the lowest quality
 }
 
 TEST(Jpeg, CommentsRoundTripByteForByteAndInOrder)
@@ -65,19 +62,8 @@ TEST(Jpeg, CommentsRoundTripByteForByteAndInOrder)
     Picture loaded;
     ASSERT_EQ(loaded.LoadFile(dir.File("c.jpg")), 0);
     EXPECT_EQ(loaded.JpegComments(), (std::vector<std::string>{"first comment", binary}));
-    // Saved again at once, both comments go along.
-    ASSERT_EQ(loaded.SaveFile(dir.File("d.jpg"), Picture::kJpeg, 75), 0);
-    std::vector<std::string> again;
-    img::ReadJpeg(dir.File("d.jpg"), &again);
-    EXPECT_EQ(again, loaded.JpegComments());
-    // After a resize they are gone.
-    ASSERT_EQ(loaded.FitInto(16, 16), 0);
-    ASSERT_EQ(loaded.SaveFile(dir.File("e.jpg"), Picture::kJpeg, 75), 0);
-    std::vector<std::string> comments{"stale"};
-    img::ReadJpeg(dir.File("e.jpg"), &comments);
-    EXPECT_TRUE(comments.empty());
-    // Comments written by another tool.
-    ASSERT_FALSE(img::ReadJpeg(Convert(dir, "-set comment 'from convert'"), &comments).Empty());
+    std::vector<std::string> comments; // written by another tool
+    ASSERT_TRUE(img::ReadJpeg(Convert(dir, "-set comment 'from convert'"), &comments));
     EXPECT_EQ(comments, std::vector<std::string>{"from convert"});
 }
 
@@ -90,19 +76,18 @@ TEST(Jpeg, ScaledDecodeTakesTheSmallestScaleThatCoversTheBox)
     } cases[] = {{{100, 100}, {100, 75}}, {{128, 85}, {200, 150}}, {{300, 300}, {400, 300}},
                  {{500, 500}, {800, 600}}, {{2000, 2000}, {800, 600}}};
     for (const auto& c : cases)
-        EXPECT_EQ(SizeOf(img::ReadJpegForBox(dir.File("big.jpg"), c.box.width(), c.box.height())), c.decoded)
+        EXPECT_EQ(SizeOf(Unwrap(img::ReadJpegForBox(dir.File("big.jpg"), c.box.width(), c.box.height()))), c.decoded)
             << c.box.width() << "x" << c.box.height();
-    const auto bytes = img::EncodeJpeg(testimg::MakeGradient(803, 601), 75);
+    const auto bytes = Unwrap(img::EncodeJpeg(testimg::MakeGradient(803, 601), 75));
     for (const int denominator : {1, 2, 4, 8})
-        EXPECT_EQ(SizeOf(img::DecodeJpeg(bytes, nullptr, denominator)),
+        EXPECT_EQ(SizeOf(Unwrap(img::DecodeJpeg(bytes, nullptr, denominator))),
                   QSize((803 + denominator - 1) / denominator, (601 + denominator - 1) / denominator));
-    EXPECT_TRUE(img::DecodeJpeg(bytes, nullptr, 3).Empty());
-    EXPECT_EQ(img::LastError(), img::kErrBadArgument);
+    EXPECT_EQ(img::DecodeJpeg(bytes, nullptr, 3).Error(), img::kErrBadArgument);
 }
 
 // Cameras store the sensor's rows and say in EXIF how to turn them; the decoder applies
 // the tag so pictures come out upright, whole or scaled.
-TEST(Jpeg, ExifOrientationDecodesUprightAndDateTakenIsRead)
+TEST(Jpeg, ExifOrientationDecodesUpright)
 {
     TempDir dir;
     const std::string path = dir.File("o.jpg");
@@ -119,74 +104,65 @@ TEST(Jpeg, ExifOrientationDecodesUprightAndDateTakenIsRead)
         SCOPED_TRACE(testing::Message() << "orientation " << c.orientation);
         ASSERT_TRUE(img::WriteJpeg(path, marked, 95));
         SetExif(path, "Exif.Image.Orientation", c.orientation);
-        const img::PixelBuffer decoded = img::ReadJpeg(path);
+        const img::PixelBuffer decoded = Unwrap(img::ReadJpeg(path));
         ASSERT_EQ(SizeOf(decoded), c.size);
         EXPECT_EQ(img::ReadImageSize(path), c.size);
         const int x = c.right ? decoded.Width() - 3 : 2, y = c.bottom ? decoded.Height() - 3 : 2;
         EXPECT_GT(PixelAt(decoded, x, y).r, 200);
         EXPECT_LT(PixelAt(decoded, decoded.Width() - 1 - x, decoded.Height() - 1 - y).r, 50);
-        EXPECT_EQ(SizeOf(img::ReadJpegForBox(path, c.size.width() / 2, c.size.height() / 2)), c.size / 2);
+        EXPECT_EQ(SizeOf(Unwrap(img::ReadJpegForBox(path, c.size.width() / 2, c.size.height() / 2))), c.size / 2);
     }
-    // The date taken is the raw EXIF text.
+}
+
+TEST(Jpeg, DateTakenIsTheRawExifText)
+{
+    TempDir dir;
+    const std::string path = dir.File("d.jpg");
+    ASSERT_TRUE(img::WriteJpeg(path, testimg::MakeBlocks(), 90));
     EXPECT_FALSE(img::ReadExifDateTaken(path).has_value());
     SetExif(path, "Exif.Photo.DateTimeOriginal", std::string("2021:07:14 09:30:05"));
     EXPECT_EQ(img::ReadExifDateTaken(path), std::optional<std::string>("2021:07:14 09:30:05"));
-    EXPECT_FALSE(img::ReadExifDateTaken(dir.File("missing.jpg")).has_value());
     testimg::WriteBytes(dir.File("junk.jpg"), {0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x10, 'E', 'x'});
     EXPECT_FALSE(img::ReadExifDateTaken(dir.File("junk.jpg")).has_value());
 }
 
-TEST(Jpeg, DecodesTheVariantsOfRealTools)
+// Grey must still come out as RGB; CMYK is turned into RGB by our own code.
+TEST(Jpeg, DecodesGreyAndCmykFromRealTools)
 {
-    const struct {
-        const char* options;
-        bool colour;
-    } cases[] = {{"-quality 90", true},                       {"-interlace Plane -quality 90", true},
-                 {"-colorspace Gray -quality 90", false},     {"-colorspace CMYK -quality 95", true},
-                 {"-sampling-factor 1x1 -quality 90", true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.options);
-        TempDir dir;
-        const img::PixelBuffer decoded = img::ReadJpeg(Convert(dir, c.options));
-        ASSERT_EQ(SizeOf(decoded), QSize(64, 48)) << img::LastError();
-        EXPECT_LT(testimg::MeanDifference(decoded, testimg::MakeBlocks()), c.colour ? 12.0 : 256.0);
-        // The red block and the blue one stay apart, in grey too.
-        const Rgb red = PixelAt(decoded, 50, 5), blue = PixelAt(decoded, 5, 5);
-        EXPECT_GT(std::abs(red.r - blue.r) + std::abs(red.b - blue.b), 60);
-    }
+    TempDir dir;
+    const img::PixelBuffer cmyk = Unwrap(img::ReadJpeg(Convert(dir, "-colorspace CMYK -quality 95")));
+    EXPECT_LT(testimg::MeanDifference(cmyk, testimg::MakeBlocks()), 12.0);
+    const img::PixelBuffer grey = Unwrap(img::ReadJpeg(Convert(dir, "-colorspace Gray -quality 90")));
+    ASSERT_EQ(SizeOf(grey), QSize(64, 48));
+    const Rgb red = PixelAt(grey, 50, 5), blue = PixelAt(grey, 5, 5); // still apart in grey
+    EXPECT_GT(std::abs(red.r - blue.r) + std::abs(red.b - blue.b), 60);
 }
 
 TEST(Jpeg, DamagedFilesAreErrors)
 {
-    const auto whole = img::EncodeJpeg(testimg::MakeGradient(96, 64), 80);
+    const auto whole = Unwrap(img::EncodeJpeg(testimg::MakeGradient(96, 64), 80));
     for (std::size_t length = 0; length < whole.size(); length += std::max<std::size_t>(1, whole.size() / 97)) {
-        const std::vector<std::uint8_t> part(whole.begin(), whole.begin() + static_cast<long>(length));
-        EXPECT_TRUE(img::DecodeJpeg(part).Empty()) << length;
-        EXPECT_NE(img::LastError(), 0) << length;
+        const auto decoded = img::DecodeJpeg(std::span(whole).first(length));
+        EXPECT_FALSE(decoded) << length;
+        EXPECT_TRUE(decoded->Empty()) << length;
     }
-    const std::vector<std::uint8_t> nearlyAll(whole.begin(), whole.end() - 200);
-    img::DecodeJpeg(nearlyAll);
-    EXPECT_EQ(img::LastError(), img::kErrTruncated);
+    EXPECT_EQ(img::DecodeJpeg(std::span(whole).first(whole.size() - 200)).Error(), img::kErrTruncated);
     TempDir dir;
     testimg::WriteBytes(dir.File("text.jpg"), {'n', 'o', 't', ' ', 'a', ' ', 'j', 'p', 'e', 'g'});
-    EXPECT_TRUE(img::ReadJpeg(dir.File("text.jpg")).Empty());
-    EXPECT_EQ(img::LastError(), img::kErrBadData);
-    EXPECT_TRUE(img::ReadJpeg(dir.File("missing.jpg")).Empty());
-    EXPECT_EQ(img::LastError(), img::kErrCannotOpen);
-    EXPECT_TRUE(img::ReadJpeg(dir.Path().string()).Empty()); // a folder
-    EXPECT_EQ(img::LastError(), img::kErrCannotOpen);
+    EXPECT_EQ(img::ReadJpeg(dir.File("text.jpg")).Error(), img::kErrBadData);
+    EXPECT_EQ(img::ReadJpeg(dir.File("missing.jpg")).Error(), img::kErrCannotOpen);
+    EXPECT_EQ(img::ReadJpeg(dir.Path().string()).Error(), img::kErrCannotOpen); // a folder
     // Scrambled entropy data: decoding must not crash whatever it decides.
     auto bytes = whole;
     for (std::size_t i = bytes.size() / 2; i < bytes.size() - 2; i += 7) bytes[i] ^= 0x5A;
-    img::DecodeJpeg(bytes);
+    (void)img::DecodeJpeg(bytes);
     // A frame header claiming 65000 x 65000 pixels (4.2 gigapixels) is refused before allocating.
-    bytes = img::EncodeJpeg(testimg::MakeGradient(16, 16), 75);
+    bytes = Unwrap(img::EncodeJpeg(testimg::MakeGradient(16, 16), 75));
     const std::uint8_t sof[] = {0xFF, 0xC0}, huge[] = {0xFD, 0xE8, 0xFD, 0xE8};
     const auto size = std::search(bytes.begin(), bytes.end(), std::begin(sof), std::end(sof)) + 5;
     ASSERT_LT(size + 4, bytes.end());
     std::copy_n(huge, 4, size);
-    EXPECT_TRUE(img::DecodeJpeg(bytes).Empty());
-    EXPECT_EQ(img::LastError(), img::kErrTooLarge);
+    EXPECT_EQ(img::DecodeJpeg(bytes).Error(), img::kErrTooLarge);
 }
 
 TEST(Jpeg, FailedWriteKeepsTheExistingFile)
@@ -195,14 +171,11 @@ TEST(Jpeg, FailedWriteKeepsTheExistingFile)
     const std::string path = dir.File("keep.jpg");
     ASSERT_TRUE(img::WriteJpeg(path, testimg::MakeBlocks(), 75));
     const auto before = testimg::ReadBytes(path);
-    EXPECT_FALSE(img::WriteJpeg(dir.File("no/such/folder.jpg"), testimg::MakeBlocks(), 75));
-    EXPECT_EQ(img::LastError(), img::kErrWriteFailed);
-    EXPECT_FALSE(img::WriteJpeg(path, img::PixelBuffer{}, 75));
-    EXPECT_EQ(img::LastError(), img::kErrBadArgument);
+    EXPECT_EQ(img::WriteJpeg(dir.File("no/such/folder.jpg"), testimg::MakeBlocks(), 75).Error(), img::kErrWriteFailed);
+    EXPECT_EQ(img::WriteJpeg(path, img::PixelBuffer{}, 75).Error(), img::kErrBadArgument);
     if (geteuid() != 0) { // root writes anywhere
         chmod(dir.Path().c_str(), 0500);
-        EXPECT_FALSE(img::WriteJpeg(path, testimg::MakeGradient(64, 48), 75));
-        EXPECT_EQ(img::LastError(), img::kErrWriteFailed);
+        EXPECT_EQ(img::WriteJpeg(path, testimg::MakeGradient(64, 48), 75).Error(), img::kErrWriteFailed);
         chmod(dir.Path().c_str(), 0700);
     }
     EXPECT_EQ(testimg::ReadBytes(path), before);

@@ -1,5 +1,4 @@
 #include "TestImages.h"
-#include "imaging/Imaging.h"
 #include "imaging/PixelAdapter.h"
 
 #include <gtest/gtest.h>
@@ -8,17 +7,6 @@
 
 namespace {
 
-TEST(PixelBuffer, AllocateGivesBlackAndRefusesBadSizes)
-{
-    const img::PixelBuffer pixels = img::PixelBuffer::Allocate(5, 3);
-    ASSERT_EQ(pixels.ByteSize(), 45u);
-    EXPECT_TRUE(std::all_of(pixels.Data(), pixels.Data() + 45, [](std::uint8_t v) { return v == 0; }));
-    EXPECT_TRUE(img::PixelBuffer::Allocate(0, 3).Empty());
-    EXPECT_EQ(img::LastError(), img::kErrBadArgument);
-    EXPECT_TRUE(img::PixelBuffer::Allocate(20001, 20000).Empty());
-    EXPECT_EQ(img::LastError(), img::kErrTooLarge);
-}
-
 TEST(PixelAdapter, QImageAndMatShareTheBuffersMemory)
 {
     img::PixelBuffer pixels = testimg::MakeBlocks(8, 6);
@@ -26,9 +14,6 @@ TEST(PixelAdapter, QImageAndMatShareTheBuffersMemory)
     cv::Mat mat = img::PixelAdapter::AsMat(pixels);
     EXPECT_EQ(image.constBits(), pixels.Data());
     EXPECT_EQ(mat.data, pixels.Data());
-    EXPECT_EQ(image.bytesPerLine(), 24);
-    EXPECT_EQ(mat.step[0], 24u);
-
     // A write through the Mat shows in the buffer and through the QImage.
     mat.at<cv::Vec3b>(2, 3) = cv::Vec3b(1, 2, 3);
     EXPECT_EQ(testimg::PixelAt(pixels, 3, 2), (testimg::Rgb{1, 2, 3}));

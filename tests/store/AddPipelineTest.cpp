@@ -107,8 +107,8 @@ TEST(Pipeline, QualitySettingsAreReadWithAtoiRules)
     library.Settings().WriteString("JPEG_FullScreenQuality", "075");
     Picture picture = Gradient(800, 600);
     const Picture thumbnail = Gradient(133, 100);
-    const auto thumbnailAtZero = img::EncodeJpeg(thumbnail.Pixels(), 0);
-    const auto fullAt75 = img::EncodeJpeg(picture.Pixels(), 75);
+    const auto thumbnailAtZero = img::EncodeJpeg(thumbnail.Pixels(), 0).Value();
+    const auto fullAt75 = img::EncodeJpeg(picture.Pixels(), 75).Value();
     ASSERT_TRUE(AddPhoto(library, picture, "q", &thumbnail).ok());
     EXPECT_EQ(ReadBytes(library.PathOf(Version::Thumbnail, "q")),
               std::string(thumbnailAtZero.begin(), thumbnailAtZero.end()));
@@ -168,7 +168,7 @@ TEST(Pipeline, UnfittedVersionsKeepTheJpegComments)
     ASSERT_TRUE(AddPhoto(library, picture, "c").ok());
     for (const auto version : {Version::Original, Version::HighRes, Version::FullScreen}) {
         std::vector<std::string> comments;
-        img::ReadJpeg(library.PathOf(version, "c"), &comments);
+        ASSERT_TRUE(img::ReadJpeg(library.PathOf(version, "c"), &comments));
         EXPECT_EQ(comments, (std::vector<std::string>{"first", "second"}))
             << PictureStore::FolderName(version);
     }

@@ -26,7 +26,7 @@ inline Picture Gradient(int width, int height)
         }
     }
     Picture picture;
-    picture.Adopt(img::FromQImage(image));
+    picture.Adopt(img::FromQImage(image).Value());
     return picture;
 }
 

@@ -69,7 +69,7 @@ public:
     {
         QImage image(width, height, QImage::Format_RGB888);
         image.fill(colour);
-        img::WriteJpeg(VersionPath(version, fileName), img::FromQImage(image), 90);
+        EXPECT_TRUE(img::WriteJpeg(VersionPath(version, fileName), img::FromQImage(image).Value(), 90));
     }
 
     // A picture file with a pattern, so scaled copies are not flat.
