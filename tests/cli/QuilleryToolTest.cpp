@@ -90,10 +90,8 @@ TEST_F(QuilleryToolTest, HelpExplainsEveryCommandAndWrongUsageExitsWithTwo)
 {
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(m_out.str().find("quillery-tool add LIB.pdb IMAGE..."), std::string::npos);
-    EXPECT_EQ(Run({}), 2);
-    EXPECT_EQ(Run({"frobnicate"}), 2);
-    EXPECT_EQ(Run({"dump"}), 2);
-    EXPECT_EQ(Run({"resave", "a", "b"}), 2);
+    for (const auto& arguments : std::vector<std::vector<std::string>>{{}, {"frobnicate"}, {"dump"}, {"resave", "a", "b"}})
+        EXPECT_EQ(Run(arguments), 2) << arguments.size();
     EXPECT_NE(m_err.str().find("usage: quillery-tool resave LIB.pdb"), std::string::npos);
 }
 

@@ -75,9 +75,6 @@ const FormatCase kCases[] = {
     {"GifTransparent", "a.gif", Blocks, "convert in.ppm -transparent blue GIF:a.gif", 0, 0, true},
     {"TiffStrips", "a.tiff", Gradient, "convert in.ppm -compress None -depth 8 TIFF:a.tiff", 0, 0},
     {"TiffTiles", "a.tif", Gradient, "convert in.ppm -depth 8 -define tiff:tile-geometry=32x32 TIFF:a.tif", 0, 0},
-    {"TiffJpeg", "a.tif", Gradient, "convert in.ppm -depth 8 TIFF:t.tif && tiffcp -r 16 -c jpeg:95 t.tif a.tif", 40, 3},
-    {"TiffCmyk", "a.tif", Blocks, "convert in.ppm -colorspace CMYK -depth 8 TIFF:a.tif", 2, 1},
-    {"Png16Bit", "a.png", Gradient, "convert in.ppm PNG48:a.png", 1, 1},
     {"PngTransparent", "a.png", Blocks, "convert in.ppm -transparent blue PNG32:a.png", 0, 0, true},
     {"Pcx1Bit", "a.pcx", Mono, "ppmtopcx in.ppm > a.pcx", 0, 0},
     {"Pcx16ColoursInFourPlanes", "a.PCX", Blocks, "ppmtopcx -planes=4 in.ppm > a.PCX", 0, 0},
@@ -116,8 +113,6 @@ TEST(LoadFile, BadPathsForeignBytesAndOtherSaveFormatsGiveErrors)
     EXPECT_EQ(picture.LoadFile("C:\\pics\\photo"), img::kErrUnsupported); // releases it
     EXPECT_FALSE(picture.HasPicture());
     EXPECT_EQ(picture.LoadFile(dir.File("missing.png")), img::kErrCannotOpen);
-    testimg::WriteBytes(dir.File("text.png"), {'h', 'e', 'l', 'l', 'o'});
-    EXPECT_NE(picture.LoadFile(dir.File("text.png")), 0);
     testimg::WriteBytes(dir.File("text.pcx"), std::vector<std::uint8_t>(200, 0x0A));
     EXPECT_EQ(picture.LoadFile(dir.File("text.pcx")), img::kErrBadData);
     EXPECT_FALSE(picture.HasPicture());

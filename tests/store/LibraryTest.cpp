@@ -91,8 +91,7 @@ TEST_F(LibraryTest, NewAndOpenReplaceTheCatalogAnnouncingItFirst)
     EXPECT_EQ(heard, (std::vector<std::string>{"about to replace 1", "replaced 0",
                                                "about to replace 0", "replaced 1"}));
     m_library.Close();
-    EXPECT_FALSE(m_library.IsOpen());
-    EXPECT_EQ(m_library.Catalog().PhotoCount(), 0);
+    EXPECT_FALSE(m_library.IsOpen() || m_library.Catalog().PhotoCount());
 }
 
 // Changes are announced with the record they touch and mark the library modified; a

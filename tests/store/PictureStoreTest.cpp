@@ -13,14 +13,6 @@ using Version = PictureStore::Version;
 using StorePictures::DecodedSize;
 using StorePictures::Gradient;
 
-TEST(PictureStore, EachVersionLivesInItsFolderAsJpgWithTheNameBytesAsTheyAre)
-{
-    EXPECT_EQ(PictureStore::VersionPath("/lib", Version::HighRes, "Beach"),
-              "/lib/High Resolution Images/Beach.jpg");
-    EXPECT_EQ(PictureStore::VersionPath("/a b", Version::Original, "Caf\xe9 2.1"),
-              "/a b/Original Images/Caf\xe9 2.1.jpg");
-}
-
 TEST(PictureStore, QualityFollowsAtoiAndIsReadAtEachUse)
 {
     // clang-format off
@@ -37,16 +29,12 @@ TEST(PictureStore, QualityFollowsAtoiAndIsReadAtEachUse)
 
     StoreLibrary library;
     const PictureStore store = library.Store();
-    const std::pair<const char*, Version> keys[] = {{"JPEG_ThumbnailQuality", Version::Thumbnail},
-                                                    {"JPEG_FullScreenQuality", Version::FullScreen},
-                                                    {"JPEG_HighResQuality", Version::HighRes},
-                                                    {"JPEG_OriginalQuality", Version::Original}};
-    int quality = 10;
-    for (const auto& [key, version] : keys) {
-        EXPECT_EQ(store.Quality(version), 75) << key;
-        library.Settings().WriteString(key, std::to_string(quality));
-        EXPECT_EQ(store.Quality(version), quality) << key;
-        quality += 10;
+    const char* keys[] = {"JPEG_ThumbnailQuality", "JPEG_FullScreenQuality", "JPEG_HighResQuality",
+                          "JPEG_OriginalQuality"}; // in the order of kVersions
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(store.Quality(StoreLibrary::kVersions[i]), 75) << keys[i];
+        library.Settings().WriteString(keys[i], std::to_string(10 + i));
+        EXPECT_EQ(store.Quality(StoreLibrary::kVersions[i]), 10 + i) << keys[i];
     }
 }
 

@@ -15,7 +15,7 @@ TEST(ProfileSettings, AbsentKeysReadAsTheCallersDefaultWithoutWritingTheFile)
     EXPECT_FALSE(QFile::exists(file.Path()));
 }
 
-TEST(ProfileSettings, ValuesKeepTheirFormInSectionQuilleryAndAreSharedByTheFile)
+TEST(ProfileSettings, ValuesKeepTheirFormInSectionQuilleryAndNonNumbersReadAsTheDefault)
 {
     TempSettingsFile file;
     file.Settings().WriteInt("PictureShowDate", 1);
@@ -30,12 +30,7 @@ TEST(ProfileSettings, ValuesKeepTheirFormInSectionQuilleryAndAreSharedByTheFile)
     QSettings raw(file.Path(), QSettings::IniFormat);
     EXPECT_EQ(raw.value("Quillery/TopMargin").toString(), "12");
     EXPECT_EQ(raw.value("Quillery/PictureShowDate").toInt(), 1);
-}
-
-TEST(ProfileSettings, ANonNumberReadAsIntegerGivesTheDefault)
-{
-    TempSettingsFile file;
-    file.Settings().WriteString("SaveHighResPictures", "yes");
+    file.Settings().WriteString("SaveHighResPictures", "yes"); // a non-number: the default
     EXPECT_EQ(file.Settings().GetInt("SaveHighResPictures", 0), 0);
     file.Settings().WriteString("SaveHighResPictures", "-3");
     EXPECT_EQ(file.Settings().GetInt("SaveHighResPictures", 0), -3);
