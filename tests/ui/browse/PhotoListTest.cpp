@@ -168,7 +168,8 @@ TEST_F(PhotoListTest, RowsFollowTheLibrarysAnnouncements)
 
 TEST_F(PhotoListTest, PaintingCachesThumbnailsSortAndRemoveForgetThem)
 {
-    for (const char* name : {"old", "new", "middle"}) m_library.WritePicture(PictureStore::Version::Thumbnail, name, 133, 100);
+    for (const char* name : {"old", "new", "middle"})
+        m_library.WritePicture(PictureStore::Version::Thumbnail, name, 133, 100);
     FillThree();
     m_list.show();
     m_list.grab();

@@ -22,11 +22,14 @@ protected:
     const PhotoRecord* ShowPicture(int width, int height)
     {
         const PhotoRecord* photo = &m_library.Add("p");
-        m_library.WritePicture(PictureStore::Version::FullScreen, "p", width, height);
+        Replace(width, height);
         m_view.ShowPhoto(photo);
         return photo;
     }
-    void Replace(int width, int height) { m_library.WritePicture(PictureStore::Version::FullScreen, "p", width, height); }
+    void Replace(int width, int height)
+    {
+        m_library.WritePicture(PictureStore::Version::FullScreen, "p", width, height);
+    }
 
     TestLibrary m_library;
     QWidget m_window;

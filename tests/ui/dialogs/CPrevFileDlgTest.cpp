@@ -3,7 +3,6 @@
 #include "ui/browse/CPrevFileDlg.h"
 #include "ui/browse/PreviewStatic.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QListView>
 #include <QTest>
@@ -52,25 +51,6 @@ TEST_F(CPrevFileDlgTest, SizeIsThePicturesOwnOrNoImage)
     // A decoder may show what it could read; it never reports more than the header says.
     Select("cut.jpg");
     EXPECT_TRUE(SizeText() == kNoImage || SizeText() == "400 x 300\nPixels");
-}
-
-TEST_F(CPrevFileDlgTest, ChangingFoldersOrUncheckingDropsThePreview)
-{
-    m_library.MakeImage("a.png", 320, 240);
-    m_library.MakeImage("b.png", 200, 100);
-    Select("a.png");
-    ASSERT_EQ(SizeText(), "320 x 240\nPixels");
-    Q_EMIT m_dialog.directoryEntered(QString::fromStdString(m_library.Directory()));
-    EXPECT_EQ(SizeText(), kNoImage);
-    EXPECT_FALSE(m_dialog.Preview()->DisplayPicture().HasPicture());
-
-    Select("a.png");
-    m_dialog.PreviewCheck()->click();
-    EXPECT_FALSE(m_dialog.Preview()->DisplayPicture().HasPicture());
-    Select("b.png");
-    EXPECT_EQ(SizeText(), kNoImage);
-    m_dialog.PreviewCheck()->click();
-    EXPECT_EQ(SizeText(), "200 x 100\nPixels") << "checked again, the selection shows";
 }
 
 // Picture files written on Windows often end in capitals, others in small letters.
