@@ -131,17 +131,21 @@ TEST_F(PhotoInfoDialogTest, AddOpensWithEveryNameShowsEachStepWritesTheVersionsA
     } painted;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     dialog->MessageLine()->installEventFilter(&painted);
-    m_library.Dialogs().Then<NameEntryDialog>([](NameEntryDialog& entry) {
-        entry.FirstField()->setText("Picnic");
-        entry.accept();
-    });
+    for (const auto& [first, last] : {std::pair{"Picnic", ""}, std::pair{"Jane", "Doe"}}) {
+        m_library.Dialogs().Then<NameEntryDialog>([first, last](NameEntryDialog& entry) {
+            entry.FirstField()->setText(first);
+            entry.SecondField()->setText(last);
+            entry.accept();
+        });
+    }
     dialog->DateField()->setText("6/05/1999");
     dialog->NotesField()->setPlainText("Day one");
     Select(dialog->List(NameKind::Persons), "Smith, John");
-    Select(dialog->List(NameKind::Persons), "Doe, Jane");
     Select(dialog->List(NameKind::Locations), "France, Paris");
     dialog->AddButton(NameKind::Events)->click();
     EXPECT_EQ(Selected(dialog->List(NameKind::Events)), std::vector<std::string>{"Picnic"});
+    dialog->AddButton(NameKind::Persons)->click();  // a name the list has: selected, not listed twice
+    EXPECT_EQ(dialog->List(NameKind::Persons)->count(), 2);
     dialog->OkButton()->click();
 
     EXPECT_EQ(painted.texts, (std::vector<std::string>{"", "Saving Original Photo",
@@ -179,21 +183,13 @@ TEST_F(PhotoInfoDialogTest, FailedThumbnailWriteKeepsTheDialogOpenAndOkTriesAgai
 TEST_F(PhotoInfoDialogTest, NameAddedThenCancelledStaysInTheCatalog)
 {
     auto dialog = OpenAdd("cancelled");
-    const auto enter = [](const char* first, const char* last) {
-        return [first, last](NameEntryDialog& entry) {
-            entry.FirstField()->setText(first);
-            entry.SecondField()->setText(last);
-            entry.accept();
-        };
-    };
-    m_library.Dialogs().Then<NameEntryDialog>(enter("Ann", "Brown"));
+    m_library.Dialogs().Then<NameEntryDialog>([](NameEntryDialog& entry) {
+        entry.FirstField()->setText("Ann");
+        entry.SecondField()->setText("Brown");
+        entry.accept();
+    });
     dialog->AddButton(NameKind::Persons)->click();
     EXPECT_EQ(Selected(dialog->List(NameKind::Persons)), std::vector<std::string>{"Brown, Ann"});
-    // A name the list has already is selected, not listed twice.
-    m_library.Dialogs().Then<NameEntryDialog>(enter("Jane", "Doe"));
-    dialog->AddButton(NameKind::Persons)->click();
-    EXPECT_EQ(dialog->List(NameKind::Persons)->count(), 3);
-    EXPECT_EQ(Selected(dialog->List(NameKind::Persons)), (std::vector<std::string>{"Brown, Ann", "Doe, Jane"}));
     dialog->reject();
 
     EXPECT_GE(m_library.Catalog().FindName(NameKind::Persons, "Brown, Ann"), 0);
