@@ -31,7 +31,6 @@ public:
 
     int Run(QDialog& dialog) override
     {
-        ++m_runs;
         dialog.setResult(QDialog::Rejected);
         if (m_steps.empty()) {
             ADD_FAILURE() << "a dialog ran that no step was scripted for";
@@ -43,10 +42,8 @@ public:
         return dialog.result();
     }
 
-    int Runs() const { return m_runs; }
     bool Done() const { return m_steps.empty(); }
 
 private:
     std::deque<std::function<void(QDialog&)>> m_steps;
-    int m_runs = 0;
 };

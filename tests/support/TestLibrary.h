@@ -6,7 +6,6 @@
 
 #include "core/CQuilleryDoc.h"
 #include "core/PhotoRecord.h"
-#include "imaging/Imaging.h"
 #include "store/Library.h"
 #include "store/PictureStore.h"
 
@@ -40,7 +39,14 @@ public:
     {
         return PictureStore::VersionPath(Directory(), version, name);
     }
-    bool HasVersion(PictureStore::Version version, const std::string& name) const { return Exists(VersionPath(version, name)); }
+    bool HasVersion(PictureStore::Version version, const std::string& name) const
+    {
+        return Exists(VersionPath(version, name));
+    }
+    void WritePicture(PictureStore::Version version, const std::string& name, int width, int height) const
+    {
+        MakeImage(VersionPath(version, name), width, height);
+    }
 
     // Adds a record; persons, events and locations are stored names, added to the
     // catalog's lists when new.
@@ -63,16 +69,8 @@ public:
         return m_library.AddPhoto(record);
     }
 
-    // Writes a version file of a plain colour at the given size.
-    void WritePicture(PictureStore::Version version, const std::string& fileName, int width, int height,
-                      QColor colour = QColor(200, 120, 40)) const
-    {
-        QImage image(width, height, QImage::Format_RGB888);
-        image.fill(colour);
-        EXPECT_TRUE(img::WriteJpeg(VersionPath(version, fileName), img::FromQImage(image).Value(), 90));
-    }
-
-    // A picture file with a pattern, so scaled copies are not flat.
+    // A picture file with a pattern, so scaled copies are not flat; a name is taken in
+    // the library's folder, a full path as it is.
     std::string MakeImage(const std::string& name, int width, int height) const
     {
         QImage image(width, height, QImage::Format_RGB888);

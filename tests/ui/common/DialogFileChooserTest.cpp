@@ -32,7 +32,6 @@ TEST(DialogFileChooser, DialogsFollowTheRequest)
     request.filter = "Photo Databases (*.pdb *.PDB)";
     request.defaultSuffix = "pdb";
     request.directory = dir.Path().string();
-    request.title = "Enter name for the new photo Library";
     request.flags = FileFlag::MustExist;
     DialogFileChooser chooser;
     WhenShown([&](QFileDialog& dialog) {
@@ -43,12 +42,7 @@ TEST(DialogFileChooser, DialogsFollowTheRequest)
     });
     EXPECT_FALSE(chooser.Choose(request).has_value());
 
-    request.directory = dir.File("gone");  // a missing start folder is no error
-    WhenShown([](QFileDialog& dialog) { dialog.reject(); });
-    EXPECT_FALSE(chooser.Choose(request).has_value());
-
     request.kind = FileDialogKind::Save;
-    request.directory = dir.Path().string();
     request.fileName = "Family.pdb";
     request.flags = FileFlag::ConfirmOverwrite;
     WhenShown([&](QFileDialog& dialog) {

@@ -4,7 +4,6 @@
 #include "ui/main/CommandTable.h"
 #include "ui/main/HelpWindow.h"
 
-#include <QApplication>
 #include <QTextBrowser>
 
 #include <set>
@@ -76,20 +75,6 @@ TEST_F(MainFrameTest, ClosingAsksOnlyAboutChangesAndNoWritesNothing)
     EXPECT_TRUE(unchanged.close());
     EXPECT_TRUE(m_prompter.Texts().empty());
     EXPECT_TRUE(unchanged.HasClosed());
-}
-
-TEST_F(MainFrameTest, FitToWindowAndF6)
-{
-    m_frame.show();
-    QApplication::setActiveWindow(&m_frame);
-    m_frame.Action(CommandId::FitToWindow)->trigger();
-    EXPECT_FALSE(m_frame.Context().pictureView.FitToWindow());
-
-    m_frame.Context().photoList.setFocus();
-    m_frame.Action(CommandId::NextPane)->trigger();
-    EXPECT_TRUE(m_frame.Context().pictureView.hasFocus());
-    m_frame.Action(CommandId::PreviousPane)->trigger();
-    EXPECT_TRUE(m_frame.Context().photoList.hasFocus());
 }
 
 TEST_F(MainFrameTest, HelpOpensOneWindowOnTheManual)
