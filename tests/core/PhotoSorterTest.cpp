@@ -1,3 +1,5 @@
+#include "NamedRecord.h"
+
 #include "core/CQuilleryDoc.h"
 #include "core/PhotoSorter.h"
 
@@ -13,17 +15,11 @@ const PhotoRecord& Add(CQuilleryDoc& catalog, const std::string& fileName, int m
                        std::initializer_list<const char*> events = {},
                        std::initializer_list<const char*> locations = {})
 {
-    PhotoRecord record;
-    record.SetFileName(fileName);
-    record.SetDate(month, day, year);
-    const std::initializer_list<const char*> names[] = {persons, events, locations};
-    for (const NameKind kind : kNameKinds) {
-        size_t i = 0;
-        for (const char* name : names[KindIndex(kind)]) {
-            const int id = catalog.FindName(kind, name);
-            record.Ids(kind)[i++] = id >= 0 ? id : catalog.AddName(kind, name);
-        }
-    }
+    const PhotoRecord record = NamedRecord(fileName, month, day, year, persons, events, locations,
+                                           [&](NameKind kind, const char* name) {
+                                               const int id = catalog.FindName(kind, name);
+                                               return id >= 0 ? id : catalog.AddName(kind, name);
+                                           });
     return catalog.PhotoAt(catalog.AddPhoto(record));
 }
 

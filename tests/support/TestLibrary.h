@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileBytes.h"
+#include "NamedRecord.h"
 #include "ScriptedPrompter.h"
 #include "TempDir.h"
 
@@ -55,18 +56,11 @@ public:
                            std::initializer_list<const char*> events = {},
                            std::initializer_list<const char*> locations = {})
     {
-        PhotoRecord record;
-        record.SetFileName(fileName);
-        record.SetDate(month, day, year);
-        const std::initializer_list<const char*> names[] = {persons, events, locations};
-        for (const NameKind kind : kNameKinds) {
-            size_t i = 0;
-            for (const char* name : names[KindIndex(kind)]) {
-                const int id = Catalog().FindName(kind, name);
-                record.Ids(kind)[i++] = id >= 0 ? id : m_library.AddName(kind, name);
-            }
-        }
-        return m_library.AddPhoto(record);
+        return m_library.AddPhoto(NamedRecord(fileName, month, day, year, persons, events, locations,
+                                              [this](NameKind kind, const char* name) {
+                                                  const int id = Catalog().FindName(kind, name);
+                                                  return id >= 0 ? id : m_library.AddName(kind, name);
+                                              }));
     }
 
     // A picture file with a pattern, so scaled copies are not flat; a name is taken in
