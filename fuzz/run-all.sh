@@ -12,7 +12,7 @@ artifacts="$build/fuzz-artifacts"
 mkdir -p "$artifacts"
 export QT_QPA_PLATFORM=offscreen
 failed=""
-for name in jpeg bmp gif tiff png pcx dib; do
+for name in jpeg bmp gif tiff png pcx dib pdb; do
   target="$build/bin/fuzz_$name"
   [ -x "$target" ] || { echo "missing $target" >&2; exit 2; }
   corpus="$build/fuzz-corpus/$name"

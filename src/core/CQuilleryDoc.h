@@ -3,10 +3,10 @@
 #include "core/NameKind.h"
 #include "core/NameList.h"
 #include "core/PhotoRecord.h"
+#include "core/UsedNameRange.h"
 
 #include <array>
 #include <memory>
-#include <ranges>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -50,15 +50,10 @@ public:
 
     // The stored names the record uses of a kind, in the record's order: its ids up to
     // the first -1 or kMaxNames entries, skipping any id that names no entry rather
-    // than trusting it. A lazy range of const std::string& (iterate it as a non-const
-    // value), valid while the record and the list stay as they are.
-    auto UsedNames(NameKind kind, const PhotoRecord& record) const
+    // than trusting it. Valid while the record and the list stay as they are.
+    UsedNameRange UsedNames(NameKind kind, const PhotoRecord& record) const
     {
-        const NameList& names = Names(kind);
-        return record.UsedIds(kind) |
-               std::views::filter([&names](int id) { return names.Contains(id); }) |
-               std::views::transform(
-                   [&names](int id) -> const std::string& { return names.At(id); });
+        return {Names(kind), record.UsedIds(kind)};
     }
 
     // Display forms of the record's names joined by ", ": "Ann Brown, John Smith".

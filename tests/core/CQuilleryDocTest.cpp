@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <vector>
+
 namespace {
 
 PhotoRecord Photo(const std::string& fileName)
@@ -71,6 +76,38 @@ TEST(CQuilleryDocTest, TextFormsJoinDisplayNamesOfAllSixteenIdsSkippingUnknownOn
     for (int i = 1; i < 15; ++i)
         expected += ", Wedding";
     EXPECT_EQ(catalog.NamesText(NameKind::Events, record), expected);
+}
+
+// The range is written by hand so that clang 14, which cannot compile libstdc++ 12's
+// range adaptors, builds the core for the fuzz targets.
+static_assert(std::forward_iterator<UsedNameRange::Iterator>);
+
+TEST(CQuilleryDocTest, UsedNamesSkipUnknownIdsWhereverTheyStand)
+{
+    CQuilleryDoc catalog;
+    for (const char* name : {"A", "B", "C"})
+        catalog.AddName(NameKind::Persons, name);
+    // clang-format off
+    const struct {
+        std::vector<int> ids;
+        std::vector<std::string> names;
+    } cases[] = {
+        {{}, {}},
+        {{7}, {}},
+        {{-2, 3, 9}, {}},
+        {{5, 2, 0}, {"C", "A"}},
+        {{1, 8, 1}, {"B", "B"}},
+        {{0, 1, 2, 3}, {"A", "B", "C"}},
+        {{2, -1, 0}, {"C"}},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        PhotoRecord record = Photo("x");
+        std::copy(c.ids.begin(), c.ids.end(), record.Ids(NameKind::Persons).begin());
+        const auto used = catalog.UsedNames(NameKind::Persons, record);
+        EXPECT_EQ(std::vector<std::string>(used.begin(), used.end()), c.names)
+            << testing::PrintToString(c.ids);
+    }
 }
 
 } // namespace
