@@ -127,6 +127,23 @@ TEST_F(DatabaseWriterTest, BackupNameTakenOrNoDatabaseFailsWithMessageFour)
     EXPECT_FALSE(Exists(m_temporary));
 }
 
+// A name too short for an extension, or one whose extension is already "bak", still
+// gets its backup beside it: never in the parent folder, never under its own name.
+TEST_F(DatabaseWriterTest, ShortOrBakNamedDatabaseKeepsItsBackupInItsFolder)
+{
+    const std::filesystem::path folder = m_dir.Path() / "sub";
+    std::filesystem::create_directory(folder);
+    WriteBytes(m_dir.File("subbak"), "someone's file");
+    for (const std::string name : {"ab", "Old.bak"}) {
+        const std::string path = (folder / name).string();
+        WriteBytes(path, kOldContent);
+        ASSERT_TRUE(m_catalog.WriteDatabase(path, m_prompter)) << name;
+        EXPECT_EQ(Entries(folder), std::vector<std::string>{name});
+        std::filesystem::remove(path);
+    }
+    EXPECT_EQ(ReadBytes(m_dir.File("subbak")), "someone's file");
+}
+
 TEST_F(DatabaseWriterTest, UnwritableDirectoryCannotTakeTheTemporaryFile)
 {
     const std::string notADirectory = m_dir.File("plain");
