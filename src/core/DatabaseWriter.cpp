@@ -34,7 +34,8 @@ bool DatabaseWriter::Write(const std::string& path)
         return Fail(kWriteError2);
     }
     AtomicFile file;
-    if (!file.CreateAt(path, TemporaryPath(path))) return Fail(kUnableToOpenTemporary);
+    if (!file.CreateAt(path, TemporaryPath(path)) || !file.TakeAccessOf(path))
+        return Fail(kUnableToOpenTemporary);
     if (!file.Write(content) || !file.Flush()) {
         file.Discard();
         return Fail(kWriteError2);

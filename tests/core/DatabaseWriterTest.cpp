@@ -7,6 +7,7 @@
 #include "core/DatabaseWriter.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -142,6 +143,22 @@ TEST_F(DatabaseWriterTest, ShortOrBakNamedDatabaseKeepsItsBackupInItsFolder)
         std::filesystem::remove(path);
     }
     EXPECT_EQ(ReadBytes(m_dir.File("subbak")), "someone's file");
+}
+
+TEST_F(DatabaseWriterTest, SavingKeepsTheModeAndGroupOfTheReplacedFile)
+{
+    // Only root may give a file to a group it is not in; the tests run as root.
+    const gid_t group = ::geteuid() == 0 ? 4321 : ::getegid();
+    for (const mode_t mode : {0600, 0640}) {
+        WriteBytes(m_path, kOldContent);
+        ASSERT_EQ(::chmod(m_path.c_str(), mode), 0);
+        ASSERT_EQ(::chown(m_path.c_str(), static_cast<uid_t>(-1), group), 0);
+        ASSERT_TRUE(m_catalog.WriteDatabase(m_path, m_prompter));
+        struct stat status {};
+        ASSERT_EQ(::stat(m_path.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, mode);
+        EXPECT_EQ(status.st_gid, group);
+    }
 }
 
 TEST_F(DatabaseWriterTest, UnwritableDirectoryCannotTakeTheTemporaryFile)
