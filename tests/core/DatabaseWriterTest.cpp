@@ -186,6 +186,20 @@ TEST_F(DatabaseWriterTest, LinkUnderTheTemporaryNameIsNotFollowed)
     EXPECT_EQ(ReadBytes(m_path), kOldContent);
 }
 
+TEST_F(DatabaseWriterTest, LibraryReachedThroughALinkIsSavedIntoTheFileItNames)
+{
+    const std::filesystem::path folder = m_dir.Path() / "real";
+    std::filesystem::create_directory(folder);
+    const std::string target = (folder / "Family.pdb").string();
+    WriteBytes(target, kOldContent);
+    ASSERT_EQ(::symlink(target.c_str(), m_path.c_str()), 0);
+    ASSERT_TRUE(m_catalog.WriteDatabase(m_path, m_prompter));
+    EXPECT_TRUE(std::filesystem::is_symlink(m_path));
+    EXPECT_EQ(ReadBytes(target), kWorkedExample);
+    EXPECT_EQ(Entries(folder), std::vector<std::string>{"Family.pdb"});
+    EXPECT_EQ(Entries(m_dir.Path()), (std::vector<std::string>{"Family.pdb", "real"}));
+}
+
 TEST_F(DatabaseWriterTest, FullDiskFailsWithMessageTwoAndKeepsTheDatabase)
 {
     WriteBytes(m_path, kOldContent);
