@@ -136,6 +136,17 @@ TEST_F(AddCommandTest, StopsAtTheFirstFailureAndKeepsWhatWasAdded)
     EXPECT_TRUE(VersionSize(Version::Thumbnail, "never").isEmpty());
 }
 
+TEST_F(AddCommandTest, LibraryPathOverTheNameOrPathLimitFailsWithAMessage)
+{
+    const std::string image = MakeImage("source.png");
+    std::string deep = m_dir.Path().string();
+    while (deep.size() < 5000) deep += '/' + std::string(200, 'd');
+    for (const std::string& library : {m_dir.File(std::string(300, 'x')), deep + "/l.pdb"}) {
+        EXPECT_EQ(Run({library, image, "--date", "1999"}, false), ToolCommand::kFailure);
+        EXPECT_NE(m_err.str().find("Unable to create the library"), std::string::npos);
+    }
+}
+
 // The real program, with the user's settings file in a home of its own, adds a picture
 // of each of the six formats and reports its progress.
 TEST_F(AddCommandTest, ProgramAddsImagesOfAllSixFormats)
