@@ -76,6 +76,20 @@ bool AtomicFile::CreateAt(const std::string& target, const std::string& temporar
     return Adopt(target, temporaryPath, fd);
 }
 
+bool AtomicFile::TakeAccessOf(const std::string& existing)
+{
+    struct stat status {};
+    if (::stat(existing.c_str(), &status) != 0) return true;
+    if (!m_file.IsOpen()) return false;
+    // Only a member of the group (or root) may hand the file to it; otherwise the new
+    // file keeps the user's group, and the mode below still keeps others out. The
+    // group goes first, as a change of owner may clear the set-group-id bit.
+    if (::fchown(m_file.Get(), static_cast<uid_t>(-1), status.st_gid) != 0) {
+        // Not a failure: see above.
+    }
+    return ::fchmod(m_file.Get(), status.st_mode & 07777) == 0;
+}
+
 bool AtomicFile::Adopt(const std::string& target, std::string temporaryPath, int fd)
 {
     m_target = target;

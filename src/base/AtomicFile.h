@@ -41,6 +41,11 @@ public:
     // that name but never following a link planted there.
     bool CreateAt(const std::string& target, const std::string& temporaryPath);
 
+    // Gives the temporary the permission bits, and where the user may the group, of
+    // the existing file it is to replace, so that a save never opens a private file to
+    // others. True when there is no such file; false when the mode could not be set.
+    bool TakeAccessOf(const std::string& existing);
+
     // Appends bytes; on failure (a full disk, say) the temporary is removed.
     bool Write(std::string_view bytes);
     bool Write(std::span<const std::uint8_t> bytes);

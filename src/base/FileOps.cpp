@@ -25,7 +25,10 @@ ReadResult Failed(ReadError error)
 
 ReadResult ReadUpTo(const std::string& path, size_t limit, Longer longer)
 {
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer that
+    // may never come, before the check below could refuse it. It changes nothing for
+    // the regular files that pass.
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat status {};
     if (!file.IsOpen() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))
         return Failed(ReadError::CannotOpen);

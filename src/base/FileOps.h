@@ -39,6 +39,8 @@ enum class Longer { Refuse, Truncate };
 
 // At most `limit` bytes of a regular file, read on to its end even when it grew after
 // it was opened. A longer file fails with TooLarge, or gives its first `limit` bytes.
+// Anything but a regular file (a folder, a FIFO, a device) fails with CannotOpen at
+// once, without waiting for a writer.
 ReadResult ReadFile(const std::string& path, size_t limit = std::numeric_limits<size_t>::max(),
                     Longer longer = Longer::Refuse);
 

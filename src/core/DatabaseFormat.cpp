@@ -47,11 +47,17 @@ std::string TemporaryPath(const std::string& path)
     return temporary;
 }
 
+// The backup must stay in the database's folder: a rename cannot cross file systems,
+// and a backup elsewhere would sit where the user never looks. "Family.pdb" gives
+// "Family.bak" as the Windows program named it; a name of three characters or fewer
+// has no extension to replace, and a name already ending in "bak" would give the
+// database's own name, so both get ".bak" appended instead.
 std::string BackupPath(const std::string& path)
 {
-    constexpr size_t kExtension = 3;
-    if (path.size() < kExtension) return path + ".bak";
-    return path.substr(0, path.size() - kExtension) + "bak";
+    constexpr std::string_view kBak = "bak";
+    const std::string_view name = std::string_view(path).substr(path.rfind('/') + 1);
+    if (name.size() <= kBak.size() || name.ends_with(kBak)) return path + ".bak";
+    return path.substr(0, path.size() - kBak.size()) + std::string(kBak);
 }
 
 }  // namespace DatabaseFormat

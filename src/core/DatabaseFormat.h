@@ -34,7 +34,7 @@ void RemoveCarriageReturns(std::string& text);
 // "dir/~name.pdb" beside "dir/name.pdb".
 std::string TemporaryPath(const std::string& path);
 
-// The path with its last three characters replaced by "bak".
+// "dir/name.bak" beside "dir/name.pdb"; always in the same folder, never the path itself.
 std::string BackupPath(const std::string& path);
 
 }  // namespace DatabaseFormat

@@ -7,7 +7,10 @@
 #include "core/Prompter.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <new>
+#include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 using namespace DatabaseFormat;
@@ -24,8 +27,13 @@ DatabaseWriter::DatabaseWriter(const CQuilleryDoc& catalog, Prompter& prompter)
 
 DatabaseWriter::~DatabaseWriter() = default;
 
-bool DatabaseWriter::Write(const std::string& path)
+bool DatabaseWriter::Write(const std::string& linkOrPath)
 {
+    // A library reached through a symbolic link is saved into the file the link names:
+    // replacing the link would leave that file, and every other name for it, with the
+    // old content. The temporary and the backup go beside that file, in the only
+    // folder the renames can work in.
+    const std::string path = LinkTarget(linkOrPath);
     std::string content;
     try {
         content = Format(m_catalog);
@@ -34,7 +42,8 @@ bool DatabaseWriter::Write(const std::string& path)
         return Fail(kWriteError2);
     }
     AtomicFile file;
-    if (!file.CreateAt(path, TemporaryPath(path))) return Fail(kUnableToOpenTemporary);
+    if (!file.CreateAt(path, TemporaryPath(path)) || !file.TakeAccessOf(path))
+        return Fail(kUnableToOpenTemporary);
     if (!file.Write(content) || !file.Flush()) {
         file.Discard();
         return Fail(kWriteError2);
@@ -60,6 +69,16 @@ bool DatabaseWriter::Write(const std::string& path)
     ::unlink(backupPath.c_str());
     FileOps::SyncDirectoryOf(path);
     return true;
+}
+
+std::string DatabaseWriter::LinkTarget(const std::string& path)
+{
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::canonical(path, error);
+    // A dangling link has no file to save into; the link itself is replaced then.
+    return error ? path : target.string();
 }
 
 bool DatabaseWriter::MoveNoReplace(const std::string& from, const std::string& to)

@@ -20,7 +20,8 @@ public:
     DatabaseWriter& operator=(const DatabaseWriter&) = delete;
 
     // Shows its own messages (caption "Quillery"); touches neither the catalog's
-    // flags nor, on failure, the database file.
+    // flags nor, on failure, the database file. A link at the path stays a link: the
+    // file it points to gets the new content.
     bool Write(const std::string& path);
 
     // The whole file content, CR LF line ends included.
@@ -32,6 +33,8 @@ protected:
 
 private:
     bool Fail(std::string_view message);
+    // The file a symbolic link at `path` points to, or `path` itself.
+    static std::string LinkTarget(const std::string& path);
     static void AppendLine(std::string& out, const CQuilleryDoc& catalog, const PhotoRecord& record);
     static std::string NameField(const CQuilleryDoc& catalog, NameKind kind,
                                  const PhotoRecord& record);

@@ -15,6 +15,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -134,6 +136,28 @@ TEST_F(AddCommandTest, StopsAtTheFirstFailureAndKeepsWhatWasAdded)
               std::string::npos);
     EXPECT_EQ(ReadBytes(m_library), "good|1999|||||\r\n");
     EXPECT_TRUE(VersionSize(Version::Thumbnail, "never").isEmpty());
+}
+
+TEST_F(AddCommandTest, LibraryPathOverTheNameOrPathLimitFailsWithAMessage)
+{
+    const std::string image = MakeImage("source.png");
+    std::string deep = m_dir.Path().string();
+    while (deep.size() < 5000) deep += '/' + std::string(200, 'd');
+    for (const std::string& library : {m_dir.File(std::string(300, 'x')), deep + "/l.pdb"}) {
+        EXPECT_EQ(Run({library, image, "--date", "1999"}, false), ToolCommand::kFailure);
+        EXPECT_NE(m_err.str().find("Unable to create the library"), std::string::npos);
+    }
+}
+
+TEST_F(AddCommandTest, FifoAsPictureIsRefusedAtOnce)
+{
+    const std::string fifo = m_dir.File("fifo.png");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ::alarm(10); // a load that waits for a writer ends the test rather than hanging it
+    EXPECT_EQ(Run({fifo, "--date", "1999"}), ToolCommand::kFailure);
+    ::alarm(0);
+    EXPECT_NE(m_err.str().find(fifo + ": Selected file is not a valid image file"),
+              std::string::npos) << m_err.str();
 }
 
 // The real program, with the user's settings file in a home of its own, adds a picture

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <tuple>
+#include <unistd.h>
 
 namespace {
 
@@ -150,15 +152,19 @@ TEST_F(DatabaseReaderTest, BadLineShowsItsMessageAndKeepsTheLinesBefore)
     }
 }
 
-TEST_F(DatabaseReaderTest, MissingFileOrDirectoryCannotBeOpened)
+TEST_F(DatabaseReaderTest, MissingFileDirectoryOrFifoCannotBeOpened)
 {
-    for (const std::string& path : {m_dir.File("missing.pdb"), m_dir.Path().string()}) {
+    const std::string fifo = m_dir.File("fifo.pdb");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ::alarm(10); // a read that waits for a writer ends the test rather than hanging it
+    for (const std::string& path : {m_dir.File("missing.pdb"), m_dir.Path().string(), fifo}) {
         m_prompter.Forget();
         EXPECT_FALSE(m_catalog.ReadDatabase(path, m_prompter));
         ExpectOneMessage("Unable to open file", path);
         EXPECT_EQ(m_catalog.GetPath(), path);
         EXPECT_TRUE(m_catalog.IsUntitled());
     }
+    ::alarm(0);
 }
 
 } // namespace

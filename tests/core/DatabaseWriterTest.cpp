@@ -7,6 +7,7 @@
 #include "core/DatabaseWriter.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -127,6 +128,39 @@ TEST_F(DatabaseWriterTest, BackupNameTakenOrNoDatabaseFailsWithMessageFour)
     EXPECT_FALSE(Exists(m_temporary));
 }
 
+// A name too short for an extension, or one whose extension is already "bak", still
+// gets its backup beside it: never in the parent folder, never under its own name.
+TEST_F(DatabaseWriterTest, ShortOrBakNamedDatabaseKeepsItsBackupInItsFolder)
+{
+    const std::filesystem::path folder = m_dir.Path() / "sub";
+    std::filesystem::create_directory(folder);
+    WriteBytes(m_dir.File("subbak"), "someone's file");
+    for (const std::string name : {"ab", "Old.bak"}) {
+        const std::string path = (folder / name).string();
+        WriteBytes(path, kOldContent);
+        ASSERT_TRUE(m_catalog.WriteDatabase(path, m_prompter)) << name;
+        EXPECT_EQ(Entries(folder), std::vector<std::string>{name});
+        std::filesystem::remove(path);
+    }
+    EXPECT_EQ(ReadBytes(m_dir.File("subbak")), "someone's file");
+}
+
+TEST_F(DatabaseWriterTest, SavingKeepsTheModeAndGroupOfTheReplacedFile)
+{
+    // Only root may give a file to a group it is not in; the tests run as root.
+    const gid_t group = ::geteuid() == 0 ? 4321 : ::getegid();
+    for (const mode_t mode : {0600, 0640}) {
+        WriteBytes(m_path, kOldContent);
+        ASSERT_EQ(::chmod(m_path.c_str(), mode), 0);
+        ASSERT_EQ(::chown(m_path.c_str(), static_cast<uid_t>(-1), group), 0);
+        ASSERT_TRUE(m_catalog.WriteDatabase(m_path, m_prompter));
+        struct stat status {};
+        ASSERT_EQ(::stat(m_path.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, mode);
+        EXPECT_EQ(status.st_gid, group);
+    }
+}
+
 TEST_F(DatabaseWriterTest, UnwritableDirectoryCannotTakeTheTemporaryFile)
 {
     const std::string notADirectory = m_dir.File("plain");
@@ -150,6 +184,20 @@ TEST_F(DatabaseWriterTest, LinkUnderTheTemporaryNameIsNotFollowed)
                   "Unable to open temporary output file");
     EXPECT_EQ(ReadBytes(victim), "precious");
     EXPECT_EQ(ReadBytes(m_path), kOldContent);
+}
+
+TEST_F(DatabaseWriterTest, LibraryReachedThroughALinkIsSavedIntoTheFileItNames)
+{
+    const std::filesystem::path folder = m_dir.Path() / "real";
+    std::filesystem::create_directory(folder);
+    const std::string target = (folder / "Family.pdb").string();
+    WriteBytes(target, kOldContent);
+    ASSERT_EQ(::symlink(target.c_str(), m_path.c_str()), 0);
+    ASSERT_TRUE(m_catalog.WriteDatabase(m_path, m_prompter));
+    EXPECT_TRUE(std::filesystem::is_symlink(m_path));
+    EXPECT_EQ(ReadBytes(target), kWorkedExample);
+    EXPECT_EQ(Entries(folder), std::vector<std::string>{"Family.pdb"});
+    EXPECT_EQ(Entries(m_dir.Path()), (std::vector<std::string>{"Family.pdb", "real"}));
 }
 
 TEST_F(DatabaseWriterTest, FullDiskFailsWithMessageTwoAndKeepsTheDatabase)
