@@ -68,10 +68,14 @@ bool AtomicFile::Create(const std::string& target)
 bool AtomicFile::CreateAt(const std::string& target, const std::string& temporaryPath)
 {
     Discard();
-    // O_NOFOLLOW: a link planted under the temporary name must not make us truncate
-    // whatever it points at.
-    const int fd = ::open(temporaryPath.c_str(),
-                          O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    // The temporary is always a file of our own, never one truncated in place: a
+    // stale file (a crash's leftover) is removed first, and O_EXCL refuses whatever
+    // still stands under the name, a link planted there above all, which must not make
+    // us write wherever it points.
+    struct stat status {};
+    if (::lstat(temporaryPath.c_str(), &status) == 0 && S_ISREG(status.st_mode))
+        ::unlink(temporaryPath.c_str());
+    const int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     return Adopt(target, temporaryPath, fd);
 }

@@ -37,8 +37,10 @@ public:
     // without the target's ending, so a crash never leaves a look-alike of the target),
     // with the mode a plain create gives. False when the folder cannot take it.
     bool Create(const std::string& target);
-    // Creates the temporary under a name the caller chose, replacing a stale file of
-    // that name but never following a link planted there.
+    // Creates the temporary anew under a name the caller chose, removing a stale file
+    // of that name (never truncating it) and refusing a link planted there. The caller
+    // must make the name its own (the database writer runs under the library's lock):
+    // a file that another writer is still filling would be removed.
     bool CreateAt(const std::string& target, const std::string& temporaryPath);
 
     // Gives the temporary the permission bits, and where the user may the group, of

@@ -21,7 +21,8 @@ public:
 
     // Shows its own messages (caption "Quillery"); touches neither the catalog's
     // flags nor, on failure, the database file. A link at the path stays a link: the
-    // file it points to gets the new content.
+    // file it points to gets the new content. The temporary's name is fixed, so two
+    // writers of one file at once must be kept apart by the caller (the library's lock).
     bool Write(const std::string& path);
 
     // The whole file content, CR LF line ends included.

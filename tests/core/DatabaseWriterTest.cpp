@@ -86,8 +86,11 @@ protected:
 TEST_F(DatabaseWriterTest, WritesTheWorkedExampleByteForByteAndLeavesNothingBehind)
 {
     WriteBytes(m_path, kOldContent);
-    WriteBytes(m_temporary, std::string(100000, 'x')); // a stale temporary file is replaced
+    WriteBytes(m_temporary, std::string(100000, 'x')); // a stale temporary file is replaced,
+    const std::string other = m_dir.File("other");         // never truncated in place
+    ASSERT_EQ(::link(m_temporary.c_str(), other.c_str()), 0);
     ASSERT_TRUE(m_catalog.WriteDatabase(m_path, m_prompter));
+    EXPECT_EQ(ReadBytes(other).size(), 100000u);
     EXPECT_TRUE(m_prompter.Messages().empty());
     EXPECT_EQ(ReadBytes(m_path), kWorkedExample);
     EXPECT_FALSE(Exists(m_temporary) || Exists(m_backup));
