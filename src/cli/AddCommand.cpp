@@ -7,6 +7,7 @@
 #include "imaging/Imaging.h"
 #include "imaging/Picture.h"
 #include "store/Library.h"
+#include "store/LibraryLock.h"
 #include "store/PhotoAdder.h"
 #include "store/PictureStore.h"
 #include "store/ProfileSettings.h"
@@ -50,7 +51,8 @@ std::string_view AddCommand::Description() const
            "Names are given in stored form (\"Smith, John\", \"France, Paris\") and are\n"
            "added to the library's lists when missing. Prints one line per photo; stops\n"
            "at the first image that cannot be added, with its message on stderr and exit\n"
-           "status 1, keeping the photos added before it.";
+           "status 1, keeping the photos added before it. While another Quillery has the\n"
+           "library open, waits up to 10 seconds for it, then fails.";
 }
 
 int AddCommand::Run(const std::vector<std::string>& arguments, ToolContext& context)
@@ -102,15 +104,21 @@ std::optional<AddCommand::Request> AddCommand::Parse(const std::vector<std::stri
     return request;
 }
 
-bool AddCommand::OpenLibrary(const std::string& path, Library& library, ToolContext& context)
+bool AddCommand::OpenLibrary(const std::string& path, Library& library,
+                             ToolContext& context) const
 {
-    switch (library.OpenOrCreate(path, context.prompter)) {
+    // The library stays locked until the command ends, so the photos added and the
+    // save that records them are never mixed with another program's.
+    switch (library.OpenOrCreate(path, context.prompter, m_lockWait)) {
     case Library::Outcome::Done: return true;
     case Library::Outcome::CannotCreate:
         context.prompter.Message("Unable to create the library " + path);
         return false;
     case Library::Outcome::FoldersDeclined:
         context.prompter.Message("Unable to create the picture folders beside " + path);
+        return false;
+    case Library::Outcome::Locked:
+        context.prompter.Message(LibraryLock::InUseMessage(path));
         return false;
     case Library::Outcome::ReadFailed: break;
     }

@@ -15,7 +15,11 @@ class Settings;
 class AddCommand : public ToolCommand {
 public:
     // Without settings the user's own settings file is read, as the program reads it.
-    explicit AddCommand(Settings* settings = nullptr) : m_settings(settings) {}
+    explicit AddCommand(Settings* settings = nullptr,
+                        std::chrono::milliseconds lockWait = kLockWait)
+        : m_settings(settings), m_lockWait(lockWait)
+    {
+    }
 
     std::string_view Name() const override { return "add"; }
     std::string_view Arguments() const override
@@ -40,7 +44,7 @@ private:
 
     static std::optional<Request> Parse(const std::vector<std::string>& arguments,
                                         ToolContext& context);
-    static bool OpenLibrary(const std::string& path, Library& library, ToolContext& context);
+    bool OpenLibrary(const std::string& path, Library& library, ToolContext& context) const;
     static bool AddNames(const Request& request, Library& library, ToolContext& context);
     bool AddImages(const Request& request, Library& library, const Settings& settings,
                    ToolContext& context) const;
@@ -48,4 +52,5 @@ private:
                          const Settings& settings, ToolContext& context);
 
     Settings* m_settings;
+    std::chrono::milliseconds m_lockWait;
 };

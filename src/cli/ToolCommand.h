@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -21,6 +22,9 @@ public:
     static constexpr int kSuccess = 0;
     static constexpr int kFailure = 1;
     static constexpr int kUsage = 2;
+    // How long a command that changes a library waits for another program to let go
+    // of it before it gives up.
+    static constexpr std::chrono::milliseconds kLockWait{10000};
 
     virtual ~ToolCommand() = default;
 

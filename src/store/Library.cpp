@@ -26,6 +26,8 @@ constexpr std::array kCreatedFolders = {Version::FullScreen, Version::Thumbnail,
 
 constexpr std::string_view kCreateFoldersQuestion =
     "One or more subdirectories do not exist\nCreate these directories now?";
+constexpr std::string_view kOpenReadOnlyQuestion = "\nOpen it read-only?";
+constexpr std::string_view kReadOnlyNotSaved = " is open read-only and cannot be saved.";
 
 std::string FolderPath(const std::string& directory, Version version)
 {
@@ -98,9 +100,14 @@ Library::Outcome Library::Open(const std::string& path, Prompter& prompter)
 {
     auto catalog = std::make_unique<CQuilleryDoc>();
     const std::string absolute = Absolute(path);
+    LibraryLock lock = LockFor(absolute);
+    if (lock.Busy() &&
+        !prompter.AskYesNo(LibraryLock::InUseMessage(absolute) + std::string(kOpenReadOnlyQuestion)))
+        return Outcome::Locked;
     if (!catalog->ReadDatabase(absolute, prompter)) return Outcome::ReadFailed;
     if (!CheckPictureFolders(FileOps::DirectoryOf(absolute), prompter)) return Outcome::FoldersDeclined;
-    Replace(std::move(catalog), true);
+    const Access access = lock.Busy() ? Access::ReadOnly : Access::ReadWrite;
+    Replace(std::move(catalog), true, std::move(lock), access);
     return Outcome::Done;
 }
 
@@ -108,23 +115,30 @@ Library::Outcome Library::Create(const std::string& path, Prompter& prompter)
 {
     const std::string absolute = Absolute(path);
     if (!CheckPictureFolders(FileOps::DirectoryOf(absolute), prompter)) return Outcome::FoldersDeclined;
+    LibraryLock lock = LockFor(absolute);
+    if (lock.Busy()) return Outcome::Locked;
     if (!CreateEmptyFile(absolute)) return Outcome::CannotCreate;
     auto catalog = std::make_unique<CQuilleryDoc>();
     catalog->SetPath(absolute);
     catalog->SetUntitled(false);
-    Replace(std::move(catalog), true);
+    Replace(std::move(catalog), true, std::move(lock));
     return Outcome::Done;
 }
 
-Library::Outcome Library::OpenOrCreate(const std::string& path, Prompter& prompter)
+Library::Outcome Library::OpenOrCreate(const std::string& path, Prompter& prompter,
+                                       std::chrono::milliseconds lockWait)
 {
     const std::string absolute = Absolute(path);
+    // Taken before the file is looked at, so that two programs never both create it
+    // or read it half-way through the other's save.
+    LibraryLock lock = LockFor(absolute, lockWait);
+    if (lock.Busy()) return Outcome::Locked;
     std::error_code error;
     if (!fs::exists(absolute, error) && !CreateEmptyFile(absolute)) return Outcome::CannotCreate;
     auto catalog = std::make_unique<CQuilleryDoc>();
     if (!catalog->ReadDatabase(absolute, prompter)) return Outcome::ReadFailed;
     if (!CreatePictureFolders(FileOps::DirectoryOf(absolute))) return Outcome::FoldersDeclined;
-    Replace(std::move(catalog), true);
+    Replace(std::move(catalog), true, std::move(lock));
     return Outcome::Done;
 }
 
@@ -133,16 +147,34 @@ void Library::Close()
     Replace(std::make_unique<CQuilleryDoc>(), false);
 }
 
-void Library::Replace(std::unique_ptr<CQuilleryDoc> catalog, bool open)
+void Library::Replace(std::unique_ptr<CQuilleryDoc> catalog, bool open, LibraryLock lock,
+                      Access access)
 {
     Q_EMIT aboutToReplace();
     m_catalog = std::move(catalog);
+    m_lock = std::move(lock);
     m_open = open;
+    m_readOnly = open && access == Access::ReadOnly;
     Q_EMIT replaced();
+}
+
+LibraryLock Library::LockFor(const std::string& path, std::chrono::milliseconds wait) const
+{
+    // A second lock of our own would find the library busy.
+    if (m_lock.Covers(path)) return m_lock.Share();
+    return LibraryLock::Take(path, wait);
+}
+
+bool Library::RefuseReadOnly(Prompter& prompter) const
+{
+    if (!m_readOnly) return false;
+    prompter.Message(FileName() + std::string(kReadOnlyNotSaved));
+    return true;
 }
 
 bool Library::Save(Prompter& prompter)
 {
+    if (RefuseReadOnly(prompter)) return false;
     return m_catalog->WriteDatabase(Path(), prompter);
 }
 
@@ -151,9 +183,17 @@ bool Library::SaveAs(const std::string& path, Prompter& prompter)
     // The writer moves an existing database aside before it puts the new one in
     // place; an existing file is left as it is for that, since emptying it first
     // would lose the library on disk if the write then failed.
+    if (RefuseReadOnly(prompter)) return false;
+    // The new name is the library's from now on, so its lock is taken first.
+    LibraryLock lock = LockFor(path);
+    if (lock.Busy()) {
+        prompter.Message(LibraryLock::InUseMessage(path));
+        return false;
+    }
     std::error_code error;
     if (!fs::exists(path, error)) CreateEmptyFile(path);
     if (!m_catalog->WriteDatabase(path, prompter)) return false;
+    m_lock = std::move(lock);
     Q_EMIT pathChanged();
     return true;
 }

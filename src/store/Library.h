@@ -2,9 +2,11 @@
 
 #include "core/CQuilleryDoc.h"
 #include "core/NameKind.h"
+#include "store/LibraryLock.h"
 
 #include <QObject>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -16,15 +18,20 @@ class Prompter;
 // follow without being refreshed by hand. A library that replaces another is read or
 // made whole first and swapped in at once; the views are emptied before the old
 // catalog goes, so nothing that repaints meanwhile can reach a record that is gone.
+// While a library is open its lock is held, so no other program saves it meanwhile;
+// a library that another program holds opens only read-only, and is never saved.
 class Library : public QObject {
     Q_OBJECT
 public:
-    enum class Outcome { Done, ReadFailed, FoldersDeclined, CannotCreate };
+    // Locked: another program has the library open (and read-only was declined).
+    enum class Outcome { Done, ReadFailed, FoldersDeclined, CannotCreate, Locked };
 
     explicit Library(QObject* parent = nullptr);
     ~Library() override;
 
     bool IsOpen() const { return m_open; }
+    // Open while another program holds it: nothing may change it.
+    bool IsReadOnly() const { return m_readOnly; }
     const CQuilleryDoc& Catalog() const { return *m_catalog; }
     // Directory of the database file, without a trailing '/': the root of the
     // picture store. Empty when no library is open.
@@ -45,18 +52,22 @@ public:
     // Reads the database file into a new catalog, checks the picture folders and
     // then replaces the open library with it. The library open before stays open and
     // unchanged while the reader's messages and the folder question are shown, and
-    // when either fails.
+    // when either fails. When another program holds the library, asks whether to open
+    // it read-only.
     Outcome Open(const std::string& path, Prompter& prompter);
     // A new, empty library: checks (or makes, when the user lets it) the picture
     // folders, then creates the empty database file, never over an existing one.
     Outcome Create(const std::string& path, Prompter& prompter);
     // For a front without questions: opens the library, creating the file and the
-    // folders when they are missing (FoldersDeclined when they cannot be made).
-    Outcome OpenOrCreate(const std::string& path, Prompter& prompter);
+    // folders when they are missing (FoldersDeclined when they cannot be made). Waits
+    // up to `lockWait` for another program to let go of the library (Locked after).
+    Outcome OpenOrCreate(const std::string& path, Prompter& prompter,
+                         std::chrono::milliseconds lockWait);
     // Leaves no library open.
     void Close();
 
-    // Writes the catalog to its database file; false when it stays unsaved.
+    // Writes the catalog to its database file; false when it stays unsaved (always
+    // when read-only).
     bool Save(Prompter& prompter);
     // Writes to another file of the same directory, which becomes the library's.
     bool SaveAs(const std::string& path, Prompter& prompter);
@@ -88,9 +99,17 @@ Q_SIGNALS:
     void namesChanged(NameKind kind);
 
 private:
-    void Replace(std::unique_ptr<CQuilleryDoc> catalog, bool open);
+    enum class Access { ReadWrite, ReadOnly };
+    void Replace(std::unique_ptr<CQuilleryDoc> catalog, bool open, LibraryLock lock = {},
+                 Access access = Access::ReadWrite);
+    // The lock for a library about to be opened: a share of the held one when it is
+    // the open library itself.
+    LibraryLock LockFor(const std::string& path, std::chrono::milliseconds wait = {}) const;
+    bool RefuseReadOnly(Prompter& prompter) const;
     PhotoRecord& Writable(const PhotoRecord& photo);
 
     std::unique_ptr<CQuilleryDoc> m_catalog;
+    LibraryLock m_lock;
     bool m_open = false;
+    bool m_readOnly = false;
 };

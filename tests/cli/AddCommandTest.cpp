@@ -4,6 +4,7 @@
 
 #include "cli/AddCommand.h"
 #include "cli/CliPrompter.h"
+#include "store/LibraryLock.h"
 #include "store/PictureStore.h"
 
 #include <QImage>
@@ -37,7 +38,7 @@ protected:
         CliPrompter prompter(m_err);
         ToolContext context{m_out, m_err, prompter};
         if (withLibrary) arguments.insert(arguments.begin(), m_library);
-        return AddCommand(&m_settings).Run(arguments, context);
+        return AddCommand(&m_settings, std::chrono::milliseconds(100)).Run(arguments, context);
     }
 
     // A picture made by ImageMagick in the format its extension names.
@@ -180,6 +181,49 @@ TEST_F(AddCommandTest, ProgramAddsImagesOfAllSixFormats)
     EXPECT_NE(ReadBytes(m_dir.File("err")).find("Adding 6 of 6: "), std::string::npos);
     for (const char* name : {"photo_jpg", "photo_pcx"})
         EXPECT_EQ(VersionSize(Version::Original, name), QSize(320, 200)) << name;
+}
+
+// While another Quillery has the library, the command waits for it, then fails with
+// the message and adds nothing; once it lets go, the command goes ahead.
+TEST_F(AddCommandTest, WaitsForALibraryOpenElsewhereThenFails)
+{
+    const std::string image = MakeImage("source.png");
+    LibraryLock other = LibraryLock::Take(m_library);
+    ASSERT_TRUE(other.Held());
+    EXPECT_EQ(Run({image, "--date", "1999"}), ToolCommand::kFailure);
+    EXPECT_EQ(m_err.str(), "Quillery: The library " + m_library + " is open in another Quillery.\n");
+    EXPECT_FALSE(std::filesystem::exists(m_library));
+    other = LibraryLock();
+    EXPECT_EQ(Run({image, "--date", "1999"}), ToolCommand::kSuccess) << m_err.str();
+    EXPECT_EQ(ReadBytes(m_library), "source|1999|||||\r\n");
+}
+
+// Two programs adding different photos to one library at the same moment: each waits
+// for the other, so neither photo is lost, whichever comes first, even when both find
+// no library yet.
+TEST_F(AddCommandTest, ProgramsAddingAtOnceKeepBothPhotos)
+{
+    const std::string first = MakeImage("first.png");
+    const std::string second = MakeImage("second.png");
+    const std::string tool = QUILLERY_TOOL_PATH;
+    for (int run = 0; run < 20; ++run) {
+        const std::string folder = m_dir.File("run" + std::to_string(run));
+        std::filesystem::create_directory(folder);
+        const std::string library = folder + "/Library.pdb";
+        const auto add = [&](const std::string& image, const std::string& err) {
+            return "HOME='" + folder + "' XDG_CONFIG_HOME='" + folder + "' '" + tool + "' add '" +
+                   library + "' '" + image + "' --date 1999 >/dev/null 2>'" + err + "'";
+        };
+        const std::string command = add(first, folder + "/err1") + " & a=$!; " +
+                                    add(second, folder + "/err2") + " & b=$!; " +
+                                    "wait $a && wait $b";
+        ASSERT_EQ(std::system(command.c_str()), 0)
+            << run << ReadBytes(folder + "/err1") << ReadBytes(folder + "/err2");
+        const std::string content = ReadBytes(library);
+        ASSERT_TRUE(content == "first|1999|||||\r\nsecond|1999|||||\r\n" ||
+                    content == "second|1999|||||\r\nfirst|1999|||||\r\n")
+            << "run " << run << ": " << content;
+    }
 }
 
 } // namespace

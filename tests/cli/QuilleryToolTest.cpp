@@ -3,6 +3,8 @@
 
 #include "cli/CliPrompter.h"
 #include "cli/QuilleryTool.h"
+#include "cli/ResaveCommand.h"
+#include "store/LibraryLock.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -84,6 +86,19 @@ TEST_F(QuilleryToolTest, FailuresExitWithOneAndTheMessageAndLeaveTheLibrary)
             EXPECT_EQ(ReadBytes(m_path), c.bytes);
         }
     }
+}
+
+// Resave reads and writes under the library's lock, so it never writes back over a
+// save of the program that holds it.
+TEST_F(QuilleryToolTest, ResaveLeavesALibraryOpenElsewhere)
+{
+    WriteBytes(m_path, kWorkedExample);
+    const LibraryLock other = LibraryLock::Take(m_path);
+    CliPrompter prompter(m_err);
+    ToolContext context{m_out, m_err, prompter};
+    EXPECT_EQ(ResaveCommand(std::chrono::milliseconds(50)).Run({m_path}, context),
+              ToolCommand::kFailure);
+    EXPECT_EQ(m_err.str(), "Quillery: The library " + m_path + " is open in another Quillery.\n");
 }
 
 TEST_F(QuilleryToolTest, HelpExplainsEveryCommandAndWrongUsageExitsWithTwo)

@@ -4,6 +4,7 @@
 
 #include "core/PhotoRecord.h"
 #include "store/Library.h"
+#include "store/LibraryLock.h"
 
 #include <QSignalSpy>
 
@@ -123,4 +124,52 @@ TEST_F(LibraryTest, ChangesAreAnnouncedAndMarkTheLibraryModified)
     EXPECT_EQ(names.count(), 1);
     EXPECT_TRUE(m_library.Save(m_prompter));
     EXPECT_EQ(ReadBytes(m_dir.File("Old.pdb")), "new|||||notes|\r\n");
+}
+
+// A library another program has open is offered read-only; declined, nothing changes;
+// taken, it is never saved, under either name.
+TEST_F(LibraryTest, ALibraryOpenElsewhereIsOfferedReadOnlyAndNeverSaved)
+{
+    const std::string path = m_dir.File("Old.pdb");
+    Library second;
+    ScriptedPrompter prompter;
+    prompter.Answer(PromptAnswer::No);
+    EXPECT_EQ(second.Open(path, prompter), Library::Outcome::Locked);
+    EXPECT_FALSE(second.IsOpen());
+    ASSERT_EQ(prompter.Messages().size(), 1u);
+    EXPECT_EQ(prompter.Messages()[0].text,
+              "The library " + path + " is open in another Quillery.\nOpen it read-only?");
+    EXPECT_EQ(prompter.Messages()[0].buttons, PromptButtons::YesNo);
+
+    prompter.Forget();
+    prompter.Answer(PromptAnswer::Yes);
+    ASSERT_EQ(second.Open(path, prompter), Library::Outcome::Done);
+    EXPECT_TRUE(second.IsReadOnly());
+    EXPECT_EQ(second.Catalog().PhotoCount(), 1);
+    second.MarkModified();
+    EXPECT_FALSE(second.Save(prompter));
+    EXPECT_FALSE(second.SaveAs(m_dir.File("Copy.pdb"), prompter));
+    EXPECT_EQ(prompter.Texts().back(), "Old.pdb is open read-only and cannot be saved.");
+    EXPECT_EQ(ReadBytes(path), "old|1999|||||\r\n");
+    EXPECT_FALSE(fs::exists(m_dir.File("Copy.pdb")));
+    EXPECT_FALSE(m_library.IsReadOnly());
+}
+
+// The lock lasts as long as the library is open: opened again over itself it stays
+// held, and closing or replacing the library lets it go.
+TEST_F(LibraryTest, TheLockGoesWithTheLibrary)
+{
+    const std::string path = m_dir.File("Old.pdb");
+    EXPECT_TRUE(LibraryLock::Take(path).Busy());
+    ASSERT_EQ(m_library.Open(path, m_prompter), Library::Outcome::Done);
+    EXPECT_TRUE(m_prompter.Messages().empty());
+    EXPECT_FALSE(m_library.IsReadOnly());
+    EXPECT_TRUE(LibraryLock::Take(path).Busy());
+
+    std::ofstream(m_dir.File("Other.pdb"));
+    ASSERT_EQ(m_library.Open(m_dir.File("Other.pdb"), m_prompter), Library::Outcome::Done);
+    EXPECT_TRUE(LibraryLock::Take(path).Held());
+    EXPECT_TRUE(LibraryLock::Take(m_dir.File("Other.pdb")).Busy());
+    m_library.Close();
+    EXPECT_TRUE(LibraryLock::Take(m_dir.File("Other.pdb")).Held());
 }
