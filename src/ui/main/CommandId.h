@@ -56,5 +56,10 @@ enum class EnableRule {
     Library,             // a library is open
     CurrentPhoto,        // ... and the photo list has a current photo
     CurrentPhotoNoShow,  // ... and no picture show runs
+    // The same three for commands that change the library or its files: not while
+    // the library is open read-only either.
+    WritableLibrary,
+    WritableCurrentPhoto,
+    WritableCurrentPhotoNoShow,
     OwnState,            // the command keeps its own state (check marks, recent files)
 };

@@ -17,6 +17,7 @@ struct EnablingFacts {
     bool libraryOpen = false;
     bool currentPhoto = false;
     bool pictureShowRunning = false;
+    bool readOnly = false;  // another program has the library open
 };
 
 // The actions of the command table, one per command, owned by the window they are

@@ -122,6 +122,7 @@ void LibraryCommands::OnFileOpen()
     switch (m_context.library.Open(*chosen, m_context.prompter)) {
     case Library::Outcome::Done: break;
     case Library::Outcome::FoldersDeclined: EndProgram(); return;
+    case Library::Outcome::Locked: return;  // read-only declined: nothing changes
     default:
         m_context.prompter.Message(kCorrupted);
         m_context.library.Close();
@@ -136,6 +137,7 @@ void LibraryCommands::OpenLibraryByName(const std::string& path)
     switch (m_context.library.Open(path, m_context.prompter)) {
     case Library::Outcome::Done: break;
     case Library::Outcome::FoldersDeclined: EndProgram(); return;
+    case Library::Outcome::Locked: return;
     default: m_context.library.Close(); return;
     }
     Opened(WithoutExtension(m_context.library.FileName()));
@@ -196,6 +198,7 @@ void LibraryCommands::Opened(const std::string& shownName)
 
 void LibraryCommands::ShowTitle(const std::string& shownName)
 {
-    m_context.window.setWindowTitle(QStringLiteral("Quillery - ") +
-                                    QFile::decodeName(shownName.c_str()));
+    QString title = QStringLiteral("Quillery - ") + QFile::decodeName(shownName.c_str());
+    if (m_context.library.IsReadOnly()) title += QStringLiteral(" (read-only)");
+    m_context.window.setWindowTitle(title);
 }

@@ -166,7 +166,8 @@ void MainFrame::UpdateCommandStates()
 {
     m_commands->Apply({.libraryOpen = m_library->IsOpen(),
                        .currentPhoto = m_photoList->CurrentPhoto() != nullptr,
-                       .pictureShowRunning = m_state->IsPictureShowRunning()});
+                       .pictureShowRunning = m_state->IsPictureShowRunning(),
+                       .readOnly = m_library->IsReadOnly()});
 }
 
 void MainFrame::RebuildRecentFiles()

@@ -3,6 +3,7 @@
 #include "ui/main/CommandState.h"
 #include "ui/main/CommandTable.h"
 #include "ui/main/HelpWindow.h"
+#include "store/LibraryLock.h"
 
 #include <QTextBrowser>
 
@@ -31,7 +32,8 @@ TEST_F(MainFrameTest, CommandsFollowTheLibraryTheCurrentPhotoAndTheShow)
         CommandId::DeleteDatabaseAndFiles};
     std::set<CommandId> withoutLibrary = photoCommands;
     for (const auto& command : CommandTable::Commands()) {
-        if (command.rule == EnableRule::Library) withoutLibrary.insert(command.id);
+        if (command.rule == EnableRule::Library || command.rule == EnableRule::WritableLibrary)
+            withoutLibrary.insert(command.id);
     }
     EXPECT_EQ(Disabled(m_frame), withoutLibrary);
     EXPECT_TRUE(withoutLibrary.contains(CommandId::FileSave));
@@ -85,4 +87,27 @@ TEST_F(MainFrameTest, HelpOpensOneWindowOnTheManual)
     ASSERT_TRUE(QFile::exists(HelpWindow::IndexPath()))
         << "the manual was not copied beside " << HelpWindow::IndexPath().toStdString();
     EXPECT_EQ(m_frame.findChild<HelpWindow*>()->Browser()->documentTitle(), QStringLiteral("Quillery Help"));
+}
+
+// Opened read-only while another program has it, the library shows so in the title and
+// keeps every command that would change it or its files off.
+TEST_F(MainFrameTest, ALibraryOpenElsewhereOpensReadOnlyWithoutItsChangingCommands)
+{
+    const std::string path = MakeLibrary("Family.pdb");
+    const LibraryLock other = LibraryLock::Take(path);
+    ASSERT_TRUE(other.Held());
+    OpenWithDialog(path);
+    EXPECT_EQ(m_prompter.Texts(),
+              Texts{"The library " + path + " is open in another Quillery.\nOpen it read-only?"});
+    EXPECT_EQ(Title(), QStringLiteral("Quillery - Family.pdb (read-only)"));
+    PhotoList* list = &m_frame.Context().photoList;
+    list->SetCurrentPhoto(list->PhotoAtRow(1));
+    EXPECT_EQ(Disabled(m_frame),
+              (std::set<CommandId>{
+                  CommandId::FileSave, CommandId::FileSaveAs, CommandId::Import,
+                  CommandId::AddPhotoViaScanner, CommandId::AddPhotoFromFile,
+                  CommandId::DeleteDatabaseOnly, CommandId::DeleteDatabaseAndFiles,
+                  CommandId::EditPhotoInformation, CommandId::EditCurrentPhoto,
+                  CommandId::EditOriginalPhoto, CommandId::EditNames, CommandId::EditEvents,
+                  CommandId::EditLocation}));
 }
