@@ -101,9 +101,9 @@ Library::Outcome Library::Open(const std::string& path, Prompter& prompter)
     auto catalog = std::make_unique<CQuilleryDoc>();
     const std::string absolute = Absolute(path);
     LibraryLock lock = LockFor(absolute);
-    if (lock.Busy() &&
-        !prompter.AskYesNo(LibraryLock::InUseMessage(absolute) + std::string(kOpenReadOnlyQuestion)))
-        return Outcome::Locked;
+    const std::string question =
+        LibraryLock::InUseMessage(absolute) + std::string(kOpenReadOnlyQuestion);
+    if (lock.Busy() && !prompter.AskYesNo(question)) return Outcome::Locked;
     if (!catalog->ReadDatabase(absolute, prompter)) return Outcome::ReadFailed;
     if (!CheckPictureFolders(FileOps::DirectoryOf(absolute), prompter)) return Outcome::FoldersDeclined;
     const Access access = lock.Busy() ? Access::ReadOnly : Access::ReadWrite;

@@ -41,8 +41,12 @@ LibraryLock LibraryLock::Take(const std::string& databasePath, std::chrono::mill
     // file wherever it points.
     FileDescriptor file(
         ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666));
-    if (!file.IsOpen()) file = FileDescriptor(::open(lockPath.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-    if (!file.IsOpen()) return LibraryLock(State::Unavailable, std::move(lockPath), FileDescriptor());
+    // A lock file of another user's that we may only read is locked all the same: an
+    // flock needs no write access.
+    if (!file.IsOpen())
+        file = FileDescriptor(::open(lockPath.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (!file.IsOpen())
+        return LibraryLock(State::Unavailable, std::move(lockPath), FileDescriptor());
 
     const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {

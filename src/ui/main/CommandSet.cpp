@@ -98,7 +98,8 @@ bool CommandSet::IsEnabledBy(EnableRule rule, const EnablingFacts& state)
     case EnableRule::CurrentPhoto: return state.libraryOpen && state.currentPhoto;
     case EnableRule::CurrentPhotoNoShow:
         return state.libraryOpen && state.currentPhoto && !state.pictureShowRunning;
-    case EnableRule::WritableLibrary: return !state.readOnly && IsEnabledBy(EnableRule::Library, state);
+    case EnableRule::WritableLibrary:
+        return !state.readOnly && IsEnabledBy(EnableRule::Library, state);
     case EnableRule::WritableCurrentPhoto:
         return !state.readOnly && IsEnabledBy(EnableRule::CurrentPhoto, state);
     case EnableRule::WritableCurrentPhotoNoShow:
