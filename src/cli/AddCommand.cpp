@@ -50,7 +50,9 @@ std::string_view AddCommand::Description() const
            "Names are given in stored form (\"Smith, John\", \"France, Paris\") and are\n"
            "added to the library's lists when missing. Prints one line per photo; stops\n"
            "at the first image that cannot be added, with its message on stderr and exit\n"
-           "status 1, keeping the photos added before it.";
+           "status 1, keeping the photos added before it. Leftovers of a save that was cut\n"
+           "short are mended first: the only complete one stands in for a missing library\n"
+           "file.";
 }
 
 int AddCommand::Run(const std::vector<std::string>& arguments, ToolContext& context)
@@ -58,6 +60,9 @@ int AddCommand::Run(const std::vector<std::string>& arguments, ToolContext& cont
     const std::optional<Request> request = Parse(arguments, context);
     if (!request) return kUsage;
     Library library;
+    QObject::connect(&library, &Library::leftoversMended, [&context](const std::string& note) {
+        context.err << "quillery-tool add: " << note << '\n';
+    });
     if (!OpenLibrary(request->library, library, context)) return kFailure;
     if (!AddNames(*request, library, context)) return kFailure;
 
@@ -111,6 +116,10 @@ bool AddCommand::OpenLibrary(const std::string& path, Library& library, ToolCont
         return false;
     case Library::Outcome::FoldersDeclined:
         context.prompter.Message("Unable to create the picture folders beside " + path);
+        return false;
+    case Library::Outcome::NotRecovered:
+        context.prompter.Message("Nothing was added: " + path +
+                                 " is missing and the files a cut-short save left were not used");
         return false;
     case Library::Outcome::ReadFailed: break;
     }

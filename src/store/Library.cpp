@@ -98,6 +98,7 @@ Library::Outcome Library::Open(const std::string& path, Prompter& prompter)
 {
     auto catalog = std::make_unique<CQuilleryDoc>();
     const std::string absolute = Absolute(path);
+    if (!MendLeftovers(absolute, prompter, LibraryRecovery::Asking::Always)) return Outcome::NotRecovered;
     if (!catalog->ReadDatabase(absolute, prompter)) return Outcome::ReadFailed;
     if (!CheckPictureFolders(FileOps::DirectoryOf(absolute), prompter)) return Outcome::FoldersDeclined;
     Replace(std::move(catalog), true);
@@ -107,6 +108,11 @@ Library::Outcome Library::Open(const std::string& path, Prompter& prompter)
 Library::Outcome Library::Create(const std::string& path, Prompter& prompter)
 {
     const std::string absolute = Absolute(path);
+    switch (RecoverMissingFile(absolute, prompter, LibraryRecovery::Asking::Always)) {
+    case LibraryRecovery::Result::NothingFound: break;
+    case LibraryRecovery::Result::Recovered: return Open(absolute, prompter);
+    case LibraryRecovery::Result::NotRecovered: return Outcome::NotRecovered;
+    }
     if (!CheckPictureFolders(FileOps::DirectoryOf(absolute), prompter)) return Outcome::FoldersDeclined;
     if (!CreateEmptyFile(absolute)) return Outcome::CannotCreate;
     auto catalog = std::make_unique<CQuilleryDoc>();
@@ -119,6 +125,8 @@ Library::Outcome Library::Create(const std::string& path, Prompter& prompter)
 Library::Outcome Library::OpenOrCreate(const std::string& path, Prompter& prompter)
 {
     const std::string absolute = Absolute(path);
+    if (!MendLeftovers(absolute, prompter, LibraryRecovery::Asking::UnlessSoleComplete))
+        return Outcome::NotRecovered;
     std::error_code error;
     if (!fs::exists(absolute, error) && !CreateEmptyFile(absolute)) return Outcome::CannotCreate;
     auto catalog = std::make_unique<CQuilleryDoc>();
@@ -141,8 +149,32 @@ void Library::Replace(std::unique_ptr<CQuilleryDoc> catalog, bool open)
     Q_EMIT replaced();
 }
 
+LibraryRecovery::Result Library::RecoverMissingFile(const std::string& path, Prompter& prompter,
+                                                    LibraryRecovery::Asking asking)
+{
+    LibraryRecovery recovery(path);
+    const LibraryRecovery::Result result = recovery.RecoverMissing(prompter, asking);
+    for (const std::string& note : recovery.Notes()) Q_EMIT leftoversMended(note);
+    return result;
+}
+
+bool Library::MendLeftovers(const std::string& path, Prompter& prompter, LibraryRecovery::Asking asking)
+{
+    if (RecoverMissingFile(path, prompter, asking) == LibraryRecovery::Result::NotRecovered) return false;
+    // The backup a cut-short save left beside the file just taken is stale now too.
+    MoveStaleBackupAside(path);
+    return true;
+}
+
+void Library::MoveStaleBackupAside(const std::string& path)
+{
+    LibraryRecovery recovery(path);
+    if (recovery.MoveStaleBackupAside()) Q_EMIT leftoversMended(recovery.Notes().front());
+}
+
 bool Library::Save(Prompter& prompter)
 {
+    MoveStaleBackupAside(Path());
     return m_catalog->WriteDatabase(Path(), prompter);
 }
 
@@ -153,6 +185,7 @@ bool Library::SaveAs(const std::string& path, Prompter& prompter)
     // would lose the library on disk if the write then failed.
     std::error_code error;
     if (!fs::exists(path, error)) CreateEmptyFile(path);
+    MoveStaleBackupAside(path);
     if (!m_catalog->WriteDatabase(path, prompter)) return false;
     Q_EMIT pathChanged();
     return true;

@@ -2,6 +2,7 @@
 
 #include "core/CQuilleryDoc.h"
 #include "core/NameKind.h"
+#include "store/LibraryRecovery.h"
 
 #include <QObject>
 
@@ -19,7 +20,9 @@ class Prompter;
 class Library : public QObject {
     Q_OBJECT
 public:
-    enum class Outcome { Done, ReadFailed, FoldersDeclined, CannotCreate };
+    // NotRecovered: the database file is missing, leftovers of a save that was cut
+    // short lie beside it, and none was put in its place; nothing was created.
+    enum class Outcome { Done, ReadFailed, FoldersDeclined, CannotCreate, NotRecovered };
 
     explicit Library(QObject* parent = nullptr);
     ~Library() override;
@@ -45,18 +48,22 @@ public:
     // Reads the database file into a new catalog, checks the picture folders and
     // then replaces the open library with it. The library open before stays open and
     // unchanged while the reader's messages and the folder question are shown, and
-    // when either fails.
+    // when either fails. A missing file is first offered back from the leftovers of a
+    // save that was cut short, and a stale backup is moved aside (LibraryRecovery).
     Outcome Open(const std::string& path, Prompter& prompter);
     // A new, empty library: checks (or makes, when the user lets it) the picture
-    // folders, then creates the empty database file, never over an existing one.
+    // folders, then creates the empty database file, never over an existing one nor
+    // where leftovers of a save lie: it offers them and opens the one taken instead.
     Outcome Create(const std::string& path, Prompter& prompter);
     // For a front without questions: opens the library, creating the file and the
-    // folders when they are missing (FoldersDeclined when they cannot be made).
+    // folders when they are missing (FoldersDeclined when they cannot be made). The
+    // only complete leftover of a save cut short is taken without a question.
     Outcome OpenOrCreate(const std::string& path, Prompter& prompter);
     // Leaves no library open.
     void Close();
 
-    // Writes the catalog to its database file; false when it stays unsaved.
+    // Writes the catalog to its database file, first moving a stale backup aside;
+    // false when it stays unsaved.
     bool Save(Prompter& prompter);
     // Writes to another file of the same directory, which becomes the library's.
     bool SaveAs(const std::string& path, Prompter& prompter);
@@ -86,10 +93,20 @@ Q_SIGNALS:
     void photoAboutToBeRemoved(const PhotoRecord* photo);
     void photoRemoved();
     void namesChanged(NameKind kind);
+    // Leftovers of a save that was cut short were mended without a question (a stale
+    // backup moved aside, a leftover taken in place of a missing file); `note` says
+    // what, in words for the user.
+    void leftoversMended(const std::string& note);
 
 private:
     void Replace(std::unique_ptr<CQuilleryDoc> catalog, bool open);
     PhotoRecord& Writable(const PhotoRecord& photo);
+    LibraryRecovery::Result RecoverMissingFile(const std::string& path, Prompter& prompter,
+                                               LibraryRecovery::Asking asking);
+    // Recovers a missing file, then moves a stale backup aside. False when the file
+    // is missing and its leftovers were not used.
+    bool MendLeftovers(const std::string& path, Prompter& prompter, LibraryRecovery::Asking asking);
+    void MoveStaleBackupAside(const std::string& path);
 
     std::unique_ptr<CQuilleryDoc> m_catalog;
     bool m_open = false;

@@ -106,6 +106,8 @@ void LibraryCommands::OnFileNew()
     switch (m_context.library.Create(*chosen, m_context.prompter)) {
     case Library::Outcome::Done: break;
     case Library::Outcome::FoldersDeclined: EndProgram(); return;
+    // The leftovers were shown and declined: nothing more to say, nothing changes.
+    case Library::Outcome::NotRecovered: return;
     default: m_context.prompter.Message(std::string(kCannotCreate) + *chosen); return;
     }
     Opened(m_context.library.FileName());
@@ -122,6 +124,7 @@ void LibraryCommands::OnFileOpen()
     switch (m_context.library.Open(*chosen, m_context.prompter)) {
     case Library::Outcome::Done: break;
     case Library::Outcome::FoldersDeclined: EndProgram(); return;
+    case Library::Outcome::NotRecovered: return;
     default:
         m_context.prompter.Message(kCorrupted);
         m_context.library.Close();
@@ -136,6 +139,7 @@ void LibraryCommands::OpenLibraryByName(const std::string& path)
     switch (m_context.library.Open(path, m_context.prompter)) {
     case Library::Outcome::Done: break;
     case Library::Outcome::FoldersDeclined: EndProgram(); return;
+    case Library::Outcome::NotRecovered: return;
     default: m_context.library.Close(); return;
     }
     Opened(WithoutExtension(m_context.library.FileName()));
