@@ -42,10 +42,12 @@ private:
                                         ToolContext& context);
     static bool OpenLibrary(const std::string& path, Library& library, ToolContext& context);
     static bool AddNames(const Request& request, Library& library, ToolContext& context);
+    // Each photo added gives a line for `report`.
     bool AddImages(const Request& request, Library& library, const Settings& settings,
-                   ToolContext& context) const;
+                   ToolContext& context, std::vector<std::string>& report) const;
     static bool AddImage(const Request& request, const std::string& image, Library& library,
-                         const Settings& settings, ToolContext& context);
+                         const Settings& settings, ToolContext& context,
+                         std::vector<std::string>& report);
 
     Settings* m_settings;
 };

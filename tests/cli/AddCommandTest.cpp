@@ -161,6 +161,21 @@ TEST_F(AddCommandTest, FifoAsPictureIsRefusedAtOnce)
               std::string::npos) << m_err.str();
 }
 
+// A photo is reported added only once the library file holds it: when the last save
+// fails, the tool fails without claiming the photos it had added.
+TEST_F(AddCommandTest, NothingIsReportedAddedWhenTheSaveFails)
+{
+    const std::string image = MakeImage("source.png");
+    WriteBytes(m_library, "");
+    // A folder under the writer's temporary name: the save cannot begin.
+    std::filesystem::create_directory(m_dir.File("~Library.pdb"));
+    EXPECT_EQ(Run({image, "--date", "1999"}), ToolCommand::kFailure);
+    EXPECT_NE(m_err.str().find("Unable to open temporary output file"), std::string::npos)
+        << m_err.str();
+    EXPECT_EQ(m_out.str(), "");
+    EXPECT_EQ(ReadBytes(m_library), "");
+}
+
 // A crash of a save leaves files where the library should be: the tool mends them
 // rather than creating an empty library over them, and says what it did.
 TEST_F(AddCommandTest, LeftoversOfACutShortSaveAreMendedNeverCreatedOver)
