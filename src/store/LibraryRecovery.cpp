@@ -50,7 +50,8 @@ std::string LocalTime(fs::file_time_type time)
         std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(time));
     std::tm local{};
     char text[32] = "";
-    if (localtime_r(&seconds, &local) != nullptr) std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    if (localtime_r(&seconds, &local) != nullptr)
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
     return text;
 }
 
@@ -69,9 +70,11 @@ std::string LinkTarget(const std::string& path)
     return error ? path : target.string();
 }
 
-}  // namespace
+} // namespace
 
-LibraryRecovery::LibraryRecovery(const std::string& databasePath) : m_path(LinkTarget(databasePath)) {}
+LibraryRecovery::LibraryRecovery(const std::string& databasePath) : m_path(LinkTarget(databasePath))
+{
+}
 
 std::vector<LibraryRecovery::Leftover> LibraryRecovery::FindLeftovers() const
 {
@@ -86,7 +89,8 @@ std::vector<LibraryRecovery::Leftover> LibraryRecovery::FindLeftovers() const
             numbered.emplace_back(number, entry.path().string());
     }
     std::sort(numbered.begin(), numbered.end(), std::greater<>());
-    for (auto& [number, path] : numbered) paths.push_back(std::move(path));
+    for (auto& [number, path] : numbered)
+        paths.push_back(std::move(path));
 
     std::vector<Leftover> leftovers;
     for (const std::string& path : paths) {
@@ -118,14 +122,17 @@ LibraryRecovery::Result LibraryRecovery::RecoverMissing(Prompter& prompter, Aski
         return Result::NotRecovered;
     }
     const std::string chosen = FileOps::NameOf(newest->path);
-    const auto completeCount = std::count_if(leftovers.begin(), leftovers.end(),
-                                             [](const Leftover& leftover) { return leftover.complete; });
+    const auto completeCount =
+        std::count_if(leftovers.begin(), leftovers.end(),
+                      [](const Leftover& leftover) { return leftover.complete; });
     if (asking == Asking::UnlessSoleComplete && completeCount == 1) {
         if (!MoveIntoPlace(*newest, prompter)) return Result::NotRecovered;
-        m_notes.push_back(findings + "Took " + chosen + ", the only complete one, as " + name + '.');
+        m_notes.push_back(findings + "Took " + chosen + ", the only complete one, as " + name +
+                          '.');
         return Result::Recovered;
     }
-    if (!prompter.AskYesNo(findings + chosen + " is the newest complete one. Use it as " + name + '?'))
+    if (!prompter.AskYesNo(findings + chosen + " is the newest complete one. Use it as " + name +
+                           '?'))
         return Result::NotRecovered;
     if (!MoveIntoPlace(*newest, prompter)) return Result::NotRecovered;
     m_notes.push_back("Took " + chosen + " as " + name + '.');
@@ -138,8 +145,9 @@ std::string LibraryRecovery::Findings(const std::vector<Leftover>& leftovers) co
                        " is missing, and a save that was cut short left these files beside it:\n";
     for (const Leftover& leftover : leftovers) {
         text += "  " + FileOps::NameOf(leftover.path) + ": ";
-        text += leftover.complete ? PhotoCount(leftover.photoCount) + ", written " + LocalTime(leftover.time)
-                                  : "cannot be read (" + leftover.problem + ")";
+        text += leftover.complete
+                    ? PhotoCount(leftover.photoCount) + ", written " + LocalTime(leftover.time)
+                    : "cannot be read (" + leftover.problem + ")";
         text += '\n';
     }
     return text;
@@ -178,8 +186,9 @@ bool LibraryRecovery::MoveStaleBackupAside()
         if (Exists(aside)) continue;
         if (!FileOps::RenameNoReplace(backup, aside)) return false;
         FileOps::SyncDirectoryOf(m_path);
-        m_notes.push_back(FileOps::NameOf(backup) + ", left by a save that was cut short, is older than " +
-                          FileOps::NameOf(m_path) + ": moved it aside to " + FileOps::NameOf(aside) + '.');
+        m_notes.push_back(
+            FileOps::NameOf(backup) + ", left by a save that was cut short, is older than " +
+            FileOps::NameOf(m_path) + ": moved it aside to " + FileOps::NameOf(aside) + '.');
         return true;
     }
     return false;

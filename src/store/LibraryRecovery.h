@@ -12,7 +12,7 @@ class Prompter;
 // no NAME.pdb, and a crash before the removal leaves a backup in the way of every
 // later save. Nothing here copies a file or removes one; leftovers are only renamed.
 class LibraryRecovery {
-public:
+  public:
     // Whether the user is asked before a leftover takes the database file's place: a
     // front with nobody to answer takes the only complete one without asking.
     enum class Asking { Always, UnlessSoleComplete };
@@ -49,7 +49,7 @@ public:
     // What was done without a question, for the user to read.
     const std::vector<std::string>& Notes() const { return m_notes; }
 
-private:
+  private:
     std::string Findings(const std::vector<Leftover>& leftovers) const;
     bool MoveIntoPlace(const Leftover& leftover, Prompter& prompter);
 
