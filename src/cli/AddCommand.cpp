@@ -49,9 +49,11 @@ std::string_view AddCommand::Description() const
            "file name is the image's name without its extension unless --name gives one\n"
            "(for a single image only); the date is --date or the camera's date of a JPEG.\n"
            "Names are given in stored form (\"Smith, John\", \"France, Paris\") and are\n"
-           "added to the library's lists when missing. Prints one line per photo; stops\n"
-           "at the first image that cannot be added, with its message on stderr and exit\n"
-           "status 1, keeping the photos added before it. While another Quillery has the\n"
+           "added to the library's lists when missing. Stops at the first image that\n"
+           "cannot be added, with its message on stderr and exit status 1, keeping the\n"
+           "photos added before it. Prints one line per photo once the library is saved.\n"
+           "Leftovers of a save that was cut short are mended first: the only complete\n"
+           "one stands in for a missing library file. While another Quillery has the\n"
            "library open, waits up to 10 seconds for it, then fails.";
 }
 
@@ -60,18 +62,24 @@ int AddCommand::Run(const std::vector<std::string>& arguments, ToolContext& cont
     const std::optional<Request> request = Parse(arguments, context);
     if (!request) return kUsage;
     Library library;
+    QObject::connect(&library, &Library::leftoversMended, [&context](const std::string& note) {
+        context.err << "quillery-tool add: " << note << '\n';
+    });
     if (!OpenLibrary(request->library, library, context)) return kFailure;
     if (!AddNames(*request, library, context)) return kFailure;
 
     std::unique_ptr<ProfileSettings> ownSettings;
     if (!m_settings) ownSettings = std::make_unique<ProfileSettings>();
     const Settings& settings = m_settings ? *m_settings : *ownSettings;
-    const bool added = AddImages(*request, library, settings, context);
+    std::vector<std::string> report;
+    const bool added = AddImages(*request, library, settings, context, report);
     // Whatever was added before a failure is saved, so the library and its picture
-    // folders stay in step.
+    // folders stay in step. A photo counts as added only once the library file holds
+    // it, so its line waits for the save.
     if (library.IsModified() && !library.Save(context.prompter)) {
         return kFailure;
     }
+    for (const std::string& line : report) context.out << line << '\n';
     return added ? kSuccess : kFailure;
 }
 
@@ -120,6 +128,10 @@ bool AddCommand::OpenLibrary(const std::string& path, Library& library,
     case Library::Outcome::Locked:
         context.prompter.Message(LibraryLock::InUseMessage(path));
         return false;
+    case Library::Outcome::NotRecovered:
+        context.prompter.Message("Nothing was added: " + path +
+                                 " is missing and the files a cut-short save left were not used");
+        return false;
     case Library::Outcome::ReadFailed: break;
     }
     return false;
@@ -148,15 +160,15 @@ bool AddCommand::AddNames(const Request& request, Library& library, ToolContext&
     return true;
 }
 
-bool AddCommand::AddImages(const Request& request, Library& library,
-                           const Settings& settings, ToolContext& context) const
+bool AddCommand::AddImages(const Request& request, Library& library, const Settings& settings,
+                           ToolContext& context, std::vector<std::string>& report) const
 {
     const size_t total = request.images.size();
     for (size_t i = 0; i < total; ++i) {
         if (total > 1) {
             context.err << "Adding " << i + 1 << " of " << total << ": " << request.images[i] << '\n';
         }
-        if (!AddImage(request, request.images[i], library, settings, context)) {
+        if (!AddImage(request, request.images[i], library, settings, context, report)) {
             return false;
         }
     }
@@ -164,7 +176,8 @@ bool AddCommand::AddImages(const Request& request, Library& library,
 }
 
 bool AddCommand::AddImage(const Request& request, const std::string& image, Library& library,
-                          const Settings& settings, ToolContext& context)
+                          const Settings& settings, ToolContext& context,
+                          std::vector<std::string>& report)
 {
     const auto fail = [&](std::string_view message) {
         context.prompter.Message(image + ": " + std::string(message));
@@ -195,7 +208,6 @@ bool AddCommand::AddImage(const Request& request, const std::string& image, Libr
     const PhotoAdder::AddResult added =
         adder.Add(entry, picture, thumbnail, [](const std::string&) {});
     if (added.failure) return fail(FailureMessage(*added.failure));
-    context.out << "Added \"" << entry.fileName << "\" (" << entry.dateText << ") from " << image
-                << '\n';
+    report.push_back("Added \"" + entry.fileName + "\" (" + entry.dateText + ") from " + image);
     return true;
 }

@@ -46,10 +46,12 @@ private:
                                         ToolContext& context);
     bool OpenLibrary(const std::string& path, Library& library, ToolContext& context) const;
     static bool AddNames(const Request& request, Library& library, ToolContext& context);
+    // Each photo added gives a line for `report`.
     bool AddImages(const Request& request, Library& library, const Settings& settings,
-                   ToolContext& context) const;
+                   ToolContext& context, std::vector<std::string>& report) const;
     static bool AddImage(const Request& request, const std::string& image, Library& library,
-                         const Settings& settings, ToolContext& context);
+                         const Settings& settings, ToolContext& context,
+                         std::vector<std::string>& report);
 
     Settings* m_settings;
     std::chrono::milliseconds m_lockWait;

@@ -104,6 +104,11 @@ Library::Outcome Library::Open(const std::string& path, Prompter& prompter)
     const std::string question =
         LibraryLock::InUseMessage(absolute) + std::string(kOpenReadOnlyQuestion);
     if (lock.Busy() && !prompter.AskYesNo(question)) return Outcome::Locked;
+    // Leftovers are mended only under the lock: those of a library open elsewhere may
+    // belong to a save that is running now.
+    if (!lock.Busy() && !MendLeftovers(absolute, prompter, LibraryRecovery::Asking::Always)) {
+        return Outcome::NotRecovered;
+    }
     if (!catalog->ReadDatabase(absolute, prompter)) return Outcome::ReadFailed;
     if (!CheckPictureFolders(FileOps::DirectoryOf(absolute), prompter)) return Outcome::FoldersDeclined;
     const Access access = lock.Busy() ? Access::ReadOnly : Access::ReadWrite;
@@ -114,6 +119,18 @@ Library::Outcome Library::Open(const std::string& path, Prompter& prompter)
 Library::Outcome Library::Create(const std::string& path, Prompter& prompter)
 {
     const std::string absolute = Absolute(path);
+    LibraryRecovery::Result recovered = LibraryRecovery::Result::NothingFound;
+    {
+        // Leftovers are looked at under the lock; Open takes it again for itself.
+        const LibraryLock lock = LockFor(absolute);
+        if (lock.Busy()) return Outcome::Locked;
+        recovered = RecoverMissingFile(absolute, prompter, LibraryRecovery::Asking::Always);
+    }
+    switch (recovered) {
+    case LibraryRecovery::Result::NothingFound: break;
+    case LibraryRecovery::Result::Recovered: return Open(absolute, prompter);
+    case LibraryRecovery::Result::NotRecovered: return Outcome::NotRecovered;
+    }
     if (!CheckPictureFolders(FileOps::DirectoryOf(absolute), prompter)) return Outcome::FoldersDeclined;
     LibraryLock lock = LockFor(absolute);
     if (lock.Busy()) return Outcome::Locked;
@@ -130,9 +147,11 @@ Library::Outcome Library::OpenOrCreate(const std::string& path, Prompter& prompt
 {
     const std::string absolute = Absolute(path);
     // Taken before the file is looked at, so that two programs never both create it
-    // or read it half-way through the other's save.
+    // or read it half-way through the other's save, nor mend what the other writes.
     LibraryLock lock = LockFor(absolute, lockWait);
     if (lock.Busy()) return Outcome::Locked;
+    if (!MendLeftovers(absolute, prompter, LibraryRecovery::Asking::UnlessSoleComplete))
+        return Outcome::NotRecovered;
     std::error_code error;
     if (!fs::exists(absolute, error) && !CreateEmptyFile(absolute)) return Outcome::CannotCreate;
     auto catalog = std::make_unique<CQuilleryDoc>();
@@ -158,6 +177,29 @@ void Library::Replace(std::unique_ptr<CQuilleryDoc> catalog, bool open, LibraryL
     Q_EMIT replaced();
 }
 
+LibraryRecovery::Result Library::RecoverMissingFile(const std::string& path, Prompter& prompter,
+                                                    LibraryRecovery::Asking asking)
+{
+    LibraryRecovery recovery(path);
+    const LibraryRecovery::Result result = recovery.RecoverMissing(prompter, asking);
+    for (const std::string& note : recovery.Notes()) Q_EMIT leftoversMended(note);
+    return result;
+}
+
+bool Library::MendLeftovers(const std::string& path, Prompter& prompter, LibraryRecovery::Asking asking)
+{
+    if (RecoverMissingFile(path, prompter, asking) == LibraryRecovery::Result::NotRecovered) return false;
+    // The backup a cut-short save left beside the file just taken is stale now too.
+    MoveStaleBackupAside(path);
+    return true;
+}
+
+void Library::MoveStaleBackupAside(const std::string& path)
+{
+    LibraryRecovery recovery(path);
+    if (recovery.MoveStaleBackupAside()) Q_EMIT leftoversMended(recovery.Notes().front());
+}
+
 LibraryLock Library::LockFor(const std::string& path, std::chrono::milliseconds wait) const
 {
     // A second lock of our own would find the library busy.
@@ -175,6 +217,7 @@ bool Library::RefuseReadOnly(Prompter& prompter) const
 bool Library::Save(Prompter& prompter)
 {
     if (RefuseReadOnly(prompter)) return false;
+    MoveStaleBackupAside(Path());
     return m_catalog->WriteDatabase(Path(), prompter);
 }
 
@@ -192,6 +235,7 @@ bool Library::SaveAs(const std::string& path, Prompter& prompter)
     }
     std::error_code error;
     if (!fs::exists(path, error)) CreateEmptyFile(path);
+    MoveStaleBackupAside(path);
     if (!m_catalog->WriteDatabase(path, prompter)) return false;
     m_lock = std::move(lock);
     Q_EMIT pathChanged();

@@ -3,6 +3,7 @@
 #include "core/CQuilleryDoc.h"
 #include "core/NameKind.h"
 #include "store/LibraryLock.h"
+#include "store/LibraryRecovery.h"
 
 #include <QObject>
 
@@ -24,7 +25,9 @@ class Library : public QObject {
     Q_OBJECT
 public:
     // Locked: another program has the library open (and read-only was declined).
-    enum class Outcome { Done, ReadFailed, FoldersDeclined, CannotCreate, Locked };
+    // NotRecovered: the database file is missing, leftovers of a save that was cut
+    // short lie beside it, and none was put in its place; nothing was created.
+    enum class Outcome { Done, ReadFailed, FoldersDeclined, CannotCreate, Locked, NotRecovered };
 
     explicit Library(QObject* parent = nullptr);
     ~Library() override;
@@ -53,21 +56,24 @@ public:
     // then replaces the open library with it. The library open before stays open and
     // unchanged while the reader's messages and the folder question are shown, and
     // when either fails. When another program holds the library, asks whether to open
-    // it read-only.
+    // it read-only. A missing file is first offered back from the leftovers of a save
+    // that was cut short, and a stale backup is moved aside (LibraryRecovery).
     Outcome Open(const std::string& path, Prompter& prompter);
     // A new, empty library: checks (or makes, when the user lets it) the picture
-    // folders, then creates the empty database file, never over an existing one.
+    // folders, then creates the empty database file, never over an existing one nor
+    // where leftovers of a save lie: it offers them and opens the one taken instead.
     Outcome Create(const std::string& path, Prompter& prompter);
     // For a front without questions: opens the library, creating the file and the
     // folders when they are missing (FoldersDeclined when they cannot be made). Waits
     // up to `lockWait` for another program to let go of the library (Locked after).
+    // The only complete leftover of a save cut short is taken without a question.
     Outcome OpenOrCreate(const std::string& path, Prompter& prompter,
                          std::chrono::milliseconds lockWait);
     // Leaves no library open.
     void Close();
 
-    // Writes the catalog to its database file; false when it stays unsaved (always
-    // when read-only).
+    // Writes the catalog to its database file, first moving a stale backup aside;
+    // false when it stays unsaved (always when read-only).
     bool Save(Prompter& prompter);
     // Writes to another file of the same directory, which becomes the library's.
     bool SaveAs(const std::string& path, Prompter& prompter);
@@ -97,6 +103,10 @@ Q_SIGNALS:
     void photoAboutToBeRemoved(const PhotoRecord* photo);
     void photoRemoved();
     void namesChanged(NameKind kind);
+    // Leftovers of a save that was cut short were mended without a question (a stale
+    // backup moved aside, a leftover taken in place of a missing file); `note` says
+    // what, in words for the user.
+    void leftoversMended(const std::string& note);
 
 private:
     enum class Access { ReadWrite, ReadOnly };
@@ -107,6 +117,12 @@ private:
     LibraryLock LockFor(const std::string& path, std::chrono::milliseconds wait = {}) const;
     bool RefuseReadOnly(Prompter& prompter) const;
     PhotoRecord& Writable(const PhotoRecord& photo);
+    LibraryRecovery::Result RecoverMissingFile(const std::string& path, Prompter& prompter,
+                                               LibraryRecovery::Asking asking);
+    // Recovers a missing file, then moves a stale backup aside. False when the file
+    // is missing and its leftovers were not used.
+    bool MendLeftovers(const std::string& path, Prompter& prompter, LibraryRecovery::Asking asking);
+    void MoveStaleBackupAside(const std::string& path);
 
     std::unique_ptr<CQuilleryDoc> m_catalog;
     LibraryLock m_lock;

@@ -12,6 +12,7 @@
 #include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -159,6 +160,63 @@ TEST_F(AddCommandTest, FifoAsPictureIsRefusedAtOnce)
     ::alarm(0);
     EXPECT_NE(m_err.str().find(fifo + ": Selected file is not a valid image file"),
               std::string::npos) << m_err.str();
+}
+
+// A photo is reported added only once the library file holds it: when the last save
+// fails, the tool fails without claiming the photos it had added.
+TEST_F(AddCommandTest, NothingIsReportedAddedWhenTheSaveFails)
+{
+    const std::string image = MakeImage("source.png");
+    WriteBytes(m_library, "");
+    // A folder under the writer's temporary name: the save cannot begin.
+    std::filesystem::create_directory(m_dir.File("~Library.pdb"));
+    EXPECT_EQ(Run({image, "--date", "1999"}), ToolCommand::kFailure);
+    EXPECT_NE(m_err.str().find("Unable to open temporary output file"), std::string::npos)
+        << m_err.str();
+    EXPECT_EQ(m_out.str(), "");
+    EXPECT_EQ(ReadBytes(m_library), "");
+}
+
+// A crash of a save leaves files where the library should be: the tool mends them
+// rather than creating an empty library over them, and says what it did.
+TEST_F(AddCommandTest, LeftoversOfACutShortSaveAreMendedNeverCreatedOver)
+{
+    const std::string image = MakeImage("source.png");
+    const std::string kept = "kept|1999|||||\r\n";
+    const struct {
+        const char* label;
+        // Oldest first, as the writer's steps left them.
+        std::vector<std::pair<const char*, std::string>> files;
+        int code;
+        std::string database;  // "-" when none
+        const char* told;
+    } cases[] = {
+        {"between the renames", {{"Library.bak", "kept|19"}, {"~Library.pdb", kept}}, ToolCommand::kSuccess,
+         kept + "source|1999|||||\r\n", "Took ~Library.pdb, the only complete one, as Library.pdb."},
+        {"nothing complete", {{"~Library.pdb", "kept|19"}}, ToolCommand::kFailure, "-",
+         "None of them can be read whole"},
+        {"a stale backup", {{"Library.bak", kept}, {"Library.pdb", kept}}, ToolCommand::kSuccess,
+         kept + "source|1999|||||\r\n", "moved it aside to Library.bak.1"},
+    };
+    int number = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        const std::string folder = m_dir.File("case" + std::to_string(++number));
+        std::filesystem::create_directory(folder);
+        auto age = std::chrono::seconds(100);
+        for (const auto& [name, content] : c.files) {
+            WriteBytes(folder + '/' + name, content);
+            std::filesystem::last_write_time(folder + '/' + name,
+                                             std::filesystem::file_time_type::clock::now() - age);
+            age -= std::chrono::seconds(10);
+        }
+        const std::string library = folder + "/Library.pdb";
+        m_out.str("");
+        EXPECT_EQ(Run({library, image, "--date", "1999"}, false), c.code) << m_err.str();
+        EXPECT_EQ(Exists(library) ? ReadBytes(library) : "-", c.database);
+        EXPECT_NE(m_err.str().find(c.told), std::string::npos) << m_err.str();
+        EXPECT_EQ(m_out.str().empty(), c.code != ToolCommand::kSuccess) << m_out.str();
+    }
 }
 
 // The real program, with the user's settings file in a home of its own, adds a picture

@@ -106,6 +106,8 @@ void LibraryCommands::OnFileNew()
     switch (m_context.library.Create(*chosen, m_context.prompter)) {
     case Library::Outcome::Done: break;
     case Library::Outcome::FoldersDeclined: EndProgram(); return;
+    // The leftovers were shown and declined: nothing more to say, nothing changes.
+    case Library::Outcome::NotRecovered: return;
     default: m_context.prompter.Message(std::string(kCannotCreate) + *chosen); return;
     }
     Opened(m_context.library.FileName());
@@ -123,6 +125,7 @@ void LibraryCommands::OnFileOpen()
     case Library::Outcome::Done: break;
     case Library::Outcome::FoldersDeclined: EndProgram(); return;
     case Library::Outcome::Locked: return;  // read-only declined: nothing changes
+    case Library::Outcome::NotRecovered: return;
     default:
         m_context.prompter.Message(kCorrupted);
         m_context.library.Close();
@@ -138,6 +141,7 @@ void LibraryCommands::OpenLibraryByName(const std::string& path)
     case Library::Outcome::Done: break;
     case Library::Outcome::FoldersDeclined: EndProgram(); return;
     case Library::Outcome::Locked: return;
+    case Library::Outcome::NotRecovered: return;
     default: m_context.library.Close(); return;
     }
     Opened(WithoutExtension(m_context.library.FileName()));

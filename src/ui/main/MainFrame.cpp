@@ -4,6 +4,7 @@
 #include "store/RecentFileList.h"
 #include "ui/browse/PhotoList.h"
 #include "ui/browse/PictureView.h"
+#include "ui/common/ByteText.h"
 #include "ui/common/DialogGuard.h"
 #include "ui/main/AboutBox.h"
 #include "ui/main/CommandSet.h"
@@ -146,6 +147,11 @@ void MainFrame::ConnectViews()
     // row went, and even where it had none.
     connect(m_photoList, &PhotoList::rowsChanged, this, &MainFrame::UpdatePhotoCount);
     connect(m_library, &Library::photoRemoved, this, &MainFrame::UpdatePhotoCount);
+    // A mend made without a question is told where the user looks without being
+    // stopped: in the message pane, until the next prompt there.
+    connect(m_library, &Library::leftoversMended, this, [this](const std::string& note) {
+        statusBar()->showMessage(ByteText::ToDisplay(note));
+    });
     connect(m_state, &CommandState::changed, this, &MainFrame::UpdateCommandStates);
     connect(m_libraryCommands, &LibraryCommands::recentFilesChanged, this,
             &MainFrame::RebuildRecentFiles);
