@@ -4,6 +4,7 @@
 #include "base/FileOps.h"
 #include "core/PhotoRecord.h"
 #include "core/Prompter.h"
+#include "store/OpenCopy.h"
 #include "store/PictureStore.h"
 
 #include <fcntl.h>
@@ -112,6 +113,7 @@ Library::Outcome Library::Open(const std::string& path, Prompter& prompter)
     if (!catalog->ReadDatabase(absolute, prompter)) return Outcome::ReadFailed;
     if (!CheckPictureFolders(FileOps::DirectoryOf(absolute), prompter)) return Outcome::FoldersDeclined;
     const Access access = lock.Busy() ? Access::ReadOnly : Access::ReadWrite;
+    if (access == Access::ReadWrite) KeepHouse(absolute);
     Replace(std::move(catalog), true, std::move(lock), access);
     return Outcome::Done;
 }
@@ -157,6 +159,7 @@ Library::Outcome Library::OpenOrCreate(const std::string& path, Prompter& prompt
     auto catalog = std::make_unique<CQuilleryDoc>();
     if (!catalog->ReadDatabase(absolute, prompter)) return Outcome::ReadFailed;
     if (!CreatePictureFolders(FileOps::DirectoryOf(absolute))) return Outcome::FoldersDeclined;
+    KeepHouse(absolute);
     Replace(std::move(catalog), true, std::move(lock));
     return Outcome::Done;
 }
@@ -198,6 +201,14 @@ void Library::MoveStaleBackupAside(const std::string& path)
 {
     LibraryRecovery recovery(path);
     if (recovery.MoveStaleBackupAside()) Q_EMIT leftoversMended(recovery.Notes().front());
+}
+
+void Library::KeepHouse(const std::string& path)
+{
+    // The copy is a convenience beside the saves' own safety: a folder that cannot
+    // take it (a full disk, say) shows at the next save anyway, so its failure neither
+    // stops the open nor interrupts the user.
+    OpenCopy::Make(path);
 }
 
 LibraryLock Library::LockFor(const std::string& path, std::chrono::milliseconds wait) const

@@ -57,7 +57,8 @@ public:
     // unchanged while the reader's messages and the folder question are shown, and
     // when either fails. When another program holds the library, asks whether to open
     // it read-only. A missing file is first offered back from the leftovers of a save
-    // that was cut short, and a stale backup is moved aside (LibraryRecovery).
+    // that was cut short, and a stale backup is moved aside (LibraryRecovery). Opened
+    // under the lock, the file as it was is copied to "NAME.pdb~" (OpenCopy).
     Outcome Open(const std::string& path, Prompter& prompter);
     // A new, empty library: checks (or makes, when the user lets it) the picture
     // folders, then creates the empty database file, never over an existing one nor
@@ -66,7 +67,8 @@ public:
     // For a front without questions: opens the library, creating the file and the
     // folders when they are missing (FoldersDeclined when they cannot be made). Waits
     // up to `lockWait` for another program to let go of the library (Locked after).
-    // The only complete leftover of a save cut short is taken without a question.
+    // The only complete leftover of a save cut short is taken without a question. The
+    // file as it was is copied to "NAME.pdb~" (OpenCopy).
     Outcome OpenOrCreate(const std::string& path, Prompter& prompter,
                          std::chrono::milliseconds lockWait);
     // Leaves no library open.
@@ -123,6 +125,8 @@ private:
     // is missing and its leftovers were not used.
     bool MendLeftovers(const std::string& path, Prompter& prompter, LibraryRecovery::Asking asking);
     void MoveStaleBackupAside(const std::string& path);
+    // What an open under the lock does beside reading: the copy made at open.
+    void KeepHouse(const std::string& path);
 
     std::unique_ptr<CQuilleryDoc> m_catalog;
     LibraryLock m_lock;

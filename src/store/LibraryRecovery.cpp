@@ -5,6 +5,7 @@
 #include "core/DatabaseFormat.h"
 #include "core/Prompter.h"
 #include "core/QuietPrompter.h"
+#include "store/OpenCopy.h"
 
 #include <algorithm>
 #include <charconv>
@@ -79,7 +80,8 @@ LibraryRecovery::LibraryRecovery(const std::string& databasePath) : m_path(LinkT
 std::vector<LibraryRecovery::Leftover> LibraryRecovery::FindLeftovers() const
 {
     const std::string backup = DatabaseFormat::BackupPath(m_path);
-    std::vector<std::string> paths{DatabaseFormat::TemporaryPath(m_path), backup, m_path + '~'};
+    std::vector<std::string> paths{DatabaseFormat::TemporaryPath(m_path), backup,
+                                   OpenCopy::PathOf(m_path)};
     std::vector<std::pair<int, std::string>> numbered;
     std::error_code error;
     const std::string backupName = FileOps::NameOf(backup);
@@ -122,13 +124,25 @@ LibraryRecovery::Result LibraryRecovery::RecoverMissing(Prompter& prompter, Aski
         return Result::NotRecovered;
     }
     const std::string chosen = FileOps::NameOf(newest->path);
-    const auto completeCount =
-        std::count_if(leftovers.begin(), leftovers.end(),
-                      [](const Leftover& leftover) { return leftover.complete; });
-    if (asking == Asking::UnlessSoleComplete && completeCount == 1) {
+    // The copy made at open holds the library as it was then, never newer than what a
+    // save left since: beside one other complete leftover that is newer it leaves no
+    // doubt to ask about, and alone it is the only complete one.
+    const std::string openCopy = OpenCopy::PathOf(m_path);
+    const bool copyComplete =
+        std::any_of(leftovers.begin(), leftovers.end(), [&](const Leftover& leftover) {
+            return leftover.complete && leftover.path == openCopy;
+        });
+    const auto othersComplete =
+        std::count_if(leftovers.begin(), leftovers.end(), [&](const Leftover& leftover) {
+            return leftover.complete && leftover.path != openCopy;
+        });
+    const bool sole = othersComplete == 0 || (othersComplete == 1 && newest->path != openCopy);
+    if (asking == Asking::UnlessSoleComplete && sole) {
         if (!MoveIntoPlace(*newest, prompter)) return Result::NotRecovered;
-        m_notes.push_back(findings + "Took " + chosen + ", the only complete one, as " + name +
-                          '.');
+        const std::string besides =
+            copyComplete && newest->path != openCopy ? " besides " + FileOps::NameOf(openCopy) : "";
+        m_notes.push_back(findings + "Took " + chosen + ", the only complete one" + besides +
+                          ", as " + name + '.');
         return Result::Recovered;
     }
     if (!prompter.AskYesNo(findings + chosen + " is the newest complete one. Use it as " + name +

@@ -32,13 +32,17 @@ class LibraryRecovery {
     // A symbolic link at `databasePath` is followed, as the writer follows it.
     explicit LibraryRecovery(const std::string& databasePath);
 
-    // "~NAME.pdb", "NAME.bak", "NAME.bak.N" and "NAME.pdb~" that are regular files,
-    // newest first (on equal times in that order).
+    // The database file itself, a link at the path followed: the leftovers lie beside it.
+    const std::string& DatabasePath() const { return m_path; }
+
+    // "~NAME.pdb", "NAME.bak", "NAME.bak.N" and "NAME.pdb~" (the copy made at open,
+    // OpenCopy) that are regular files, newest first (on equal times in that order).
     std::vector<Leftover> FindLeftovers() const;
 
     // When the database file is missing and leftovers lie beside it: says what was
     // found and renames the chosen complete leftover into place; the others stay as
-    // they are. NotRecovered when leftovers lie there and none was put in place.
+    // they are. NotRecovered when leftovers lie there and none was put in place. The
+    // copy made at open counts as a complete one only when no other is.
     Result RecoverMissing(Prompter& prompter, Asking asking);
 
     // Moves a backup older than a complete database file, the remains of a save

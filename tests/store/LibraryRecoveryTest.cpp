@@ -78,20 +78,20 @@ TEST(LibraryRecoveryTest, LeftoversAreOfferedAndTheChosenOneRenamedIntoPlace)
     } cases[] = {
         {"between the renames, Yes", {{"Family.bak", kOld, 100}, {"~Family.pdb", kNew, 10}},
          Operation::Open, PromptAnswer::Yes, "~Family.pdb is the newest complete one. Use it as Family.pdb?",
-         Library::Outcome::Done, kNew, {"Family.bak.1", "Family.pdb"}},
+         Library::Outcome::Done, kNew, {"Family.bak.1", "Family.pdb", "Family.pdb~"}},
         {"between the renames, No", {{"Family.bak", kOld, 100}, {"~Family.pdb", kNew, 10}},
          Operation::Open, PromptAnswer::No, "  Family.bak: 1 photo, written ",
          Library::Outcome::NotRecovered, "-", {"Family.bak", "~Family.pdb"}},
         {"only the new file", {{"~Family.pdb", kNew, 10}}, Operation::Open, PromptAnswer::Yes,
-         "  ~Family.pdb: 2 photos, written ", Library::Outcome::Done, kNew, {"Family.pdb"}},
+         "  ~Family.pdb: 2 photos, written ", Library::Outcome::Done, kNew, {"Family.pdb", "Family.pdb~"}},
         {"a truncated new file", {{"Family.bak", kOld, 100}, {"~Family.pdb", kTruncated, 10}},
          Operation::Open, PromptAnswer::Yes,
          "  ~Family.pdb: cannot be read (Database format error - incorrect picture entry)\n"
          "  Family.bak: 1 photo",
-         Library::Outcome::Done, kOld, {"Family.pdb", "~Family.pdb"}},
+         Library::Outcome::Done, kOld, {"Family.pdb", "Family.pdb~", "~Family.pdb"}},
         {"the newest of numbered backups", {{"~Family.pdb", kOld, 50}, {"Family.bak.3", kNew, 5}},
          Operation::Open, PromptAnswer::Yes, "Family.bak.3 is the newest complete one",
-         Library::Outcome::Done, kNew, {"Family.pdb", "~Family.pdb"}},
+         Library::Outcome::Done, kNew, {"Family.pdb", "Family.pdb~", "~Family.pdb"}},
         {"nothing complete", {{"~Family.pdb", kTruncated, 10}}, Operation::Open, std::nullopt,
          "None of them can be read whole, so none was used", Library::Outcome::NotRecovered, "-",
          {"~Family.pdb"}},
@@ -99,16 +99,23 @@ TEST(LibraryRecoveryTest, LeftoversAreOfferedAndTheChosenOneRenamedIntoPlace)
          Operation::Open, std::nullopt,
          "Family.bak, left by a save that was cut short, is older than Family.pdb: moved it aside "
          "to Family.bak.2.",
-         Library::Outcome::Done, kNew, {"Family.bak.1", "Family.bak.2", "Family.pdb"}},
+         Library::Outcome::Done, kNew, {"Family.bak.1", "Family.bak.2", "Family.pdb", "Family.pdb~"}},
         {"a backup newer than the file", {{"Family.bak", kOld, 10}, {"Family.pdb", kNew, 100}},
-         Operation::Open, std::nullopt, "", Library::Outcome::Done, kNew, {"Family.bak", "Family.pdb"}},
+         Operation::Open, std::nullopt, "", Library::Outcome::Done, kNew, {"Family.bak", "Family.pdb", "Family.pdb~"}},
+        {"a copy made at open beside the file", {{"Family.pdb~", kOld, 10}, {"Family.pdb", kNew, 100}},
+         Operation::Open, std::nullopt, "", Library::Outcome::Done, kNew, {"Family.pdb", "Family.pdb~"}},
         {"New over leftovers, No", {{"~Family.pdb", kNew, 10}}, Operation::Create, PromptAnswer::No,
          "Use it as Family.pdb?", Library::Outcome::NotRecovered, "-", {"~Family.pdb"}},
         {"New over leftovers, Yes", {{"~Family.pdb", kNew, 10}}, Operation::Create, PromptAnswer::Yes,
-         "Use it as Family.pdb?", Library::Outcome::Done, kNew, {"Family.pdb"}},
+         "Use it as Family.pdb?", Library::Outcome::Done, kNew, {"Family.pdb", "Family.pdb~"}},
         {"no user, one complete", {{"Family.bak", kOld, 100}, {"~Family.pdb", kTruncated, 10}},
          Operation::OpenOrCreate, std::nullopt, "Took Family.bak, the only complete one, as Family.pdb.",
-         Library::Outcome::Done, kOld, {"Family.pdb", "~Family.pdb"}},
+         Library::Outcome::Done, kOld, {"Family.pdb", "Family.pdb~", "~Family.pdb"}},
+        {"no user, one complete beside the copy made at open",
+         {{"Family.pdb~", kOld, 200}, {"Family.bak", kNew, 100}, {"~Family.pdb", kTruncated, 10}},
+         Operation::OpenOrCreate, std::nullopt,
+         "Took Family.bak, the only complete one besides Family.pdb~, as Family.pdb.",
+         Library::Outcome::Done, kNew, {"Family.pdb", "Family.pdb~", "~Family.pdb"}},
         {"no user, two complete", {{"Family.bak", kOld, 100}, {"~Family.pdb", kNew, 10}},
          Operation::OpenOrCreate, PromptAnswer::No, "Use it as Family.pdb?",
          Library::Outcome::NotRecovered, "-", {"Family.bak", "~Family.pdb"}},
@@ -170,6 +177,6 @@ TEST(LibraryRecoveryTest, SaveMovesAStaleBackupAsideAndSucceeds)
     EXPECT_EQ(prompter.Texts(), Files{});
     EXPECT_EQ(ReadBytes(folder.File("Family.pdb")), kOld + "added||||||\r\n");
     EXPECT_EQ(ReadBytes(folder.File("Family.bak.1")), "older|1998|||||\r\n");
-    EXPECT_EQ(folder.Files(), (Files{"Family.bak.1", "Family.pdb"}));
+    EXPECT_EQ(folder.Files(), (Files{"Family.bak.1", "Family.pdb", "Family.pdb~"}));
     EXPECT_NE(told.find("moved it aside to Family.bak.1"), std::string::npos) << told;
 }

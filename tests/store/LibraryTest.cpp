@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -172,4 +173,35 @@ TEST_F(LibraryTest, TheLockGoesWithTheLibrary)
     EXPECT_TRUE(LibraryLock::Take(m_dir.File("Other.pdb")).Busy());
     m_library.Close();
     EXPECT_TRUE(LibraryLock::Take(m_dir.File("Other.pdb")).Held());
+}
+
+// Each open under the lock keeps the file as it was in NAME.pdb~, with its mode and
+// time; a save leaves that copy alone, and a read-only open writes none.
+TEST_F(LibraryTest, AnOpenUnderTheLockKeepsACopyOfTheFileAsItWas)
+{
+    const std::string path = m_dir.File("Old.pdb");
+    const std::string copy = path + "~";
+    EXPECT_EQ(ReadBytes(copy), "old|1999|||||\r\n");
+    PhotoRecord record;
+    record.SetFileName("new");
+    record.SetDateText("2000");
+    m_library.AddPhoto(record);
+    ASSERT_TRUE(m_library.Save(m_prompter));
+    const std::string saved = ReadBytes(path);
+    EXPECT_EQ(ReadBytes(copy), "old|1999|||||\r\n");
+
+    Library second;
+    m_prompter.Answer(PromptAnswer::Yes);
+    ASSERT_EQ(second.Open(path, m_prompter), Library::Outcome::Done);
+    ASSERT_TRUE(second.IsReadOnly());
+    EXPECT_EQ(ReadBytes(copy), "old|1999|||||\r\n");
+
+    second.Close();
+    m_library.Close();
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    ASSERT_EQ(m_library.OpenOrCreate(path, m_prompter, {}), Library::Outcome::Done);
+    EXPECT_EQ(ReadBytes(copy), saved);
+    EXPECT_EQ(fs::status(copy).permissions(), fs::status(path).permissions());
+    EXPECT_EQ(fs::last_write_time(copy), fs::last_write_time(path));
 }
