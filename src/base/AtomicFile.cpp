@@ -2,6 +2,7 @@
 
 #include "base/FileOps.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
@@ -10,6 +11,14 @@
 #include <utility>
 
 namespace {
+
+// mkstemp's unique part, six of [A-Za-z0-9] in glibc.
+constexpr std::string_view kUniquePart = "XXXXXX";
+
+bool IsLetterOrDigit(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
 
 // The process's file-creation mask, read without changing it (umask() would change it
 // for every thread for a moment).
@@ -57,12 +66,23 @@ AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept
 bool AtomicFile::Create(const std::string& target)
 {
     Discard();
-    std::string pattern = FileOps::DirectoryOf(target) + "/." + FileOps::NameOf(target) + ".XXXXXX";
+    std::string pattern = FileOps::DirectoryOf(target) + "/." + FileOps::NameOf(target) + '.' +
+                          std::string(kUniquePart);
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) return false;
     // mkstemp makes the file private; the target gets the mode a plain create gives.
     ::fchmod(fd, 0666 & ~CreationMask());
     return Adopt(target, std::move(pattern), fd);
+}
+
+bool AtomicFile::IsTemporaryName(std::string_view name, std::string_view ending)
+{
+    const size_t fixed = 1 + ending.size() + 1 + kUniquePart.size();
+    if (name.size() <= fixed || name.front() != '.') return false;
+    const std::string_view unique = name.substr(name.size() - kUniquePart.size());
+    const std::string_view middle = name.substr(name.size() - fixed + 1, ending.size() + 1);
+    return middle.substr(0, ending.size()) == ending && middle.back() == '.' &&
+           std::all_of(unique.begin(), unique.end(), IsLetterOrDigit);
 }
 
 bool AtomicFile::CreateAt(const std::string& target, const std::string& temporaryPath)

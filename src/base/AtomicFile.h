@@ -37,6 +37,10 @@ public:
     // without the target's ending, so a crash never leaves a look-alike of the target),
     // with the mode a plain create gives. False when the folder cannot take it.
     bool Create(const std::string& target);
+    // True when `name` is one Create gives the temporary of a target whose name ends
+    // in `ending` (".jpg"): '.', a non-empty name, `ending`, '.' and six letters or
+    // digits. For removing what a killed writer left; nothing else matches.
+    static bool IsTemporaryName(std::string_view name, std::string_view ending);
     // Creates the temporary anew under a name the caller chose, removing a stale file
     // of that name (never truncating it) and refusing a link planted there. The caller
     // must make the name its own (the database writer runs under the library's lock):

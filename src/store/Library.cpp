@@ -6,6 +6,7 @@
 #include "core/Prompter.h"
 #include "store/OpenCopy.h"
 #include "store/PictureStore.h"
+#include "store/StagingLeftovers.h"
 
 #include <fcntl.h>
 
@@ -209,6 +210,10 @@ void Library::KeepHouse(const std::string& path)
     // take it (a full disk, say) shows at the next save anyway, so its failure neither
     // stops the open nor interrupts the user.
     OpenCopy::Make(path);
+    // Staged versions of an add that was killed: no add runs elsewhere while the lock
+    // is held, and this program adds nothing during an open. Their removal is not
+    // told; nothing of the library was in them.
+    StagingLeftovers::Remove(FileOps::DirectoryOf(path));
 }
 
 LibraryLock Library::LockFor(const std::string& path, std::chrono::milliseconds wait) const

@@ -125,7 +125,8 @@ private:
     // is missing and its leftovers were not used.
     bool MendLeftovers(const std::string& path, Prompter& prompter, LibraryRecovery::Asking asking);
     void MoveStaleBackupAside(const std::string& path);
-    // What an open under the lock does beside reading: the copy made at open.
+    // What an open under the lock does beside reading: the copy made at open, and the
+    // staged versions of a killed add removed.
     void KeepHouse(const std::string& path);
 
     std::unique_ptr<CQuilleryDoc> m_catalog;

@@ -2,6 +2,7 @@
 #include "ScriptedPrompter.h"
 #include "TempDir.h"
 
+#include "base/AtomicFile.h"
 #include "core/PhotoRecord.h"
 #include "store/Library.h"
 #include "store/LibraryLock.h"
@@ -204,4 +205,54 @@ TEST_F(LibraryTest, AnOpenUnderTheLockKeepsACopyOfTheFileAsItWas)
     EXPECT_EQ(ReadBytes(copy), saved);
     EXPECT_EQ(fs::status(copy).permissions(), fs::status(path).permissions());
     EXPECT_EQ(fs::last_write_time(copy), fs::last_write_time(path));
+}
+
+// An open under the lock removes the versions a killed add staged in the picture
+// folders, and only those: nothing named otherwise, no link, nothing elsewhere.
+TEST_F(LibraryTest, AnOpenUnderTheLockRemovesTheVersionsAKilledAddStaged)
+{
+    enum class Kind { File, Link, Folder };
+    const struct Case {
+        const char* path;
+        Kind kind;
+        bool stays;
+    } cases[] = {
+        {"Thumbnail Pictures/.x.jpg.AbC123", Kind::File, false},
+        {"Original Images/.x.jpg.AbC123", Kind::File, false},
+        {"Original Images/x.jpg", Kind::File, true},
+        {"Original Images/.x.jpg", Kind::File, true},
+        {"Original Images/.x.jpg.AbC12", Kind::File, true},
+        {"Original Images/.x.jpg.AbC-23", Kind::File, true},
+        {"Original Images/.x.png.AbC123", Kind::File, true},
+        {"Original Images/x.jpg.AbC123", Kind::File, true},
+        {"Original Images/.jpg.AbC123", Kind::File, true},
+        {"Original Images/.l.jpg.AbC123", Kind::Link, true},
+        {"Original Images/.d.jpg.AbC123", Kind::Folder, true},
+        {".x.jpg.AbC123", Kind::File, true},
+    };
+    WriteBytes(m_dir.File("target"), "kept");
+    for (const Case& c : cases) {
+        const std::string path = m_dir.File(c.path);
+        if (c.kind == Kind::File) WriteBytes(path, "staged");
+        if (c.kind == Kind::Link) fs::create_symlink(m_dir.File("target"), path);
+        if (c.kind == Kind::Folder) fs::create_directory(path);
+    }
+    // A name as the add pipeline really stages it.
+    AtomicFile staging;
+    ASSERT_TRUE(staging.Create(m_dir.File("Full Screen Pictures/y.jpg")));
+    const std::string staged = staging.TemporaryPath();
+    staging.Discard();
+    WriteBytes(staged, "staged");
+
+    Library second;
+    m_prompter.Answer(PromptAnswer::Yes);
+    ASSERT_EQ(second.Open(m_dir.File("Old.pdb"), m_prompter), Library::Outcome::Done);
+    EXPECT_TRUE(Exists(staged)) << "read-only removes nothing";
+    second.Close();
+
+    ASSERT_EQ(m_library.Open(m_dir.File("Old.pdb"), m_prompter), Library::Outcome::Done);
+    for (const Case& c : cases)
+        EXPECT_EQ(Exists(m_dir.File(c.path)), c.stays) << c.path;
+    EXPECT_FALSE(Exists(staged)) << staged;
+    EXPECT_EQ(ReadBytes(m_dir.File("target")), "kept");
 }
