@@ -88,13 +88,6 @@ ReadResult ReadFile(const std::string& path, size_t limit, Longer longer)
     }
 }
 
-std::optional<FileContent> ReadWholeFile(const std::string& path)
-{
-    ReadResult result = ReadFile(path);
-    if (!result) return std::nullopt;
-    return std::move(result.content);
-}
-
 bool WriteAll(int fd, std::string_view data)
 {
     return WriteEvery(fd, std::span<const char>(data.data(), data.size()));

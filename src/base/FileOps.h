@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -43,9 +42,6 @@ enum class Longer { Refuse, Truncate };
 // once, without waiting for a writer.
 ReadResult ReadFile(const std::string& path, size_t limit = std::numeric_limits<size_t>::max(),
                     Longer longer = Longer::Refuse);
-
-// The whole content of a regular file; nothing when it cannot be opened or read.
-std::optional<FileContent> ReadWholeFile(const std::string& path);
 
 // Writes every byte, going on after short writes and interrupts.
 bool WriteAll(int fd, std::string_view data);

@@ -4,6 +4,11 @@
 
 namespace DatabaseFormat {
 
+std::string NotEnoughMemory(const std::string& path)
+{
+    return std::string(kNotEnoughMemory) + path;
+}
+
 void AppendTextMode(std::string& out, std::string_view text)
 {
     for (;;) {

@@ -20,10 +20,14 @@ inline constexpr std::string_view kUnableToOpen = "Unable to open file";
 inline constexpr std::string_view kNoFileName = "Database format error - No filename";
 inline constexpr std::string_view kNoDate = "Database format error - No Date";
 inline constexpr std::string_view kIncorrectEntry = "Database format error - incorrect picture entry";
+inline constexpr std::string_view kNotEnoughMemory = "Not enough memory to read ";
 inline constexpr std::string_view kUnableToOpenTemporary = "Unable to open temporary output file";
 inline constexpr std::string_view kWriteError2 = "Error writing output file #2";
 inline constexpr std::string_view kWriteError3 = "Error writing output file #3";
 inline constexpr std::string_view kWriteError4 = "Error writing output file #4";
+
+// "Not enough memory to read PATH".
+std::string NotEnoughMemory(const std::string& path);
 
 // Appends text as text-mode output writes it: every LF becomes CR LF.
 void AppendTextMode(std::string& out, std::string_view text);

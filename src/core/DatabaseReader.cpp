@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 
 using namespace DatabaseFormat;
 
@@ -19,11 +20,28 @@ DatabaseReader::DatabaseReader(CQuilleryDoc& catalog, Prompter& prompter)
 bool DatabaseReader::Read(const std::string& path)
 {
     m_catalog.Clear();
-    m_catalog.SetPath(path);
-    m_path = path;
-    const auto content = FileOps::ReadWholeFile(path);
-    if (!content) return Fail(kUnableToOpen);
-    m_text = content->View();
+    try {
+        m_catalog.SetPath(path);
+        m_path = path;
+        return ReadAndParse(path);
+    } catch (const std::bad_alloc&) {
+        // The records read so far are dropped too: they give back the memory the
+        // message and the program need next, and the caller discards a failed read.
+        m_text = {};
+        m_scratch = std::string();
+        m_catalog.Clear();
+        m_catalog.SetPath(path);
+        m_path = path;
+        return Fail(NotEnoughMemory(path));
+    }
+}
+
+bool DatabaseReader::ReadAndParse(const std::string& path)
+{
+    const FileOps::ReadResult file = FileOps::ReadFile(path);
+    if (file.error == FileOps::ReadError::NoMemory) return Fail(NotEnoughMemory(path));
+    if (!file) return Fail(kUnableToOpen);
+    m_text = file.content.View();
     m_position = 0;
 
     for (;;) {
@@ -31,8 +49,10 @@ bool DatabaseReader::Read(const std::string& path)
         case LineResult::Read:
             continue;
         case LineResult::Failed:
+            m_text = {};
             return false;
         case LineResult::EndOfFile:
+            m_text = {};
             m_catalog.SetUntitled(false);
             m_catalog.SetModified(false);
             return true;

@@ -19,12 +19,15 @@ public:
     DatabaseReader(CQuilleryDoc& catalog, Prompter& prompter);
 
     // Clears the catalog and reads the file into it. On a format error the records
-    // of the lines before stay and the catalog remains untitled.
+    // of the lines before stay and the catalog remains untitled; when memory runs out
+    // it is left empty and untitled. Every failure but an input error shows a message
+    // captioned with the path.
     bool Read(const std::string& path);
 
 private:
     enum class LineResult { Read, EndOfFile, Failed };
 
+    bool ReadAndParse(const std::string& path);
     LineResult ReadLine();
     void AddRecord(const std::array<std::string_view, 6>& fields);
     std::optional<std::string_view> NextField();

@@ -1,5 +1,6 @@
 #include "imaging/QtReader.h"
 
+#include "base/FileDescriptor.h"
 #include "imaging/FileBytes.h"
 #include "imaging/Imaging.h"
 #include "imaging/TruncationCheck.h"
@@ -11,7 +12,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fcntl.h>
 #include <mutex>
+#include <sys/stat.h>
 
 namespace img {
 
@@ -82,7 +85,17 @@ Result<PixelBuffer> QtReader::Decode(std::span<const std::uint8_t> bytes, const 
 
 std::optional<QSize> QtReader::Size(const std::string& path)
 {
-    QImageReader reader(FileName(path));
+    // Opened and checked here, not by Qt: Qt would wait for ever for a writer on a
+    // FIFO. O_NONBLOCK lets the open return so that the check can refuse it.
+    const FileDescriptor descriptor(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat status {};
+    if (!descriptor.IsOpen() || ::fstat(descriptor.Get(), &status) != 0 ||
+        !S_ISREG(status.st_mode))
+        return std::nullopt;
+    QFile file(FileName(path));
+    if (!file.open(descriptor.Get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        return std::nullopt;
+    QImageReader reader(&file);
     const QSize size = reader.size();
     // Qt gives a BMP with top-down rows its negative header height.
     if (size.width() < 1 || size.height() == 0) return std::nullopt;

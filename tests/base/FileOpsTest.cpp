@@ -34,7 +34,9 @@ TEST(FileOps, ReadFileHoldsItsLimitExactly)
         EXPECT_EQ(read.content.View(), c.content);
     }
     WriteBytes(path, "");
-    EXPECT_EQ(FileOps::ReadWholeFile(path)->size, 0u);
+    const FileOps::ReadResult empty = FileOps::ReadFile(path);
+    EXPECT_TRUE(empty);
+    EXPECT_EQ(empty.content.size, 0u);
 }
 
 TEST(FileOps, ReadFileRefusesWhatIsNotARegularFile)
@@ -42,7 +44,6 @@ TEST(FileOps, ReadFileRefusesWhatIsNotARegularFile)
     TempDir dir;
     EXPECT_EQ(FileOps::ReadFile(dir.Path().string()).error, ReadError::CannotOpen);
     EXPECT_EQ(FileOps::ReadFile(dir.File("missing")).error, ReadError::CannotOpen);
-    EXPECT_FALSE(FileOps::ReadWholeFile(dir.File("missing")));
 }
 
 TEST(FileOps, RenameNoReplaceLeavesAnExistingTarget)

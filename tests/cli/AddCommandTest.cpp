@@ -6,6 +6,7 @@
 #include "cli/CliPrompter.h"
 #include "store/LibraryLock.h"
 #include "store/PictureStore.h"
+#include "store/VersionTable.h"
 
 #include <QImage>
 
@@ -281,6 +282,34 @@ TEST_F(AddCommandTest, ProgramsAddingAtOnceKeepBothPhotos)
         ASSERT_TRUE(content == "first|1999|||||\r\nsecond|1999|||||\r\n" ||
                     content == "second|1999|||||\r\nfirst|1999|||||\r\n")
             << "run " << run << ": " << content;
+    }
+}
+
+// A resave beside an add on the same library: whichever takes the library first, the
+// other waits, so the photo that was there and the one added are both kept and no
+// temporary file or backup is left.
+TEST_F(AddCommandTest, ResaveBesideAnAddKeepsEveryPhoto)
+{
+    const std::string image = MakeImage("added.png");
+    const std::string tool = QUILLERY_TOOL_PATH;
+    for (int run = 0; run < 20; ++run) {
+        const std::string folder = m_dir.File("run" + std::to_string(run));
+        std::filesystem::create_directory(folder);
+        const std::string library = folder + "/Library.pdb";
+        WriteBytes(library, "old|1999|||||\r\n");
+        for (const VersionInfo& version : kVersionTable)
+            std::filesystem::create_directory(folder + "/" + std::string(version.folderName));
+        const std::string environment = "HOME='" + folder + "' XDG_CONFIG_HOME='" + folder + "' ";
+        const std::string command =
+            environment + "'" + tool + "' add '" + library + "' '" + image +
+            "' --date 1999 >/dev/null 2>'" + folder + "/err1' & a=$!; " + environment + "'" +
+            tool + "' resave '" + library + "' 2>'" + folder + "/err2' & b=$!; " +
+            "wait $a && wait $b";
+        ASSERT_EQ(std::system(command.c_str()), 0)
+            << run << ReadBytes(folder + "/err1") << ReadBytes(folder + "/err2");
+        EXPECT_EQ(ReadBytes(library), "old|1999|||||\r\nadded|1999|||||\r\n") << "run " << run;
+        for (const char* leftover : {"~Library.pdb", "Library.bak"})
+            EXPECT_FALSE(Exists(folder + "/" + std::string(leftover))) << "run " << run << " " << leftover;
     }
 }
 

@@ -7,6 +7,9 @@
 #include "store/LibraryLock.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -99,6 +102,30 @@ TEST_F(QuilleryToolTest, ResaveLeavesALibraryOpenElsewhere)
     EXPECT_EQ(ResaveCommand(std::chrono::milliseconds(50)).Run({m_path}, context),
               ToolCommand::kFailure);
     EXPECT_EQ(m_err.str(), "Quillery: The library " + m_path + " is open in another Quillery.\n");
+}
+
+// Two programs resaving one library at the same moment: the second waits for the
+// first, so the library reads whole afterwards and no temporary file or backup is left.
+TEST_F(QuilleryToolTest, ProgramsResavingAtOnceLeaveTheLibraryWhole)
+{
+    const std::string tool = QUILLERY_TOOL_PATH;
+    for (int run = 0; run < 20; ++run) {
+        const std::string folder = m_dir.File("run" + std::to_string(run));
+        std::filesystem::create_directory(folder);
+        const std::string library = folder + "/Library.pdb";
+        WriteBytes(library, kWorkedExample);
+        const auto resave = [&](const std::string& err) {
+            return "'" + tool + "' resave '" + library + "' 2>'" + err + "'";
+        };
+        const std::string command = resave(folder + "/err1") + " & a=$!; " +
+                                    resave(folder + "/err2") + " & b=$!; wait $a && wait $b";
+        ASSERT_EQ(std::system(command.c_str()), 0)
+            << run << ReadBytes(folder + "/err1") << ReadBytes(folder + "/err2");
+        EXPECT_EQ(ReadBytes(library), kWorkedExample) << "run " << run;
+        EXPECT_EQ(Entries(folder), (std::vector<std::string>{"Library.pdb", "Library.pdb.lock",
+                                                             "err1", "err2"}))
+            << "run " << run;
+    }
 }
 
 TEST_F(QuilleryToolTest, HelpExplainsEveryCommandAndWrongUsageExitsWithTwo)

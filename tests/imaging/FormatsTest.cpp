@@ -2,10 +2,13 @@
 #include "TestImages.h"
 #include "imaging/Imaging.h"
 #include "imaging/Picture.h"
+#include "imaging/QtReader.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using testimg::Rgb;
 
@@ -164,6 +167,22 @@ TEST(Decoders, ThePixelLimitIsExact)
     EXPECT_TRUE(img::PixelBuffer::Allocate(3072, 1));
     EXPECT_EQ(img::PixelBuffer::Allocate(3073, 1).Error(), img::kErrTooLarge);
     EXPECT_EQ(img::PixelBuffer::Allocate(0, 3).Error(), img::kErrBadArgument);
+}
+
+// The size probe goes to Qt by path only after the file's head was read, so the path
+// may be a FIFO by then: Qt would wait for a writer for ever. Only regular files are
+// opened; a misleading extension still gives the size from the content.
+TEST(Decoders, QtSizeProbeRefusesWhatIsNotARegularFile)
+{
+    TempDir dir;
+    const std::string fifo = dir.File("pipe.png");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ::alarm(10); // a probe that waits for a writer ends the test rather than hanging it
+    for (const std::string& path : {fifo, dir.Path().string(), dir.File("missing.png")})
+        EXPECT_FALSE(img::QtReader::Size(path).has_value()) << path;
+    ::alarm(0);
+    testimg::WriteTopDownBmp(dir.File("named.png"), Blocks());
+    EXPECT_EQ(img::QtReader::Size(dir.File("named.png")), QSize(64, 48));
 }
 
 } // namespace
