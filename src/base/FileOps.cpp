@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
@@ -136,6 +137,25 @@ std::string NameOf(const std::string& path)
 {
     const size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string Absolute(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
+bool Exists(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+
+bool IsDirectory(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_directory(path.empty() ? std::string("/") : path, error);
 }
 
 }  // namespace FileOps

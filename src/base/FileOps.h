@@ -64,4 +64,14 @@ std::string DirectoryOf(const std::string& path);
 // The last part of a path (the whole path when it has no '/').
 std::string NameOf(const std::string& path);
 
+// The path made absolute and normal ("a/../b" is "b"), or as given when that fails.
+std::string Absolute(const std::string& path);
+
+// Whether something stands at the path (links followed); false on any error.
+bool Exists(const std::string& path);
+
+// Whether the path names a folder (links followed); an empty path is the root, as the
+// folder part of "/name" is.
+bool IsDirectory(const std::string& path);
+
 }  // namespace FileOps

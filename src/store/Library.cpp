@@ -36,19 +36,11 @@ std::string FolderPath(const std::string& directory, Version version)
     return directory + '/' + std::string(PictureStore::FolderName(version));
 }
 
-bool IsDirectory(const std::string& path)
-{
-    std::error_code error;
-    return fs::is_directory(path.empty() ? std::string("/") : path, error);
-}
-
 // A library named relative to the working directory keeps working after the
 // directory changes, and its pictures are never looked for at the file system's root.
 std::string Absolute(const std::string& path)
 {
-    std::error_code error;
-    const fs::path absolute = fs::absolute(path, error);
-    return error ? path : absolute.lexically_normal().string();
+    return FileOps::Absolute(path);
 }
 
 // An empty database file, never made over an existing one.
@@ -77,7 +69,7 @@ std::string Library::FileName() const
 bool Library::PictureFoldersExist(const std::string& directory)
 {
     return std::all_of(kCheckedFolders.begin(), kCheckedFolders.end(), [&](Version version) {
-        return IsDirectory(FolderPath(directory, version));
+        return FileOps::IsDirectory(FolderPath(directory, version));
     });
 }
 
@@ -155,8 +147,7 @@ Library::Outcome Library::OpenOrCreate(const std::string& path, Prompter& prompt
     if (lock.Busy()) return Outcome::Locked;
     if (!MendLeftovers(absolute, prompter, LibraryRecovery::Asking::UnlessSoleComplete))
         return Outcome::NotRecovered;
-    std::error_code error;
-    if (!fs::exists(absolute, error) && !CreateEmptyFile(absolute)) return Outcome::CannotCreate;
+    if (!FileOps::Exists(absolute) && !CreateEmptyFile(absolute)) return Outcome::CannotCreate;
     auto catalog = std::make_unique<CQuilleryDoc>();
     if (!catalog->ReadDatabase(absolute, prompter)) return Outcome::ReadFailed;
     if (!CreatePictureFolders(FileOps::DirectoryOf(absolute))) return Outcome::FoldersDeclined;
@@ -249,8 +240,7 @@ bool Library::SaveAs(const std::string& path, Prompter& prompter)
         prompter.Message(LibraryLock::InUseMessage(path));
         return false;
     }
-    std::error_code error;
-    if (!fs::exists(path, error)) CreateEmptyFile(path);
+    if (!FileOps::Exists(path)) CreateEmptyFile(path);
     MoveStaleBackupAside(path);
     if (!m_catalog->WriteDatabase(path, prompter)) return false;
     m_lock = std::move(lock);

@@ -12,12 +12,7 @@
 #include <QFile>
 #include <QWidget>
 
-#include <filesystem>
-#include <system_error>
-
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr std::string_view kFilter = "Photo Databases (*.pdb *.PDB)";
 constexpr std::string_view kDefaultSuffix = "pdb";
@@ -38,23 +33,9 @@ std::string WithoutExtension(const std::string& fileName)
     return dot == std::string::npos ? fileName : fileName.substr(0, dot);
 }
 
-bool IsDirectory(const std::string& directory)
-{
-    std::error_code error;
-    return fs::is_directory(directory.empty() ? std::string("/") : directory, error);
-}
-
-bool Exists(const std::string& path)
-{
-    std::error_code error;
-    return fs::exists(path, error);
-}
-
 bool SameDirectory(const std::string& a, const std::string& b)
 {
-    std::error_code error;
-    return fs::absolute(a.empty() ? "/" : a, error).lexically_normal() ==
-           fs::absolute(b.empty() ? "/" : b, error).lexically_normal();
+    return FileOps::Absolute(a.empty() ? "/" : a) == FileOps::Absolute(b.empty() ? "/" : b);
 }
 
 FileRequest LibraryRequest(FileDialogKind kind, const std::string& directory)
@@ -95,11 +76,11 @@ void LibraryCommands::OnFileNew()
     const std::optional<std::string> chosen = m_context.fileChooser.Choose(request);
     if (!chosen) return;
 
-    if (Exists(*chosen)) {
+    if (FileOps::Exists(*chosen)) {
         m_context.prompter.Message(kNameExists);
         return;
     }
-    if (!IsDirectory(FileOps::DirectoryOf(*chosen))) {
+    if (!FileOps::IsDirectory(FileOps::DirectoryOf(*chosen))) {
         m_context.prompter.Message(kNoDirectory);
         return;
     }
