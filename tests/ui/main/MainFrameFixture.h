@@ -39,7 +39,6 @@ protected:
     std::string Folder() const { return m_dir.Path().string(); }
 
     static void WriteFile(const std::string& path, const std::string& content) { WriteBytes(path, content); }
-    bool HasPictureFolders() const { return Library::PictureFoldersExist(Folder()); }
 
     // A library file with its picture folders in the test's folder.
     std::string MakeLibrary(const std::string& name, const std::string& content = kTwoPhotos)
