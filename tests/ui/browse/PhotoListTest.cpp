@@ -84,8 +84,8 @@ TEST_F(PhotoListTest, ClickMakesTheRowCurrentOnceKeysOnlySelectDoubleClickEdits)
     Click(RowCentre(1));
     EXPECT_EQ(m_announced, std::vector<const PhotoRecord*>{m_list.PhotoAtRow(1)});
     Click(RowCentre(1));  // the current row again: not announced, not reloaded
-    Click({300, 3 * PhotoList::kRowHeight + 20});
-    EXPECT_EQ(m_announced.size(), 1u) << "below the last row nothing happens";
+    Click({300, 3 * PhotoList::kRowHeight + 20});  // below the last row nothing happens
+    EXPECT_EQ(m_announced.size(), 1u);
 
     m_list.setFocus();
     QTest::keyClick(&m_list, Qt::Key_Down);

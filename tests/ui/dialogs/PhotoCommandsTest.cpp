@@ -29,7 +29,6 @@ using Version = PictureStore::Version;
 class PhotoCommandsTest : public testing::Test {
 protected:
     PhotoCommandsTest() { m_list.resize(600, 400); }
-
     const CQuilleryDoc& Catalog() { return m_library.Catalog(); }
     ScriptedDialogRunner& Dialogs() { return m_library.Dialogs(); }
 

@@ -20,13 +20,10 @@ public:
         QEventLoop loop;
         QTimer::singleShot(20, &loop, &QEventLoop::quit);
         loop.exec();
-        ++m_loops;
+        ++loops;
         return ScriptedPrompter::Ask(text, caption, buttons);
     }
-    int Loops() const { return m_loops; }
-
-private:
-    int m_loops = 0;
+    int loops = 0;
 };
 
 class LiveLoopTest : public MainFrameTest {
@@ -53,7 +50,7 @@ TEST_F(LiveLoopTest, EveryLibraryReplacingPathPaintsOnlyLiveRecords)
     const std::string bareNew = Folder() + "/bare/New.pdb";
     std::filesystem::create_directories(Folder() + "/bare");  // a database without picture folders
     const std::string bareOpen = Folder() + "/bare/Other.pdb";
-    WriteFile(bareOpen, other);
+    WriteBytes(bareOpen, other);
     const std::string corrupt = MakeLibrary("Corrupt.pdb", "good|1999|||||\r\nx||a|b|c|d|\r\n");
     struct Step {
         const char* label;
@@ -81,9 +78,9 @@ TEST_F(LiveLoopTest, EveryLibraryReplacingPathPaintsOnlyLiveRecords)
         PhotoList& list = m_live.Context().photoList;
         if (list.RowCount() > 0) list.SetCurrentPhoto(list.PhotoAtRow(list.RowCount() - 1));
         m_live.grab();
-        const int before = m_livePrompter.Loops();
+        const int before = m_livePrompter.loops;
         step.run();
-        EXPECT_GE(m_livePrompter.Loops() - before, step.questions);
+        EXPECT_GE(m_livePrompter.loops - before, step.questions);
         EXPECT_EQ(list.RowCount(), step.rowsAfter);
         m_live.grab();
     }

@@ -74,7 +74,7 @@ TEST_P(ModifiedLibrary, IsWrittenFirst)
 // disk stay, and the command goes no further.
 TEST_P(ModifiedLibrary, FailedWriteKeepsEverything)
 {
-    WriteFile(Path("Family.bak"), "in the way");  // the writer cannot move the database aside
+    WriteBytes(Path("Family.bak"), "in the way");  // the writer cannot move the database aside
     m_prompter.Forget();
     Do(GetParam());
     ASSERT_FALSE(m_prompter.Texts().empty());
@@ -82,8 +82,7 @@ TEST_P(ModifiedLibrary, FailedWriteKeepsEverything)
     EXPECT_EQ(m_chooser.Requests().size(), GetParam() == Step::SaveAs ? 2u : 1u)
         << "no file dialog after the failure";
     EXPECT_EQ(ReadBytes(Path("Family.pdb")), kTwoPhotos);
-    EXPECT_TRUE(Lib().Catalog().IsModified());
-    EXPECT_EQ(Lib().Catalog().PhotoCount(), 3);
+    EXPECT_EQ(std::pair(Lib().Catalog().IsModified(), Lib().Catalog().PhotoCount()), std::pair(true, 3));
     EXPECT_EQ(Title(), QStringLiteral("Quillery - Family.pdb"));
     EXPECT_FALSE(m_frame.HasClosed());
 }
@@ -105,8 +104,7 @@ TEST_F(MainFrameTest, OpenReadsTheLibraryAndStartsThereNextTime)
 TEST_F(MainFrameTest, OpenOfACorruptFileLeavesNoLibrary)
 {
     OpenWithDialog(MakeLibrary("Good.pdb"));
-    const std::string bad = MakeLibrary("Bad.pdb", "x||a|b|c|d|\r\n");
-    OpenWithDialog(bad);
+    OpenWithDialog(MakeLibrary("Bad.pdb", "x||a|b|c|d|\r\n"));
     EXPECT_EQ(m_prompter.Texts(), (Texts{"Database format error - No Date",
                                          "Unable to open Photo Library, possibly corrupted file"}));
     EXPECT_FALSE(Lib().IsOpen());
@@ -133,13 +131,11 @@ TEST_F(MainFrameTest, SaveAsInTheSameFolderRenamesTheLibrary)
     EXPECT_TRUE(HasFlag(m_chooser.Requests().at(1).flags, FileFlag::ConfirmOverwrite));
     EXPECT_EQ(ReadBytes(Path("Copy.pdb")), kTwoPhotos);
     EXPECT_EQ(Title(), QStringLiteral("Quillery - Copy.pdb"));
-
 }
 
 TEST_F(MainFrameTest, RecentFilesAppearInTheFileMenuAndOpenByName)
 {
-    const std::string first = MakeLibrary("First.pdb");
-    const std::string second = MakeLibrary("Second.pdb");
+    const std::string first = MakeLibrary("First.pdb"), second = MakeLibrary("Second.pdb");
     OpenWithDialog(first);
     OpenWithDialog(second);
     EXPECT_FALSE(m_frame.Action(CommandId::RecentFile)->isVisible());
