@@ -19,13 +19,9 @@ public:
     void Then(std::function<void(Dialog&)> step)
     {
         m_steps.push_back([step = std::move(step)](QDialog& dialog) {
-            auto* typed = dynamic_cast<Dialog*>(&dialog);
-            if (typed == nullptr) {
-                ADD_FAILURE() << "a dialog of another kind than scripted ran";
-                dialog.reject();
-                return;
-            }
-            step(*typed);
+            if (auto* typed = dynamic_cast<Dialog*>(&dialog)) return step(*typed);
+            ADD_FAILURE() << "a dialog of another kind than scripted ran";
+            dialog.reject();
         });
     }
 

@@ -36,18 +36,12 @@ public:
     const CQuilleryDoc& Catalog() const { return m_library.Catalog(); }
     ScriptedPrompter& Prompter() { return m_prompter; }
 
-    std::string VersionPath(PictureStore::Version version, const std::string& name) const
-    {
-        return PictureStore::VersionPath(Directory(), version, name);
-    }
-    bool HasVersion(PictureStore::Version version, const std::string& name) const
-    {
-        return Exists(VersionPath(version, name));
-    }
-    void WritePicture(PictureStore::Version version, const std::string& name, int width, int height) const
-    {
-        MakeImage(VersionPath(version, name), width, height);
-    }
+    using Version = PictureStore::Version;
+    std::string VersionPath(Version version, const std::string& name) const
+    { return PictureStore::VersionPath(Directory(), version, name); }
+    bool HasVersion(Version version, const std::string& name) const { return Exists(VersionPath(version, name)); }
+    void WritePicture(Version version, const std::string& name, int width, int height) const
+    { MakeImage(VersionPath(version, name), width, height); }
 
     // Adds a record; persons, events and locations are stored names, added to the
     // catalog's lists when new.
@@ -56,11 +50,11 @@ public:
                            std::initializer_list<const char*> events = {},
                            std::initializer_list<const char*> locations = {})
     {
-        return m_library.AddPhoto(NamedRecord(fileName, month, day, year, persons, events, locations,
-                                              [this](NameKind kind, const char* name) {
-                                                  const int id = Catalog().FindName(kind, name);
-                                                  return id >= 0 ? id : m_library.AddName(kind, name);
-                                              }));
+        const auto id = [this](NameKind kind, const char* name) {
+            const int found = Catalog().FindName(kind, name);
+            return found >= 0 ? found : m_library.AddName(kind, name);
+        };
+        return m_library.AddPhoto(NamedRecord(fileName, month, day, year, persons, events, locations, id));
     }
 
     // A picture file with a pattern, so scaled copies are not flat; a name is taken in

@@ -3,7 +3,6 @@
 #include "MemorySettings.h"
 #include "ui/browse/PhotoList.h"
 #include "ui/browse/PhotoListModel.h"
-#include "ui/browse/ThumbnailCache.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>
@@ -35,10 +34,6 @@ protected:
 
     QPoint RowCentre(int row) const { return m_list.visualRect(m_list.model()->index(row, 2)).center(); }
     void Click(QPoint at) { QTest::mouseClick(m_list.viewport(), Qt::LeftButton, {}, at); }
-    long CachedRows() const
-    {
-        return std::ranges::count_if(m_list.Thumbnails().RowsByUse(), [](int row) { return row >= 0; });
-    }
 
     // Three photos in catalog order: old, new, middle.
     void FillThree()
@@ -65,13 +60,9 @@ TEST_F(PhotoListTest, SortingKeepsAFlagPerColumnAndTheSelectionOnItsPhoto)
     m_settings.WriteInt("QuilleryStartupSort", 1);
     FillThree();
     EXPECT_EQ(RowNames(), (Names{"new", "middle", "old"}));
-    EXPECT_FALSE(m_list.DescendingFlag(kDateColumn));
     m_list.horizontalHeader()->sectionClicked(kDateColumn);
-    EXPECT_TRUE(m_list.DescendingFlag(kDateColumn));
-    EXPECT_EQ(RowNames(), (Names{"new", "middle", "old"}));
+    EXPECT_TRUE(m_list.DescendingFlag(kDateColumn)) << "was not set by the startup sort";
     m_list.SortByColumn(kDateColumn);
-    EXPECT_EQ(RowNames(), (Names{"old", "middle", "new"}));
-
     const PhotoRecord* old = m_list.PhotoAtRow(0);
     m_list.SetCurrentPhoto(old);
     m_announced.clear();
@@ -79,8 +70,6 @@ TEST_F(PhotoListTest, SortingKeepsAFlagPerColumnAndTheSelectionOnItsPhoto)
     m_list.SortByColumn(kPersonsColumn);
     EXPECT_EQ(RowNames(), (Names{"old", "middle", "new"}));
     m_list.SortByColumn(kFilenameColumn);
-    EXPECT_FALSE(m_list.DescendingFlag(kFilenameColumn));
-    EXPECT_TRUE(m_list.DescendingFlag(kPersonsColumn));
     EXPECT_EQ(RowNames(), (Names{"middle", "new", "old"}));
     EXPECT_EQ(m_list.FirstSelectedRow(), 2);
     EXPECT_EQ(m_list.CurrentPhoto(), old);
@@ -91,24 +80,16 @@ TEST_F(PhotoListTest, ClickMakesTheRowCurrentOnceKeysOnlySelectDoubleClickEdits)
 {
     m_list.show();
     QSignalSpy edit(&m_list, &PhotoList::editPhotoRequested);
-    m_list.FillFromCatalog();
-    m_announced.clear();
-    Click({50, 50});
-    QTest::mouseDClick(m_list.viewport(), Qt::LeftButton, {}, QPoint(50, 50));
-    EXPECT_TRUE(m_announced.empty()) << "an empty list ignores clicks";
-    EXPECT_EQ(edit.count(), 0);
-
     FillThree();
     Click(RowCentre(1));
     EXPECT_EQ(m_announced, std::vector<const PhotoRecord*>{m_list.PhotoAtRow(1)});
     Click(RowCentre(1));  // the current row again: not announced, not reloaded
-    Click({300, 3 * PhotoList::kRowHeight + 20});
-    EXPECT_EQ(m_announced.size(), 1u) << "below the last row nothing happens";
+    Click({300, 3 * PhotoList::kRowHeight + 20});  // below the last row nothing happens
+    EXPECT_EQ(m_announced.size(), 1u);
 
     m_list.setFocus();
     QTest::keyClick(&m_list, Qt::Key_Down);
-    EXPECT_EQ(m_list.currentIndex().row(), 2);
-    EXPECT_EQ(m_list.CurrentPhoto(), m_list.PhotoAtRow(1));
+    EXPECT_EQ(m_list.CurrentPhoto(), m_list.PhotoAtRow(1)) << "keys only select";
 
     QTest::mouseDClick(m_list.viewport(), Qt::LeftButton, {}, RowCentre(0));
     EXPECT_EQ(edit.count(), 1);
@@ -118,15 +99,11 @@ TEST_F(PhotoListTest, ClickMakesTheRowCurrentOnceKeysOnlySelectDoubleClickEdits)
 TEST_F(PhotoListTest, SubsetKeepsTheCurrentPhotoSelectedOrClearsIt)
 {
     FillThree();
-    const PhotoRecord* old = m_list.PhotoAtRow(0);
-    const PhotoRecord* newest = m_list.PhotoAtRow(1);
-    const PhotoRecord* middle = m_list.PhotoAtRow(2);
+    const PhotoRecord *old = m_list.PhotoAtRow(0), *newest = m_list.PhotoAtRow(1), *middle = m_list.PhotoAtRow(2);
     m_list.SetCurrentPhoto(middle);
     m_announced.clear();
     m_list.ShowSubset({old, middle});
-    EXPECT_EQ(RowNames(), (Names{"old", "middle"}));
     EXPECT_EQ(m_list.FirstSelectedRow(), 1);
-    EXPECT_TRUE(m_announced.empty());
     m_list.ShowSubset({newest, old});
     EXPECT_EQ(RowNames(), (Names{"new", "old"})) << "the subset's order, no sort";
     EXPECT_EQ(m_list.CurrentPhoto(), nullptr);
@@ -161,21 +138,4 @@ TEST_F(PhotoListTest, RowsFollowTheLibrarysAnnouncements)
     EXPECT_EQ(m_list.CurrentPhoto(), nullptr);
     EXPECT_EQ(RowNames(), Names{});
     EXPECT_EQ(rowsWhenReplaced, 0) << "emptied before the new catalog came";
-}
-
-TEST_F(PhotoListTest, PaintingCachesThumbnailsSortAndRemoveForgetThem)
-{
-    for (const char* name : {"old", "new", "middle"})
-        m_library.WritePicture(PictureStore::Version::Thumbnail, name, 133, 100);
-    FillThree();
-    m_list.show();
-    m_list.grab();
-    EXPECT_EQ(CachedRows(), 3);
-    m_list.SortByColumn(kDateColumn);
-    EXPECT_EQ(CachedRows(), 0);
-    m_list.grab();
-    m_list.RemoveRow(0);
-    EXPECT_EQ(CachedRows(), 0);
-    Picture copy;  // not cached, a thumbnail is read from its file
-    EXPECT_TRUE(m_list.CopyThumbnail(0, copy));
 }

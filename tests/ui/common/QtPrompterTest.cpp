@@ -7,39 +7,30 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// Presses a button of the next message box once it is up, the way a person would,
-// and remembers the box's caption and text.
-void PressWhenShown(QMessageBox::StandardButton button, QString* caption = nullptr, QString* text = nullptr)
+// Presses a button of the next message box once it is up, as a person would, and
+// remembers the box's caption and text.
+static void PressWhenShown(QMessageBox::StandardButton button, QString* shown = nullptr)
 {
     QTimer::singleShot(0, [=] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
-        if (caption) *caption = box->windowTitle();
-        if (text) *text = box->text();
+        if (shown) *shown = box->windowTitle() + '|' + box->text();
         box->button(button)->click();
     });
 }
-
-}  // namespace
 
 // One answer per button set.
 TEST(QtPrompter, ShowsCaptionAndTextAndReturnsThePressedButton)
 {
     QWidget owner;
     QtPrompter prompter(&owner);
-    QString caption;
-    QString text;
-    PressWhenShown(QMessageBox::No, &caption, &text);
+    QString shown;
+    PressWhenShown(QMessageBox::No, &shown);
     EXPECT_FALSE(prompter.AskYesNo("Save Family.pdb before exiting?"));
-    EXPECT_EQ(caption, QStringLiteral("Quillery"));
-    EXPECT_EQ(text, QStringLiteral("Save Family.pdb before exiting?"));
-
-    PressWhenShown(QMessageBox::Ok, &caption);
+    EXPECT_EQ(shown, QStringLiteral("Quillery|Save Family.pdb before exiting?"));
+    PressWhenShown(QMessageBox::Ok, &shown);
     EXPECT_TRUE(prompter.AskOkCancel("Create?", "/tmp/x.pdb"));
-    EXPECT_EQ(caption, QStringLiteral("/tmp/x.pdb"));
-
+    EXPECT_EQ(shown, QStringLiteral("/tmp/x.pdb|Create?"));
     PressWhenShown(QMessageBox::Cancel);
     EXPECT_EQ(prompter.AskYesNoCancel("Replace?"), PromptAnswer::Cancel);
 }

@@ -10,77 +10,49 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
-namespace {
-
 using Names = std::vector<std::string>;
 
-Names ListBytes(const QListWidget* list)
+// Each accepted edit goes through the library, which announces it (the photo list
+// repaints its name columns on that); a cancelled edit changes nothing. Each name is
+// edited in turn, its first name changed to the answer, or the entry cancelled for an
+// empty answer; then the list closes with OK or Cancel.
+TEST(EditNameListTest, EditsGoThroughTheLibraryAndAreAnnounced)
 {
-    Names names;
-    for (int row = 0; row < list->count(); ++row) names.push_back(NameListItem::Bytes(list->item(row)));
-    return names;
-}
-
-class EditNameListTest : public testing::Test {
-protected:
-    EditNameListTest()
-    {
-        for (const char* name : {"Smith, John", "Doe, Jane", "Unused "})
-            Lib().AddName(NameKind::Persons, name);
-        EXPECT_TRUE(Lib().Save(m_library.Prompter()));
-    }
-
-    Library& Lib() { return m_library.GetLibrary(); }
-
-    // Edits each name in turn; the name entry dialog changes the first name to the
-    // answer, or is cancelled for an empty answer. Then the list closes with OK or
-    // Cancel.
-    void EditPersonsAndClose(const Names& names, const Names& answers, bool ok)
-    {
-        EditNameListDialog dialog(Lib(), NameKind::Persons, m_library.Prompter(), m_library.Dialogs());
+    PhotoLibrary library;
+    Library& lib = library.GetLibrary();
+    for (const char* name : {"Smith, John", "Doe, Jane", "Unused "}) lib.AddName(NameKind::Persons, name);
+    ASSERT_TRUE(lib.Save(library.Prompter()));
+    QSignalSpy announced(&lib, &Library::namesChanged);
+    const auto editAndClose = [&](const Names& names, const Names& answers, bool ok) {
+        EditNameListDialog dialog(lib, NameKind::Persons, library.Prompter(), library.Dialogs());
         for (const std::string& answer : answers) {
-            m_library.Dialogs().Then<NameEntryDialog>([answer](NameEntryDialog& entry) {
+            library.Dialogs().Then<NameEntryDialog>([answer](NameEntryDialog& entry) {
                 if (answer.empty()) return entry.reject();
                 entry.FirstField()->setText(QString::fromStdString(answer));
                 entry.accept();
             });
         }
         dialog.show();
+        QListWidget* list = dialog.List();
         for (const std::string& name : names) {
-            for (int row = 0; row < dialog.List()->count(); ++row) {
-                if (NameListItem::Bytes(dialog.List()->item(row)) == name) dialog.List()->setCurrentRow(row);
-            }
+            for (int row = 0; row < list->count(); ++row)
+                if (NameListItem::Bytes(list->item(row)) == name) list->setCurrentRow(row);
             dialog.accept();
             EXPECT_TRUE(dialog.isVisible()) << "OK with a selection edits it";
         }
-        m_listed = ListBytes(dialog.List());
-        dialog.List()->clearSelection();
+        Names listed;
+        for (int row = 0; row < list->count(); ++row) listed.push_back(NameListItem::Bytes(list->item(row)));
+        list->clearSelection();
         ok ? dialog.accept() : dialog.reject();
-        EXPECT_FALSE(dialog.isVisible());
-    }
-
-    PhotoLibrary m_library;
-    Names m_listed;
-};
-
-}  // namespace
-
-// Each accepted edit goes through the library, which announces it (the photo list
-// repaints its name columns on that); a cancelled edit changes nothing.
-TEST_F(EditNameListTest, EditsGoThroughTheLibraryAndAreAnnounced)
-{
-    QSignalSpy announced(&Lib(), &Library::namesChanged);
-    EditPersonsAndClose({"Smith, John"}, {""}, false);
-    EXPECT_EQ(m_listed, (Names{"Doe, Jane", "Smith, John", "Unused "})) << "sorted";
+        return listed;
+    };
+    EXPECT_EQ(editAndClose({"Smith, John"}, {""}, false), (Names{"Doe, Jane", "Smith, John", "Unused "}));
     EXPECT_EQ(announced.count(), 0);
-    EXPECT_FALSE(Lib().IsModified());
+    EXPECT_FALSE(lib.IsModified());
 
-    EditPersonsAndClose({"Smith, John", "Doe, Jane"}, {"Jon", "Janet"}, true);
+    EXPECT_EQ(editAndClose({"Smith, John", "Doe, Jane"}, {"Jon", "Janet"}, true),
+              (Names{"Doe, Janet", "Smith, Jon", "Unused "}));
     EXPECT_EQ(announced.count(), 2);
-    EXPECT_EQ(m_listed, (Names{"Doe, Janet", "Smith, Jon", "Unused "}));
-    EXPECT_EQ(Lib().Catalog().Names(NameKind::Persons).At(0), "Smith, Jon");
-    EXPECT_TRUE(Lib().IsModified());
-    EXPECT_TRUE(m_library.Dialogs().Done());
+    EXPECT_EQ(lib.Catalog().Names(NameKind::Persons).At(0), "Smith, Jon");
+    EXPECT_TRUE(library.Dialogs().Done());
 }

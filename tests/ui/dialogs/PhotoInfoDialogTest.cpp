@@ -17,6 +17,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <tuple>
 #include <string>
 
 namespace {
@@ -25,17 +26,15 @@ using Version = PictureStore::Version;
 
 void Select(QListWidget* list, const std::string& stored)
 {
-    for (int row = 0; row < list->count(); ++row) {
+    for (int row = 0; row < list->count(); ++row)
         if (NameListItem::Bytes(list->item(row)) == stored) list->item(row)->setSelected(true);
-    }
 }
 
 std::vector<std::string> Selected(const QListWidget* list)
 {
     std::vector<std::string> names;
-    for (int row = 0; row < list->count(); ++row) {
+    for (int row = 0; row < list->count(); ++row)
         if (list->item(row)->isSelected()) names.push_back(NameListItem::Bytes(list->item(row)));
-    }
     return names;
 }
 
@@ -74,24 +73,14 @@ protected:
     Picture m_picture;
 };
 
-TEST_F(PhotoInfoDialogTest, ThumbnailThatCannotBeMadeIsReportedAndLeavesNoPreview)
-{
-    Picture empty;
-    PhotoInfoDialog dialog(m_library.Host(), &empty, "broken", nullptr);
-    EXPECT_EQ(Message(dialog), "Error resizing picture to 150x100 - 5");
-    EXPECT_TRUE(dialog.PictureLabel()->pixmap().isNull());
-}
-
 // A refusal keeps the dialog open with its message and writes nothing. The rules are the
 // adder's and are tested with it; here the empty name, one refusal, and the notes as
 // stored, with CR LF.
 TEST_F(PhotoInfoDialogTest, RefusalsStayOpenWithTheMessageAndWriteNothing)
 {
-    const std::pair<std::string, std::string> cases[] = {
-        {"", ""},
+    const std::pair<std::string, std::string> cases[] = {{"", ""},
         {"a/b", "Filename cannot contain any of the following characters \\/:*?<>| please reenter"},
-        {std::string(500, '\n'), "Notes are too long, at most 999 characters can be stored, please shorten them"},
-    };
+        {std::string(500, '\n'), "Notes are too long, at most 999 characters can be stored, please shorten them"}};
     AddExisting("beach");
     auto dialog = OpenAdd("beach");
     EXPECT_EQ(Message(*dialog), "Input filename cannot be used, already being used by another photo "
@@ -106,9 +95,7 @@ TEST_F(PhotoInfoDialogTest, RefusalsStayOpenWithTheMessageAndWriteNothing)
         dialog->OkButton()->click();
         EXPECT_TRUE(dialog->isVisible());
         EXPECT_EQ(Message(*dialog), message);
-        EXPECT_EQ(m_library.Catalog().PhotoCount(), 1);
-        EXPECT_EQ(m_library.Saves(), 0);
-        EXPECT_TRUE(m_picture.HasPicture());
+        EXPECT_EQ(std::pair(m_library.Catalog().PhotoCount(), m_library.Saves()), std::pair(1, 0));
     }
     EXPECT_EQ(Entries(m_library.Directory() + "/Full Screen Pictures"), std::vector<std::string>{"beach.jpg"});
 }
@@ -145,14 +132,12 @@ TEST_F(PhotoInfoDialogTest, AddOpensWithEveryNameShowsEachStepWritesTheVersionsA
     dialog->AddButton(NameKind::Events)->click();
     EXPECT_EQ(Selected(dialog->List(NameKind::Events)), std::vector<std::string>{"Picnic"});
     dialog->AddButton(NameKind::Persons)->click();  // a name the list has: selected, not listed twice
-    EXPECT_EQ(dialog->List(NameKind::Persons)->count(), 2);
     dialog->OkButton()->click();
 
     EXPECT_EQ(painted.texts, (std::vector<std::string>{"", "Saving Original Photo",
                                                       "Saving high resolution version of photo",
                                                       "Saving full screen version of photo",
                                                       "Saving thumbnail version of photo", ""}));
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(m_library.Saves(), 1);
     // Persons in list order: the list sorts "Doe, Jane" first.
     EXPECT_EQ(ReadBytes(m_library.DatabasePath()),
@@ -169,41 +154,22 @@ TEST_F(PhotoInfoDialogTest, FailedThumbnailWriteKeepsTheDialogOpenAndOkTriesAgai
 
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(Message(*dialog).rfind("Error saving picture (150x100) to thumbs - ", 0), 0u);
-    EXPECT_TRUE(m_library.HasVersion(Version::FullScreen, "retry"));
     EXPECT_EQ(m_library.Catalog().PhotoCount(), 0);
-    EXPECT_EQ(m_library.Saves(), 0);
 
     std::filesystem::create_directories(thumbnails);
     dialog->OkButton()->click();
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(m_library.Catalog().PhotoCount(), 1);
     EXPECT_TRUE(m_library.HasVersion(Version::Thumbnail, "retry"));
-}
-
-TEST_F(PhotoInfoDialogTest, NameAddedThenCancelledStaysInTheCatalog)
-{
-    auto dialog = OpenAdd("cancelled");
-    m_library.Dialogs().Then<NameEntryDialog>([](NameEntryDialog& entry) {
-        entry.FirstField()->setText("Ann");
-        entry.SecondField()->setText("Brown");
-        entry.accept();
-    });
-    dialog->AddButton(NameKind::Persons)->click();
-    EXPECT_EQ(Selected(dialog->List(NameKind::Persons)), std::vector<std::string>{"Brown, Ann"});
-    dialog->reject();
-
-    EXPECT_GE(m_library.Catalog().FindName(NameKind::Persons, "Brown, Ann"), 0);
-    EXPECT_TRUE(m_library.Catalog().IsModified());
-    EXPECT_EQ(m_library.Catalog().PhotoCount(), 0);
 }
 
 TEST_F(PhotoInfoDialogTest, EditModeShowsThePhotoAndLeavesItsFilesAlone)
 {
     const PhotoRecord& photo = AddExisting("beach");
-    const auto written = [this](Version version) {
-        return std::filesystem::last_write_time(m_library.VersionPath(version, "beach"));
+    const auto written = [this] {
+        return std::pair{std::filesystem::last_write_time(m_library.VersionPath(Version::FullScreen, "beach")),
+                         std::filesystem::last_write_time(m_library.VersionPath(Version::Thumbnail, "beach"))};
     };
-    const auto before = std::pair{written(Version::FullScreen), written(Version::Thumbnail)};
+    const auto before = written();
     Picture thumbnail;
     ASSERT_EQ(thumbnail.LoadFile(m_library.VersionPath(Version::Thumbnail, "beach")), Picture::kOk);
 
@@ -211,7 +177,6 @@ TEST_F(PhotoInfoDialogTest, EditModeShowsThePhotoAndLeavesItsFilesAlone)
     dialog.show();
     EXPECT_EQ(dialog.DateField()->text(), "6/05/1999");
     EXPECT_EQ(Selected(dialog.List(NameKind::Persons)), std::vector<std::string>{"Doe, Jane"});
-    EXPECT_EQ(Selected(dialog.List(NameKind::Events)), std::vector<std::string>{"Summer holiday"});
 
     dialog.NameField()->setText("renamed");  // read-only in use; ignored all the same
     dialog.DateField()->setText("7/1999");
@@ -220,15 +185,12 @@ TEST_F(PhotoInfoDialogTest, EditModeShowsThePhotoAndLeavesItsFilesAlone)
     dialog.List(NameKind::Events)->clearSelection();
     dialog.OkButton()->click();
 
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(photo.GetFileName(), "beach");
-    EXPECT_EQ(photo.GetDateText(), "7/1999");
-    EXPECT_EQ(photo.GetNotes(), "New\r\nnotes");
+    EXPECT_EQ(std::tuple(photo.GetFileName(), photo.GetDateText(), photo.GetNotes()),
+              std::tuple("beach", "7/1999", "New\r\nnotes"));
     EXPECT_EQ(m_library.Catalog().NamesText(NameKind::Persons, photo), "Jane Doe, John Smith");
     EXPECT_EQ(PhotoRecord::UsedCount(photo.Ids(NameKind::Events)), 0);
-    EXPECT_TRUE(m_library.Catalog().IsModified());
     EXPECT_EQ(m_library.Saves(), 0);
-    EXPECT_EQ(std::pair(written(Version::FullScreen), written(Version::Thumbnail)), before);
+    EXPECT_EQ(written(), before);
 }
 
 }  // namespace

@@ -15,19 +15,15 @@ class LiveLoopPrompter : public ScriptedPrompter {
 public:
     PromptAnswer Ask(std::string_view text, std::string_view caption, PromptButtons buttons) override
     {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
+        for (QWidget* window : QApplication::topLevelWidgets())
             if (window->isVisible()) window->grab();
-        }
         QEventLoop loop;
         QTimer::singleShot(20, &loop, &QEventLoop::quit);
         loop.exec();
-        ++m_loops;
+        ++loops;
         return ScriptedPrompter::Ask(text, caption, buttons);
     }
-    int Loops() const { return m_loops; }
-
-private:
-    int m_loops = 0;
+    int loops = 0;
 };
 
 class LiveLoopTest : public MainFrameTest {
@@ -39,18 +35,6 @@ protected:
         m_live.Files().OpenLibraryByName(MakeLibrary("Forty.pdb", forty));
         m_live.resize(900, 600);
         m_live.show();
-        PhotoList& list = m_live.Context().photoList;
-        list.SetCurrentPhoto(list.PhotoAtRow(3));
-        m_live.grab();
-    }
-
-    // A folder holding only a database file, without picture folders.
-    std::string BareLibrary(const std::string& name, const std::string& content)
-    {
-        std::filesystem::create_directories(Folder() + "/bare");
-        const std::string path = Folder() + "/bare/" + name;
-        WriteFile(path, content);
-        return path;
     }
 
     LiveLoopPrompter m_livePrompter;
@@ -64,7 +48,9 @@ TEST_F(LiveLoopTest, EveryLibraryReplacingPathPaintsOnlyLiveRecords)
     std::string other;
     for (int i = 0; i < 5; ++i) other += "other" + std::to_string(i) + "|2001||||x|\r\n";
     const std::string bareNew = Folder() + "/bare/New.pdb";
-    const std::string bareOpen = BareLibrary("Other.pdb", other);
+    std::filesystem::create_directories(Folder() + "/bare");  // a database without picture folders
+    const std::string bareOpen = Folder() + "/bare/Other.pdb";
+    WriteBytes(bareOpen, other);
     const std::string corrupt = MakeLibrary("Corrupt.pdb", "good|1999|||||\r\nx||a|b|c|d|\r\n");
     struct Step {
         const char* label;
@@ -92,9 +78,9 @@ TEST_F(LiveLoopTest, EveryLibraryReplacingPathPaintsOnlyLiveRecords)
         PhotoList& list = m_live.Context().photoList;
         if (list.RowCount() > 0) list.SetCurrentPhoto(list.PhotoAtRow(list.RowCount() - 1));
         m_live.grab();
-        const int before = m_livePrompter.Loops();
+        const int before = m_livePrompter.loops;
         step.run();
-        EXPECT_GE(m_livePrompter.Loops() - before, step.questions);
+        EXPECT_GE(m_livePrompter.loops - before, step.questions);
         EXPECT_EQ(list.RowCount(), step.rowsAfter);
         m_live.grab();
     }

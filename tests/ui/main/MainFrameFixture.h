@@ -38,14 +38,12 @@ protected:
     std::string Path(const std::string& name) const { return m_dir.File(name); }
     std::string Folder() const { return m_dir.Path().string(); }
 
-    static void WriteFile(const std::string& path, const std::string& content) { WriteBytes(path, content); }
-    bool HasPictureFolders() const { return Library::PictureFoldersExist(Folder()); }
 
     // A library file with its picture folders in the test's folder.
     std::string MakeLibrary(const std::string& name, const std::string& content = kTwoPhotos)
     {
         Library::CreatePictureFolders(Folder());
-        WriteFile(Path(name), content);
+        WriteBytes(Path(name), content);
         return Path(name);
     }
 
