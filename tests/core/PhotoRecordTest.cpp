@@ -5,15 +5,6 @@
 
 namespace {
 
-TEST(PhotoRecordTest, SetDateTextKeepsAtMostElevenTypedBytes)
-{
-    PhotoRecord record;
-    record.SetDateText("12345678901");
-    EXPECT_EQ(record.GetDateText(), "12345678901");
-    record.SetDateText("123456789012");
-    EXPECT_EQ(record.GetDateText(), "12345678901");
-}
-
 TEST(PhotoRecordTest, CopiesLeaveTheCatalogAndAssigningIntoOneKeepsItsIndex)
 {
     CQuilleryDoc catalog;

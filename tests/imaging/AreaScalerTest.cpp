@@ -41,16 +41,4 @@ TEST(Resample, ReduceAveragesTheAreaEachOutputPixelCoversAndEnlargingIsSmooth)
     EXPECT_LT(middle, 80);
 }
 
-// Halving first must give what one plain area average gives, within rounding.
-TEST(Reduce, LargeReductionMatchesAPlainAreaAverage)
-{
-    const img::PixelBuffer source = testimg::MakeGradient(1000, 700);
-    const img::PixelBuffer reduced = testimg::Unwrap(img::Reduce(source, 133, 93));
-    img::PixelBuffer plain = testimg::Unwrap(img::PixelBuffer::Allocate(133, 93));
-    cv::Mat into = img::PixelAdapter::AsMat(plain);
-    cv::resize(img::PixelAdapter::AsMat(source), into, into.size(), 0, 0, cv::INTER_AREA);
-    EXPECT_LT(testimg::MeanDifference(reduced, plain), 1.5);
-    EXPECT_LE(testimg::MaxDifference(reduced, plain), 8);
-}
-
 } // namespace

@@ -42,23 +42,6 @@ TEST(PackedDib, ColourTableByFieldOrBits)
     }
 }
 
-TEST(PackedDib, CoreHeaderFields)
-{
-    TempDir dir; // a BMP file with the 12-byte header and 16 colours, without its file header
-    const img::PixelBuffer blocks = testimg::MakeBlocks(300, 2);
-    ASSERT_TRUE(testimg::MakeWithTool(dir, blocks, "ppmtobmp -os2 -bpp=4 in.ppm > core.bmp"));
-    const auto file = testimg::ReadBytes(dir.File("core.bmp"));
-    const std::vector<std::uint8_t> dib(file.begin() + 14, file.end());
-    EXPECT_EQ(DibWidth(dib.data(), dib.size()), 300);
-    EXPECT_EQ(DibHeight(dib.data(), dib.size()), 2);
-    EXPECT_EQ(DibColorCount(dib.data(), dib.size()), 16);
-    EXPECT_EQ(DibColorTableSize(dib.data(), dib.size()), 48);
-    EXPECT_EQ(DibBits(dib.data(), dib.size()), dib.data() + 12 + 48);
-    Picture picture;
-    ASSERT_TRUE(picture.LoadFromDib(dib));
-    EXPECT_EQ(testimg::MaxDifference(picture.Pixels(), blocks), 0);
-}
-
 TEST(PackedDib, RoundTripThroughPictureAndShortBytesGiveNothing)
 {
     const img::PixelBuffer original = testimg::MakeGradient(37, 11);
@@ -118,18 +101,6 @@ TEST(PictureDraw, FittedIsCentredAndKeepsItsCopy)
     painter.end();
     EXPECT_EQ(canvas.pixel(60, 36), qRgb(10, 20, 30)); // (10 + 0, 10 + 25) .. inside
     EXPECT_EQ(canvas.pixel(110, 110), qRgb(255, 255, 255));
-}
-
-TEST(PictureBitmap, ToBitmapIsACopyForALabel)
-{
-    Picture picture = testimg::ToPicture(testimg::MakeBlocks(64, 48));
-    const QImage bitmap = picture.ToBitmap();
-    EXPECT_EQ(bitmap.pixel(63, 47), qRgb(0, 255, 0));
-    EXPECT_NE(bitmap.constBits(), picture.Pixels().Data());
-    EXPECT_TRUE(Picture().ToBitmap().isNull());
-    EXPECT_EQ(picture.LoadBitmapResource(127), 0); // the no-image placeholder
-    EXPECT_EQ(picture.LoadBitmapResource(999), img::kErrNoResource);
-    EXPECT_FALSE(picture.HasPicture());
 }
 
 } // namespace

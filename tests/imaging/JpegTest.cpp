@@ -108,18 +108,6 @@ TEST(Jpeg, ExifOrientationDecodesUpright)
     }
 }
 
-TEST(Jpeg, DateTakenIsTheRawExifText)
-{
-    TempDir dir;
-    const std::string path = dir.File("d.jpg");
-    ASSERT_TRUE(img::WriteJpeg(path, testimg::MakeBlocks(), 90));
-    EXPECT_FALSE(img::ReadExifDateTaken(path).has_value());
-    SetExif(path, "Exif.Photo.DateTimeOriginal", std::string("2021:07:14 09:30:05"));
-    EXPECT_EQ(img::ReadExifDateTaken(path), std::optional<std::string>("2021:07:14 09:30:05"));
-    testimg::WriteBytes(dir.File("junk.jpg"), {0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x10, 'E', 'x'});
-    EXPECT_FALSE(img::ReadExifDateTaken(dir.File("junk.jpg")).has_value());
-}
-
 // Grey must still come out as RGB; CMYK is turned into RGB by our own code.
 TEST(Jpeg, DecodesGreyAndCmykFromRealTools)
 {

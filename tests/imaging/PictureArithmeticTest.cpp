@@ -203,23 +203,4 @@ TEST(PictureGeometry, CropKeepsTheHalfOpenRectangleAndResizeGivesExactSizes)
     EXPECT_EQ(picture.Resize(0, 10), 5);
 }
 
-TEST(PicturePalette, HasTwoHundredFiftySixEntriesWithThePictureColours)
-{
-    const img::Palette many = img::ToQtPalette(testimg::Unwrap(img::MakePalette(testimg::MakeGradient(300, 200))));
-    EXPECT_GT(std::set<QRgb>(many.begin(), many.end()).size(), 200u);
-    EXPECT_EQ(img::MakePalette(img::PixelBuffer{}).Error(), img::kErrBadArgument);
-    EXPECT_EQ(Picture().BuildDisplayPalette(), 5);
-    Picture picture = ToPicture(testimg::MakeBlocks());
-    ASSERT_EQ(picture.BuildDisplayPalette(), 0);
-    const img::Palette& palette = *picture.DisplayPalette();
-    ASSERT_EQ(palette.size(), 256);
-    for (const QRgb wanted : {qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(0, 255, 0), qRgb(255, 255, 255)}) {
-        const bool near = std::any_of(palette.begin(), palette.end(), [&](QRgb entry) {
-            return std::abs(qRed(entry) - qRed(wanted)) <= 8 && std::abs(qGreen(entry) - qGreen(wanted)) <= 8 &&
-                   std::abs(qBlue(entry) - qBlue(wanted)) <= 8;
-        });
-        EXPECT_TRUE(near) << std::hex << wanted;
-    }
-}
-
 } // namespace
