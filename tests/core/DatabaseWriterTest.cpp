@@ -187,26 +187,4 @@ TEST_F(DatabaseWriterTest, FullDiskOrFailedRenameKeepsTheDatabase)
     EXPECT_FALSE(Exists(m_temporary) || Exists(m_backup));
 }
 
-TEST(DatabaseWriterFormatTest, NameFieldIsCutBetweenWholeNamesOnly)
-{
-    CQuilleryDoc catalog;
-    PhotoRecord many = Photo("many"), single = Photo("long");
-    // Sixteen names of 70 bytes, each ending in a two-byte character: 1,135 bytes joined.
-    for (size_t i = 0; i < 16; ++i)
-        many.Ids(NameKind::Persons)[i] =
-            catalog.AddName(NameKind::Persons, std::string(68, static_cast<char>('a' + i)) + "\xC3\xA9");
-    // A single name longer than the field is written whole; an empty first name keeps its separator.
-    single.Ids(NameKind::Events)[0] = catalog.AddName(NameKind::Events, std::string(1200, 'e'));
-    single.Ids(NameKind::Events)[1] = catalog.AddName(NameKind::Events, "short");
-    single.Ids(NameKind::Locations)[0] = catalog.AddName(NameKind::Locations, "");
-    single.Ids(NameKind::Locations)[1] = catalog.AddName(NameKind::Locations, "L");
-    catalog.AddPhoto(many);
-    catalog.AddPhoto(single);
-    const std::string content = DatabaseWriter::Format(catalog);
-    const std::string field = content.substr(10, content.find('|', 10) - 10); // after "many|1999|"
-    EXPECT_EQ(field.size(), 14u * 70 + 13);
-    EXPECT_EQ(field.substr(field.size() - 2), "\xC3\xA9");
-    EXPECT_EQ(content.substr(content.find("long|")), "long|1999||" + std::string(1200, 'e') + "|^L||\r\n");
-}
-
 } // namespace

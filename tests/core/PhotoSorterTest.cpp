@@ -66,27 +66,4 @@ TEST(PhotoSorterTest, CompareRulesPerField)
             << c.a.GetFileName() << " vs " << c.b.GetFileName() << " field " << static_cast<int>(c.field);
 }
 
-TEST(PhotoSorterTest, SortsBothWaysKeepingEqualPhotosInOrder)
-{
-    CQuilleryDoc catalog;
-    Add(catalog, "carol", 6, 15, 2001, {"Carter, Carol"});
-    Add(catalog, "none1", 0, 0, 1990);
-    Add(catalog, "alan", 2, 1, 2010, {"Adams, Alan"});
-    Add(catalog, "none2", 0, 0, 2001);
-    std::vector<const PhotoRecord*> rows;
-    for (int i = 0; i < catalog.PhotoCount(); ++i) rows.push_back(&catalog.PhotoAt(i));
-    const auto sorted = [&](PhotoField field, bool descending) {
-        PhotoSorter::Sort(rows, catalog, field, descending);
-        std::vector<std::string> names;
-        for (const PhotoRecord* photo : rows) names.push_back(photo->GetFileName());
-        return names;
-    };
-    using Names = std::vector<std::string>;
-    // Without persons first ascending, last descending.
-    EXPECT_EQ(sorted(PhotoField::Persons, false), (Names{"none1", "none2", "alan", "carol"}));
-    EXPECT_EQ(sorted(PhotoField::Persons, true), (Names{"carol", "alan", "none1", "none2"}));
-    EXPECT_EQ(sorted(PhotoField::Date, true), (Names{"alan", "carol", "none2", "none1"}));
-    EXPECT_EQ(sorted(PhotoField::Notes, true), (Names{"alan", "carol", "none2", "none1"})); // order kept
-}
-
 } // namespace

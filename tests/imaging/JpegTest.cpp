@@ -29,13 +29,6 @@ template <typename Value> void SetExif(const std::string& path, const std::strin
     image->writeMetadata();
 }
 
-// A file that ImageMagick's convert makes from the blocks picture with the options given.
-std::string Convert(const TempDir& dir, const std::string& options)
-{
-    EXPECT_TRUE(testimg::MakeWithTool(dir, testimg::MakeBlocks(), "convert in.ppm " + options + " v.jpg"));
-    return dir.File("v.jpg");
-}
-
 TEST(Jpeg, RoundTripIsCloseToTheOriginalAndTheSizeNeedsOnlyTheHeader)
 {
     TempDir dir;
@@ -100,18 +93,6 @@ TEST(Jpeg, ExifOrientationDecodesUpright)
         EXPECT_LT(PixelAt(decoded, decoded.Width() - 1 - x, decoded.Height() - 1 - y).r, 50);
         EXPECT_EQ(SizeOf(Unwrap(img::ReadJpegForBox(path, c.size.width() / 2, c.size.height() / 2))), c.size / 2);
     }
-}
-
-// Grey must still come out as RGB; CMYK is turned into RGB by our own code.
-TEST(Jpeg, DecodesGreyAndCmykFromRealTools)
-{
-    TempDir dir;
-    const img::PixelBuffer cmyk = Unwrap(img::ReadJpeg(Convert(dir, "-colorspace CMYK -quality 95")));
-    EXPECT_LT(testimg::MeanDifference(cmyk, testimg::MakeBlocks()), 12.0);
-    const img::PixelBuffer grey = Unwrap(img::ReadJpeg(Convert(dir, "-colorspace Gray -quality 90")));
-    ASSERT_EQ(SizeOf(grey), QSize(64, 48));
-    const Rgb red = PixelAt(grey, 50, 5), blue = PixelAt(grey, 5, 5); // still apart in grey
-    EXPECT_GT(std::abs(red.r - blue.r) + std::abs(red.b - blue.b), 60);
 }
 
 TEST(Jpeg, DamagedFilesAreErrors)

@@ -151,15 +151,6 @@ TEST(PictureRotate, FreeAngleTurnsClockwiseIntoAWhiteCorneredBoundingBox)
         ASSERT_EQ(picture.Rotate(c.degrees), 0);
         EXPECT_EQ(picture.GetSize(), QSize(c.width, c.height)) << c.degrees << " degrees";
     }
-    // A dark picture with a bright marker right of centre on the middle row.
-    Picture picture = ToPicture(testimg::Make(101, 101, [](int x, int y) {
-        return x >= 85 && x <= 95 && y >= 48 && y <= 52 ? Rgb{255, 255, 0} : Rgb{};
-    }));
-    ASSERT_EQ(picture.Rotate(30), 0);
-    EXPECT_EQ(PixelAt(picture.Pixels(), 0, 0), (Rgb{255, 255, 255}));
-    // Clockwise on screen moves the marker from the middle row downwards.
-    const int centre = picture.Width() / 2, radius = 40;
-    EXPECT_EQ(PixelAt(picture.Pixels(), centre + static_cast<int>(radius * 0.866), centre + radius / 2).g, 255);
 }
 
 TEST(PictureGeometry, CropKeepsTheHalfOpenRectangleAndResizeGivesExactSizes)
