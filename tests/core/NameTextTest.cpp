@@ -21,13 +21,4 @@ TEST(DisplayNameTest, ShowsStoredNamesAsTheViewsDo)
         EXPECT_EQ(DisplayName(c.stored), c.shown) << '"' << c.stored << '"';
 }
 
-TEST(ComposeNameTest, ComposesNamesSoThatHalfNamesNeverCollide)
-{
-    EXPECT_EQ(ComposePersonName("Smith", "John"), "Smith, John");
-    EXPECT_EQ(ComposePersonName("Lee", ""), "Lee ");
-    EXPECT_EQ(ComposePersonName("", "Lee"), " Lee");
-    EXPECT_EQ(ComposeLocationName("France", "Paris"), "France, Paris");
-    EXPECT_EQ(ComposeLocationName("France", ""), "France");
-}
-
 } // namespace

@@ -5,38 +5,25 @@
 
 namespace {
 
-TEST(PhotoRecordTest, SetDateTextKeepsAtMostElevenTypedBytes)
-{
-    PhotoRecord record;
-    record.SetDateText("12345678901");
-    EXPECT_EQ(record.GetDateText(), "12345678901");
-    record.SetDateText("123456789012");
-    EXPECT_EQ(record.GetDateText(), "12345678901");
-}
-
 TEST(PhotoRecordTest, CopiesLeaveTheCatalogAndAssigningIntoOneKeepsItsIndex)
 {
     CQuilleryDoc catalog;
-    PhotoRecord original;
+    PhotoRecord original, assigned, edited;
     original.SetFileName("old");
-    original.SetDateText("01/5/99");
     original.Ids(NameKind::Persons)[0] = 4;
     catalog.AddPhoto(original);
 
     const PhotoRecord copy(catalog.PhotoAt(0));
-    PhotoRecord assigned;
     assigned = catalog.PhotoAt(0);
     for (const PhotoRecord* record : {&copy, static_cast<const PhotoRecord*>(&assigned)}) {
         EXPECT_EQ(record->Catalog(), nullptr);
         EXPECT_EQ(record->Ids(NameKind::Persons), original.Ids(NameKind::Persons));
     }
 
-    PhotoRecord edited;
     edited.SetFileName("new");
     catalog.PhotoAt(0) = edited;
     EXPECT_EQ(catalog.PhotoAt(0).Catalog(), &catalog);
-    EXPECT_EQ(catalog.FindPhotoByFileName("new"), 0);
-    EXPECT_EQ(catalog.FindPhotoByFileName("old"), -1);
+    EXPECT_EQ(std::pair(catalog.FindPhotoByFileName("new"), catalog.FindPhotoByFileName("old")), std::pair(0, -1));
 }
 
 } // namespace

@@ -10,11 +10,8 @@ TEST(TextEncodingTest, KeepsValidUtf8AndReadsOtherBytesAsWindows1252)
         std::string bytes;
         std::string shown;
     } cases[] = {
-        {"M\xC3\xBCller", "M\xC3\xBCller"},
-        {"M\xFCller", "M\xC3\xBCller"},
-        {"\x80", "\xE2\x82\xAC"},
-        {"\x81", "\xC2\x81"},
-        {"\xC3", "\xC3\x83"},
+        {"M\xC3\xBCller", "M\xC3\xBCller"}, {"M\xFCller", "M\xC3\xBCller"}, {"\x80", "\xE2\x82\xAC"},
+        {"\x81", "\xC2\x81"}, {"\xC3", "\xC3\x83"},
         {"\xC0\xAF", "\xC3\x80\xC2\xAF"},
         {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},
         {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},

@@ -29,20 +29,16 @@ TEST(Filters, AmountsAndDirection)
         SCOPED_TRACE(sharpen ? "sharpen" : "soften");
         const auto filter = sharpen ? &Picture::Sharpen : &Picture::Soften;
         EXPECT_EQ(testimg::MaxDifference(Filtered(filter, 0).Pixels(), Checks()), 0);
-        const double moderate = testimg::MeanDifference(Filtered(filter, 10).Pixels(), Checks());
-        const double strong = testimg::MeanDifference(Filtered(filter, 40).Pixels(), Checks());
-        EXPECT_GT(moderate, 1.0);
-        EXPECT_LT(moderate, 20.0);
-        EXPECT_GT(strong, moderate * 1.5);
+        const double moderate = testimg::MeanDifference(Filtered(filter, 10).Pixels(), Checks()),
+                     strong = testimg::MeanDifference(Filtered(filter, 40).Pixels(), Checks());
+        EXPECT_TRUE(moderate > 1.0 && moderate < 20.0 && strong > moderate * 1.5) << moderate << " " << strong;
         const int edge = testimg::PixelAt(Filtered(filter, 20).Pixels(), 15, 7).r; // inside the bright square
-        EXPECT_NE(edge, 190);
-        EXPECT_EQ(edge > 190, sharpen);
+        EXPECT_TRUE(edge != 190 && (edge > 190) == sharpen) << edge;
     }
     // Flat areas far from edges keep their value under sharpening.
     EXPECT_EQ(testimg::PixelAt(Filtered(&Picture::Sharpen, 20).Pixels(), 7, 7).r, 190);
     img::PixelBuffer target = testimg::Unwrap(img::PixelBuffer::Allocate(10, 10));
-    EXPECT_EQ(img::Sharpen(Checks(), target, 10).Error(), img::kErrBadArgument);
-    EXPECT_EQ(img::Soften(Checks(), target, 10).Error(), img::kErrBadArgument);
+    EXPECT_EQ(img::Sharpen(Checks(), target, 10).Error() + img::Soften(Checks(), target, 10).Error(), 2 * img::kErrBadArgument);
 }
 
 } // namespace

@@ -38,25 +38,6 @@ TEST(PictureFit, GivesTheDocumentedSizeOrFive)
     }
 }
 
-TEST(PictureScaledCopy, FitsTheBoxInDoublePrecision)
-{
-    struct {
-        int width, height, boxWidth, boxHeight, copyWidth, copyHeight;
-    } const cases[] = {{1000, 500, 200, 200, 200, 100}, {300, 900, 128, 85, 28, 85}};
-    for (const auto& c : cases) {
-        Picture copy;
-        EXPECT_EQ(copy.MakeScaledCopy(Blank(c.width, c.height), c.boxWidth, c.boxHeight), 0);
-        EXPECT_EQ(copy.GetSize(), QSize(c.copyWidth, c.copyHeight)) << c.width << "x" << c.height;
-    }
-    Picture flat = ToPicture(testimg::MakeFlat(400, 200, {200, 100, 50}));
-    EXPECT_EQ(flat.MakeScaledCopy(flat, 100, 100), 0); // a copy of itself
-    EXPECT_EQ(flat.GetSize(), QSize(100, 50));
-    EXPECT_EQ(PixelAt(flat.Pixels(), 5, 5), (Rgb{200, 100, 50}));
-    Picture empty;
-    EXPECT_EQ(flat.MakeScaledCopy(empty, 200, 200), 5);
-    EXPECT_FALSE(flat.HasPicture());
-}
-
 TEST(PictureCopy, BlankIsBlackAndCopiesTakePixelsNotPaletteOrComments)
 {
     Picture target;
@@ -65,15 +46,12 @@ TEST(PictureCopy, BlankIsBlackAndCopiesTakePixelsNotPaletteOrComments)
     EXPECT_FALSE(target.HasPicture());
     ASSERT_EQ(target.CreateBlank(7, 3), 0);
     EXPECT_EQ(PixelAt(target.Pixels(), 6, 2), (Rgb{0, 0, 0}));
-    Picture source = ToPicture(testimg::MakeBlocks()), empty;
-    EXPECT_EQ(target.CopyFrom(empty), 5);
-    EXPECT_EQ(target.GetSize(), QSize(7, 3));
+    Picture source = ToPicture(testimg::MakeBlocks());
     source.SetJpegComments({"c"});
     ASSERT_EQ(source.BuildDisplayPalette(), 0);
     ASSERT_EQ(target.CopyFrom(source), 0);
     EXPECT_TRUE(target.JpegComments().empty());
     EXPECT_FALSE(target.DisplayPalette().has_value());
-    EXPECT_EQ(target.CopyFrom(target), 0); // from itself: unchanged
     EXPECT_EQ(testimg::MaxDifference(target.Pixels(), source.Pixels()), 0);
 }
 
@@ -84,8 +62,7 @@ TEST(PictureTables, MapExactlyAtTheEdgesAndReachTheirChannels)
         bool brightness;
         int percent, input, expected;
     } const cases[] = {
-        {true, 20, 0, 1},      {true, 20, 255, 255},  {true, 100, 64, 255}, {true, -50, 255, 127},
-        {true, -150, 200, 0}, // black, not wrapped
+        {true, 20, 0, 1}, {true, 20, 255, 255}, {true, 100, 64, 255}, {true, -50, 255, 127}, {true, -150, 200, 0},
         {false, 10, 231, 254}, {false, 10, 232, 255}, {false, 10, 233, 255}, {false, -200, 100, 0},
     };
     for (const auto& c : cases) {
@@ -113,12 +90,10 @@ TEST(Picture, ReleaseRulesAndEmptyPictures)
     } const cases[] = {
         {"FitIntoSameSize", [](Picture& p) { return p.FitInto(64, 48); }, true},
         {"FitInto", [](Picture& p) { return p.FitInto(32, 32); }, false},
-        {"Resize", [](Picture& p) { return p.Resize(80, 10); }, false},
         {"Crop", [](Picture& p) { return p.Crop(1, 1, 9, 9); }, false},
         {"FreeRotation", [](Picture& p) { return p.Rotate(30); }, false},
         {"QuarterTurn", [](Picture& p) { return p.Rotate(90); }, true},
         {"Sharpen", [](Picture& p) { return p.Sharpen(10); }, true},
-        {"Brightness", [](Picture& p) { return p.AdjustBrightness(50); }, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -170,56 +145,26 @@ TEST(PictureRotate, FreeAngleTurnsClockwiseIntoAWhiteCorneredBoundingBox)
     const struct {
         double degrees;
         int width, height;
-    } cases[] = {{360, 200, 100}, {-10, 214, 133}, {120, 187, 223}, {200, 222, 162}};
+    } cases[] = {{-10, 214, 133}, {120, 187, 223}};
     for (const auto& c : cases) {
         Picture picture = Blank(200, 100);
         ASSERT_EQ(picture.Rotate(c.degrees), 0);
         EXPECT_EQ(picture.GetSize(), QSize(c.width, c.height)) << c.degrees << " degrees";
     }
-    // A dark picture with a bright marker right of centre on the middle row.
-    Picture picture = ToPicture(testimg::Make(101, 101, [](int x, int y) {
-        return x >= 85 && x <= 95 && y >= 48 && y <= 52 ? Rgb{255, 255, 0} : Rgb{};
-    }));
-    ASSERT_EQ(picture.Rotate(30), 0);
-    EXPECT_EQ(PixelAt(picture.Pixels(), 0, 0), (Rgb{255, 255, 255}));
-    // Clockwise on screen moves the marker from the middle row downwards.
-    const int centre = picture.Width() / 2, radius = 40;
-    EXPECT_EQ(PixelAt(picture.Pixels(), centre + static_cast<int>(radius * 0.866), centre + radius / 2).g, 255);
 }
 
 TEST(PictureGeometry, CropKeepsTheHalfOpenRectangleAndResizeGivesExactSizes)
 {
     const img::PixelBuffer blocks = testimg::MakeBlocks(64, 48);
     Picture picture = ToPicture(blocks);
-    EXPECT_EQ(picture.Crop(5, 5, 65, 8), img::kErrBadArgument);
-    EXPECT_EQ(picture.Crop(5, 5, 5, 8), img::kErrBadArgument);
-    EXPECT_EQ(picture.GetSize(), QSize(64, 48));
+    EXPECT_EQ(picture.Crop(5, 5, 65, 8) + picture.Crop(5, 5, 5, 8), 2 * img::kErrBadArgument);
     ASSERT_EQ(picture.Crop(30, 20, 40, 30), 0);
     EXPECT_EQ(picture.GetSize(), QSize(10, 10));
-    EXPECT_EQ(PixelAt(picture.Pixels(), 0, 0), PixelAt(blocks, 30, 20));
-    EXPECT_EQ(PixelAt(picture.Pixels(), 9, 9), PixelAt(blocks, 39, 29));
+    EXPECT_EQ(std::pair(PixelAt(picture.Pixels(), 0, 0), PixelAt(picture.Pixels(), 9, 9)),
+              std::pair(PixelAt(blocks, 30, 20), PixelAt(blocks, 39, 29)));
     EXPECT_EQ(picture.Resize(60, 10), 0);
     EXPECT_EQ(picture.GetSize(), QSize(60, 10));
     EXPECT_EQ(picture.Resize(0, 10), 5);
-}
-
-TEST(PicturePalette, HasTwoHundredFiftySixEntriesWithThePictureColours)
-{
-    const img::Palette many = img::ToQtPalette(testimg::Unwrap(img::MakePalette(testimg::MakeGradient(300, 200))));
-    EXPECT_GT(std::set<QRgb>(many.begin(), many.end()).size(), 200u);
-    EXPECT_EQ(img::MakePalette(img::PixelBuffer{}).Error(), img::kErrBadArgument);
-    EXPECT_EQ(Picture().BuildDisplayPalette(), 5);
-    Picture picture = ToPicture(testimg::MakeBlocks());
-    ASSERT_EQ(picture.BuildDisplayPalette(), 0);
-    const img::Palette& palette = *picture.DisplayPalette();
-    ASSERT_EQ(palette.size(), 256);
-    for (const QRgb wanted : {qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(0, 255, 0), qRgb(255, 255, 255)}) {
-        const bool near = std::any_of(palette.begin(), palette.end(), [&](QRgb entry) {
-            return std::abs(qRed(entry) - qRed(wanted)) <= 8 && std::abs(qGreen(entry) - qGreen(wanted)) <= 8 &&
-                   std::abs(qBlue(entry) - qBlue(wanted)) <= 8;
-        });
-        EXPECT_TRUE(near) << std::hex << wanted;
-    }
 }
 
 } // namespace

@@ -20,11 +20,7 @@ img::PixelBuffer Make(int width, int height, const std::function<Rgb(int x, int 
 
 img::PixelBuffer MakeFlat(int width, int height, Rgb colour)
 {
-    // Row by row, as camera-sized flat pictures are made here too.
-    img::PixelBuffer pixels = Unwrap(img::PixelBuffer::Allocate(width, height));
-    for (int x = 0; x < width; ++x) SetPixel(pixels, x, 0, colour);
-    for (int y = 1; y < height; ++y) std::copy_n(pixels.Row(0), pixels.Stride(), pixels.Row(y));
-    return pixels;
+    return Make(width, height, [=](int, int) { return colour; });
 }
 
 img::PixelBuffer MakeBlocks(int width, int height)
