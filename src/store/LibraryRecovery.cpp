@@ -13,6 +13,9 @@
 #include <ctime>
 #include <system_error>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -31,6 +34,16 @@ bool Exists(const std::string& path)
 {
     std::error_code error;
     return fs::exists(fs::symlink_status(path, error));
+}
+
+// Two names of one file: what a move by link() and unlink() leaves when it is cut
+// short between the two.
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat first {};
+    struct stat second {};
+    return ::lstat(a.c_str(), &first) == 0 && ::lstat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 // The number N of "BACKUP.N", or 0 when `name` is not such a name.
@@ -184,6 +197,18 @@ bool LibraryRecovery::MoveStaleBackupAside()
 {
     const std::string backup = DatabaseFormat::BackupPath(m_path);
     if (!IsRegularFile(backup) || !IsRegularFile(m_path)) return false;
+    // The writer's move of the file to the backup name, where renameat2 is refused,
+    // stopped after the link: the backup is the database file itself, and as new, so
+    // it would never be moved aside below and every later save would find its name
+    // taken. Only the second name goes; the file stays under its own.
+    if (SameFile(backup, m_path)) {
+        if (::unlink(backup.c_str()) != 0) return false;
+        FileOps::SyncDirectoryOf(m_path);
+        m_notes.push_back(FileOps::NameOf(backup) +
+                          ", left by a save that was cut short, was a second name of " +
+                          FileOps::NameOf(m_path) + ": removed that name.");
+        return true;
+    }
     std::error_code backupError;
     std::error_code fileError;
     const auto backupTime = fs::last_write_time(backup, backupError);

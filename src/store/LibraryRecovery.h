@@ -10,7 +10,8 @@ class Prompter;
 // writer puts the new text in "~NAME.pdb", moves NAME.pdb to NAME.bak, renames the
 // new file into place and removes the backup: a crash between the two renames leaves
 // no NAME.pdb, and a crash before the removal leaves a backup in the way of every
-// later save. Nothing here copies a file or removes one; leftovers are only renamed.
+// later save. Nothing here copies a file or removes one; leftovers are only renamed,
+// but for a backup that is a second name of the database file, whose name goes.
 class LibraryRecovery {
   public:
     // Whether the user is asked before a leftover takes the database file's place: a
@@ -47,7 +48,8 @@ class LibraryRecovery {
 
     // Moves a backup older than a complete database file, the remains of a save
     // that finished all but its last step, to the first free "NAME.bak.N", so that
-    // the next save can make its own. True when it was moved.
+    // the next save can make its own; a backup that is the database file under a
+    // second name loses that name. True when it was moved or removed.
     bool MoveStaleBackupAside();
 
     // What was done without a question, for the user to read.

@@ -50,7 +50,7 @@ struct Count {
 using Counts = std::map<std::string, Count>;
 
 struct Shim {
-    std::string killKind;  // empty: count only
+    std::string killKind; // empty: count only
     unsigned long killAt = 0;
     bool refuseRenameat2 = false;
     std::string countFile;
@@ -83,13 +83,15 @@ int RunTool(const fs::path& home, const std::vector<std::string>& arguments, con
             environment.push_back("QUILLERY_KILL_AT=" + std::to_string(shim->killAt));
         }
         if (shim->refuseRenameat2) environment.push_back("QUILLERY_REFUSE_RENAMEAT2=1");
-        if (!shim->countFile.empty()) environment.push_back("QUILLERY_COUNT_FILE=" + shim->countFile);
+        if (!shim->countFile.empty())
+            environment.push_back("QUILLERY_COUNT_FILE=" + shim->countFile);
     }
     std::vector<std::string> argv{QUILLERY_TOOL_PATH};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     const auto pointers = [](std::vector<std::string>& strings) {
         std::vector<char*> result;
-        for (std::string& s : strings) result.push_back(s.data());
+        for (std::string& s : strings)
+            result.push_back(s.data());
         result.push_back(nullptr);
         return result;
     };
@@ -126,7 +128,8 @@ Counts ReadCounts(const std::string& path)
     std::istringstream lines(ReadBytes(path));
     std::string kind;
     Count count;
-    while (lines >> kind >> count.total >> count.beforeFirstRename) counts[kind] = count;
+    while (lines >> kind >> count.total >> count.beforeFirstRename)
+        counts[kind] = count;
     return counts;
 }
 
@@ -139,7 +142,7 @@ fs::path CopyOf(const fs::path& from, const fs::path& to)
 }
 
 class KillCampaign : public testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite()
     {
         s_dir = std::make_unique<TempDir>();
@@ -169,8 +172,12 @@ protected:
 
     // "LIB" stands for the library in a command's arguments.
     static std::string Library() { return "LIB"; }
-    static std::string LibraryIn(const fs::path& folder) { return (folder / "Library.pdb").string(); }
-    static std::vector<std::string> WithLibrary(std::vector<std::string> arguments, const fs::path& folder)
+    static std::string LibraryIn(const fs::path& folder)
+    {
+        return (folder / "Library.pdb").string();
+    }
+    static std::vector<std::string> WithLibrary(std::vector<std::string> arguments,
+                                                const fs::path& folder)
     {
         for (std::string& argument : arguments)
             if (argument == Library()) argument = LibraryIn(folder);
@@ -181,7 +188,8 @@ protected:
     {
         QImage image(width, height, QImage::Format_RGB888);
         for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) image.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
+            for (int x = 0; x < width; ++x)
+                image.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
         EXPECT_TRUE(image.save(QString::fromStdString(path)));
         return path;
     }
@@ -239,8 +247,8 @@ protected:
                 const std::string& name = catalog.PhotoAt(i).GetFileName();
                 for (const VersionInfo& version : kVersionTable) {
                     Picture picture;
-                    if (picture.LoadFile(PictureStore::VersionPath(folder.string(), version.version, name)) !=
-                        Picture::kOk)
+                    if (picture.LoadFile(PictureStore::VersionPath(folder.string(), version.version,
+                                                                   name)) != Picture::kOk)
                         return name + ": " + std::string(version.folderName) + " unreadable";
                 }
             }
@@ -251,7 +259,8 @@ protected:
         if (resaved != outcomes.beforeResaved && resaved != outcomes.afterResaved)
             return "the next resave changed the content: " + resaved;
         for (const char* leftover : {"~Library.pdb", "Library.bak"})
-            if (fs::exists(folder / leftover)) return std::string(leftover) + " left after the next resave";
+            if (fs::exists(folder / leftover))
+                return std::string(leftover) + " left after the next resave";
         return {};
     }
 
@@ -278,25 +287,31 @@ protected:
 
     // Every N of every kind, or for the add every N up to its first rename (the open)
     // and an even spread of the calls after it; the same points on every run.
-    static std::vector<unsigned long> Points(const Count& count, bool spreadAfterFirstRename, bool isRename)
+    static std::vector<unsigned long> Points(const Count& count, bool spreadAfterFirstRename,
+                                             bool isRename)
     {
         std::vector<unsigned long> points;
         if (!spreadAfterFirstRename) {
-            for (unsigned long n = 1; n <= count.total; ++n) points.push_back(n);
+            for (unsigned long n = 1; n <= count.total; ++n)
+                points.push_back(n);
             return points;
         }
         const unsigned long every = isRename ? std::min(count.total, 1UL) : count.beforeFirstRename;
-        for (unsigned long n = 1; n <= every; ++n) points.push_back(n);
+        for (unsigned long n = 1; n <= every; ++n)
+            points.push_back(n);
         const unsigned long rest = count.total - every;
         if (rest <= kSpread) {
-            for (unsigned long n = every + 1; n <= count.total; ++n) points.push_back(n);
+            for (unsigned long n = every + 1; n <= count.total; ++n)
+                points.push_back(n);
         } else {
-            for (unsigned long i = 1; i <= kSpread; ++i) points.push_back(every + (rest * i + kSpread - 1) / kSpread);
+            for (unsigned long i = 1; i <= kSpread; ++i)
+                points.push_back(every + (rest * i + kSpread - 1) / kSpread);
         }
         return points;
     }
 
-    void Campaign(const char* name, const std::vector<std::string>& command, bool spreadAfterFirstRename)
+    void Campaign(const char* name, const std::vector<std::string>& command,
+                  bool spreadAfterFirstRename)
     {
         const auto started = std::chrono::steady_clock::now();
         const Outcomes outcomes = OutcomesOf(command);
@@ -306,30 +321,35 @@ protected:
             const Counts counts = CountCalls(command, fallback);
             // The shim sees the calls that matter: the save's own steps reach it.
             for (const char* kind : {"open", "write", "sync", "rename", "unlink", "close", "attr"})
-                ASSERT_GT(counts.count(kind) ? counts.at(kind).total : 0, 0u) << name << " " << kind;
+                ASSERT_GT(counts.count(kind) ? counts.at(kind).total : 0, 0u)
+                    << name << " " << kind;
             ASSERT_EQ(counts.at("link").total > 0, fallback) << name;
             std::printf("[ KillCampaign ] %s%s calls:", name, fallback ? " (link fallback)" : "");
-            for (const char* kind : kKinds) std::printf(" %s %lu", kind, counts.at(kind).total);
+            for (const char* kind : kKinds)
+                std::printf(" %s %lu", kind, counts.at(kind).total);
             std::printf("\n");
             for (const char* kind : kKinds) {
                 const int before = tally.kills;
                 Shim shim{kind, 0, fallback, {}};
-                for (const unsigned long n :
-                     Points(counts.at(kind), spreadAfterFirstRename, std::string(kind) == "rename")) {
+                for (const unsigned long n : Points(counts.at(kind), spreadAfterFirstRename,
+                                                    std::string(kind) == "rename")) {
                     shim.killAt = n;
                     KillAndCheck(command, outcomes, shim, tally);
                 }
-                killedPerKind[std::string(kind) + (fallback ? "/fallback" : "")] += tally.kills - before;
+                killedPerKind[std::string(kind) + (fallback ? "/fallback" : "")] +=
+                    tally.kills - before;
             }
         }
         const auto seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         std::printf("[ KillCampaign ] %s killed per kind (plain/link fallback):", name);
         for (const char* kind : kKinds)
-            std::printf(" %s %d/%d", kind, killedPerKind[kind], killedPerKind[std::string(kind) + "/fallback"]);
-        std::printf("\n[ KillCampaign ] %s: %d kills, %d not reached, %d opens asked which leftover to "
-                    "take, libraries lost: %zu, %.1f s\n",
-                    name, tally.kills, tally.notReached, tally.asked, tally.losses.size(), seconds);
+            std::printf(" %s %d/%d", kind, killedPerKind[kind],
+                        killedPerKind[std::string(kind) + "/fallback"]);
+        std::printf(
+            "\n[ KillCampaign ] %s: %d kills, %d not reached, %d opens asked which leftover to "
+            "take, libraries lost: %zu, %.1f s\n",
+            name, tally.kills, tally.notReached, tally.asked, tally.losses.size(), seconds);
         for (size_t i = 0; i < tally.losses.size() && i < 20; ++i)
             ADD_FAILURE() << tally.losses[i];
         EXPECT_TRUE(tally.losses.empty());
@@ -351,7 +371,33 @@ TEST_F(KillCampaign, Resave)
 
 TEST_F(KillCampaign, Add)
 {
-    Campaign("add", {"add", Library(), s_source, "--date", "7/2001", "--person", "Doe, Jane"}, true);
+    Campaign("add", {"add", Library(), s_source, "--date", "7/2001", "--person", "Doe, Jane"},
+             true);
+}
+
+// Where renameat2 is refused, a save killed after linking its temporary to the
+// library's name and before unlinking the temporary leaves one file under both names.
+// The next save must make a temporary of its own: one opened over the old name (with
+// O_TRUNC, say) would empty the library itself before its first write.
+TEST_F(KillCampaign, NextSaveNeverWritesThroughALinkedTemporary)
+{
+    const Outcomes outcomes = OutcomesOf({"resave", Library()});
+    const fs::path folder = CopyOf(s_template, s_dir->Path() / "linked");
+    const std::string path = LibraryIn(folder), temporary = (folder / "~Library.pdb").string();
+    // The first unlink drops the old file's name after its link to the backup.
+    const Shim afterLink{"unlink", 2, true, {}};
+    ASSERT_TRUE(Killed(RunTool(folder, {"resave", path}, &afterLink)));
+    struct stat library {};
+    struct stat linked {};
+    ASSERT_TRUE(::stat(path.c_str(), &library) == 0 && ::stat(temporary.c_str(), &linked) == 0);
+    ASSERT_EQ(library.st_ino, linked.st_ino);
+    ASSERT_EQ(ReadBytes(path), outcomes.after);
+
+    const Shim firstWrite{"write", 1, false, {}};
+    ASSERT_TRUE(Killed(RunTool(folder, {"resave", path}, &firstWrite)));
+    EXPECT_EQ(ReadBytes(path), outcomes.after);
+    bool asked = false;
+    EXPECT_EQ(Check(folder, outcomes, asked), "");
 }
 
 } // namespace

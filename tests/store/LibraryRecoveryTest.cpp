@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -159,4 +161,28 @@ TEST(LibraryRecoveryTest, SaveMovesAStaleBackupAsideAndSucceeds)
     EXPECT_EQ(prompter.Texts(), Files{});
     EXPECT_EQ(ReadBytes(folder.File("Family.bak.1")), "older|1998|||||\r\n");
     EXPECT_EQ(folder.Files(), (Files{"Family.bak.1", "Family.pdb", "Family.pdb~"}));
+}
+
+// Where renameat2 is refused the writer moves the file aside by link() and unlink(); a
+// crash between the two leaves the backup as a second name of the file, as new as it.
+TEST(LibraryRecoveryTest, BackupThatIsASecondNameOfTheFileIsDroppedAtOpen)
+{
+    const CrashedFolder folder({{"Family.pdb", kOld, 100}});
+    ASSERT_EQ(::link(folder.File("Family.pdb").c_str(), folder.File("Family.bak").c_str()), 0);
+    ScriptedPrompter prompter;
+    Library library;
+    Files notes;
+    QObject::connect(&library, &Library::leftoversMended,
+                     [&notes](const std::string& note) { notes.push_back(note); });
+    ASSERT_EQ(library.Open(folder.File("Family.pdb"), prompter), Library::Outcome::Done);
+    EXPECT_EQ(notes, Files{"Family.bak, left by a save that was cut short, was a second name of "
+                           "Family.pdb: removed that name."});
+    EXPECT_EQ(folder.Files(), (Files{"Family.pdb", "Family.pdb~"}));
+    PhotoRecord photo;
+    photo.SetFileName("new");
+    photo.SetDateText("2000");
+    library.AddPhoto(photo);
+    EXPECT_TRUE(library.Save(prompter));
+    EXPECT_EQ(prompter.Texts(), Files{});
+    EXPECT_EQ(ReadBytes(folder.File("Family.pdb")), kNew);
 }
