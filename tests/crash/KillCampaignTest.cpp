@@ -63,8 +63,9 @@ struct Tally {
     std::vector<std::string> losses;
 };
 
-// quillery-tool in `folder`'s library, with a home of its own (the settings that keep
-// all four versions) and the shim preloaded when one is given. The wait status.
+// Runs quillery-tool with `home` as its home (the library folder, whose settings keep
+// all four versions; its output goes to tool.log there) and the shim preloaded when
+// one is given. Gives the wait status.
 int RunTool(const fs::path& home, const std::vector<std::string>& arguments, const Shim* shim)
 {
     std::vector<std::string> environment;
