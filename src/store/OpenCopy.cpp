@@ -2,6 +2,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/FileDescriptor.h"
+#include "base/FileOps.h"
 #include "store/LibraryRecovery.h"
 
 #include <fcntl.h>
@@ -9,6 +10,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <memory>
 #include <string_view>
 
@@ -16,6 +18,25 @@ namespace {
 
 // Copied in pieces, so a large library never needs a second buffer of its size.
 constexpr size_t kPieceSize = 1 << 20;
+
+// The temporary of a copy whose open was killed stays hidden beside the library for
+// good. Only this library's own is removed: another library of the folder may be
+// making its copy right now under its own lock.
+void RemoveKilledCopy(const std::string& copyPath)
+{
+    namespace fs = std::filesystem;
+    const std::string prefix = "." + FileOps::NameOf(copyPath) + ".";
+    std::error_code error;
+    for (fs::directory_iterator it(FileOps::DirectoryOf(copyPath), error), end;
+         !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        std::error_code statusError;
+        if (name.size() == prefix.size() + 6 && name.starts_with(prefix) &&
+            AtomicFile::IsTemporaryName(name, "~") &&
+            fs::is_regular_file(it->symlink_status(statusError)))
+            ::unlink(it->path().c_str());
+    }
+}
 
 } // namespace
 
@@ -32,6 +53,7 @@ bool OpenCopy::Make(const std::string& path)
     if (!source.IsOpen() || ::fstat(source.Get(), &status) != 0 || !S_ISREG(status.st_mode))
         return false;
     const std::string copyPath = PathOf(file);
+    RemoveKilledCopy(copyPath);
     AtomicFile copy;
     if (!copy.Create(copyPath) || !copy.TakeAccessOf(file)) return false;
     const auto piece = std::make_unique<char[]>(kPieceSize);
