@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, CopySizes,
                          testing::Values(CopyCase{"Small", {800, 533}, 1027, {300, 199}},
                                          CopyCase{"FullScreenEnlarged", {640, 480}, 1030, {800, 600}},
                                          CopyCase{"Thumbnail", {800, 600}, 1026, {133, 100}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(DeleteCopyTest, AMissingFullScreenFileIsToldAndTheClipboardKept)
 {
