@@ -62,21 +62,21 @@ TEST_F(DeleteCommandTest, ASharedNameIsRefusedWithItsCountAndNothingChanges)
     EXPECT_EQ(FilesOf("beach"), 4);
 }
 
-TEST_F(DeleteCommandTest, AllDeletesEveryPhotoOfTheName)
+// Once both records of the shared name are gone, no record names its files.
+TEST_F(DeleteCommandTest, AllDeletesEveryPhotoOfTheNameAndThenItsFiles)
 {
-    EXPECT_EQ(Run({"twin", "--all"}), 0);
-    EXPECT_EQ(m_out.str(), "Deleted \"twin\"\nDeleted \"twin\"\n");
+    EXPECT_EQ(Run({"twin", "--all", "--with-files"}), 0);
+    EXPECT_EQ(m_out.str(), "Deleted \"twin\"\nDeleted \"twin\"\nDeleted 4 picture files\n");
     EXPECT_EQ(ReadBytes(m_path), kBeach);
-    EXPECT_EQ(FilesOf("twin"), 4) << "without --with-files the pictures stay";
+    EXPECT_EQ(FilesOf("twin"), 0);
+    EXPECT_EQ(FilesOf("beach"), 4);
 }
 
-TEST_F(DeleteCommandTest, WithFilesSavesAndDeletesThePictures)
+TEST_F(DeleteCommandTest, WithoutFilesThePicturesStay)
 {
-    EXPECT_EQ(Run({"--with-files", "beach"}), 0);
-    EXPECT_EQ(m_out.str(), "Deleted \"beach\"\nDeleted 4 picture files\n");
+    EXPECT_EQ(Run({"beach"}), 0);
     EXPECT_EQ(ReadBytes(m_path), kTwinA + kTwinB);
-    EXPECT_EQ(FilesOf("beach"), 0);
-    EXPECT_EQ(FilesOf("twin"), 4);
+    EXPECT_EQ(FilesOf("beach"), 4);
 }
 
 TEST_F(DeleteCommandTest, RefusalsAndUsage)

@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
 
 using Files = PhotoDeleter::Files;
@@ -90,18 +87,6 @@ TEST_F(PhotoDeleterTest, AFileThatAnotherRecordNamesIsKept)
     EXPECT_EQ(m_lib.Catalog().PhotoCount(), 1);
 }
 
-TEST_F(PhotoDeleterTest, BothRecordsOfASharedNameTakeTheFilesOnce)
-{
-    const PhotoRecord& first = m_lib.Add("twin", 1, 1, 2001);
-    const PhotoRecord& second = m_lib.Add("twin", 2, 2, 2002);
-    WriteVersions("twin");
-    const auto result = PhotoDeleter::Delete(m_lib.GetLibrary(), {&first, &second}, Files::Delete,
-                                             [&] { return Save(); });
-    EXPECT_EQ(result.filesDeleted, 4);
-    EXPECT_TRUE(result.sharedNamesKept.empty());
-    EXPECT_EQ(m_lib.Catalog().PhotoCount(), 0);
-}
-
 TEST_F(PhotoDeleterTest, AFailedSaveKeepsEveryFile)
 {
     const PhotoRecord& beach = m_lib.Add("beach");
@@ -123,19 +108,6 @@ TEST_F(PhotoDeleterTest, ARecordOutsideTheCatalogChangesNothing)
     EXPECT_EQ(result.outcome, Outcome::NotFound);
     EXPECT_EQ(m_lib.Catalog().PhotoCount(), 1);
     EXPECT_FALSE(m_lib.GetLibrary().IsModified());
-}
-
-// A file that cannot be deleted (its folder is read-only) does not stop the others.
-TEST_F(PhotoDeleterTest, AFileThatCannotBeDeletedIsPassedOver)
-{
-    if (::geteuid() == 0) GTEST_SKIP() << "root deletes from read-only folders";
-    WriteVersions("beach");
-    const std::string thumbs = m_lib.Directory() + "/Thumbnail Pictures";
-    ASSERT_EQ(::chmod(thumbs.c_str(), 0555), 0);
-    const int deleted = PhotoDeleter::DeleteVersionFiles(m_lib.Directory(), "beach");
-    ::chmod(thumbs.c_str(), 0755);
-    EXPECT_EQ(deleted, 3);
-    EXPECT_TRUE(m_lib.HasVersion(Version::Thumbnail, "beach"));
 }
 
 }  // namespace
