@@ -12,7 +12,7 @@ PACKAGES="
   libexiv2-dev
   libsane-dev libsane1
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth
+  xvfb xauth xclip
   imagemagick libtiff-tools netpbm
   graphicsmagick libvips-tools
   adwaita-icon-theme breeze-icon-theme

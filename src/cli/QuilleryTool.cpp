@@ -1,6 +1,7 @@
 #include "cli/QuilleryTool.h"
 
 #include "cli/AddCommand.h"
+#include "cli/DeleteCommand.h"
 #include "cli/DumpCommand.h"
 #include "cli/ResaveCommand.h"
 
@@ -11,6 +12,7 @@ QuilleryTool::QuilleryTool()
     m_commands.push_back(std::make_unique<DumpCommand>());
     m_commands.push_back(std::make_unique<AddCommand>());
     m_commands.push_back(std::make_unique<ResaveCommand>());
+    m_commands.push_back(std::make_unique<DeleteCommand>());
 }
 
 int QuilleryTool::Run(const std::vector<std::string>& arguments, ToolContext& context)

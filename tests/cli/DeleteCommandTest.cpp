@@ -1,0 +1,108 @@
+#include "FileBytes.h"
+#include "TempDir.h"
+
+#include "cli/CliPrompter.h"
+#include "cli/QuilleryTool.h"
+#include "store/Library.h"
+#include "store/PictureStore.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+const std::string kBeach = "beach|6/05/1999|||||\r\n";
+const std::string kTwinA = "twin|1999|||||\r\n";
+const std::string kTwinB = "twin|2000|||||\r\n";
+constexpr PictureStore::Version kVersions[] = {
+    PictureStore::Version::FullScreen, PictureStore::Version::Thumbnail,
+    PictureStore::Version::HighRes, PictureStore::Version::Original};
+
+class DeleteCommandTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        Library::CreatePictureFolders(m_dir.Path().string());
+        WriteBytes(m_path, kBeach + kTwinA + kTwinB);
+        for (const char* name : {"beach", "twin"}) {
+            for (const auto version : kVersions) WriteBytes(VersionPath(version, name), "jpeg");
+        }
+    }
+    std::string VersionPath(PictureStore::Version version, const std::string& name) const
+    {
+        return PictureStore::VersionPath(m_dir.Path().string(), version, name);
+    }
+    int FilesOf(const std::string& name) const
+    {
+        int count = 0;
+        for (const auto version : kVersions) count += Exists(VersionPath(version, name)) ? 1 : 0;
+        return count;
+    }
+    int Run(std::vector<std::string> arguments)
+    {
+        CliPrompter prompter(m_err);
+        ToolContext context{m_out, m_err, prompter};
+        arguments.insert(arguments.begin(), {"delete", m_path});
+        return QuilleryTool().Run(arguments, context);
+    }
+
+    TempDir m_dir;
+    std::string m_path = m_dir.File("Family.pdb");
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+};
+
+TEST_F(DeleteCommandTest, ASharedNameIsRefusedWithItsCountAndNothingChanges)
+{
+    EXPECT_EQ(Run({"beach", "twin", "--with-files"}), 1);
+    EXPECT_EQ(m_err.str(), "Quillery: 2 photos have the picture file name \"twin\"; give --all "
+                           "to delete them all\n");
+    EXPECT_EQ(ReadBytes(m_path), kBeach + kTwinA + kTwinB);
+    EXPECT_EQ(FilesOf("beach"), 4);
+}
+
+// Once both records of the shared name are gone, no record names its files.
+TEST_F(DeleteCommandTest, AllDeletesEveryPhotoOfTheNameAndThenItsFiles)
+{
+    EXPECT_EQ(Run({"twin", "--all", "--with-files"}), 0);
+    EXPECT_EQ(m_out.str(), "Deleted \"twin\"\nDeleted \"twin\"\nDeleted 4 picture files\n");
+    EXPECT_EQ(ReadBytes(m_path), kBeach);
+    EXPECT_EQ(FilesOf("twin"), 0);
+    EXPECT_EQ(FilesOf("beach"), 4);
+}
+
+TEST_F(DeleteCommandTest, WithoutFilesThePicturesStay)
+{
+    EXPECT_EQ(Run({"beach"}), 0);
+    EXPECT_EQ(ReadBytes(m_path), kTwinA + kTwinB);
+    EXPECT_EQ(FilesOf("beach"), 4);
+}
+
+TEST_F(DeleteCommandTest, RefusalsAndUsage)
+{
+    const struct {
+        std::vector<std::string> arguments;
+        int code;
+        std::string error;
+    } cases[] = {
+        {{"nobody"}, 1, "Quillery: No photo has the picture file name \"nobody\"\n"},
+        {{"beach", "--force"}, 2, "quillery-tool delete: unknown option: --force\n"},
+        {{}, 2, ""},
+    };
+    for (const auto& c : cases) {
+        m_err.str("");
+        EXPECT_EQ(Run(c.arguments), c.code);
+        EXPECT_EQ(m_err.str().substr(0, m_err.str().find("usage:")), c.error);
+        EXPECT_EQ(ReadBytes(m_path), kBeach + kTwinA + kTwinB);
+    }
+}
+
+TEST_F(DeleteCommandTest, AMissingLibraryIsNotCreated)
+{
+    m_path = m_dir.File("None.pdb");
+    EXPECT_EQ(Run({"beach"}), 1);
+    EXPECT_FALSE(Exists(m_path));
+}
+
+}  // namespace

@@ -1,0 +1,113 @@
+#include "FileBytes.h"
+#include "TestLibrary.h"
+
+#include "store/PhotoDeleter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Files = PhotoDeleter::Files;
+using Outcome = PhotoDeleter::Outcome;
+using Version = PictureStore::Version;
+constexpr Version kAll[] = {Version::FullScreen, Version::Thumbnail, Version::HighRes,
+                            Version::Original};
+
+class PhotoDeleterTest : public testing::Test {
+protected:
+    void WriteVersions(const std::string& name, std::initializer_list<Version> versions = {Version::FullScreen, Version::Thumbnail,
+                                                                             Version::HighRes, Version::Original})
+    {
+        for (const Version version : versions) WriteBytes(m_lib.VersionPath(version, name), "jpeg");
+    }
+    int VersionsLeft(const std::string& name) const
+    {
+        int left = 0;
+        for (const Version version : kAll) left += m_lib.HasVersion(version, name) ? 1 : 0;
+        return left;
+    }
+    bool Save() { return m_lib.GetLibrary().Save(m_lib.Prompter()); }
+    bool SavedFileNames(const std::string& name) const
+    {
+        return ReadBytes(m_lib.DatabasePath()).find(name + '|') != std::string::npos;
+    }
+
+    TestLibrary m_lib;
+};
+
+TEST_F(PhotoDeleterTest, DatabaseOnlyLeavesTheFilesAndDoesNotSave)
+{
+    const PhotoRecord& beach = m_lib.Add("beach");
+    ASSERT_TRUE(Save());
+    WriteVersions("beach");
+    bool saved = false;
+    const auto result = PhotoDeleter::Delete(m_lib.GetLibrary(), {&beach}, Files::Keep,
+                                             [&] { return saved = true; });
+    EXPECT_EQ(result.outcome, Outcome::Done);
+    EXPECT_EQ(m_lib.Catalog().PhotoCount(), 0);
+    EXPECT_TRUE(m_lib.GetLibrary().IsModified());
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(SavedFileNames("beach"));
+    EXPECT_EQ(VersionsLeft("beach"), 4);
+}
+
+// The save must come first and find every picture file still there, so a crash
+// between the two never leaves a record without its pictures.
+TEST_F(PhotoDeleterTest, WithFilesSavesFirstThenDeletesAndPassesOverMissingFiles)
+{
+    const PhotoRecord& beach = m_lib.Add("beach");
+    m_lib.Add("garden");
+    ASSERT_TRUE(Save());
+    WriteVersions("beach", {Version::FullScreen, Version::Thumbnail});
+    WriteVersions("garden");
+    int filesAtSave = -1;
+    const auto result = PhotoDeleter::Delete(m_lib.GetLibrary(), {&beach}, Files::Delete, [&] {
+        filesAtSave = VersionsLeft("beach");
+        return Save();
+    });
+    EXPECT_EQ(result.outcome, Outcome::Done);
+    EXPECT_EQ(filesAtSave, 2);
+    EXPECT_EQ(result.filesDeleted, 2);
+    EXPECT_EQ(VersionsLeft("beach"), 0);
+    EXPECT_EQ(VersionsLeft("garden"), 4);
+    EXPECT_FALSE(SavedFileNames("beach"));
+    EXPECT_TRUE(SavedFileNames("garden"));
+}
+
+TEST_F(PhotoDeleterTest, AFileThatAnotherRecordNamesIsKept)
+{
+    const PhotoRecord& first = m_lib.Add("twin", 1, 1, 2001);
+    m_lib.Add("twin", 2, 2, 2002);
+    WriteVersions("twin");
+    const auto result = PhotoDeleter::Delete(m_lib.GetLibrary(), {&first}, Files::Delete,
+                                             [&] { return Save(); });
+    EXPECT_EQ(result.outcome, Outcome::Done);
+    EXPECT_EQ(result.sharedNamesKept, std::vector<std::string>{"twin"});
+    EXPECT_EQ(VersionsLeft("twin"), 4);
+    EXPECT_EQ(m_lib.Catalog().PhotoCount(), 1);
+}
+
+TEST_F(PhotoDeleterTest, AFailedSaveKeepsEveryFile)
+{
+    const PhotoRecord& beach = m_lib.Add("beach");
+    WriteVersions("beach");
+    const auto result =
+        PhotoDeleter::Delete(m_lib.GetLibrary(), {&beach}, Files::Delete, [] { return false; });
+    EXPECT_EQ(result.outcome, Outcome::NotSaved);
+    EXPECT_EQ(VersionsLeft("beach"), 4);
+}
+
+TEST_F(PhotoDeleterTest, ARecordOutsideTheCatalogChangesNothing)
+{
+    const PhotoRecord& beach = m_lib.Add("beach");
+    ASSERT_TRUE(Save());
+    PhotoRecord stray;
+    stray.SetFileName("beach");
+    const auto result =
+        PhotoDeleter::Delete(m_lib.GetLibrary(), {&beach, &stray}, Files::Delete, [&] { return Save(); });
+    EXPECT_EQ(result.outcome, Outcome::NotFound);
+    EXPECT_EQ(m_lib.Catalog().PhotoCount(), 1);
+    EXPECT_FALSE(m_lib.GetLibrary().IsModified());
+}
+
+}  // namespace

@@ -1,0 +1,175 @@
+#include "MainFrameFixture.h"
+
+#include "store/PictureStore.h"
+#include "ui/dialogs/ClipboardPicture.h"
+#include "ui/dialogs/CopyToClipboardDialog.h"
+#include "ui/main/CommandState.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <QRadioButton>
+
+namespace {
+
+using Version = PictureStore::Version;
+constexpr Version kVersions[] = {Version::FullScreen, Version::Thumbnail, Version::HighRes,
+                                 Version::Original};
+
+class DeleteCopyTest : public MainFrameTest {
+protected:
+    const std::string m_threePhotos = std::string(kTwoPhotos) + "pond|2001|||||\r\n";
+
+    void SetUp() override
+    {
+        OpenWithDialog(MakeLibrary("Family.pdb", m_threePhotos));
+        m_prompter.Forget();
+    }
+    std::string VersionPath(Version version, const std::string& name) const
+    {
+        return PictureStore::VersionPath(Folder(), version, name);
+    }
+    int FilesOf(const std::string& name) const
+    {
+        int count = 0;
+        for (const Version version : kVersions) count += Exists(VersionPath(version, name)) ? 1 : 0;
+        return count;
+    }
+    void WriteFiles(const std::string& name)
+    {
+        for (const Version version : kVersions) WriteBytes(VersionPath(version, name), "jpeg");
+    }
+    PhotoList& List() { return m_frame.Context().photoList; }
+    const PhotoRecord* Select(int row)
+    {
+        const PhotoRecord* photo = List().PhotoAtRow(row);
+        List().SetCurrentPhoto(photo);
+        return photo;
+    }
+    std::vector<std::string> Rows()
+    {
+        std::vector<std::string> names;
+        for (int row = 0; row < List().RowCount(); ++row) names.push_back(List().PhotoAtRow(row)->GetFileName());
+        return names;
+    }
+    void Trigger(CommandId id) { m_frame.Action(id)->trigger(); }
+};
+
+TEST_F(DeleteCopyTest, DatabaseOnlyTakesTheCurrentPhotoOfSeveralSelectedAndKeepsFiles)
+{
+    WriteFiles("garden");
+    Select(1);
+    List().selectAll();
+    Trigger(CommandId::DeleteDatabaseOnly);
+    EXPECT_EQ(m_prompter.Texts(),
+              Texts{"Confirm delete of garden database record but not the associated picture files"});
+    EXPECT_EQ(m_prompter.Messages()[0].buttons, PromptButtons::OkCancel);
+    EXPECT_EQ(Rows(), (Texts{"beach01", "pond"}));
+    EXPECT_EQ(List().CurrentPhoto(), nullptr);
+    EXPECT_EQ(m_frame.Context().pictureView.PhotoShown(), nullptr);
+    EXPECT_EQ(CountPane(), QStringLiteral("2 of 2"));
+    EXPECT_EQ(FilesOf("garden"), 4);
+    EXPECT_TRUE(Lib().IsModified()) << "marked only, saved later";
+    EXPECT_EQ(ReadBytes(Path("Family.pdb")), m_threePhotos);
+}
+
+TEST_F(DeleteCopyTest, DatabaseAndFilesSavesAndDeletesThePictures)
+{
+    WriteFiles("garden");
+    WriteFiles("pond");
+    Select(1);
+    Trigger(CommandId::DeleteDatabaseAndFiles);
+    EXPECT_EQ(m_prompter.Texts(),
+              Texts{"Confirm delete of garden database record and all of the associated picture files"});
+    EXPECT_EQ(FilesOf("garden"), 0);
+    EXPECT_EQ(FilesOf("pond"), 4);
+    EXPECT_FALSE(Lib().IsModified());
+    EXPECT_EQ(ReadBytes(Path("Family.pdb")).find("garden"), std::string::npos);
+}
+
+TEST_F(DeleteCopyTest, NothingIsDeletedWhenCancelledDuringAShowOrWithoutACurrentPhoto)
+{
+    WriteFiles("garden");
+    Select(1);
+    m_prompter.Answer(PromptAnswer::Cancel);
+    Trigger(CommandId::DeleteDatabaseAndFiles);
+    m_frame.Context().state.SetPictureShowRunning(true);
+    m_frame.Action(CommandId::DeleteDatabaseOnly)->setEnabled(true);  // as the key reaches it
+    Trigger(CommandId::DeleteDatabaseOnly);
+    m_frame.Context().state.SetPictureShowRunning(false);
+    List().SetCurrentPhoto(nullptr);
+    m_frame.Action(CommandId::DeleteDatabaseOnly)->setEnabled(true);
+    Trigger(CommandId::DeleteDatabaseOnly);
+    EXPECT_EQ(m_prompter.Texts(),
+              (Texts{"Confirm delete of garden database record and all of the associated picture files",
+                     "Picture must be selected before operation"}));
+    EXPECT_EQ(Rows().size(), 3u);
+    EXPECT_EQ(FilesOf("garden"), 4);
+}
+
+struct CopyCase {
+    const char* name;
+    QSize file;
+    int button;
+    QSize copied;
+};
+
+class CopySizes : public DeleteCopyTest, public testing::WithParamInterface<CopyCase> {};
+
+// Every size comes from the full-screen file, enlarged where the box is bigger, and
+// the dialog always opens on "Thumbnail" whatever was picked before.
+TEST_P(CopySizes, PutsThePictureFittedIntoTheChosenBox)
+{
+    const CopyCase c = GetParam();
+    QImage file(c.file, QImage::Format_RGB32);
+    file.fill(Qt::darkCyan);
+    ASSERT_TRUE(file.save(QString::fromStdString(VersionPath(Version::FullScreen, "beach01")), "JPEG"));
+    Select(0);
+    for (int run = 0; run < 2; ++run) {
+        m_dialogs.Then<CopyToClipboardDialog>([&](CopyToClipboardDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Copy to Clipboard"));
+            EXPECT_TRUE(dialog.SizeButton(1026)->isChecked());
+            dialog.SizeButton(c.button)->click();
+            dialog.accept();
+        });
+        QGuiApplication::clipboard()->clear();
+        Trigger(CommandId::Copy);
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        ASSERT_NE(data, nullptr);
+        EXPECT_EQ(QImage::fromData(data->data(ClipboardPicture::kPngType), "PNG").size(), c.copied);
+        EXPECT_EQ(QImage::fromData(data->data(ClipboardPicture::kBmpType), "BMP").size(), c.copied);
+        EXPECT_TRUE(data->data(ClipboardPicture::kSvgType).contains("<desc>Created by Quillery</desc>"));
+    }
+    EXPECT_TRUE(m_prompter.Texts().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, CopySizes,
+                         testing::Values(CopyCase{"Small", {800, 533}, 1027, {300, 199}},
+                                         CopyCase{"FullScreenEnlarged", {640, 480}, 1030, {800, 600}},
+                                         CopyCase{"Thumbnail", {800, 600}, 1026, {133, 100}}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(DeleteCopyTest, AMissingFullScreenFileIsToldAndTheClipboardKept)
+{
+    auto* old = new QMimeData;
+    old->setText(QStringLiteral("before"));
+    QGuiApplication::clipboard()->setMimeData(old);
+    Select(0);
+    m_dialogs.Then<CopyToClipboardDialog>([](CopyToClipboardDialog& dialog) { dialog.accept(); });
+    Trigger(CommandId::Copy);
+    EXPECT_EQ(m_prompter.Texts(),
+              Texts{"Unable to read the full screen picture " +
+                    VersionPath(Version::FullScreen, "beach01") + "\nNothing was copied to the clipboard"});
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+}
+
+TEST_F(DeleteCopyTest, CopyWithoutACurrentPhotoOpensNoDialog)
+{
+    m_frame.Action(CommandId::Copy)->setEnabled(true);
+    Trigger(CommandId::Copy);
+    EXPECT_EQ(m_prompter.Texts(), Texts{"No photo has been selected, cannot copy to clipboard"});
+    EXPECT_TRUE(m_dialogs.Done());
+}
+
+}  // namespace
