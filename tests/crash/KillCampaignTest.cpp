@@ -376,6 +376,13 @@ TEST_F(KillCampaign, Add)
              true);
 }
 
+// The save goes first and the picture files after it, so a kill anywhere leaves
+// every photo of the library with its pictures.
+TEST_F(KillCampaign, DeleteWithFiles)
+{
+    Campaign("delete", {"delete", Library(), "garden", "--with-files"}, false);
+}
+
 // Where renameat2 is refused, a save killed after linking its temporary to the
 // library's name and before unlinking the temporary leaves one file under both names.
 // The next save must make a temporary of its own: one opened over the old name (with
