@@ -9,6 +9,7 @@
 #include "ui/main/AboutBox.h"
 #include "ui/main/CommandSet.h"
 #include "ui/main/CommandState.h"
+#include "ui/main/FilterCommands.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/LibraryCommands.h"
 #include "ui/main/LockIndicators.h"
@@ -49,6 +50,7 @@ MainFrame::MainFrame(Prompter& prompter, FileChooser& fileChooser, Settings& set
                                                  *m_pictureView, *this);
     m_libraryCommands = new LibraryCommands(*m_context, m_recentFiles, this);
     new PhotoCommands(*m_context, *m_libraryCommands);
+    new FilterCommands(*m_context);
     ConnectCommands();
     ConnectViews();
     RebuildRecentFiles();
