@@ -10,10 +10,9 @@ namespace {
 
 using Ids = std::vector<CommandId>;
 
-bool AllEnabled(const MainFrame& frame, const Ids& ids, bool enabled)
+bool AllEnabled(const MainFrame& frame, const Ids& ids)
 {
-    return std::all_of(ids.begin(), ids.end(),
-                       [&](CommandId id) { return frame.Action(id)->isEnabled() == enabled; });
+    return std::all_of(ids.begin(), ids.end(), [&](CommandId id) { return frame.Action(id)->isEnabled(); });
 }
 
 const Ids kFilters{CommandId::FilterByDate, CommandId::FilterByPerson, CommandId::FilterByEvent,
@@ -21,12 +20,9 @@ const Ids kFilters{CommandId::FilterByDate, CommandId::FilterByPerson, CommandId
 
 TEST_F(MainFrameTest, FiltersCountTheRowsLeftAndHideNeedsACurrentPhoto)
 {
-    EXPECT_TRUE(AllEnabled(m_frame, kFilters, false)) << "no library";
-    EXPECT_FALSE(m_frame.Action(CommandId::HideSelection)->isEnabled());
-
     OpenWithDialog(MakeLibrary("Family.pdb"));
     EXPECT_EQ(CountPane(), "2 of 2");
-    EXPECT_TRUE(AllEnabled(m_frame, kFilters, true));
+    EXPECT_TRUE(AllEnabled(m_frame, kFilters));
     EXPECT_FALSE(m_frame.Action(CommandId::HideSelection)->isEnabled()) << "no current photo";
 
     m_dialogs.Then<FilterNamesDialog>([](FilterNamesDialog& dialog) { dialog.OkButton()->click(); });
