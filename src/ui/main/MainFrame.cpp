@@ -10,6 +10,7 @@
 #include "ui/main/CommandSet.h"
 #include "ui/main/CommandState.h"
 #include "ui/main/DeleteCopyCommands.h"
+#include "ui/main/FilterCommands.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/LibraryCommands.h"
 #include "ui/main/LockIndicators.h"
@@ -51,6 +52,7 @@ MainFrame::MainFrame(Prompter& prompter, FileChooser& fileChooser, Settings& set
     m_libraryCommands = new LibraryCommands(*m_context, m_recentFiles, this);
     new PhotoCommands(*m_context, *m_libraryCommands);
     new DeleteCopyCommands(*m_context, *m_libraryCommands);
+    new FilterCommands(*m_context);
     ConnectCommands();
     ConnectViews();
     RebuildRecentFiles();
