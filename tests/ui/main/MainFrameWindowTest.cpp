@@ -47,7 +47,7 @@ TEST_F(MainFrameTest, CommandsFollowTheLibraryTheCurrentPhotoAndTheShow)
 }
 
 // Closing with Yes is among the ModifiedLibrary cases.
-TEST_F(MainFrameTest, ClosingAsksOnlyAboutChangesAndNoWritesNothing)
+TEST_F(MainFrameTest, ClosingAsksOnlyAboutChangesNoWritesNothingCancelStays)
 {
     OpenModifiedFamily();
     m_prompter.Forget();
@@ -56,6 +56,19 @@ TEST_F(MainFrameTest, ClosingAsksOnlyAboutChangesAndNoWritesNothing)
     EXPECT_EQ(m_prompter.Texts(), Texts{"Save Family.pdb before exiting?"});
     EXPECT_EQ(ReadBytes(Path("Family.pdb")), kTwoPhotos);
     EXPECT_TRUE(m_frame.HasClosed());
+
+    // Cancel, which Escape and the box's close button also give, keeps the window and
+    // the changes.
+    MainFrame kept(m_prompter, m_chooser, m_settingsFile.Settings(), m_recentFiles, m_dialogs);
+    kept.Files().OpenLibraryByName(MakeLibrary("Trip.pdb"));
+    kept.Context().library.MarkModified();
+    m_prompter.Forget();
+    m_prompter.Answer(PromptAnswer::Cancel);
+    EXPECT_FALSE(kept.close());
+    EXPECT_EQ(m_prompter.Messages().at(0).buttons, PromptButtons::YesNoCancel);
+    EXPECT_FALSE(kept.HasClosed());
+    EXPECT_TRUE(kept.Context().library.IsModified());
+    EXPECT_EQ(ReadBytes(Path("Trip.pdb")), kTwoPhotos);
 
     MainFrame unchanged(m_prompter, m_chooser, m_settingsFile.Settings(), m_recentFiles, m_dialogs);
     unchanged.Files().OpenLibraryByName(Path("Family.pdb"));
