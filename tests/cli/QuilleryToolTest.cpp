@@ -50,12 +50,14 @@ TEST_F(QuilleryToolTest, DumpPrintsOneObjectPerPhotoWithKeysInOrder)
                            "\n");
 }
 
+// The path is given as bytes that are not UTF-8, as a shell passes a Windows-named file.
 TEST_F(QuilleryToolTest, ResaveWritesTheLibraryBackWithNormalDates)
 {
-    WriteBytes(m_path, "a|01/5/99|P||||\r\n" + kWorkedExample);
-    EXPECT_EQ(Run({"resave", m_path}), 0);
+    const std::string path = m_dir.File("caf\xe9.pdb");
+    WriteBytes(path, "a|01/5/99|P||||\r\n" + kWorkedExample);
+    EXPECT_EQ(Run({"resave", path}), 0);
     EXPECT_EQ(m_err.str(), "");
-    EXPECT_EQ(ReadBytes(m_path), "a|1/05/1999|P||||\r\n" + kWorkedExample);
+    EXPECT_EQ(ReadBytes(path), "a|1/05/1999|P||||\r\n" + kWorkedExample);
 }
 
 TEST_F(QuilleryToolTest, FailuresExitWithOneAndTheMessageAndLeaveTheLibrary)
