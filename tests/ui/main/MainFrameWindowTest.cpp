@@ -2,7 +2,10 @@
 
 #include "ui/main/CommandState.h"
 #include "ui/main/CommandTable.h"
+#include "ui/main/HelpWindow.h"
 #include "store/LibraryLock.h"
+
+#include <QTextBrowser>
 
 #include <set>
 
@@ -95,4 +98,38 @@ TEST_F(MainFrameTest, ALibraryOpenElsewhereOpensReadOnlyWithoutItsChangingComman
                   CommandId::AddPhotoViaScanner, CommandId::AddPhotoFromFile, CommandId::DeleteDatabaseOnly,
                   CommandId::DeleteDatabaseAndFiles, CommandId::EditPhotoInformation, CommandId::EditCurrentPhoto,
                   CommandId::EditOriginalPhoto, CommandId::EditNames, CommandId::EditEvents, CommandId::EditLocation}));
+}
+
+// The manual opens centred on the main window, leaving its menu in view, and moves
+// back and forth through the pages read.
+TEST_F(MainFrameTest, HelpOpensCentredOnTheWindowWithBackForwardAndContents)
+{
+    m_frame.setGeometry(100, 80, 1000, 760);
+    m_frame.show();
+    m_frame.OnHelpTopics();
+    auto* help = m_frame.findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_LE((help->frameGeometry().center() - m_frame.frameGeometry().center()).manhattanLength(), 10);
+
+    const auto action = [help](const char* name) { return help->findChild<QAction*>(QString::fromLatin1(name)); };
+    QAction* back = action("helpBack");
+    QAction* forward = action("helpForward");
+    EXPECT_EQ(back->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Left));
+    EXPECT_EQ(forward->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Right));
+    EXPECT_FALSE(back->isEnabled());
+
+    QTextBrowser* browser = help->Browser();
+    const QUrl index = browser->source();
+    ASSERT_TRUE(index.isLocalFile()) << "the manual is built beside the tests";
+    const QUrl page = index.resolved(QUrl(QStringLiteral("libraries.html")));
+    browser->setSource(page);
+    ASSERT_TRUE(back->isEnabled());
+    back->trigger();
+    EXPECT_EQ(browser->source(), index);
+    ASSERT_TRUE(forward->isEnabled());
+    forward->trigger();
+    EXPECT_EQ(browser->source(), page);
+    action("helpContents")->trigger();
+    EXPECT_EQ(browser->source(), index);
 }
