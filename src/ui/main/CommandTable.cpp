@@ -44,8 +44,8 @@ constexpr std::array kCommands = std::to_array<Command>({
 
     {HideSelection, "Hide selection", "", R::CurrentPhoto, "Remove the current selection from filtered list of photos", "", ""},
     {FilterByDate, "Filter by date", "", R::Library, "Filter the selected pictures by date", "Filter by date", "view-calendar"},
-    {FilterByPerson, "Filter by Person", "", R::Library, "Filter current selected photos by person or persons", "Fitler by name", "im-user"},
-    {FilterByEvent, "Filter by Event", "", R::Library, "Filter photos by event or events", "Filter by event", "view-calendar-day"},
+    {FilterByPerson, "Filter by Person", "", R::Library, "Filter current selected photos by person or persons", "Filter by name", "im-user"},
+    {FilterByEvent, "Filter by Event", "", R::Library, "Filter photos by event or events", "Filter by event", "view-calendar-special-occasion"},
     {FilterByLocation, "Filter by Location", "", R::Library, "Filter photos by location or locations", "Filter by location", "find-location"},
     {UndoAllFilters, "Undo all filters", "", R::Library, "Undo all filters and view entire photo database", "Undo filters", "edit-undo"},
 

@@ -3,10 +3,12 @@
 #include "ui/main/CommandState.h"
 #include "ui/main/CommandTable.h"
 #include "ui/main/HelpWindow.h"
+#include "ui/main/IconTheme.h"
 #include "store/LibraryLock.h"
 
 #include <QTextBrowser>
 
+#include <map>
 #include <set>
 
 namespace {
@@ -132,4 +134,22 @@ TEST_F(MainFrameTest, HelpOpensCentredOnTheWindowWithBackForwardAndContents)
     EXPECT_EQ(browser->source(), page);
     action("helpContents")->trigger();
     EXPECT_EQ(browser->source(), index);
+}
+
+// Every toolbar button is told apart by its picture (two calendar-like commands once
+// drew the same one), and the tool tips are spelt right.
+TEST_F(MainFrameTest, ToolbarButtonsDrawPicturesOfTheirOwn)
+{
+    IconTheme::Ensure();
+    std::map<QByteArray, CommandId> drawn;
+    for (const CommandId id : CommandTable::ToolBar()) {
+        if (id == CommandId::Separator) continue;
+        const QImage image = m_frame.Action(id)->icon().pixmap(22, 22).toImage();
+        const QString text = m_frame.Action(id)->text();
+        ASSERT_FALSE(image.isNull()) << text.toStdString();
+        const QByteArray pixels(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+        const auto [first, added] = drawn.emplace(pixels, id);
+        EXPECT_TRUE(added) << text.toStdString() << " draws as " << m_frame.Action(first->second)->text().toStdString();
+    }
+    EXPECT_EQ(m_frame.Action(CommandId::FilterByPerson)->toolTip(), QStringLiteral("Filter by name"));
 }
