@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 std::vector<std::string> SelectedNames(const QListWidget* list)
@@ -109,8 +111,10 @@ void PhotoInfoDialog::BuildLayout()
     connect(buttons, &QDialogButtonBox::rejected, this, &PhotoInfoDialog::reject);
     m_nameField = new QLineEdit(this);
     m_dateField = new QLineEdit(this);
-    m_dateField->setMaximumWidth(110);
     m_dateField->setPlaceholderText(QStringLiteral("m/d/yyyy, m/yyyy, yyyy"));
+    // Wide enough that the forms it takes can be read whole while it is empty.
+    const int placeholderWidth = m_dateField->fontMetrics().horizontalAdvance(m_dateField->placeholderText());
+    m_dateField->setFixedWidth(std::max(110, placeholderWidth + 16));
     connect(m_dateField, &QLineEdit::textChanged, this, &PhotoInfoDialog::DateChanged);
     m_notesField = new QPlainTextEdit(this);
     m_persons = MakeNameList(this);
