@@ -8,7 +8,6 @@
 #include "ui/main/MainFrame.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QIcon>
 #include <QScreen>
 
@@ -16,7 +15,7 @@ QuilleryApp::QuilleryApp() : m_recentFiles(m_settings.FilePath()) {}
 
 QuilleryApp::~QuilleryApp() = default;
 
-bool QuilleryApp::InitInstance(const QStringList& arguments)
+bool QuilleryApp::InitInstance(const std::vector<std::string>& arguments)
 {
     QApplication::setApplicationName(QStringLiteral("Quillery"));
     QApplication::setOrganizationName(QStringLiteral("Quillery"));
@@ -46,14 +45,11 @@ const CQuilleryDoc& QuilleryApp::OpenDocumentFile(const std::string& path)
     return m_frame->Context().library.Catalog();
 }
 
-std::string QuilleryApp::LibraryArgument(const QStringList& arguments)
+std::string QuilleryApp::LibraryArgument(const std::vector<std::string>& arguments)
 {
-    for (qsizetype index = 1; index < arguments.size(); ++index) {
-        const QString& argument = arguments[index];
-        if (!argument.isEmpty() && !argument.startsWith(u'-')) {
-            return QFile::encodeName(argument).toStdString();
-        }
+    for (size_t index = 1; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
+        if (!argument.empty() && argument.front() != '-') return argument;
     }
     return {};
 }
-

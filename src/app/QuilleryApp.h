@@ -6,10 +6,9 @@
 #include "ui/common/ModalDialogRunner.h"
 #include "ui/common/QtPrompter.h"
 
-#include <QStringList>
-
 #include <memory>
 #include <string>
+#include <vector>
 
 class CQuilleryDoc;
 class MainFrame;
@@ -25,7 +24,7 @@ public:
 
     // False when the program has already ended (the user declined to create the
     // picture directories of the library on the command line).
-    bool InitInstance(const QStringList& arguments);
+    bool InitInstance(const std::vector<std::string>& arguments);
 
     // Opens the library through the main window; its catalog is the answer even
     // when the library could not be read.
@@ -33,8 +32,9 @@ public:
 
     MainFrame* Frame() const { return m_frame.get(); }
 
-    // The first argument that is not an option: at most one library is opened.
-    static std::string LibraryArgument(const QStringList& arguments);
+    // The first argument after the program's name that is not an option, as the bytes
+    // given: at most one library is opened.
+    static std::string LibraryArgument(const std::vector<std::string>& arguments);
 
 private:
     ProfileSettings m_settings;

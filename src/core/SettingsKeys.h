@@ -34,4 +34,8 @@ inline constexpr TextKey LeftMargin{"LeftMargin", "10"};
 inline constexpr TextKey TopMargin{"TopMargin", "10"};
 inline constexpr TextKey PictureDelay{"PictureDelay", "6"};
 
+// The folder "Add photo from file" last took a picture from, as bytes; written by that
+// command, not by Options. Empty: none yet.
+inline constexpr TextKey LastAddFolder{"LastAddFolder", ""};
+
 }  // namespace SettingsKeys

@@ -1,5 +1,7 @@
 #include "store/ProfileSettings.h"
 
+#include "store/SettingsBytes.h"
+
 #include <QFile>
 
 namespace {
@@ -43,7 +45,7 @@ std::string ProfileSettings::GetString(std::string_view key, std::string_view de
     m_store->sync();
     const QVariant value = m_store->value(KeyInSection(key));
     if (!value.isValid()) return std::string(defaultValue);
-    return value.toString().toStdString();
+    return SettingsBytes::FromStored(value);
 }
 
 void ProfileSettings::WriteInt(std::string_view key, int value)
@@ -54,8 +56,7 @@ void ProfileSettings::WriteInt(std::string_view key, int value)
 
 void ProfileSettings::WriteString(std::string_view key, std::string_view value)
 {
-    m_store->setValue(KeyInSection(key),
-                      QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+    m_store->setValue(KeyInSection(key), SettingsBytes::ToStored(value));
     m_store->sync();
 }
 

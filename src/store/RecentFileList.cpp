@@ -1,5 +1,7 @@
 #include "store/RecentFileList.h"
 
+#include "store/SettingsBytes.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -33,8 +35,8 @@ std::vector<std::string> RecentFileList::Entries() const
     m_store->sync();
     std::vector<std::string> entries;
     for (int index = 0; index < kSize; ++index) {
-        const QString path = m_store->value(EntryKey(index)).toString();
-        if (!path.isEmpty()) entries.push_back(QFile::encodeName(path).toStdString());
+        std::string path = SettingsBytes::FromStored(m_store->value(EntryKey(index)));
+        if (!path.empty()) entries.push_back(std::move(path));
     }
     return entries;
 }
@@ -60,7 +62,7 @@ void RecentFileList::Store(const std::vector<std::string>& entries)
 {
     for (int index = 0; index < kSize; ++index) {
         if (static_cast<size_t>(index) < entries.size()) {
-            m_store->setValue(EntryKey(index), QFile::decodeName(entries[static_cast<size_t>(index)].c_str()));
+            m_store->setValue(EntryKey(index), SettingsBytes::ToStored(entries[static_cast<size_t>(index)]));
         } else {
             m_store->remove(EntryKey(index));
         }

@@ -52,17 +52,19 @@ TEST_F(QuilleryToolTest, DumpPrintsOneObjectPerPhotoWithKeysInOrder)
                            "\n");
 }
 
+// The path is given as bytes that are not UTF-8, as a shell passes a Windows-named file.
 TEST_F(QuilleryToolTest, ResaveWritesTheLibraryBackWithNormalDates)
 {
-    WriteBytes(m_path, "a|01/5/99|P||||\r\n" + kWorkedExample);
+    const std::string path = m_dir.File("caf\xe9.pdb");
+    WriteBytes(path, "a|01/5/99|P||||\r\n" + kWorkedExample);
     // A backup older than the file, left by a save killed before its last step, is
     // kept aside rather than failing the save.
-    const std::string backup = m_dir.File("Family.bak");
+    const std::string backup = m_dir.File("caf\xe9.bak");
     WriteBytes(backup, kWorkedExample);
-    std::filesystem::last_write_time(backup, std::filesystem::last_write_time(m_path) - std::chrono::hours(1));
-    EXPECT_EQ(Run({"resave", m_path}), 0);
-    EXPECT_NE(m_err.str().find("moved it aside to Family.bak.1"), std::string::npos) << m_err.str();
-    EXPECT_EQ(ReadBytes(m_path), "a|1/05/1999|P||||\r\n" + kWorkedExample);
+    std::filesystem::last_write_time(backup, std::filesystem::last_write_time(path) - std::chrono::hours(1));
+    EXPECT_EQ(Run({"resave", path}), 0);
+    EXPECT_NE(m_err.str().find(".bak.1"), std::string::npos) << m_err.str();
+    EXPECT_EQ(ReadBytes(path), "a|1/05/1999|P||||\r\n" + kWorkedExample);
     EXPECT_EQ(ReadBytes(backup + ".1"), kWorkedExample);
 }
 

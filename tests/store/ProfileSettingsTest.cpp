@@ -22,3 +22,12 @@ TEST(ProfileSettings, ValuesKeepTheirFormInSectionQuilleryAndNonNumbersReadAsThe
     file.Settings().WriteString("SaveHighResPictures", "yes");
     EXPECT_EQ(file.Settings().GetInt("SaveHighResPictures", 0), 0);
 }
+
+TEST(ProfileSettings, TextValuesComeBackByteForByte)
+{
+    TempSettingsFile file;
+    for (const std::string bytes : {"/home/caf\xe9", "/home/caf\xc3\xa9", ""}) {
+        file.Settings().WriteString("LastAddFolder", bytes);
+        EXPECT_EQ(ProfileSettings(file.Path().toStdString()).GetString("LastAddFolder", "x"), bytes);
+    }
+}

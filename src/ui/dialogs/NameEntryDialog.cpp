@@ -158,6 +158,13 @@ void NameEntryDialog::accept()
         m_prompter.Message(kSeparatorMessage);
         return;
     }
+    // A city without its state or country stays in the dialog to be completed
+    // rather than being thrown away with it.
+    if (m_kind == NameKind::Locations && Trimmed(second).empty() && !Trimmed(first).empty()) {
+        m_prompter.Message(kStateMessage);
+        m_secondField->setFocus();
+        return;
+    }
     const std::string name = ComposeName(Trimmed(first), Trimmed(second));
     if (!name.empty()) Store(name);
     if (m_result.empty()) {
@@ -176,10 +183,7 @@ std::string NameEntryDialog::ComposeName(const std::string& first, const std::st
     case NameKind::Events:
         return first;
     case NameKind::Locations:
-        if (second.empty()) {
-            if (!first.empty()) m_prompter.Message(kStateMessage);
-            return {};
-        }
+        if (second.empty()) return {};
         return ComposeLocationName(second, first);
     }
     return {};

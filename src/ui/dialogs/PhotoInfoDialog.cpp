@@ -1,6 +1,7 @@
 #include "ui/dialogs/PhotoInfoDialog.h"
 
 #include "core/CQuilleryDoc.h"
+#include "core/DateText.h"
 #include "core/NotesText.h"
 #include "core/PhotoRecord.h"
 #include "store/Library.h"
@@ -9,6 +10,7 @@
 #include "ui/dialogs/NameListItem.h"
 #include "ui/common/WaitCursor.h"
 
+#include <QDialogButtonBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,6 +21,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -98,14 +102,20 @@ void PhotoInfoDialog::BuildLayout()
     m_pictureLabel = new QLabel(this);
     m_pictureLabel->setMinimumSize(150, 100);
     m_pictureLabel->setAlignment(Qt::AlignCenter);
-    m_okButton = new QPushButton(tr("OK"), this);
+    // The standard box, so OK and Cancel sit, look and answer keys as in every other
+    // dialog of the program and of the desktop.
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_okButton = buttons->button(QDialogButtonBox::Ok);
     m_okButton->setDefault(true);
-    auto* cancel = new QPushButton(tr("Cancel"), this);
-    connect(m_okButton, &QPushButton::clicked, this, &PhotoInfoDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &PhotoInfoDialog::reject);
+    connect(buttons, &QDialogButtonBox::accepted, this, &PhotoInfoDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &PhotoInfoDialog::reject);
     m_nameField = new QLineEdit(this);
     m_dateField = new QLineEdit(this);
-    m_dateField->setMaximumWidth(110);
+    m_dateField->setPlaceholderText(QStringLiteral("m/d/yyyy, m/yyyy, yyyy"));
+    // Wide enough that the forms it takes can be read whole while it is empty.
+    const int placeholderWidth = m_dateField->fontMetrics().horizontalAdvance(m_dateField->placeholderText());
+    m_dateField->setFixedWidth(std::max(110, placeholderWidth + 16));
+    connect(m_dateField, &QLineEdit::textChanged, this, &PhotoInfoDialog::DateChanged);
     m_notesField = new QPlainTextEdit(this);
     m_persons = MakeNameList(this);
     m_events = MakeNameList(this);
@@ -126,15 +136,10 @@ void PhotoInfoDialog::BuildLayout()
     fields->addLayout(Column("Picture file name:", m_nameField));
     fields->addLayout(Column("Date:", m_dateField));
     fields->addStretch();
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(m_okButton);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
     auto* top = new QHBoxLayout;
     top->addLayout(fields);
     top->addWidget(m_pictureLabel, 0, Qt::AlignTop);
     top->addStretch();
-    top->addLayout(buttons);
 
     auto* middle = new QHBoxLayout;
     middle->addLayout(Column("Notes:", m_notesField), 3);
@@ -146,6 +151,7 @@ void PhotoInfoDialog::BuildLayout()
     layout->addLayout(top);
     layout->addLayout(middle, 1);
     layout->addLayout(Column("Messages:", m_messageLine));
+    layout->addWidget(buttons);
     resize(760, 480);
 }
 
@@ -237,6 +243,16 @@ void PhotoInfoDialog::AddName(NameKind kind)
     }
     item->setSelected(true);
     list->scrollToItem(item);
+}
+
+// The date refusal goes once the date reads right, so a message left standing never
+// points at a field that is already correct; other messages wait for the next OK.
+void PhotoInfoDialog::DateChanged()
+{
+    constexpr std::string_view refusal = PhotoAdder::kDateMessage;
+    if (m_messageLine->text() != QLatin1String(refusal.data(), static_cast<qsizetype>(refusal.size()))) return;
+    const std::string typed = FieldBytes(m_photo ? m_photo->GetDateText() : std::string(), m_dateField->text());
+    if (ParseDate(typed).valid) SetMessage({});
 }
 
 void PhotoInfoDialog::SetMessage(const std::string& text)

@@ -58,6 +58,7 @@ private:
     void ShowPreview();
     void AddName(NameKind kind);
     void SetMessage(const std::string& text);
+    void DateChanged();
     PhotoEntry ReadEntry() const;
     bool AddPhoto(const PhotoEntry& entry);
     void EditPhoto(const PhotoEntry& entry);

@@ -159,13 +159,17 @@ bool LibraryCommands::SaveIfModified()
     return !m_context.library.IsModified() || Save();
 }
 
-// There is no cancelling: the library is saved on Yes and the window closes, except
-// when that save fails, which keeps the window open so the changes are not lost.
+// Cancel, Escape and the box's close button keep the window open with the changes in
+// memory, as does a save after Yes that fails.
 bool LibraryCommands::MayClose()
 {
     if (!m_context.library.IsModified()) return true;
     const std::string question = "Save " + m_context.library.FileName() + " before exiting?";
-    return !m_context.prompter.AskYesNo(question) || Save();
+    switch (m_context.prompter.AskYesNoCancel(question)) {
+    case PromptAnswer::Yes: return Save();
+    case PromptAnswer::No: return true;
+    default: return false;
+    }
 }
 
 void LibraryCommands::EndProgram()

@@ -24,8 +24,8 @@ public:
     // Writes the library, through Save As when it has no file yet; false when the
     // library is still unsaved afterwards.
     bool Save();
-    // Asks whether to save a modified library (Yes, No); false when the window must
-    // stay open because the save failed.
+    // Asks whether to save a modified library (Yes, No, Cancel); false when the window
+    // must stay open: cancelled, or the save failed.
     bool MayClose();
 
 Q_SIGNALS:

@@ -1,7 +1,10 @@
 #include "ui/main/PhotoCommands.h"
 
 #include "core/PhotoRecord.h"
+#include "base/FileOps.h"
 #include "core/Prompter.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
 #include "imaging/Imaging.h"
 #include "imaging/Picture.h"
 #include "store/PhotoAdder.h"
@@ -16,6 +19,9 @@
 #include "ui/main/LibraryCommands.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
 
 namespace {
 
@@ -62,8 +68,12 @@ void PhotoCommands::OnAddPhotoFromFile()
     FileRequest request;
     request.filter = kImageFilter;
     request.flags = FileFlag::MustExist;
+    request.directory = AddFolder();
     const std::optional<std::string> path = m_pictureChooser.Choose(request);
     if (!path) return;
+    if (!path->empty()) {
+        m_context.settings.WriteString(SettingsKeys::LastAddFolder.name, FileOps::DirectoryOf(*path));
+    }
 
     Picture picture;
     if (!path->empty()) picture.LoadFile(*path);
@@ -79,6 +89,16 @@ void PhotoCommands::OnAddPhotoFromFile()
         if (const auto date = PhotoAdder::DateFromExif(*taken)) dialog->SetDateText(*date);
     }
     m_context.dialogs.Run(*dialog.get());
+}
+
+std::string PhotoCommands::AddFolder() const
+{
+    using SettingsKeys::LastAddFolder;
+    const std::string last = m_context.settings.GetString(LastAddFolder.name, LastAddFolder.defaultValue);
+    if (!last.empty() && FileOps::IsDirectory(last)) return last;
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!pictures.isEmpty() && QDir(pictures).exists()) return QFile::encodeName(pictures).toStdString();
+    return QFile::encodeName(QDir::homePath()).toStdString();
 }
 
 void PhotoCommands::OnEditPhotoInformation()

@@ -5,6 +5,7 @@
 #include <QObject>
 
 #include <memory>
+#include <string>
 
 struct CommandContext;
 class FileChooser;
@@ -37,6 +38,9 @@ public Q_SLOTS:
 
 private:
     void Connect();
+    // Where the picture dialog opens: the folder last added from, else the user's
+    // Pictures folder, else home; never the program's working folder.
+    std::string AddFolder() const;
 
     CommandContext& m_context;
     LibraryCommands& m_files;

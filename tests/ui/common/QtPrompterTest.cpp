@@ -1,6 +1,7 @@
 #include "ui/common/QtPrompter.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -33,4 +34,19 @@ TEST(QtPrompter, ShowsCaptionAndTextAndReturnsThePressedButton)
     EXPECT_EQ(shown, QStringLiteral("/tmp/x.pdb|Create?"));
     PressWhenShown(QMessageBox::Cancel);
     EXPECT_EQ(prompter.AskYesNoCancel("Replace?"), PromptAnswer::Cancel);
+}
+
+// The save question on closing offers Cancel: a box dismissed with Escape must not
+// count as No there, which would drop the changes.
+TEST(QtPrompter, EscapeOnAYesNoCancelBoxIsCancel)
+{
+    QWidget owner;
+    QtPrompter prompter(&owner);
+    QTimer::singleShot(0, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(box, &escape);
+    });
+    EXPECT_EQ(prompter.AskYesNoCancel("Save Family.pdb before exiting?"), PromptAnswer::Cancel);
 }

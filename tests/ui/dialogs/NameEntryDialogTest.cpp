@@ -54,7 +54,7 @@ TEST_F(NameEntryTest, ComposesTheStoredName)
         {NameKind::Persons, "  ", "", "", ""},
         {NameKind::Events, " Summer holiday ", "", "Summer holiday", ""},
         {NameKind::Locations, "", "Texas", "Texas", ""},
-        {NameKind::Locations, "Paris", "", "", "State must be supplied"},
+        {NameKind::Locations, "  ", " ", "", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.first) + "|" + c.second);
@@ -70,22 +70,26 @@ TEST_F(NameEntryTest, ComposesTheStoredName)
     }
 }
 
-TEST_F(NameEntryTest, RefusesSeparatorsAndStaysOpen)
+TEST_F(NameEntryTest, RefusesAndStaysOpenWithWhatWasTyped)
 {
-    for (const auto& [kind, first, second] : {std::tuple{NameKind::Persons, "a|b", "Smith"},
-                                              std::tuple{NameKind::Locations, "Paris", "Fr^ance"}}) {
+    const std::string separators = "Input cannot contain either | or ^ characters,\nPlease correct and reenter";
+    const std::tuple<NameKind, const char*, const char*, std::string> cases[] = {
+        {NameKind::Persons, "a|b", "Smith", separators},
+        {NameKind::Locations, "Paris", "Fr^ance", separators},
+        {NameKind::Locations, "Paris", "  ", "State must be supplied"}};
+    for (const auto& [kind, first, second, message] : cases) {
         SCOPED_TRACE(std::string(first) + "|" + second);
         m_prompter.Forget();
         NameEntryDialog& dialog = Enter(kind, first, second);
         EXPECT_TRUE(dialog.isVisible());
-        ASSERT_EQ(m_prompter.Texts(), std::vector<std::string>{
-                                          "Input cannot contain either | or ^ characters,\nPlease correct and reenter"});
+        EXPECT_EQ(dialog.result(), 0);
+        ASSERT_EQ(m_prompter.Texts(), std::vector<std::string>{message});
+        EXPECT_EQ(dialog.FirstField()->text() + '|' + dialog.SecondField()->text(), QString(first) + '|' + second);
         EXPECT_EQ(NameCount(), 0);
     }
-    m_dialog->FirstField()->setText(QStringLiteral("a"));
-    m_dialog->SecondField()->setText(QStringLiteral("b"));
+    m_dialog->SecondField()->setText(QStringLiteral("France"));
     m_dialog->accept();
-    EXPECT_EQ(m_dialog->Result(), "b, a") << "corrected, it is taken";
+    EXPECT_EQ(m_dialog->Result(), "France, Paris") << "completed, it is taken";
 }
 
 TEST_F(NameEntryTest, EditSplitsTheStoredName)

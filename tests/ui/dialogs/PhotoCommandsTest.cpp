@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 
 namespace {
 
@@ -78,6 +80,35 @@ TEST_F(PhotoCommandsTest, AddsAPhotoFromTheChosenFileToTheSavedLibraryThenEditsI
     m_actions.Action(CommandId::EditPhotoInformation)->trigger();
     EXPECT_EQ(Catalog().PhotoAt(0).GetDateText(), "2/2000");
     EXPECT_TRUE(Catalog().IsModified());
+}
+
+// The picture dialog never starts in the program's working folder: the folder last
+// added from (kept as bytes), else ~/Pictures when there is one, else home.
+TEST_F(PhotoCommandsTest, AddingStartsInTheLastFolderElsePicturesElseHome)
+{
+    const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME");
+    const std::string home = m_library.File("home");
+    const std::string last = home + "/caf\xe9";
+    std::filesystem::create_directories(last);
+    qputenv("HOME", home.c_str());
+    qputenv("XDG_CONFIG_HOME", (home + "/.config").c_str());
+    const auto startsIn = [this] {
+        m_actions.Action(CommandId::AddPhotoFromFile)->trigger();  // cancelled
+        return m_pictureChooser.Requests().back().directory;
+    };
+    EXPECT_EQ(startsIn(), home);
+    std::filesystem::create_directory(home + "/Pictures");
+    EXPECT_EQ(startsIn(), home + "/Pictures");
+
+    WriteBytes(last + "/notes.txt", "not a picture");
+    m_pictureChooser.Answer(last + "/notes.txt");
+    startsIn();
+    EXPECT_EQ(m_library.Settings().GetString("LastAddFolder", ""), last);
+    EXPECT_EQ(startsIn(), last);
+    std::filesystem::remove_all(last);
+    EXPECT_EQ(startsIn(), home + "/Pictures") << "a folder that went is passed over";
+    qputenv("HOME", savedHome);
+    savedConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", savedConfig);
 }
 
 }  // namespace

@@ -2,8 +2,13 @@
 
 #include "ui/main/CommandState.h"
 #include "ui/main/CommandTable.h"
+#include "ui/main/HelpWindow.h"
+#include "ui/main/IconTheme.h"
 #include "store/LibraryLock.h"
 
+#include <QTextBrowser>
+
+#include <map>
 #include <set>
 
 namespace {
@@ -47,7 +52,7 @@ TEST_F(MainFrameTest, CommandsFollowTheLibraryTheCurrentPhotoAndTheShow)
 }
 
 // Closing with Yes is among the ModifiedLibrary cases.
-TEST_F(MainFrameTest, ClosingAsksOnlyAboutChangesAndNoWritesNothing)
+TEST_F(MainFrameTest, ClosingAsksOnlyAboutChangesNoWritesNothingCancelStays)
 {
     OpenModifiedFamily();
     m_prompter.Forget();
@@ -56,6 +61,19 @@ TEST_F(MainFrameTest, ClosingAsksOnlyAboutChangesAndNoWritesNothing)
     EXPECT_EQ(m_prompter.Texts(), Texts{"Save Family.pdb before exiting?"});
     EXPECT_EQ(ReadBytes(Path("Family.pdb")), kTwoPhotos);
     EXPECT_TRUE(m_frame.HasClosed());
+
+    // Cancel, which Escape and the box's close button also give, keeps the window and
+    // the changes.
+    MainFrame kept(m_prompter, m_chooser, m_settingsFile.Settings(), m_recentFiles, m_dialogs);
+    kept.Files().OpenLibraryByName(MakeLibrary("Trip.pdb"));
+    kept.Context().library.MarkModified();
+    m_prompter.Forget();
+    m_prompter.Answer(PromptAnswer::Cancel);
+    EXPECT_FALSE(kept.close());
+    EXPECT_EQ(m_prompter.Messages().at(0).buttons, PromptButtons::YesNoCancel);
+    EXPECT_FALSE(kept.HasClosed());
+    EXPECT_TRUE(kept.Context().library.IsModified());
+    EXPECT_EQ(ReadBytes(Path("Trip.pdb")), kTwoPhotos);
 
     MainFrame unchanged(m_prompter, m_chooser, m_settingsFile.Settings(), m_recentFiles, m_dialogs);
     unchanged.Files().OpenLibraryByName(Path("Family.pdb"));
@@ -82,4 +100,56 @@ TEST_F(MainFrameTest, ALibraryOpenElsewhereOpensReadOnlyWithoutItsChangingComman
                   CommandId::AddPhotoViaScanner, CommandId::AddPhotoFromFile, CommandId::DeleteDatabaseOnly,
                   CommandId::DeleteDatabaseAndFiles, CommandId::EditPhotoInformation, CommandId::EditCurrentPhoto,
                   CommandId::EditOriginalPhoto, CommandId::EditNames, CommandId::EditEvents, CommandId::EditLocation}));
+}
+
+// The manual opens centred on the main window, leaving its menu in view, and moves
+// back and forth through the pages read.
+TEST_F(MainFrameTest, HelpOpensCentredOnTheWindowWithBackForwardAndContents)
+{
+    m_frame.setGeometry(100, 80, 1000, 760);
+    m_frame.show();
+    m_frame.OnHelpTopics();
+    auto* help = m_frame.findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_LE((help->frameGeometry().center() - m_frame.frameGeometry().center()).manhattanLength(), 10);
+
+    const auto action = [help](const char* name) { return help->findChild<QAction*>(QString::fromLatin1(name)); };
+    QAction* back = action("helpBack");
+    QAction* forward = action("helpForward");
+    EXPECT_EQ(back->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Left));
+    EXPECT_EQ(forward->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Right));
+    EXPECT_FALSE(back->isEnabled());
+
+    QTextBrowser* browser = help->Browser();
+    const QUrl index = browser->source();
+    ASSERT_TRUE(index.isLocalFile()) << "the manual is built beside the tests";
+    const QUrl page = index.resolved(QUrl(QStringLiteral("libraries.html")));
+    browser->setSource(page);
+    ASSERT_TRUE(back->isEnabled());
+    back->trigger();
+    EXPECT_EQ(browser->source(), index);
+    ASSERT_TRUE(forward->isEnabled());
+    forward->trigger();
+    EXPECT_EQ(browser->source(), page);
+    action("helpContents")->trigger();
+    EXPECT_EQ(browser->source(), index);
+}
+
+// Every toolbar button is told apart by its picture (two calendar-like commands once
+// drew the same one), and the tool tips are spelt right.
+TEST_F(MainFrameTest, ToolbarButtonsDrawPicturesOfTheirOwn)
+{
+    IconTheme::Ensure();
+    std::map<QByteArray, CommandId> drawn;
+    for (const CommandId id : CommandTable::ToolBar()) {
+        if (id == CommandId::Separator) continue;
+        const QImage image = m_frame.Action(id)->icon().pixmap(22, 22).toImage();
+        const QString text = m_frame.Action(id)->text();
+        ASSERT_FALSE(image.isNull()) << text.toStdString();
+        const QByteArray pixels(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+        const auto [first, added] = drawn.emplace(pixels, id);
+        EXPECT_TRUE(added) << text.toStdString() << " draws as " << m_frame.Action(first->second)->text().toStdString();
+    }
+    EXPECT_EQ(m_frame.Action(CommandId::FilterByPerson)->toolTip(), QStringLiteral("Filter by name"));
 }
