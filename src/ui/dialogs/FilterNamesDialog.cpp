@@ -20,7 +20,7 @@ struct Texts {
 constexpr std::array<Texts, kNameKinds.size()> kTexts{{
     {"Filter by Persons", "Select persons to filter photos:", "Persons"},
     {"Filter by Events", "Select events to filter photos:", "Events"},
-    {"Filter by Location", "Select locationss to filter photos:", "Locations"},
+    {"Filter by Location", "Select locations to filter photos:", "Locations"},
 }};
 
 }  // namespace
