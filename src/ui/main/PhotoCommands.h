@@ -32,11 +32,16 @@ public:
 
 public Q_SLOTS:
     void OnAddPhotoFromFile();
+    // The menu command edits the current photo, once a row is selected.
     void OnEditPhotoInformation();
+    // The list's double-click edits the row's photo, whatever is selected.
+    void OnEditPhotoAtRow(int row);
     void OnEditNames(NameKind kind);
 
 private:
     void Connect();
+    // The photo dialog in edit mode for the row's photo, with the row's thumbnail.
+    void EditPhoto(int row);
 
     CommandContext& m_context;
     LibraryCommands& m_files;
