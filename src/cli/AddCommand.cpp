@@ -1,6 +1,7 @@
 #include "cli/AddCommand.h"
 
 #include "core/CQuilleryDoc.h"
+#include "core/NameChoice.h"
 #include "core/NameText.h"
 #include "core/NotesText.h"
 #include "core/Prompter.h"
@@ -61,6 +62,7 @@ int AddCommand::Run(const std::vector<std::string>& arguments, ToolContext& cont
 {
     const std::optional<Request> request = Parse(arguments, context);
     if (!request) return kUsage;
+    if (!NamesFit(*request, context)) return kFailure;
     Library library;
     QObject::connect(&library, &Library::leftoversMended, [&context](const std::string& note) {
         context.err << "quillery-tool add: " << note << '\n';
@@ -135,6 +137,21 @@ bool AddCommand::OpenLibrary(const std::string& path, Library& library,
     case Library::Outcome::ReadFailed: break;
     }
     return false;
+}
+
+// Checked before the library is opened, so a refusal leaves no file behind, not even a
+// new empty library.
+bool AddCommand::NamesFit(const Request& request, ToolContext& context)
+{
+    for (const auto& [kind, names] : {std::pair{NameKind::Persons, &request.persons},
+                                      std::pair{NameKind::Events, &request.events},
+                                      std::pair{NameKind::Locations, &request.locations}}) {
+        if (const auto refusal = NameChoice::Refusal(kind, *names)) {
+            context.prompter.Message(*refusal);
+            return false;
+        }
+    }
+    return true;
 }
 
 bool AddCommand::AddNames(const Request& request, Library& library, ToolContext& context)

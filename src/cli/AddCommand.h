@@ -45,6 +45,7 @@ private:
     static std::optional<Request> Parse(const std::vector<std::string>& arguments,
                                         ToolContext& context);
     bool OpenLibrary(const std::string& path, Library& library, ToolContext& context) const;
+    static bool NamesFit(const Request& request, ToolContext& context);
     static bool AddNames(const Request& request, Library& library, ToolContext& context);
     // Each photo added gives a line for `report`.
     bool AddImages(const Request& request, Library& library, const Settings& settings,

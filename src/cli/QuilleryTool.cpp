@@ -3,8 +3,10 @@
 #include "cli/AddCommand.h"
 #include "cli/DeleteCommand.h"
 #include "cli/DumpCommand.h"
+#include "cli/OutputBuffer.h"
 #include "cli/ResaveCommand.h"
 
+#include <cstring>
 #include <ostream>
 
 QuilleryTool::QuilleryTool()
@@ -24,7 +26,7 @@ int QuilleryTool::Run(const std::vector<std::string>& arguments, ToolContext& co
     const std::string& name = arguments.front();
     if (name == "--help" || name == "-h" || name == "help") {
         context.out << HelpText();
-        return ToolCommand::kSuccess;
+        return OutputWritten(context) ? ToolCommand::kSuccess : ToolCommand::kFailure;
     }
     ToolCommand* command = Find(name);
     if (command == nullptr) {
@@ -34,7 +36,20 @@ int QuilleryTool::Run(const std::vector<std::string>& arguments, ToolContext& co
     const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
     const int code = command->Run(rest, context);
     if (code == ToolCommand::kUsage) context.err << "usage: " << UsageLine(*command) << '\n';
+    if (!OutputWritten(context)) return ToolCommand::kFailure;
     return code;
+}
+
+bool QuilleryTool::OutputWritten(ToolContext& context)
+{
+    context.out.flush();
+    if (context.out) return true;
+    const auto* buffer = dynamic_cast<const OutputBuffer*>(context.out.rdbuf());
+    const int error = buffer != nullptr ? buffer->Error() : 0;
+    context.err << "quillery-tool: cannot write the output";
+    if (error != 0) context.err << ": " << std::strerror(error);
+    context.err << '\n';
+    return false;
 }
 
 std::string QuilleryTool::HelpText() const

@@ -18,6 +18,8 @@ public:
 
 private:
     ToolCommand* Find(const std::string& name) const;
+    // Flushes the output; when it could not be written, says why on the error stream.
+    static bool OutputWritten(ToolContext& context);
     std::string UsageLine(const ToolCommand& command) const;
 
     std::vector<std::unique_ptr<ToolCommand>> m_commands;

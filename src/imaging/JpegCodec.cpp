@@ -109,6 +109,13 @@ void CmykRowToRgb(const std::uint8_t* cmyk, std::uint8_t* rgb, unsigned width, b
     }
 }
 
+// Whether rows of the picture are missing. The Huffman decoders say when they ran out
+// of data; the arithmetic decoder pads in silence, so there any early end counts.
+bool RowsMissing(Decompressor& jpeg)
+{
+    return jpeg.Get().arith_code ? jpeg.Trap().SawDataEnd() : jpeg.Trap().SawRowsMissing();
+}
+
 bool DecodeRows(Decompressor& jpeg, PixelBuffer& pixels, const HeaderFacts& facts,
                 std::uint8_t* cmykRow)
 {
@@ -116,8 +123,8 @@ bool DecodeRows(Decompressor& jpeg, PixelBuffer& pixels, const HeaderFacts& fact
     return jpeg.Trap().Run([&] {
         jpeg_start_decompress(&info);
         const unsigned height = info.output_height;
-        // Once the data has run out the rest would be grey filler: stop there.
-        while (info.output_scanline < height && !jpeg.Trap().SawPrematureEnd()) {
+        // Once rows are missing the rest would be grey filler: stop there.
+        while (info.output_scanline < height && !RowsMissing(jpeg)) {
             const unsigned y = info.output_scanline;
             JSAMPROW rows[kRowsAtOnce];
             if (facts.cmyk) {
@@ -131,7 +138,9 @@ bool DecodeRows(Decompressor& jpeg, PixelBuffer& pixels, const HeaderFacts& fact
             for (unsigned k = 0; k < count; ++k) rows[k] = pixels.Row(static_cast<int>(y + k));
             jpeg_read_scanlines(&info, rows, count);
         }
-        if (!jpeg.Trap().SawPrematureEnd()) jpeg_finish_decompress(&info);
+        // A file without its end-of-image marker finishes at the marker the source
+        // stands in.
+        if (!RowsMissing(jpeg)) jpeg_finish_decompress(&info);
     });
 }
 
@@ -182,7 +191,7 @@ Result<PixelBuffer> Decode(std::span<const std::uint8_t> bytes, std::vector<std:
     if (!pixels) return pixels;
     std::vector<std::uint8_t> cmykRow(facts.cmyk ? info.output_width * 4u : 0u);
     if (!DecodeRows(jpeg, pixels.Value(), facts, cmykRow.data())) return jpeg.Trap().FatalError();
-    if (jpeg.Trap().SawPrematureEnd()) return kErrTruncated;
+    if (RowsMissing(jpeg)) return kErrTruncated;
     if (const Status turned = ExifOrientation::Apply(pixels.Value(), facts.orientation); !turned)
         return turned.Error();
     if (comments != nullptr) *comments = std::move(found);

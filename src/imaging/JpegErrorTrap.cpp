@@ -22,7 +22,11 @@ void JpegErrorTrap::OnMessage(j_common_ptr info, int level)
 {
     if (level >= 0) return; // trace messages
     auto* state = reinterpret_cast<State*>(info->err);
-    if (info->err->msg_code == JWRN_JPEG_EOF) state->prematureEnd = true;
+    // The source stands in an end-of-image marker when the data runs out, so the
+    // decoder meets a marker: only one met after the data ended means data is missing;
+    // a stray marker in the middle of a whole file stays the warning it always was.
+    if (info->err->msg_code == JWRN_JPEG_EOF) state->dataEnded = true;
+    if (info->err->msg_code == JWRN_HIT_MARKER && state->dataEnded) state->rowsMissing = true;
     ++info->err->num_warnings;
 }
 

@@ -32,14 +32,20 @@ public:
 
     // The image layer's error for the fatal error that stopped the last Run.
     ErrorCode FatalError() const;
-    // The data ended before the picture did (libjpeg pads such pictures with grey).
-    bool SawPrematureEnd() const { return m_state.prematureEnd; }
+    // The data ended before libjpeg had read everything it looked for: at least the
+    // end-of-image marker is missing, perhaps more.
+    bool SawDataEnd() const { return m_state.dataEnded; }
+    // After the data ended, a Huffman decoder still needed bits: rows of the picture are
+    // missing (libjpeg pads them with grey). A file that lacks only its end-of-image
+    // marker ends the data but never runs short.
+    bool SawRowsMissing() const { return m_state.rowsMissing; }
 
 private:
     struct State {
         jpeg_error_mgr manager; // first, so libjpeg's pointer to it is a pointer to State
         std::jmp_buf jump;
-        bool prematureEnd = false;
+        bool dataEnded = false;
+        bool rowsMissing = false;
     };
     static void OnFatal(j_common_ptr info);
     static void OnMessage(j_common_ptr info, int level);

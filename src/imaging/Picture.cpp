@@ -169,11 +169,12 @@ int Picture::MakeScaledCopy(const Picture& source, int boxWidth, int boxHeight)
     const double widthRatio = static_cast<double>(source.m_width) / boxWidth;
     const double heightRatio = static_cast<double>(source.m_height) / boxHeight;
     if (widthRatio == 0 || heightRatio == 0) return kNotPossible;
+    // A side never truncates to nothing: a strip of a picture is still shown.
     int newWidth = boxWidth, newHeight = boxHeight;
     if (widthRatio > heightRatio)
-        newHeight = static_cast<int>(source.m_height / widthRatio);
+        newHeight = std::max(1, static_cast<int>(source.m_height / widthRatio));
     else if (widthRatio < heightRatio)
-        newWidth = static_cast<int>(source.m_width / heightRatio);
+        newWidth = std::max(1, static_cast<int>(source.m_width / heightRatio));
     if (const int code = CreateBlank(newWidth, newHeight); code != kOk) return code;
     return img::ResampleInto(source.m_pixels, m_pixels).Error();
 }
@@ -183,9 +184,12 @@ QSize Picture::FittedSize(int width, int height, int boxWidth, int boxHeight)
     if (width < 1 || height < 1 || boxWidth < 1 || boxHeight < 1) return {0, 0};
     const auto boxRatio = static_cast<float>(static_cast<double>(boxWidth) / boxHeight);
     const auto pictureRatio = static_cast<float>(static_cast<double>(width) / height);
-    if (pictureRatio > boxRatio)
-        return {boxWidth, static_cast<int>(static_cast<long long>(boxWidth) * height / width)};
-    return {static_cast<int>(static_cast<long long>(boxHeight) * width / height), boxHeight};
+    // The short side of a long strip would truncate to 0 pixels; 1 keeps it a picture.
+    const auto side = [](long long product, int divisor) {
+        return std::max(1, static_cast<int>(product / divisor));
+    };
+    if (pictureRatio > boxRatio) return {boxWidth, side(static_cast<long long>(boxWidth) * height, width)};
+    return {side(static_cast<long long>(boxHeight) * width, height), boxHeight};
 }
 
 int Picture::FitInto(int boxWidth, int boxHeight)

@@ -103,8 +103,8 @@ public:
     const img::PixelBuffer& FittedCopy() const { return m_fitted; }
     QSize FittedCopySize() const { return {m_fittedWidth, m_fittedHeight}; }
 
-    // The fitted size of FitInto: single-precision ratios, truncation; 0 x 0 for sizes
-    // below 1.
+    // The fitted size of FitInto: single-precision ratios, truncation, yet never a side
+    // below 1; 0 x 0 for sizes below 1.
     static QSize FittedSize(int width, int height, int boxWidth, int boxHeight);
     // The tables of AdjustBrightness and AdjustColor (entry i = the new value of i).
     static std::array<std::uint8_t, 256> BrightnessTable(int percent);

@@ -2,6 +2,7 @@
 
 #include "core/CQuilleryDoc.h"
 #include "core/DateText.h"
+#include "core/NameChoice.h"
 #include "core/PhotoRecord.h"
 #include "imaging/Picture.h"
 #include "store/Library.h"
@@ -24,22 +25,23 @@ Verdict Refuse(std::string_view message)
     return {Verdict::Outcome::Refused, std::string(message)};
 }
 
-// Names the database line will join with '^': only the first 16 are taken.
+// What the database line will hold once the names are joined with '^'.
 size_t JoinedLength(const std::vector<std::string>& names)
 {
-    const size_t count = std::min(names.size(), static_cast<size_t>(PhotoRecord::kMaxNames));
-    size_t length = count > 0 ? count - 1 : 0;
-    for (size_t i = 0; i < count; ++i) length += names[i].size();
+    size_t length = names.empty() ? 0 : names.size() - 1;
+    for (const std::string& name : names) length += name.size();
     return length;
 }
 
+// Check has refused more names than an id list holds; the bound only guards the array.
 void FillIds(const CQuilleryDoc& catalog, NameKind kind, const std::vector<std::string>& names,
              PhotoRecord& record)
 {
     PhotoRecord::IdList& ids = record.Ids(kind);
     ids.fill(-1);
-    const size_t count = std::min(names.size(), ids.size());
-    for (size_t i = 0; i < count; ++i) ids[i] = catalog.FindName(kind, names[i]);
+    const std::vector<std::string> distinct = NameChoice::WithoutRepeats(names);
+    const size_t count = std::min(distinct.size(), ids.size());
+    for (size_t i = 0; i < count; ++i) ids[i] = catalog.FindName(kind, distinct[i]);
 }
 
 std::optional<int> Number(std::string_view digits)
@@ -95,11 +97,14 @@ std::optional<std::string> PhotoAdder::CheckName(const std::string& fileName) co
 
 std::optional<std::string> PhotoAdder::CheckNames(const PhotoEntry& entry)
 {
-    const std::array<std::pair<const std::vector<std::string>*, const char*>, 3> lists = {{
-        {&entry.persons, "persons"}, {&entry.events, "events"}, {&entry.locations, "locations"}}};
-    for (const auto& [names, what] : lists) {
-        if (JoinedLength(*names) > kMaxField) {
-            return std::string("The names of the selected ") + what +
+    const std::array<std::pair<const std::vector<std::string>*, NameKind>, 3> lists = {{
+        {&entry.persons, NameKind::Persons},
+        {&entry.events, NameKind::Events},
+        {&entry.locations, NameKind::Locations}}};
+    for (const auto& [names, kind] : lists) {
+        if (auto refusal = NameChoice::Refusal(kind, *names)) return refusal;
+        if (JoinedLength(NameChoice::WithoutRepeats(*names)) > kMaxField) {
+            return "The names of the selected " + std::string(NameChoice::KindWord(kind)) +
                    " are too long together, at most 999 characters can be stored, please "
                    "select fewer";
         }

@@ -76,7 +76,7 @@ public:
                   const PictureStore::StatusLine& statusLine);
 
     // Date, notes and name ids from the entry; names the catalog does not hold stay
-    // -1, and at most 16 of each kind are taken.
+    // -1, and a name given twice is stored once.
     static void FillRecord(const CQuilleryDoc& catalog, const PhotoEntry& entry,
                            PhotoRecord& record);
 

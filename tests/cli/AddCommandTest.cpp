@@ -81,6 +81,21 @@ TEST_F(AddCommandTest, StoresNamesNotesAndGivenFileNameAsTheDialogDoes)
     EXPECT_EQ(m_out.str(), "Added \"Picture #1\" (1999) from " + image + "\n");
 }
 
+// More names of a kind than a photo holds write nothing, not even the names; a name
+// given twice is stored once.
+TEST_F(AddCommandTest, NamesAPhotoCannotHoldAreRefusedAndRepeatsStoredOnce)
+{
+    const std::string image = MakeImage("source.png");
+    std::vector<std::string> arguments{image, "--date", "1999"};
+    for (int i = 0; i < 17; ++i) arguments.insert(arguments.end(), {"--event", "E" + std::to_string(i)});
+    EXPECT_EQ(Run(arguments), ToolCommand::kFailure);
+    EXPECT_EQ(m_err.str(), "Quillery: A photo can hold at most 16 events, 17 events were chosen, please choose fewer\n");
+    EXPECT_FALSE(Exists(m_library)) << "nothing written";
+
+    ASSERT_EQ(Run({image, "--date", "1999", "--person", "A", "--person", "B", "--person", "A"}), 0) << m_err.str();
+    EXPECT_EQ(ReadBytes(m_library), "source|1999|A^B||||\r\n");
+}
+
 TEST_F(AddCommandTest, CameraDateIsTakenWhenNoneIsGiven)
 {
     const std::string image = MakeImage("camera.jpg");

@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#include <sys/wait.h>
 
 namespace {
 
@@ -92,6 +94,21 @@ TEST_F(QuilleryToolTest, FailuresExitWithOneAndTheMessageAndLeaveTheLibrary)
         EXPECT_EQ(m_out.str(), "");
         EXPECT_EQ(m_err.str(), c.err);
         EXPECT_TRUE(c.library != m_path || ReadBytes(m_path) == c.bytes) << c.err;
+    }
+}
+
+// Output that cannot be written fails the command with the reason, for a script
+// would otherwise take a short listing for the whole library.
+TEST_F(QuilleryToolTest, OutputThatCannotBeWrittenFailsWithTheReason)
+{
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    WriteBytes(m_path, kWorkedExample);
+    const std::string err = m_dir.File("err");
+    for (const std::string& command : {"dump '" + m_path + "'", std::string("--help")}) {
+        const std::string line = "'" + std::string(QUILLERY_TOOL_PATH) + "' " + command + " >/dev/full 2>'" + err + "'";
+        const int status = std::system(line.c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << command << ": " << status;
+        EXPECT_EQ(ReadBytes(err), "quillery-tool: cannot write the output: No space left on device\n") << command;
     }
 }
 

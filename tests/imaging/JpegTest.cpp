@@ -98,7 +98,8 @@ TEST(Jpeg, ExifOrientationDecodesUpright)
 TEST(Jpeg, DamagedFilesAreErrors)
 {
     const auto whole = Unwrap(img::EncodeJpeg(testimg::MakeGradient(96, 64), 80));
-    for (std::size_t length = 0; length < whole.size(); length += std::max<std::size_t>(1, whole.size() / 97)) {
+    // Short of the end-of-image marker only, a file is whole: the cuts stop before it.
+    for (std::size_t length = 0; length + 2 < whole.size(); length += std::max<std::size_t>(1, whole.size() / 97)) {
         const auto decoded = img::DecodeJpeg(std::span(whole).first(length));
         EXPECT_FALSE(decoded) << length;
         EXPECT_TRUE(decoded->Empty()) << length;
@@ -117,6 +118,42 @@ TEST(Jpeg, DamagedFilesAreErrors)
     ASSERT_LT(size + 4, bytes.end());
     std::copy_n(huge, 4, size);
     EXPECT_EQ(img::DecodeJpeg(bytes).Error(), img::kErrTooLarge);
+}
+
+// Many writers and cut-off copies leave out the end-of-image marker; the picture is
+// all there, so it decodes as the whole file does. A cut into the picture's data is
+// refused, sequential or progressive.
+TEST(Jpeg, OnlyMissingRowsMakeAFileShort)
+{
+    TempDir dir;
+    const img::PixelBuffer original = testimg::MakeGradient(96, 64);
+    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> files{{"baseline", Unwrap(img::EncodeJpeg(original, 80))}};
+    if (testimg::MakeWithTool(dir, original, "cjpeg -progressive -outfile p.jpg in.ppm"))
+        files.emplace_back("progressive", testimg::ReadBytes(dir.File("p.jpg")));
+    else
+        ADD_FAILURE() << "cjpeg (libjpeg-turbo-progs) is missing";
+    for (const auto& [label, whole] : files) {
+        ASSERT_EQ(whole[whole.size() - 1], 0xD9) << label;
+        const img::PixelBuffer complete = Unwrap(img::DecodeJpeg(whole));
+        struct Case {
+            std::size_t cut; // bytes left off the end
+            bool decodes;
+        };
+        std::vector<Case> cases{{1, true}, {2, true}, {3, false}};
+        if (label == "baseline") cases.push_back({whole.size() / 3, false}); // a progressive cut may fall between scans
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << label << " less " << c.cut << " bytes");
+            const auto cut = std::span(whole).first(whole.size() - c.cut);
+            const auto decoded = img::DecodeJpeg(cut);
+            ASSERT_EQ(decoded.Error(), c.decodes ? img::kErrNone : img::kErrTruncated);
+            if (c.decodes) {
+                EXPECT_EQ(testimg::MaxDifference(decoded.Value(), complete), 0);
+            }
+            // The preview's scaled decode and the file read agree.
+            testimg::WriteBytes(dir.File("cut.jpg"), {cut.begin(), cut.end()});
+            EXPECT_EQ(img::ReadJpegForBox(dir.File("cut.jpg"), 48, 32).Error(), decoded.Error());
+        }
+    }
 }
 
 TEST(Jpeg, FailedWriteKeepsTheExistingFile)

@@ -20,6 +20,7 @@ Picture Blank(int width, int height)
     return picture;
 }
 
+// Long strips keep a side of at least one pixel, fitted and previewed alike.
 TEST(PictureFit, GivesTheDocumentedSizeOrFive)
 {
     struct {
@@ -27,14 +28,19 @@ TEST(PictureFit, GivesTheDocumentedSizeOrFive)
     } const cases[] = {
         {640, 480, 800, 600, 0, 800, 600}, {3000, 2000, 800, 600, 0, 800, 533},
         {800, 600, 800, 600, 0, 800, 600}, {2000, 3000, 150, 100, 0, 66, 100},
-        {1000, 1, 150, 100, 5, 1000, 1}, // 150 x 0
-        {10, 10, 0, 600, 5, 10, 10},
+        {1000, 1, 150, 100, 0, 150, 1},    {10000, 1, 150, 100, 0, 150, 1},
+        {1, 10000, 150, 100, 0, 1, 100},   {10, 2000, 150, 100, 0, 1, 100},
+        {10000, 1, 800, 600, 0, 800, 1},   {10, 10, 0, 600, 5, 10, 10},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " into " << c.boxWidth << "x" << c.boxHeight);
         Picture picture = Blank(c.width, c.height);
         EXPECT_EQ(picture.FitInto(c.boxWidth, c.boxHeight), c.code);
         EXPECT_EQ(picture.GetSize(), QSize(c.fittedWidth, c.fittedHeight));
+        if (c.code != 0) continue;
+        Picture preview;
+        EXPECT_EQ(preview.MakeScaledCopy(Blank(c.width, c.height), c.boxWidth, c.boxHeight), 0);
+        EXPECT_EQ(preview.GetSize(), QSize(c.fittedWidth, c.fittedHeight));
     }
 }
 

@@ -63,9 +63,9 @@ TEST_F(PhotoAdderTest, CheckGivesTheFirstBrokenRule)
     const std::string forbidden(PhotoAdder::kForbiddenMessage), inUse(PhotoAdder::kNameUsedMessage),
         date(PhotoAdder::kDateMessage), tooLong(PhotoAdder::kFileNameTooLongMessage),
         notes(PhotoAdder::kNotesTooLongMessage);
-    std::vector<std::string> seventeen =
-        Names(16, 61); // 16 x 61 + 15 = 991: only the first 16 count
-    seventeen.push_back(std::string(500, 'z'));
+    std::vector<std::string> seventeen = Names(17, 1);
+    std::vector<std::string> sixteenOnceRepeated = Names(16, 1);
+    sixteenOnceRepeated.push_back("a");
     // clang-format off
     const struct {
         const char* label;
@@ -85,7 +85,14 @@ TEST_F(PhotoAdderTest, CheckGivesTheFirstBrokenRule)
         // 3 x 332 + 2 separators = 998; 3 x 333 + 2 = 1001.
         {"persons 998", {"new", "1999", "", Names(3, 332), {}, {}}, Outcome::Accepted, ""},
         {"persons 1001", {"new", "1999", "", Names(3, 333), {}, {}}, Outcome::Refused, TooLong("persons")},
-        {"seventeenth not counted", {"new", "1999", "", seventeen, {}, {}}, Outcome::Accepted, ""},
+        {"17 persons", {"new", "1999", "", seventeen, {}, {}}, Outcome::Refused,
+         "A photo can hold at most 16 persons, 17 persons were chosen, please choose fewer"},
+        {"17 locations", {"new", "1999", "", {}, {}, seventeen}, Outcome::Refused,
+         "A photo can hold at most 16 locations, 17 locations were chosen, please choose fewer"},
+        {"a repeat counts once", {"new", "1999", "", {}, sixteenOnceRepeated, {}}, Outcome::Accepted, ""},
+        // 2 x 500 + 1 would be 1001, but the repeat is stored once.
+        {"repeats not joined", {"new", "1999", "", {std::string(500, 'r'), std::string(500, 'r')}, {}, {}},
+         Outcome::Accepted, ""},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -110,8 +117,8 @@ TEST_F(PhotoAdderTest, NameThatMakesTooLongAPathIsRefused)
     EXPECT_TRUE(Check({std::string(40, 'n'), "1999", "", {}, {}, {}}).Accepted());
 }
 
-// The record is appended only once every version is written; names not in the catalog
-// are left out.
+// The record is appended only once every version is written; a name given twice is
+// stored once, names not in the catalog are left out.
 TEST_F(PhotoAdderTest, AddAppendsTheRecordOnlyOnSuccess)
 {
     for (const char* folder : {"Thumbnail Pictures", "Full Screen Pictures"})
@@ -121,7 +128,7 @@ TEST_F(PhotoAdderTest, AddAppendsTheRecordOnlyOnSuccess)
     Picture thumbnail;
     ASSERT_EQ(PhotoAdder::MakeThumbnail(picture, thumbnail), Picture::kOk);
     m_library.AddName(NameKind::Persons, "Smith, John");
-    const PhotoEntry entry{"garden", "6/1999", "", {"Smith, John", "Not there"}, {}, {}};
+    const PhotoEntry entry{"garden", "6/1999", "", {"Smith, John", "Smith, John", "Not there"}, {}, {}};
     const auto ignore = [](const std::string&) {};
 
     const auto failed = PhotoAdder(m_library, m_settings).Add(entry, picture, thumbnail, ignore);

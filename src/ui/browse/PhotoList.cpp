@@ -288,9 +288,10 @@ void PhotoList::mouseDoubleClickEvent(QMouseEvent* event)
     event->accept();
     if (photo == nullptr || event->button() != Qt::LeftButton) return;
     // The first press of the double-click made the row current; a double-click that
-    // arrives without it still edits the photo under the pointer.
+    // arrives without it still edits the photo under the pointer. The row goes with the
+    // request: the selection may lie elsewhere (keys move it, Ctrl-clicks add to it).
     if (photo != m_currentPhoto) SetCurrentPhoto(photo);
-    Q_EMIT editPhotoRequested();
+    Q_EMIT editPhotoRequested(index.row());
 }
 
 void PhotoList::contextMenuEvent(QContextMenuEvent* event)

@@ -75,7 +75,8 @@ public:
 
 Q_SIGNALS:
     void currentPhotoChanged(const PhotoRecord* photo);
-    void editPhotoRequested();
+    // A double-click on a row: edit that row's photo.
+    void editPhotoRequested(int row);
     void rowsChanged();
 
 protected:

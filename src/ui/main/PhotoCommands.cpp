@@ -60,7 +60,7 @@ void PhotoCommands::Connect()
     on(CommandId::EditEvents, [this] { OnEditNames(NameKind::Events); });
     on(CommandId::EditLocation, [this] { OnEditNames(NameKind::Locations); });
     connect(&m_context.photoList, &PhotoList::editPhotoRequested, this,
-            &PhotoCommands::OnEditPhotoInformation);
+            &PhotoCommands::OnEditPhotoAtRow);
 }
 
 void PhotoCommands::OnAddPhotoFromFile()
@@ -103,13 +103,25 @@ std::string PhotoCommands::AddFolder() const
 
 void PhotoCommands::OnEditPhotoInformation()
 {
-    PhotoList& list = m_context.photoList;
+    const PhotoList& list = m_context.photoList;
     const PhotoRecord* photo = list.CurrentPhoto();
-    const int row = list.FirstSelectedRow();
-    if (!photo || row < 0) {
+    if (!photo || list.FirstSelectedRow() < 0) {
         m_context.prompter.Message(kNoSelection);
         return;
     }
+    // The preview is the edited photo's own, wherever the selection starts.
+    EditPhoto(list.RowOfPhoto(photo));
+}
+
+void PhotoCommands::OnEditPhotoAtRow(int row)
+{
+    if (m_context.photoList.PhotoAtRow(row) != nullptr) EditPhoto(row);
+}
+
+void PhotoCommands::EditPhoto(int row)
+{
+    PhotoList& list = m_context.photoList;
+    const PhotoRecord* photo = list.PhotoAtRow(row);
     Picture thumbnail;
     list.CopyThumbnail(row, thumbnail);
     PhotoDialogHost host{m_context.library, m_context.prompter, m_context.settings,

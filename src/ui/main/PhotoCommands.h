@@ -33,7 +33,10 @@ public:
 
 public Q_SLOTS:
     void OnAddPhotoFromFile();
+    // The menu command edits the current photo, once a row is selected.
     void OnEditPhotoInformation();
+    // The list's double-click edits the row's photo, whatever is selected.
+    void OnEditPhotoAtRow(int row);
     void OnEditNames(NameKind kind);
 
 private:
@@ -41,6 +44,8 @@ private:
     // Where the picture dialog opens: the folder last added from, else the user's
     // Pictures folder, else home; never the program's working folder.
     std::string AddFolder() const;
+    // The photo dialog in edit mode for the row's photo, with the row's thumbnail.
+    void EditPhoto(int row);
 
     CommandContext& m_context;
     LibraryCommands& m_files;

@@ -92,7 +92,8 @@ TEST_F(PhotoListTest, ClickMakesTheRowCurrentOnceKeysOnlySelectDoubleClickEdits)
     EXPECT_EQ(m_list.CurrentPhoto(), m_list.PhotoAtRow(1)) << "keys only select";
 
     QTest::mouseDClick(m_list.viewport(), Qt::LeftButton, {}, RowCentre(0));
-    EXPECT_EQ(edit.count(), 1);
+    ASSERT_EQ(edit.count(), 1);
+    EXPECT_EQ(edit.at(0).at(0).toInt(), 0) << "the row double-clicked goes with the request";
     EXPECT_EQ(m_list.CurrentPhoto(), m_list.PhotoAtRow(0));
 }
 

@@ -16,10 +16,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 
 namespace {
@@ -109,6 +111,59 @@ TEST_F(PhotoCommandsTest, AddingStartsInTheLastFolderElsePicturesElseHome)
     EXPECT_EQ(startsIn(), home + "/Pictures") << "a folder that went is passed over";
     qputenv("HOME", savedHome);
     savedConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", savedConfig);
+}
+
+// The dialog edits one photo and shows that photo's thumbnail, however the selection
+// and the current photo lie; the menu command alone asks for a selection.
+TEST_F(PhotoCommandsTest, EditShowsTheThumbnailOfThePhotoItEdits)
+{
+    const QSize thumbnails[] = {{150, 50}, {50, 100}, {100, 100}};
+    for (int i = 0; i < 3; ++i) {
+        const std::string name = "photo" + std::to_string(i);
+        m_library.Add(name);
+        m_library.WritePicture(Version::Thumbnail, name, thumbnails[i].width(), thumbnails[i].height());
+    }
+    m_list.FillFromCatalog();
+    m_list.show();
+    const auto centre = [this](int row) { return m_list.visualRect(m_list.model()->index(row, 2)).center(); };
+    const auto click = [this, centre](int row, Qt::KeyboardModifiers keys = {}) {
+        QTest::mouseClick(m_list.viewport(), Qt::LeftButton, keys, centre(row));
+    };
+    const auto doubleClick = [this, centre](int row) { QTest::mouseDClick(m_list.viewport(), Qt::LeftButton, {}, centre(row)); };
+    const auto edit = [this] { m_actions.Action(CommandId::EditPhotoInformation)->trigger(); };
+    const struct {
+        const char* label;
+        std::function<void()> act;
+        int edited;  // -1: refused
+    } cases[] = {
+        {"Ctrl-click a second row, double-click it", [&] { click(0); click(2, Qt::ControlModifier); doubleClick(2); }, 2},
+        {"keys move the selection, double-click the current row", [&] { click(0); QTest::keyClick(&m_list, Qt::Key_Down); doubleClick(0); }, 0},
+        {"double-click with nothing selected", [&] { click(1); m_list.clearSelection(); doubleClick(1); }, 1},
+        {"the menu, the selection moved by keys", [&] { click(0); QTest::keyClick(&m_list, Qt::Key_Down); edit(); }, 0},
+        {"the menu, Ctrl-click a second row", [&] { click(0); click(2, Qt::ControlModifier); edit(); }, 2},
+        {"the menu with nothing selected", [&] { click(1); m_list.clearSelection(); edit(); }, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        m_list.SetCurrentPhoto(nullptr);
+        m_list.clearSelection();
+        m_library.Prompter().Forget();
+        std::pair<QString, QSize> shown;
+        if (c.edited >= 0) {
+            Dialogs().Then<PhotoInfoDialog>([&shown](PhotoInfoDialog& dialog) {
+                shown = {dialog.NameField()->text(), dialog.PictureLabel()->pixmap().size()};
+                dialog.reject();
+            });
+        }
+        c.act();
+        EXPECT_TRUE(Dialogs().Done());
+        if (c.edited < 0) {
+            EXPECT_EQ(m_library.Prompter().Texts(), std::vector<std::string>{"Picture must be selected before operation"});
+            continue;
+        }
+        EXPECT_TRUE(m_library.Prompter().Messages().empty());
+        EXPECT_EQ(shown, std::pair(QString("photo%1").arg(c.edited), thumbnails[c.edited]));
+    }
 }
 
 }  // namespace

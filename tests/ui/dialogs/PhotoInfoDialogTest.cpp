@@ -83,6 +83,7 @@ TEST_F(PhotoInfoDialogTest, RefusalsStayOpenWithTheMessageAndWriteNothing)
         {"a/b", "Filename cannot contain any of the following characters \\/:*?<>| please reenter"},
         {std::string(500, '\n'), "Notes are too long, at most 999 characters can be stored, please shorten them"}};
     AddExisting("beach");
+    for (int i = 0; i < 15; ++i) Lib().AddName(NameKind::Persons, "Person " + std::to_string(i));
     auto dialog = OpenAdd("beach");
     EXPECT_EQ(Message(*dialog), "Input filename cannot be used, already being used by another photo "
                                 "file, please change to unique name") << "only a warning";
@@ -98,6 +99,12 @@ TEST_F(PhotoInfoDialogTest, RefusalsStayOpenWithTheMessageAndWriteNothing)
         EXPECT_EQ(Message(*dialog), message);
         EXPECT_EQ(std::pair(m_library.Catalog().PhotoCount(), m_library.Saves()), std::pair(1, 0));
     }
+    // Seventeen persons are refused as a whole, not cut to the first sixteen.
+    dialog->NotesField()->clear();
+    dialog->List(NameKind::Persons)->selectAll();
+    dialog->OkButton()->click();
+    EXPECT_EQ(Message(*dialog), "A photo can hold at most 16 persons, 17 persons were chosen, please choose fewer");
+    EXPECT_EQ(std::pair(m_library.Catalog().PhotoCount(), m_library.Saves()), std::pair(1, 0));
     EXPECT_EQ(Entries(m_library.Directory() + "/Full Screen Pictures"), std::vector<std::string>{"beach.jpg"});
 }
 
