@@ -2,7 +2,10 @@
 
 #include "core/PhotoRecord.h"
 
+#include "base/FileDescriptor.h"
+
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,9 +14,10 @@ class CQuilleryDoc;
 class NameList;
 class Prompter;
 
-// Fills a catalog from a ".pdb" file. The file is read whole and parsed in one
-// pass. Every field is taken whole up to its '|', however long, so that one long
-// note never shifts the fields of the lines after it.
+// Fills a catalog from a ".pdb" file. The file is read in chunks of bounded size and
+// parsed a line at a time where it lies, so memory holds the catalog and one chunk,
+// not the whole file beside it. Every field is taken whole up to its '|', however
+// long, so that one long note never shifts the fields of the lines after it.
 class DatabaseReader {
 public:
     DatabaseReader(CQuilleryDoc& catalog, Prompter& prompter);
@@ -29,6 +33,8 @@ private:
 
     bool ReadAndParse(const std::string& path);
     LineResult ReadLine();
+    bool HoldWholeLine();
+    bool ReadMore();
     void AddRecord(const std::array<std::string_view, 6>& fields);
     std::optional<std::string_view> NextField();
     bool AtEndOfLine();
@@ -41,6 +47,11 @@ private:
     CQuilleryDoc& m_catalog;
     Prompter& m_prompter;
     std::string m_path;
+    FileDescriptor m_file;
+    std::unique_ptr<char[]> m_buffer;
+    size_t m_capacity = 0;
+    bool m_atEnd = false;
+    // The part of the file in the buffer that is not yet parsed starts at m_position.
     std::string_view m_text;
     size_t m_position = 0;
     std::string m_scratch;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,8 +26,11 @@ public:
     PhotoRecord& operator=(const PhotoRecord& other);
 
     // The record's ids of one kind, every entry (used ones first, then -1).
-    IdList& Ids(NameKind kind) { return m_ids[KindIndex(kind)]; }
-    const IdList& Ids(NameKind kind) const { return m_ids[KindIndex(kind)]; }
+    IdList Ids(NameKind kind) const;
+    // Keeps the entries up to the first -1.
+    void SetIds(NameKind kind, const IdList& ids);
+    // All three kinds at once, in the order of kNameKinds.
+    void SetIds(const std::array<IdList, kNameKinds.size()>& lists);
     // Only the used entries: up to the first -1 or kMaxNames.
     std::span<const int32_t> UsedIds(NameKind kind) const;
     // Whether the record refers to the name with this id.
@@ -60,8 +64,13 @@ public:
 private:
     friend class CQuilleryDoc;
 
+    void StoreIds(const std::array<std::span<const int32_t>, kNameKinds.size()>& used);
+
     std::string m_fileName;
-    std::array<IdList, kNameKinds.size()> m_ids;
+    // A library holds hundreds of thousands of records with a few names each, so only
+    // the used ids are kept, the three kinds one after another in one block.
+    std::unique_ptr<int32_t[]> m_ids;
+    std::array<uint8_t, kNameKinds.size()> m_idCounts{};
     int m_month = 0;
     int m_day = 0;
     int m_year = 0;

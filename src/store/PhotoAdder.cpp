@@ -36,10 +36,11 @@ size_t JoinedLength(const std::vector<std::string>& names)
 void FillIds(const CQuilleryDoc& catalog, NameKind kind, const std::vector<std::string>& names,
              PhotoRecord& record)
 {
-    PhotoRecord::IdList& ids = record.Ids(kind);
+    PhotoRecord::IdList ids;
     ids.fill(-1);
     const size_t count = std::min(names.size(), ids.size());
     for (size_t i = 0; i < count; ++i) ids[i] = catalog.FindName(kind, names[i]);
+    record.SetIds(kind, ids);
 }
 
 std::optional<int> Number(std::string_view digits)
@@ -109,10 +110,8 @@ std::optional<std::string> PhotoAdder::CheckNames(const PhotoEntry& entry)
 
 int PhotoAdder::MakeThumbnail(const Picture& picture, Picture& thumbnail)
 {
-    const int copied = thumbnail.CopyFrom(picture);
-    if (copied != Picture::kOk) return copied;
     const VersionInfo& info = InfoOf(PhotoVersion::Thumbnail);
-    return thumbnail.FitInto(info.boxWidth, info.boxHeight);
+    return thumbnail.FitCopyOf(picture, info.boxWidth, info.boxHeight);
 }
 
 PhotoAdder::AddResult PhotoAdder::Add(const PhotoEntry& entry, Picture& picture,

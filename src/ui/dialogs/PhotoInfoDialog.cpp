@@ -80,10 +80,10 @@ PhotoInfoDialog::PhotoInfoDialog(PhotoDialogHost& host, Picture* picture, std::s
     FillLists();
     setWindowTitle(IsAdding() ? tr("Quillery - Add new photo") : tr("Quillery - Edit existing photo"));
     m_nameField->setText(ByteText::ToDisplay(m_fileName));
-    if (m_picture) m_preview.CopyFrom(*m_picture);
     if (IsAdding()) {
         MakeThumbnail();
     } else {
+        if (m_picture) m_preview.CopyFrom(*m_picture);
         ShowPhoto();
     }
     ShowPreview();
@@ -171,9 +171,8 @@ void PhotoInfoDialog::MakeThumbnail()
 {
     const WaitCursor busy;
     SetMessage("Creating thumbnail version of photo");
-    const VersionInfo& thumbnail = InfoOf(PhotoVersion::Thumbnail);
-    const int code = m_picture ? m_preview.FitInto(thumbnail.boxWidth, thumbnail.boxHeight)
-                               : Picture::kNotPossible;
+    const int code =
+        m_picture ? PhotoAdder::MakeThumbnail(*m_picture, m_preview) : Picture::kNotPossible;
     if (code != Picture::kOk) {
         m_preview.Release();
         SetMessage(FailureMessage({PhotoVersion::Thumbnail, VersionFailure::Step::Resize, code}));
