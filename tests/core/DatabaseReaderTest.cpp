@@ -50,7 +50,7 @@ std::string Dump(const CQuilleryDoc& catalog)
     std::string dump;
     for (int i = 0; i < catalog.PhotoCount(); ++i) {
         const PhotoRecord& photo = catalog.PhotoAt(i);
-        dump += photo.GetFileName() + "|" + photo.GetDateText() + "|" +
+        dump += photo.GetFileName() + "|" + std::string(photo.GetDateText()) + "|" +
                 ids(photo.Ids(NameKind::Persons)) + "|" + ids(photo.Ids(NameKind::Events)) + "|" +
                 ids(photo.Ids(NameKind::Locations)) + "|" + photo.GetNotes() + "\n";
     }

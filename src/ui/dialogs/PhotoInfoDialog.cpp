@@ -248,7 +248,8 @@ PhotoEntry PhotoInfoDialog::ReadEntry() const
 {
     PhotoEntry entry;
     entry.fileName = IsAdding() ? FieldBytes(m_fileName, m_nameField->text()) : m_photo->GetFileName();
-    entry.dateText = FieldBytes(m_photo ? m_photo->GetDateText() : std::string(), m_dateField->text());
+    entry.dateText =
+        FieldBytes(m_photo ? std::string(m_photo->GetDateText()) : std::string(), m_dateField->text());
     entry.notes = NotesFromEditor(FieldBytes(m_shownNotes, m_notesField->toPlainText()));
     entry.persons = SelectedNames(m_persons);
     entry.events = SelectedNames(m_events);
