@@ -14,14 +14,8 @@
 
 using namespace DatabaseFormat;
 
-namespace {
-// Large enough that the read calls cost nothing beside the parsing, small beside any
-// library worth measuring.
-constexpr size_t kChunkSize = size_t{1} << 20;
-}  // namespace
-
-DatabaseReader::DatabaseReader(CQuilleryDoc& catalog, Prompter& prompter)
-    : m_catalog(catalog), m_prompter(prompter)
+DatabaseReader::DatabaseReader(CQuilleryDoc& catalog, Prompter& prompter, size_t chunkSize)
+    : m_catalog(catalog), m_prompter(prompter), m_chunkSize(std::max<size_t>(chunkSize, 1))
 {
 }
 
@@ -53,7 +47,7 @@ bool DatabaseReader::ReadAndParse(const std::string& path)
     if (!m_file.IsOpen() || ::fstat(m_file.Get(), &status) != 0) return Fail(kUnableToOpen);
     // A small library gets a buffer of its own size; a line longer than a chunk makes
     // the buffer grow to hold it.
-    m_capacity = std::clamp(static_cast<size_t>(status.st_size) + 2, size_t{64}, kChunkSize);
+    m_capacity = std::min(static_cast<size_t>(status.st_size) + 2, m_chunkSize);
     m_buffer = std::make_unique_for_overwrite<char[]>(m_capacity);
     m_text = {};
     m_position = 0;

@@ -20,7 +20,12 @@ class Prompter;
 // long, so that one long note never shifts the fields of the lines after it.
 class DatabaseReader {
 public:
-    DatabaseReader(CQuilleryDoc& catalog, Prompter& prompter);
+    // Large enough that the read calls cost nothing beside the parsing, small beside any
+    // library worth measuring.
+    static constexpr size_t kChunkSize = size_t{1} << 20;
+
+    // `chunkSize` is the bytes read at a time; tests make it small to cut lines anywhere.
+    DatabaseReader(CQuilleryDoc& catalog, Prompter& prompter, size_t chunkSize = kChunkSize);
 
     // Clears the catalog and reads the file into it. On a format error the records
     // of the lines before stay and the catalog remains untitled; when memory runs out
@@ -47,6 +52,7 @@ private:
     CQuilleryDoc& m_catalog;
     Prompter& m_prompter;
     std::string m_path;
+    const size_t m_chunkSize;
     FileDescriptor m_file;
     std::unique_ptr<char[]> m_buffer;
     size_t m_capacity = 0;
