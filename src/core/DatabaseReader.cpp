@@ -104,11 +104,11 @@ bool DatabaseReader::ReadMore()
         std::memmove(m_buffer.get(), rest.data(), rest.size());
     }
     m_position = 0;
-    m_text = std::string_view(m_buffer.get(), rest.size());
-    const long got = FileOps::ReadSome(m_file.Get(), m_buffer.get() + rest.size(), m_capacity - rest.size());
+    const long got =
+        FileOps::ReadSome(m_file.Get(), m_buffer.get() + rest.size(), m_capacity - rest.size());
+    m_text = std::string_view(m_buffer.get(), rest.size() + static_cast<size_t>(std::max(got, 0L)));
     if (got < 0) return false;
     if (got == 0) m_atEnd = true;
-    m_text = std::string_view(m_buffer.get(), rest.size() + static_cast<size_t>(got));
     return true;
 }
 
