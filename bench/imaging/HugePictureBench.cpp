@@ -46,7 +46,8 @@ bool MakeHugePng(const std::string& path)
     for (int y = 0; y < kSide; ++y) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         const QRgb band = qRgb(40 + (y / 1000) * 10, 200 - (y / 2000) * 15, 90);
-        for (int x = 0; x < kSide; ++x) row[x] = (x / 2500) % 2 == 0 ? band : qRgb(250, 250, 240);
+        for (int x = 0; x < kSide; ++x)
+            row[x] = (x / 2500) % 2 == 0 ? band : qRgb(250, 250, 240);
     }
     QImageWriter writer(QString::fromStdString(path), "png");
     return writer.write(image);
@@ -124,8 +125,8 @@ int Measure(const std::string& step, const std::string& path)
 
 bool Report(const std::string& step, const std::string& path)
 {
-    const std::string command = "/proc/" + std::to_string(::getpid()) + "/exe --measure " +
-                                step + " '" + path + "'";
+    const std::string command =
+        "/proc/" + std::to_string(::getpid()) + "/exe --measure " + step + " '" + path + "'";
     FILE* child = ::popen(command.c_str(), "r");
     if (child == nullptr) return false;
     long before = 0, peak = 0;
@@ -135,9 +136,10 @@ bool Report(const std::string& step, const std::string& path)
     if (::pclose(child) != 0 || !read) return false;
     const double buffer = 3.0 * kSide * kSide;
     const double added = static_cast<double>(peak - before) * 1024;
-    std::printf("%-24s peak %7.0f MB above %4.0f MB (%4.2fx the pixel buffer)  %6.2f s  result %d\n",
-                step.c_str(), added / 1e6, static_cast<double>(before) * 1024 / 1e6,
-                added / buffer, seconds, code);
+    std::printf(
+        "%-24s peak %7.0f MB above %4.0f MB (%4.2fx the pixel buffer)  %6.2f s  result %d\n",
+        step.c_str(), added / 1e6, static_cast<double>(before) * 1024 / 1e6, added / buffer,
+        seconds, code);
     return true;
 }
 
@@ -158,8 +160,8 @@ int main(int argc, char** argv)
     std::printf("%s: %d x %d, %.2f MB; the pixel buffer is %.0f MB\n", path.c_str(), kSide, kSide,
                 static_cast<double>(std::filesystem::file_size(path)) / 1e6,
                 3.0 * kSide * kSide / 1e6);
-    for (const char* step : {"before-qt-image-copied", "decode", "read-png", "load-and-fit-versions",
-                             "thumbnail-from-a-copy"}) {
+    for (const char* step : {"before-qt-image-copied", "decode", "read-png",
+                             "load-and-fit-versions", "thumbnail-from-a-copy"}) {
         if (!Report(step, path)) {
             std::fprintf(stderr, "%s failed\n", step);
             return 1;

@@ -16,8 +16,11 @@ inline constexpr std::string_view kNoMemoryForPicture =
 inline std::string_view LoadFailureMessage(int code)
 {
     switch (code) {
-    case img::kErrTooLarge: return kPictureTooLarge;
-    case img::kErrNoMemory: return kNoMemoryForPicture;
-    default: return kNotAnImage;
+    case img::kErrTooLarge:
+        return kPictureTooLarge;
+    case img::kErrNoMemory:
+        return kNoMemoryForPicture;
+    default:
+        return kNotAnImage;
     }
 }
