@@ -54,19 +54,17 @@ void FillCatalog(Library& library, int photos)
     }
     for (int i = 0; i < photos; ++i) {
         PhotoRecord record;
-        record.Ids(NameKind::Persons).fill(-1);
-        record.Ids(NameKind::Events).fill(-1);
-        record.Ids(NameKind::Locations).fill(-1);
         record.SetFileName("IMG_" + std::to_string(random() % 10'000'000) + "_" + std::to_string(i));
         record.SetDate(static_cast<int>(random() % 13), static_cast<int>(random() % 32),
                        1950 + static_cast<int>(random() % 70));
+        std::array<PhotoRecord::IdList, kNameKinds.size()> ids;
+        for (auto& list : ids) list.fill(-1);
         const int persons = static_cast<int>(random() % 4);
         for (int k = 0; k < persons; ++k)
-            record.Ids(NameKind::Persons)[static_cast<size_t>(k)] =
-                static_cast<int>(random() % 300);
-        if (random() % 3 != 0) record.Ids(NameKind::Events)[0] = static_cast<int>(random() % 300);
-        if (random() % 2 != 0)
-            record.Ids(NameKind::Locations)[0] = static_cast<int>(random() % 300);
+            ids[0][static_cast<size_t>(k)] = static_cast<int>(random() % 300);
+        if (random() % 3 != 0) ids[1][0] = static_cast<int>(random() % 300);
+        if (random() % 2 != 0) ids[2][0] = static_cast<int>(random() % 300);
+        record.SetIds(ids);
         record.SetNotes(std::string(static_cast<size_t>(random() % 200), 'n'));
         library.AddPhoto(record);
     }

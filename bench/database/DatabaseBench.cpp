@@ -1,6 +1,7 @@
 // Times ReadDatabase and WriteDatabase on a generated library, each beside the plain
 // copy of the same bytes (cat for reading, cp for writing) in the same run, so the
-// figures compare with what the machine's file system gives anyway.
+// figures compare with what the machine's file system gives anyway; then measures the
+// peak memory of one read beside the size of the file.
 
 #include "LibraryGenerator.h"
 
@@ -17,6 +18,7 @@
 #include <string>
 #include <sys/resource.h>
 #include <time.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -91,10 +93,52 @@ std::string Quoted(const std::string& path)
     return "'" + path + "'";
 }
 
+// A field of /proc/self/status in kB ("VmRSS", "VmHWM").
+long StatusKb(const std::string& field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.starts_with(field + ':')) return std::atol(line.c_str() + field.size() + 1);
+    return -1;
+}
+
+// Run in a process of its own (the benchmark starts itself again), so that neither the
+// generated catalog nor the heap the timed runs left behind hide or add to the figure:
+// prints the resident memory before the read and the peak during it, in kB.
+int MeasureReadPeak(const std::string& library)
+{
+    PrintingPrompter prompter;
+    CQuilleryDoc catalog;
+    const long before = StatusKb("VmRSS");
+    if (!catalog.ReadDatabase(library, prompter)) return 1;
+    std::printf("%ld %ld %d\n", before, StatusKb("VmHWM"), catalog.PhotoCount());
+    return 0;
+}
+
+bool PrintReadPeak(const std::string& library)
+{
+    const std::string command = "/proc/" + std::to_string(::getpid()) + "/exe --read-peak " + Quoted(library);
+    FILE* child = ::popen(command.c_str(), "r");
+    if (child == nullptr) return false;
+    long before = 0, peak = 0;
+    int photos = 0;
+    const bool read = std::fscanf(child, "%ld %ld %d", &before, &peak, &photos) == 3;
+    if (::pclose(child) != 0 || !read) return false;
+    const double fileMb = static_cast<double>(std::filesystem::file_size(library)) / 1e6;
+    const double growthMb = static_cast<double>(peak - before) * 1024 / 1e6;
+    std::printf("ReadDatabase peak memory: %.1f MB above the %.1f MB before the read (%.2fx the %.1f MB "
+                "file; %.0f bytes a photo)\n",
+                growthMb, static_cast<double>(before) * 1024 / 1e6, growthMb / fileMb, fileMb,
+                growthMb * 1e6 / photos);
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--read-peak") return MeasureReadPeak(argv[2]);
     const int photos = argc > 1 ? std::atoi(argv[1]) : 100000;
     const int repeats = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
     const std::filesystem::path directory =
@@ -141,6 +185,10 @@ int main(int argc, char** argv)
     Print("ReadDatabase", read, &cat);
     Print("cp LIB COPY", cp, nullptr);
     Print("WriteDatabase (with fsync)", write, &cp);
+    if (!PrintReadPeak(library)) {
+        std::fprintf(stderr, "measuring the read's peak memory failed\n");
+        return 1;
+    }
     std::filesystem::remove_all(directory);
     return 0;
 }

@@ -87,13 +87,14 @@ void LibraryGenerator::AddPhoto(CQuilleryDoc& catalog, int number)
     PhotoRecord record;
     record.SetFileName("IMG_" + std::to_string(100000 + number));
     record.SetDate(Below(13), Below(32), 1950 + Below(75));
+    std::array<PhotoRecord::IdList, kNameKinds.size()> ids;
+    for (auto& list : ids) list.fill(-1);
     const int persons = Below(5);
-    for (int i = 0; i < persons; ++i)
-        record.Ids(NameKind::Persons)[static_cast<size_t>(i)] = Below(kPersons);
+    for (int i = 0; i < persons; ++i) ids[0][static_cast<size_t>(i)] = Below(kPersons);
     const int events = Below(3);
-    for (int i = 0; i < events; ++i)
-        record.Ids(NameKind::Events)[static_cast<size_t>(i)] = Below(kEvents);
-    if (Below(3) > 0) record.Ids(NameKind::Locations)[0] = Below(kLocations);
+    for (int i = 0; i < events; ++i) ids[1][static_cast<size_t>(i)] = Below(kEvents);
+    if (Below(3) > 0) ids[2][0] = Below(kLocations);
+    record.SetIds(ids);
     std::string notes;
     const int sentences = Below(4);
     for (int i = 0; i < sentences; ++i) {

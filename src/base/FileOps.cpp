@@ -26,13 +26,9 @@ ReadResult Failed(ReadError error)
 
 ReadResult ReadUpTo(const std::string& path, size_t limit, Longer longer)
 {
-    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer that
-    // may never come, before the check below could refuse it. It changes nothing for
-    // the regular files that pass.
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    const FileDescriptor file = FileOps::OpenRegularFile(path);
     struct stat status {};
-    if (!file.IsOpen() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))
-        return Failed(ReadError::CannotOpen);
+    if (!file.IsOpen() || ::fstat(file.Get(), &status) != 0) return Failed(ReadError::CannotOpen);
     const auto fileSize = static_cast<size_t>(status.st_size);
     if (fileSize > limit && longer == Longer::Refuse) return Failed(ReadError::TooLarge);
 
@@ -52,9 +48,8 @@ ReadResult ReadUpTo(const std::string& path, size_t limit, Longer longer)
             std::memcpy(larger.get(), content.bytes.get(), content.size);
             content.bytes = std::move(larger);
         }
-        const ssize_t got =
-            ::read(file.Get(), content.bytes.get() + content.size, capacity - content.size);
-        if (got < 0 && errno == EINTR) continue;
+        const long got =
+            FileOps::ReadSome(file.Get(), content.bytes.get() + content.size, capacity - content.size);
         if (got < 0) return Failed(ReadError::ReadFailed);
         if (got == 0) break;
         content.size += static_cast<size_t>(got);
@@ -86,6 +81,26 @@ ReadResult ReadFile(const std::string& path, size_t limit, Longer longer)
         return ReadUpTo(path, limit, longer);
     } catch (const std::bad_alloc&) {
         return Failed(ReadError::NoMemory);
+    }
+}
+
+FileDescriptor OpenRegularFile(const std::string& path)
+{
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer that
+    // may never come, before the check below could refuse it. It changes nothing for
+    // the regular files that pass.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat status {};
+    if (!file.IsOpen() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return FileDescriptor();
+    return file;
+}
+
+long ReadSome(int fd, char* into, size_t size)
+{
+    for (;;) {
+        const ssize_t got = ::read(fd, into, size);
+        if (got >= 0 || errno != EINTR) return static_cast<long>(got);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/FileDescriptor.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -42,6 +44,14 @@ enum class Longer { Refuse, Truncate };
 // once, without waiting for a writer.
 ReadResult ReadFile(const std::string& path, size_t limit = std::numeric_limits<size_t>::max(),
                     Longer longer = Longer::Refuse);
+
+// Opens a regular file for reading. Anything else (a folder, a FIFO, a device) gives a
+// closed descriptor at once, without waiting for a writer.
+FileDescriptor OpenRegularFile(const std::string& path);
+
+// Reads what is there up to `size` bytes, going on after interrupts: the count, 0 at
+// the end of the file, -1 on failure.
+long ReadSome(int fd, char* into, size_t size);
 
 // Writes every byte, going on after short writes and interrupts.
 bool WriteAll(int fd, std::string_view data);

@@ -10,6 +10,7 @@
 #include "store/Library.h"
 #include "store/LibraryLock.h"
 #include "store/PhotoAdder.h"
+#include "store/PictureLoadFailure.h"
 #include "store/PictureStore.h"
 #include "store/ProfileSettings.h"
 
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr std::string_view kNotAnImage = "Selected file is not a valid image file";
 
 // "--name N" and "--name=N" alike; the value of the option at `index`, which moves
 // past what was taken.
@@ -201,8 +201,8 @@ bool AddCommand::AddImage(const Request& request, const std::string& image, Libr
         return false;
     };
     Picture picture;
-    picture.LoadFile(image);
-    if (!picture.HasPicture()) return fail(kNotAnImage);
+    const int loaded = picture.LoadFile(image);
+    if (!picture.HasPicture()) return fail(LoadFailureMessage(loaded));
 
     PhotoEntry entry{request.name.value_or(PhotoAdder::SuggestedName(image)), {}, request.notes,
                      request.persons, request.events, request.locations};

@@ -7,13 +7,15 @@
 #include "core/Prompter.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <new>
+#include <sys/stat.h>
 
 using namespace DatabaseFormat;
 
-DatabaseReader::DatabaseReader(CQuilleryDoc& catalog, Prompter& prompter)
-    : m_catalog(catalog), m_prompter(prompter)
+DatabaseReader::DatabaseReader(CQuilleryDoc& catalog, Prompter& prompter, size_t chunkSize)
+    : m_catalog(catalog), m_prompter(prompter), m_chunkSize(std::max<size_t>(chunkSize, 1))
 {
 }
 
@@ -28,6 +30,8 @@ bool DatabaseReader::Read(const std::string& path)
         // The records read so far are dropped too: they give back the memory the
         // message and the program need next, and the caller discards a failed read.
         m_text = {};
+        m_buffer.reset();
+        m_file = FileDescriptor();
         m_scratch = std::string();
         m_catalog.Clear();
         m_catalog.SetPath(path);
@@ -38,30 +42,80 @@ bool DatabaseReader::Read(const std::string& path)
 
 bool DatabaseReader::ReadAndParse(const std::string& path)
 {
-    const FileOps::ReadResult file = FileOps::ReadFile(path);
-    if (file.error == FileOps::ReadError::NoMemory) return Fail(NotEnoughMemory(path));
-    if (!file) return Fail(kUnableToOpen);
-    m_text = file.content.View();
+    m_file = FileOps::OpenRegularFile(path);
+    struct stat status {};
+    if (!m_file.IsOpen() || ::fstat(m_file.Get(), &status) != 0) return Fail(kUnableToOpen);
+    // A small library gets a buffer of its own size; a line longer than a chunk makes
+    // the buffer grow to hold it.
+    m_capacity = std::min(static_cast<size_t>(status.st_size) + 2, m_chunkSize);
+    m_buffer = std::make_unique_for_overwrite<char[]>(m_capacity);
+    m_text = {};
     m_position = 0;
+    m_atEnd = false;
 
+    LineResult result = LineResult::Read;
+    while (result == LineResult::Read) result = ReadLine();
+    m_text = {};
+    m_buffer.reset();
+    m_file = FileDescriptor();
+    if (result == LineResult::Failed) return false;
+    m_catalog.SetUntitled(false);
+    m_catalog.SetModified(false);
+    return true;
+}
+
+// Makes the buffer hold the next line whole: six '|' and the two bytes after the last,
+// or the rest of the file. Fields are then views into the buffer that stay valid while
+// the line is parsed. False when the input fails.
+bool DatabaseReader::HoldWholeLine()
+{
+    size_t scanned = m_position;
+    int separators = 0;
     for (;;) {
-        switch (ReadLine()) {
-        case LineResult::Read:
-            continue;
-        case LineResult::Failed:
-            m_text = {};
-            return false;
-        case LineResult::EndOfFile:
-            m_text = {};
-            m_catalog.SetUntitled(false);
-            m_catalog.SetModified(false);
-            return true;
+        while (separators < kFieldCount) {
+            const size_t next = m_text.find(kFieldEnd, scanned);
+            if (next == std::string_view::npos) {
+                scanned = m_text.size();
+                break;
+            }
+            ++separators;
+            scanned = next + 1;
         }
+        if (separators == kFieldCount && m_text.size() - scanned >= 2) return true;
+        if (m_atEnd) return true;
+        const size_t consumed = m_position;
+        if (!ReadMore()) return false;
+        scanned -= consumed;
     }
+}
+
+// Moves the unparsed rest to the front of the buffer and appends what the file gives
+// next, growing the buffer only when the rest fills it.
+bool DatabaseReader::ReadMore()
+{
+    const std::string_view rest = m_text.substr(m_position);
+    if (rest.size() == m_capacity) {
+        const size_t larger = m_capacity * 2;
+        auto grown = std::make_unique_for_overwrite<char[]>(larger);
+        std::memcpy(grown.get(), rest.data(), rest.size());
+        m_buffer = std::move(grown);
+        m_capacity = larger;
+    } else if (!rest.empty() && rest.data() != m_buffer.get()) {
+        std::memmove(m_buffer.get(), rest.data(), rest.size());
+    }
+    m_position = 0;
+    const long got =
+        FileOps::ReadSome(m_file.Get(), m_buffer.get() + rest.size(), m_capacity - rest.size());
+    m_text = std::string_view(m_buffer.get(), rest.size() + static_cast<size_t>(std::max(got, 0L)));
+    if (got < 0) return false;
+    if (got == 0) m_atEnd = true;
+    return true;
 }
 
 DatabaseReader::LineResult DatabaseReader::ReadLine()
 {
+    // An input failure before the end of the file gives false without a message.
+    if (!HoldWholeLine()) return LineResult::Failed;
     const auto fileName = NextField();
     if (!fileName) {
         // Blank lines at the very end are harmless; any other text without its
@@ -94,7 +148,7 @@ DatabaseReader::LineResult DatabaseReader::ReadLine()
         std::string_view(fileName->data(), static_cast<size_t>(lineEnd - fileName->data())).find('\r') !=
         std::string_view::npos;
     AddRecord({*fileName, *date, *persons, *events, *locations, *notes});
-    return m_position >= m_text.size() ? LineResult::EndOfFile : LineResult::Read;
+    return m_atEnd && m_position >= m_text.size() ? LineResult::EndOfFile : LineResult::Read;
 }
 
 void DatabaseReader::AddRecord(const std::array<std::string_view, kFieldCount>& fields)
@@ -105,10 +159,10 @@ void DatabaseReader::AddRecord(const std::array<std::string_view, kFieldCount>& 
     // back as "1/05/1999"; a damaged one keeps what could be read of it.
     const ParsedDate parsed = ParseDate(TextMode(fields[1]));
     record->SetDate(parsed.month, parsed.day, parsed.year);
-    for (size_t k = 0; k < kNameKinds.size(); ++k) {
-        const NameKind kind = kNameKinds[k];
-        SplitNames(TextMode(fields[2 + k]), m_catalog.NamesOf(kind), record->Ids(kind));
-    }
+    std::array<PhotoRecord::IdList, kNameKinds.size()> ids;
+    for (size_t k = 0; k < kNameKinds.size(); ++k)
+        SplitNames(TextMode(fields[2 + k]), m_catalog.NamesOf(kNameKinds[k]), ids[k]);
+    record->SetIds(ids);
     record->SetNotes(DecodeNotes(TextMode(fields[5])));
     m_catalog.AdoptPhoto(std::move(record));
 }

@@ -7,7 +7,7 @@ std::string FieldText(const CQuilleryDoc& catalog, const PhotoRecord& photo, Pho
 {
     if (const auto kind = NameKindOf(field)) return catalog.NamesText(*kind, photo);
     switch (field) {
-    case PhotoField::Date: return photo.GetDateText();
+    case PhotoField::Date: return std::string(photo.GetDateText());
     case PhotoField::Notes: return photo.GetNotes();
     case PhotoField::Filename: return photo.GetFileName();
     default: return {};

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,8 +26,11 @@ public:
     PhotoRecord& operator=(const PhotoRecord& other);
 
     // The record's ids of one kind, every entry (used ones first, then -1).
-    IdList& Ids(NameKind kind) { return m_ids[KindIndex(kind)]; }
-    const IdList& Ids(NameKind kind) const { return m_ids[KindIndex(kind)]; }
+    IdList Ids(NameKind kind) const;
+    // Keeps the entries up to the first -1.
+    void SetIds(NameKind kind, const IdList& ids);
+    // All three kinds at once, in the order of kNameKinds.
+    void SetIds(const std::array<IdList, kNameKinds.size()>& lists);
     // Only the used entries: up to the first -1 or kMaxNames.
     std::span<const int32_t> UsedIds(NameKind kind) const;
     // Whether the record refers to the name with this id.
@@ -46,7 +50,7 @@ public:
     // are kept) and takes month, day and year from it.
     void SetDateText(std::string_view text);
 
-    const std::string& GetDateText() const { return m_dateText; }
+    std::string_view GetDateText() const { return {m_dateText.data(), m_dateTextLength}; }
     int Month() const { return m_month; }
     int Day() const { return m_day; }
     int Year() const { return m_year; }
@@ -60,12 +64,26 @@ public:
 private:
     friend class CQuilleryDoc;
 
+    // A library holds hundreds of thousands of records, and reading one costs little
+    // more memory than its file when a record is small: only the used ids are kept, the
+    // three kinds one after another, inside the record when they are few, else in a
+    // block of their own; the date text has its fixed room.
+    static constexpr size_t kInlineIds = 5;
+    static constexpr size_t kDateTextRoom = 11;
+
+    void StoreIds(const std::array<std::span<const int32_t>, kNameKinds.size()>& used);
+    void SetDateTextBytes(std::string_view text);
+    const int32_t* IdData() const { return m_idBlock ? m_idBlock.get() : m_inlineIds.data(); }
+
     std::string m_fileName;
-    std::array<IdList, kNameKinds.size()> m_ids;
+    std::string m_notes;
+    CQuilleryDoc* m_catalog = nullptr;
     int m_month = 0;
     int m_day = 0;
     int m_year = 0;
-    std::string m_dateText;
-    std::string m_notes;
-    CQuilleryDoc* m_catalog = nullptr;
+    std::array<char, kDateTextRoom> m_dateText{};
+    uint8_t m_dateTextLength = 0;
+    std::array<uint8_t, kNameKinds.size()> m_idCounts{};
+    std::array<int32_t, kInlineIds> m_inlineIds{};
+    std::unique_ptr<int32_t[]> m_idBlock;
 };

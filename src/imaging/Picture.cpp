@@ -201,6 +201,19 @@ int Picture::FitInto(int boxWidth, int boxHeight)
     return Resize(fitted.width(), fitted.height());
 }
 
+int Picture::FitCopyOf(const Picture& source, int boxWidth, int boxHeight)
+{
+    if (&source == this) return FitInto(boxWidth, boxHeight);
+    if (!source.HasPicture() || boxWidth < 1 || boxHeight < 1) return kNotPossible;
+    const QSize fitted = FittedSize(source.m_width, source.m_height, boxWidth, boxHeight);
+    if (fitted == source.GetSize()) return CopyFrom(source);
+    if (fitted.width() < 1 || fitted.height() < 1) return kNotPossible;
+    const img::PixelBuffer& pixels = source.m_pixels;
+    return InstallResult(fitted.width() <= source.m_width && fitted.height() <= source.m_height
+                             ? img::Reduce(pixels, fitted.width(), fitted.height())
+                             : img::Resample(pixels, fitted.width(), fitted.height()));
+}
+
 int Picture::Resize(int width, int height)
 {
     if (!HasPicture() || width < 1 || height < 1) return kNotPossible;

@@ -70,6 +70,10 @@ public:
     int CreateBlank(int width, int height);
     int MakeScaledCopy(const Picture& source, int boxWidth, int boxHeight);
     int FitInto(int boxWidth, int boxHeight);
+    // Becomes the source fitted as FitInto fits it, scaled straight from the source's
+    // pixels: no full-size copy stands in between, which for a large picture is the
+    // bulk of the memory.
+    int FitCopyOf(const Picture& source, int boxWidth, int boxHeight);
     int Resize(int width, int height);
     int Crop(int left, int top, int right, int bottom);
     // Positive degrees turn clockwise on screen. Quarter turns (90, 180, 270 and their

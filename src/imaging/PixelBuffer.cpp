@@ -1,17 +1,24 @@
 #include "imaging/PixelBuffer.h"
 
-#include <new>
+#include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 namespace img {
 
-PixelBuffer::PixelBuffer(std::unique_ptr<std::uint8_t[]> data, int width, int height)
-    : m_data(std::move(data)), m_width(width), m_height(height)
+void PixelBuffer::Free::operator()(std::uint8_t* data) const
+{
+    std::free(data);
+}
+
+PixelBuffer::PixelBuffer(Memory data, int width, int height, std::size_t capacity)
+    : m_data(std::move(data)), m_capacity(capacity), m_width(width), m_height(height)
 {
 }
 
 PixelBuffer::PixelBuffer(PixelBuffer&& other) noexcept
     : m_data(std::move(other.m_data)),
+      m_capacity(std::exchange(other.m_capacity, 0)),
       m_width(std::exchange(other.m_width, 0)),
       m_height(std::exchange(other.m_height, 0))
 {
@@ -21,6 +28,7 @@ PixelBuffer& PixelBuffer::operator=(PixelBuffer&& other) noexcept
 {
     if (this != &other) {
         m_data = std::move(other.m_data);
+        m_capacity = std::exchange(other.m_capacity, 0);
         m_width = std::exchange(other.m_width, 0);
         m_height = std::exchange(other.m_height, 0);
     }
@@ -29,31 +37,47 @@ PixelBuffer& PixelBuffer::operator=(PixelBuffer&& other) noexcept
 
 Result<PixelBuffer> PixelBuffer::Allocate(int width, int height)
 {
-    return Make(width, height, true);
+    return Make(width, height, true, 3);
 }
 
 Result<PixelBuffer> PixelBuffer::AllocateForOverwrite(int width, int height)
 {
-    return Make(width, height, false);
+    return Make(width, height, false, 3);
 }
 
-Result<PixelBuffer> PixelBuffer::Make(int width, int height, bool zeroed)
+Result<PixelBuffer> PixelBuffer::AllocateWithRoom(int width, int height, std::size_t bytesPerPixel)
+{
+    return Make(width, height, false, std::max<std::size_t>(bytesPerPixel, 3));
+}
+
+// calloc for the black buffer: fresh pages from the system are zero already, so a
+// large picture is not written twice.
+Result<PixelBuffer> PixelBuffer::Make(int width, int height, bool zeroed, std::size_t bytesPerPixel)
 {
     if (width < 1 || height < 1) return kErrBadArgument;
     if (static_cast<long long>(width) * height > MaxPixels()) return kErrTooLarge;
-    const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3;
-    try {
-        auto data = zeroed ? std::make_unique<std::uint8_t[]>(bytes)
-                           : std::make_unique_for_overwrite<std::uint8_t[]>(bytes);
-        return PixelBuffer(std::move(data), width, height);
-    } catch (const std::bad_alloc&) {
-        return kErrNoMemory;
+    const std::size_t bytes =
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * bytesPerPixel;
+    Memory data(static_cast<std::uint8_t*>(zeroed ? std::calloc(bytes, 1) : std::malloc(bytes)));
+    if (data == nullptr) return kErrNoMemory;
+    return PixelBuffer(std::move(data), width, height, bytes);
+}
+
+void PixelBuffer::ReleaseRoom()
+{
+    if (m_capacity <= ByteSize()) return;
+    // Shrinking a large block moves nothing: its tail pages go back to the system.
+    if (auto* smaller = static_cast<std::uint8_t*>(std::realloc(m_data.get(), ByteSize()))) {
+        (void)m_data.release();
+        m_data.reset(smaller);
+        m_capacity = ByteSize();
     }
 }
 
 void PixelBuffer::Reset()
 {
     m_data.reset();
+    m_capacity = 0;
     m_width = 0;
     m_height = 0;
 }

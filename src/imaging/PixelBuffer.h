@@ -27,6 +27,12 @@ public:
     static Result<PixelBuffer> Allocate(int width, int height);
     // As Allocate, but the bytes are left undefined: for callers that overwrite them all.
     static Result<PixelBuffer> AllocateForOverwrite(int width, int height);
+    // As AllocateForOverwrite, with room for `bytesPerPixel` bytes a pixel (at least 3),
+    // for a decoder that writes a wider layout and packs it to three bytes where it
+    // lies; ReleaseRoom then gives the rest back. Saves a second full-size buffer.
+    static Result<PixelBuffer> AllocateWithRoom(int width, int height, std::size_t bytesPerPixel);
+    // Shrinks the memory to ByteSize(), in place.
+    void ReleaseRoom();
 
     bool Empty() const { return m_data == nullptr; }
     int Width() const { return m_width; }
@@ -46,10 +52,17 @@ public:
     void Reset();
 
 private:
-    PixelBuffer(std::unique_ptr<std::uint8_t[]> data, int width, int height);
-    static Result<PixelBuffer> Make(int width, int height, bool zeroed);
+    // malloc'ed rather than new'ed, so that ReleaseRoom can shrink a block with realloc.
+    struct Free {
+        void operator()(std::uint8_t* data) const;
+    };
+    using Memory = std::unique_ptr<std::uint8_t, Free>;
 
-    std::unique_ptr<std::uint8_t[]> m_data;
+    PixelBuffer(Memory data, int width, int height, std::size_t capacity);
+    static Result<PixelBuffer> Make(int width, int height, bool zeroed, std::size_t bytesPerPixel);
+
+    Memory m_data;
+    std::size_t m_capacity = 0;
     int m_width = 0;
     int m_height = 0;
 };

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <mutex>
 #include <sys/stat.h>
@@ -42,6 +43,43 @@ ErrorCode ErrorOf(const QImageReader& reader)
     }
 }
 
+// Packs 4-byte pixels to 3 where they lie. Pixel i is read whole before its three bytes
+// are written at 3i, which is never beyond the bytes of pixel i, so nothing unread is
+// overwritten. Non-premultiplied alpha is composed over black; premultiplied values are
+// that composition already.
+void PackInPlace(std::uint8_t* data, std::size_t pixels, QImage::Format format)
+{
+    const bool compose = format == QImage::Format_ARGB32;
+    std::uint8_t* target = data;
+    for (std::size_t i = 0; i < pixels; ++i, target += 3) {
+        QRgb pixel;
+        std::memcpy(&pixel, data + i * 4, sizeof pixel);
+        unsigned red = static_cast<unsigned>(qRed(pixel));
+        unsigned green = static_cast<unsigned>(qGreen(pixel));
+        unsigned blue = static_cast<unsigned>(qBlue(pixel));
+        if (compose) {
+            const auto alpha = static_cast<unsigned>(qAlpha(pixel));
+            red = (red * alpha + 127) / 255;
+            green = (green * alpha + 127) / 255;
+            blue = (blue * alpha + 127) / 255;
+        }
+        target[0] = static_cast<std::uint8_t>(red);
+        target[1] = static_cast<std::uint8_t>(green);
+        target[2] = static_cast<std::uint8_t>(blue);
+    }
+}
+
+std::size_t BytesPerPixelDecodedInPlace(QImage::Format format)
+{
+    switch (format) {
+    case QImage::Format_RGB888: return 3;
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied: return 4;
+    default: return 0;
+    }
+}
+
 QString FileName(const std::string& path)
 {
     return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
@@ -58,9 +96,34 @@ Result<PixelBuffer> QtReader::Read(QImageReader& reader, std::span<const std::ui
     const long long area = static_cast<long long>(announced.width()) * std::abs(announced.height());
     if (area > MaxPixels()) return kErrTooLarge;
     if (TruncationCheck::EndsEarly(bytes, format)) return kErrTruncated;
-    QImage image;
+    const QImage::Format decoded = reader.imageFormat();
+    const std::size_t bytesPerPixel = BytesPerPixelDecodedInPlace(decoded);
+    if (bytesPerPixel == 0 || announced.height() < 1) {
+        QImage image;
+        if (!reader.read(&image) || image.isNull()) return ErrorOf(reader);
+        return FromQImage(image);
+    }
+    // The reader decodes straight into the buffer's memory when handed an image of the
+    // size and format it would make; for a picture near the limit that is the
+    // difference between one full-size buffer and three.
+    auto allocated = PixelBuffer::AllocateWithRoom(announced.width(), announced.height(), bytesPerPixel);
+    if (!allocated) return allocated;
+    PixelBuffer& pixels = allocated.Value();
+    QImage image(pixels.Data(), pixels.Width(), pixels.Height(),
+                 static_cast<qsizetype>(pixels.Width() * bytesPerPixel), decoded);
     if (!reader.read(&image) || image.isNull()) return ErrorOf(reader);
-    return FromQImage(image);
+    if (image.constBits() != pixels.Data()) {
+        // The handler made an image of its own after all (a size it found only while
+        // reading); take the pixels from that one.
+        pixels.Reset();
+        return FromQImage(image);
+    }
+    image = QImage();
+    if (bytesPerPixel == 4) {
+        PackInPlace(pixels.Data(), static_cast<std::size_t>(pixels.Width()) * pixels.Height(), decoded);
+        pixels.ReleaseRoom();
+    }
+    return allocated;
 }
 
 Result<PixelBuffer> QtReader::ReadFile(const std::string& path, const char* format)
@@ -133,23 +196,31 @@ Result<PixelBuffer> FromQImage(const QImage& image)
     auto allocated = PixelBuffer::AllocateForOverwrite(image.width(), image.height());
     if (!allocated) return allocated;
     PixelBuffer& pixels = allocated.Value();
-    if (!image.hasAlphaChannel()) {
-        const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-        if (rgb.isNull()) return kErrNoMemory;
-        for (int y = 0; y < rgb.height(); ++y)
-            std::copy_n(rgb.constScanLine(y), pixels.Stride(), pixels.Row(y));
-    } else {
-        // Transparent parts are shown on black: compose each pixel over black.
-        const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-        if (argb.isNull()) return kErrNoMemory;
-        for (int y = 0; y < argb.height(); ++y) {
-            const auto* source = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-            std::uint8_t* target = pixels.Row(y);
-            for (int x = 0; x < argb.width(); ++x, target += 3) {
-                const unsigned alpha = static_cast<unsigned>(qAlpha(source[x]));
-                target[0] = static_cast<std::uint8_t>((qRed(source[x]) * alpha + 127) / 255);
-                target[1] = static_cast<std::uint8_t>((qGreen(source[x]) * alpha + 127) / 255);
-                target[2] = static_cast<std::uint8_t>((qBlue(source[x]) * alpha + 127) / 255);
+    // Converted a band of rows at a time, so that no converted copy of the whole
+    // picture stands beside the image and the buffer.
+    constexpr int kBandRows = 64;
+    const bool compose = image.hasAlphaChannel();
+    for (int top = 0; top < image.height(); top += kBandRows) {
+        const int rows = std::min(kBandRows, image.height() - top);
+        const QImage band = image.copy(0, top, image.width(), rows);
+        if (!compose) {
+            const QImage rgb = band.convertToFormat(QImage::Format_RGB888);
+            if (rgb.isNull()) return kErrNoMemory;
+            for (int y = 0; y < rows; ++y)
+                std::copy_n(rgb.constScanLine(y), pixels.Stride(), pixels.Row(top + y));
+        } else {
+            // Transparent parts are shown on black: compose each pixel over black.
+            const QImage argb = band.convertToFormat(QImage::Format_ARGB32);
+            if (argb.isNull()) return kErrNoMemory;
+            for (int y = 0; y < rows; ++y) {
+                const auto* source = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+                std::uint8_t* target = pixels.Row(top + y);
+                for (int x = 0; x < argb.width(); ++x, target += 3) {
+                    const unsigned alpha = static_cast<unsigned>(qAlpha(source[x]));
+                    target[0] = static_cast<std::uint8_t>((qRed(source[x]) * alpha + 127) / 255);
+                    target[1] = static_cast<std::uint8_t>((qGreen(source[x]) * alpha + 127) / 255);
+                    target[2] = static_cast<std::uint8_t>((qBlue(source[x]) * alpha + 127) / 255);
+                }
             }
         }
     }

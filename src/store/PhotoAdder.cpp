@@ -37,11 +37,12 @@ size_t JoinedLength(const std::vector<std::string>& names)
 void FillIds(const CQuilleryDoc& catalog, NameKind kind, const std::vector<std::string>& names,
              PhotoRecord& record)
 {
-    PhotoRecord::IdList& ids = record.Ids(kind);
+    PhotoRecord::IdList ids;
     ids.fill(-1);
     const std::vector<std::string> distinct = NameChoice::WithoutRepeats(names);
     const size_t count = std::min(distinct.size(), ids.size());
     for (size_t i = 0; i < count; ++i) ids[i] = catalog.FindName(kind, distinct[i]);
+    record.SetIds(kind, ids);
 }
 
 std::optional<int> Number(std::string_view digits)
@@ -114,10 +115,8 @@ std::optional<std::string> PhotoAdder::CheckNames(const PhotoEntry& entry)
 
 int PhotoAdder::MakeThumbnail(const Picture& picture, Picture& thumbnail)
 {
-    const int copied = thumbnail.CopyFrom(picture);
-    if (copied != Picture::kOk) return copied;
     const VersionInfo& info = InfoOf(PhotoVersion::Thumbnail);
-    return thumbnail.FitInto(info.boxWidth, info.boxHeight);
+    return thumbnail.FitCopyOf(picture, info.boxWidth, info.boxHeight);
 }
 
 PhotoAdder::AddResult PhotoAdder::Add(const PhotoEntry& entry, Picture& picture,

@@ -19,7 +19,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -118,6 +120,72 @@ TEST_F(AddCommandTest, StopsAtTheFirstFailureAndKeepsWhatWasAdded)
               std::string::npos);
     EXPECT_EQ(ReadBytes(m_library), "good|1999|||||\r\n");
     EXPECT_TRUE(VersionSize(Version::Thumbnail, "never").isEmpty());
+}
+
+// A PNG whose header announces the size; its pixel data is never reached, since a
+// picture of that size is refused, or finds no memory, before anything is decoded.
+std::string PngAnnouncing(uint32_t width, uint32_t height)
+{
+    const auto crc = [](std::string_view bytes) {
+        uint32_t value = 0xffffffffu;
+        for (const unsigned char byte : bytes) {
+            value ^= byte;
+            for (int bit = 0; bit < 8; ++bit) value = (value >> 1) ^ (0xedb88320u & (0u - (value & 1u)));
+        }
+        return ~value;
+    };
+    const auto big = [](uint32_t value) {
+        return std::string{static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+                           static_cast<char>(value >> 8), static_cast<char>(value)};
+    };
+    const auto chunk = [&](std::string_view type, const std::string& data) {
+        const std::string typed = std::string(type) + data;
+        return big(static_cast<uint32_t>(data.size())) + typed + big(crc(typed));
+    };
+    // 8-bit RGB; the data is one stored deflate block holding a single zero byte.
+    const std::string header = big(width) + big(height) + std::string("\x08\x02\x00\x00\x00", 5);
+    const std::string data("\x78\x01\x01\x01\x00\xfe\xff\x00\x00\x01\x00\x01", 12);
+    return "\x89PNG\r\n\x1a\n" + chunk("IHDR", header) + chunk("IDAT", data) + chunk("IEND", "");
+}
+
+// Over the pixel limit, or within it but beyond the memory the process may have: the
+// message says which, rather than calling the file invalid.
+TEST_F(AddCommandTest, PicturesTooLargeOrBeyondMemoryAreSaidToBeSo)
+{
+    const std::string tooLarge = m_dir.File("too-large.png");
+    WriteBytes(tooLarge, PngAnnouncing(20001, 20000));
+    EXPECT_EQ(Run({tooLarge, "--date", "1999"}), ToolCommand::kFailure);
+    EXPECT_EQ(m_err.str(), "Quillery: " + tooLarge + ": Selected picture is too large to be read\n");
+
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit leaves";
+#else
+    // At the limit: 1.2 GB of pixels, in a child whose address space is capped well below.
+    const std::string atLimit = m_dir.File("at-limit.png");
+    WriteBytes(atLimit, PngAnnouncing(20000, 20000));
+    const std::string errors = m_dir.File("errors.txt");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rlimit limit{};
+        ::getrlimit(RLIMIT_AS, &limit);
+        std::ifstream status("/proc/self/status");
+        std::string line;
+        long sizeKb = 0;
+        while (std::getline(status, line))
+            if (line.starts_with("VmSize:")) sizeKb = std::atol(line.c_str() + 7);
+        limit.rlim_cur = static_cast<rlim_t>(sizeKb) * 1024 + (rlim_t{600} << 20);
+        ::setrlimit(RLIMIT_AS, &limit);
+        Run({atLimit, "--date", "1999"});
+        std::ofstream(errors) << m_err.str();
+        std::_Exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(ReadBytes(errors),
+              "Quillery: " + atLimit + ": Not enough memory to read the selected picture\n");
+#endif
 }
 
 TEST_F(AddCommandTest, FifoAsPictureIsRefusedAtOnce)

@@ -54,15 +54,15 @@ TEST(CQuilleryDocTest, TextFormsJoinDisplayNamesOfAllSixteenIdsSkippingUnknownOn
     catalog.AddName(NameKind::Events, "Wedding");
     catalog.AddName(NameKind::Locations, "France, Paris");
     PhotoRecord record = Photo("x");
-    std::copy_n(std::begin({3, 0, -1, 2}), 4, record.Ids(NameKind::Persons).begin()); // 2 is after the end
-    std::copy_n(std::begin({0, 1}), 2, record.Ids(NameKind::Events).begin());
-    record.Ids(NameKind::Locations)[0] = 0;
+    record.SetIds({{{3, 0, -1, 2} /* 2 is after the end */, {0, 1, -1}, {0, -1}}});
     EXPECT_EQ(catalog.NamesText(NameKind::Persons, record), "Ann Brown, John Smith");
     EXPECT_EQ(catalog.NamesText(NameKind::Events, record), " Party , Wedding");
     EXPECT_EQ(catalog.NamesText(NameKind::Locations, record), "Paris France");
     EXPECT_EQ(catalog.NamesText(NameKind::Persons, Photo("empty")), "");
-    record.Ids(NameKind::Events).fill(1);
-    record.Ids(NameKind::Events)[5] = 42;
+    PhotoRecord::IdList events;
+    events.fill(1);
+    events[5] = 42;
+    record.SetIds(NameKind::Events, events);
     std::string expected = "Wedding";
     for (int i = 1; i < 15; ++i) expected += ", Wedding";
     EXPECT_EQ(catalog.NamesText(NameKind::Events, record), expected);
@@ -82,7 +82,9 @@ TEST(CQuilleryDocTest, UsedNamesSkipUnknownIdsWhereverTheyStand)
     } cases[] = {{{}, {}}, {{-2, 3, 9}, {}}, {{5, 2, 0}, {"C", "A"}}, {{1, 8, 1}, {"B", "B"}}, {{2, -1, 0}, {"C"}}};
     for (const auto& c : cases) {
         PhotoRecord record = Photo("x");
-        std::copy(c.ids.begin(), c.ids.end(), record.Ids(NameKind::Persons).begin());
+        PhotoRecord::IdList ids = record.Ids(NameKind::Persons);
+        std::copy(c.ids.begin(), c.ids.end(), ids.begin());
+        record.SetIds(NameKind::Persons, ids);
         const auto used = catalog.UsedNames(NameKind::Persons, record);
         EXPECT_EQ(std::vector<std::string>(used.begin(), used.end()), c.names) << testing::PrintToString(c.ids);
     }

@@ -3,6 +3,7 @@
 #include "TempDir.h"
 
 #include "core/CQuilleryDoc.h"
+#include "core/DatabaseReader.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +51,7 @@ std::string Dump(const CQuilleryDoc& catalog)
     std::string dump;
     for (int i = 0; i < catalog.PhotoCount(); ++i) {
         const PhotoRecord& photo = catalog.PhotoAt(i);
-        dump += photo.GetFileName() + "|" + photo.GetDateText() + "|" +
+        dump += photo.GetFileName() + "|" + std::string(photo.GetDateText()) + "|" +
                 ids(photo.Ids(NameKind::Persons)) + "|" + ids(photo.Ids(NameKind::Events)) + "|" +
                 ids(photo.Ids(NameKind::Locations)) + "|" + photo.GetNotes() + "\n";
     }
@@ -137,6 +138,47 @@ TEST_F(DatabaseReaderTest, BadLineShowsItsMessageAndKeepsTheLinesBefore)
         EXPECT_EQ(m_catalog.PhotoCount(), c.photosKept);
         EXPECT_TRUE(m_catalog.IsUntitled() && !m_catalog.IsModified());
         EXPECT_EQ(m_catalog.GetPath(), m_path);
+    }
+}
+
+// The reader holds a chunk of the file at a time. Read through chunks of every small
+// size, lines are cut by the edge of the buffer in every field, between the CR and the
+// LF of a line end and beside lone CRs, and most lines are longer than the buffer: the
+// catalog and the verdict must be those of a file read whole.
+TEST_F(DatabaseReaderTest, ChunksOfAnySizeReadAsTheWholeFile)
+{
+    const std::string good = "a|1999||||one\x01two\r\r\nthree\rfour|\r\n"
+                             "b\r\nc|1999|P\r\nQ|E\rF||x\r\r\ny|\r\nd|1999|P\r|||\r|\n"
+                             "e|6/5/1999|A^B^A|E|L||\r\nf|2000|||||\r\n";
+    const struct {
+        std::string bytes;
+        std::string message;  // empty when the read succeeds
+    } cases[] = {
+        {good, ""},
+        {good + "\r\n\n\r\n", ""},
+        {good + "g|2001|||||", ""},
+        {good + "g|1999|a|b|c|d|\r", "Database format error - incorrect picture entry"},
+        {good + "g|1999|a|b|c|d|e\r\n", "Database format error - incorrect picture entry"},
+        {good + "|1999|||||\r\n", "Database format error - No filename"},
+        {good + "g|", "Database format error - incorrect picture entry"},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(m_path, c.bytes);
+        CQuilleryDoc whole;
+        ScriptedPrompter wholePrompter;
+        const bool wholeRead = DatabaseReader(whole, wholePrompter).Read(m_path);
+        EXPECT_EQ(wholeRead, c.message.empty());
+        for (size_t chunk = 1; chunk <= 40; ++chunk) {
+            SCOPED_TRACE(c.bytes + " in chunks of " + std::to_string(chunk));
+            CQuilleryDoc catalog;
+            ScriptedPrompter prompter;
+            EXPECT_EQ(DatabaseReader(catalog, prompter, chunk).Read(m_path), wholeRead);
+            EXPECT_EQ(Dump(catalog), Dump(whole));
+            if (!c.message.empty()) {
+                ASSERT_EQ(prompter.Messages().size(), 1u);
+                EXPECT_EQ(prompter.Messages()[0].text, c.message);
+            }
+        }
     }
 }
 

@@ -43,11 +43,12 @@ protected:
     {
         PhotoRecord beach = Photo("beach01"), garden = Photo("garden");
         beach.SetDate(6, 5, 1999);
-        beach.Ids(NameKind::Persons)[0] = m_catalog.AddName(NameKind::Persons, "Smith, John");
-        beach.Ids(NameKind::Persons)[1] = m_catalog.AddName(NameKind::Persons, "Doe, Jane");
-        beach.Ids(NameKind::Events)[0] = garden.Ids(NameKind::Events)[0] =
-            m_catalog.AddName(NameKind::Events, "Summer holiday");
-        beach.Ids(NameKind::Locations)[0] = m_catalog.AddName(NameKind::Locations, "France, Paris");
+        const int smith = m_catalog.AddName(NameKind::Persons, "Smith, John");
+        const int doe = m_catalog.AddName(NameKind::Persons, "Doe, Jane");
+        const int holiday = m_catalog.AddName(NameKind::Events, "Summer holiday");
+        const int paris = m_catalog.AddName(NameKind::Locations, "France, Paris");
+        beach.SetIds({{{smith, doe, -1}, {holiday, -1}, {paris, -1}}});
+        garden.SetIds(NameKind::Events, {holiday, -1});
         beach.SetNotes("Day one | sunny");
         m_catalog.AddPhoto(beach);
         m_catalog.AddPhoto(garden);
@@ -90,8 +91,8 @@ TEST_F(DatabaseWriterTest, WritesTheWorkedExampleByteForByteAndLeavesNothingBehi
     EXPECT_EQ(ReadBytes(m_path), kWorkedExample);
     // Notes and names as stored, a typed date as typed, unused names not written.
     PhotoRecord typed = Photo("typed", "01/5/99");
-    typed.Ids(NameKind::Persons)[0] = m_catalog.AddName(NameKind::Persons, "Lee ");
-    typed.Ids(NameKind::Persons)[1] = m_catalog.FindName(NameKind::Persons, "Doe, Jane");
+    typed.SetIds(NameKind::Persons, {m_catalog.AddName(NameKind::Persons, "Lee "),
+                                     m_catalog.FindName(NameKind::Persons, "Doe, Jane"), -1});
     typed.SetNotes("first | line\r\nsecond\r\n\r\nlast|");
     m_catalog.AddName(NameKind::Persons, "Unused, Name");
     m_catalog.AddPhoto(typed);

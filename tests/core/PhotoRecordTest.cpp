@@ -10,7 +10,7 @@ TEST(PhotoRecordTest, CopiesLeaveTheCatalogAndAssigningIntoOneKeepsItsIndex)
     CQuilleryDoc catalog;
     PhotoRecord original, assigned, edited;
     original.SetFileName("old");
-    original.Ids(NameKind::Persons)[0] = 4;
+    original.SetIds(NameKind::Persons, {4, -1});
     catalog.AddPhoto(original);
 
     const PhotoRecord copy(catalog.PhotoAt(0));

@@ -19,8 +19,10 @@ PhotoRecord NamedRecord(const std::string& fileName, int month, int day, int yea
     record.SetDate(month, day, year);
     const std::initializer_list<const char*> names[] = {persons, events, locations};
     for (const NameKind kind : kNameKinds) {
+        PhotoRecord::IdList ids = record.Ids(kind);
         size_t i = 0;
-        for (const char* name : names[KindIndex(kind)]) record.Ids(kind)[i++] = idOf(kind, name);
+        for (const char* name : names[KindIndex(kind)]) ids[i++] = idOf(kind, name);
+        record.SetIds(kind, ids);
     }
     return record;
 }

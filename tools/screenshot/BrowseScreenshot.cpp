@@ -64,26 +64,24 @@ bool AddPhoto(Library& library, const PictureStore& store, const std::string& pa
         return false;
     }
     PhotoRecord record;
-    record.Ids(NameKind::Persons).fill(-1);
-    record.Ids(NameKind::Events).fill(-1);
-    record.Ids(NameKind::Locations).fill(-1);
+    std::array<PhotoRecord::IdList, kNameKinds.size()> ids;
+    for (auto& list : ids) list.fill(-1);
     record.SetFileName(name);
     record.SetDate(index % 13, (index * 7) % 29, 1995 + index);
     for (int k = 0; k < index % 4; ++k) {
         const char* person = kPersons[(index + k) % 5];
         const int id = library.Catalog().FindName(NameKind::Persons, person);
-        record.Ids(NameKind::Persons)[static_cast<size_t>(k)] =
-            id >= 0 ? id : library.AddName(NameKind::Persons, person);
+        ids[0][static_cast<size_t>(k)] = id >= 0 ? id : library.AddName(NameKind::Persons, person);
     }
     if (index % 3 != 2) {
         const char* event = kEvents[index % 3];
         const int id = library.Catalog().FindName(NameKind::Events, event);
-        record.Ids(NameKind::Events)[0] = id >= 0 ? id : library.AddName(NameKind::Events, event);
+        ids[1][0] = id >= 0 ? id : library.AddName(NameKind::Events, event);
     }
     const char* location = kLocations[index % 3];
     const int id = library.Catalog().FindName(NameKind::Locations, location);
-    record.Ids(NameKind::Locations)[0] =
-        id >= 0 ? id : library.AddName(NameKind::Locations, location);
+    ids[2][0] = id >= 0 ? id : library.AddName(NameKind::Locations, location);
+    record.SetIds(ids);
     std::string notes = "Photo " + std::to_string(index + 1) + ".";
     if (index % 2 == 0) {
         notes += " A long note that goes on well past what the cell can show, so that its last"

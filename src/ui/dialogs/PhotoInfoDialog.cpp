@@ -84,10 +84,10 @@ PhotoInfoDialog::PhotoInfoDialog(PhotoDialogHost& host, Picture* picture, std::s
     FillLists();
     setWindowTitle(IsAdding() ? tr("Quillery - Add new photo") : tr("Quillery - Edit existing photo"));
     m_nameField->setText(ByteText::ToDisplay(m_fileName));
-    if (m_picture) m_preview.CopyFrom(*m_picture);
     if (IsAdding()) {
         MakeThumbnail();
     } else {
+        if (m_picture) m_preview.CopyFrom(*m_picture);
         ShowPhoto();
     }
     ShowPreview();
@@ -177,9 +177,8 @@ void PhotoInfoDialog::MakeThumbnail()
 {
     const WaitCursor busy;
     SetMessage("Creating thumbnail version of photo");
-    const VersionInfo& thumbnail = InfoOf(PhotoVersion::Thumbnail);
-    const int code = m_picture ? m_preview.FitInto(thumbnail.boxWidth, thumbnail.boxHeight)
-                               : Picture::kNotPossible;
+    const int code =
+        m_picture ? PhotoAdder::MakeThumbnail(*m_picture, m_preview) : Picture::kNotPossible;
     if (code != Picture::kOk) {
         m_preview.Release();
         SetMessage(FailureMessage({PhotoVersion::Thumbnail, VersionFailure::Step::Resize, code}));
@@ -265,7 +264,8 @@ PhotoEntry PhotoInfoDialog::ReadEntry() const
 {
     PhotoEntry entry;
     entry.fileName = IsAdding() ? FieldBytes(m_fileName, m_nameField->text()) : m_photo->GetFileName();
-    entry.dateText = FieldBytes(m_photo ? m_photo->GetDateText() : std::string(), m_dateField->text());
+    entry.dateText =
+        FieldBytes(m_photo ? std::string(m_photo->GetDateText()) : std::string(), m_dateField->text());
     entry.notes = NotesFromEditor(FieldBytes(m_shownNotes, m_notesField->toPlainText()));
     entry.persons = SelectedNames(m_persons);
     entry.events = SelectedNames(m_events);

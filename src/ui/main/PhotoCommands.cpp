@@ -8,6 +8,7 @@
 #include "imaging/Imaging.h"
 #include "imaging/Picture.h"
 #include "store/PhotoAdder.h"
+#include "store/PictureLoadFailure.h"
 #include "ui/browse/PhotoList.h"
 #include "ui/common/DialogGuard.h"
 #include "ui/common/DialogRunner.h"
@@ -25,7 +26,6 @@
 
 namespace {
 
-constexpr std::string_view kNotAnImage = "Selected file is not a valid image file";
 constexpr std::string_view kNoSelection = "Picture must be selected before operation";
 
 std::unique_ptr<FileChooser> OwnChooser(QWidget& window, FileChooser* given)
@@ -76,9 +76,9 @@ void PhotoCommands::OnAddPhotoFromFile()
     }
 
     Picture picture;
-    if (!path->empty()) picture.LoadFile(*path);
+    const int loaded = path->empty() ? Picture::kEmptyPath : picture.LoadFile(*path);
     if (!picture.HasPicture()) {
-        m_context.prompter.Message(kNotAnImage);
+        m_context.prompter.Message(LoadFailureMessage(loaded));
         return;
     }
     PhotoDialogHost host{m_context.library, m_context.prompter, m_context.settings,
