@@ -250,7 +250,7 @@ void PhotoInfoDialog::DateChanged()
 {
     constexpr std::string_view refusal = PhotoAdder::kDateMessage;
     if (m_messageLine->text() != QLatin1String(refusal.data(), static_cast<qsizetype>(refusal.size()))) return;
-    const std::string typed = FieldBytes(m_photo ? m_photo->GetDateText() : std::string(), m_dateField->text());
+    const std::string typed = FieldBytes(m_photo ? std::string(m_photo->GetDateText()) : std::string(), m_dateField->text());
     if (ParseDate(typed).valid) SetMessage({});
 }
 
