@@ -35,6 +35,8 @@ protected:
 private:
     // The client area less one pixel on every side.
     QRect InnerRect() const;
+    // InnerRect's size in device pixels: what a picture is scaled to.
+    QSize DeviceBox() const;
 
     Picture m_display;
     Picture m_loaded;
