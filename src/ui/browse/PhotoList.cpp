@@ -41,6 +41,10 @@ PhotoList::PhotoList(QWidget* parent)
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setContextMenuPolicy(Qt::DefaultContextMenu);
+    setAccessibleName(QStringLiteral("Photos"));
+    setAccessibleDescription(QStringLiteral(
+        "The listed photos, one row per photo. Enter makes the focused photo the current one; "
+        "Shift+F10 opens its menu"));
 
     QHeaderView* rows = verticalHeader();
     rows->hide();

@@ -47,9 +47,12 @@ void SelectNames(QListWidget* list, const CQuilleryDoc& catalog, NameKind kind,
         if (QListWidgetItem* item = FindItem(list, name)) item->setSelected(true);
 }
 
-QListWidget* MakeNameList(QWidget* parent)
+QListWidget* MakeNameList(QWidget* parent, const char* name, const char* description)
 {
     auto* list = new QListWidget(parent);
+    // A label's buddy names a field for a screen reader, but not a list.
+    list->setAccessibleName(QString::fromUtf8(name));
+    list->setAccessibleDescription(QString::fromUtf8(description));
     list->setSelectionMode(QAbstractItemView::MultiSelection);
     list->setSortingEnabled(true);
     return list;
@@ -98,6 +101,8 @@ void PhotoInfoDialog::BuildLayout()
     m_pictureLabel = new QLabel(this);
     m_pictureLabel->setMinimumSize(150, 100);
     m_pictureLabel->setAlignment(Qt::AlignCenter);
+    m_pictureLabel->setAccessibleName(QStringLiteral("Thumbnail"));
+    m_pictureLabel->setAccessibleDescription(QStringLiteral("The photo's thumbnail picture"));
     m_okButton = new QPushButton(tr("OK"), this);
     m_okButton->setDefault(true);
     auto* cancel = new QPushButton(tr("Cancel"), this);
@@ -107,9 +112,9 @@ void PhotoInfoDialog::BuildLayout()
     m_dateField = new QLineEdit(this);
     m_dateField->setMaximumWidth(110);
     m_notesField = new QPlainTextEdit(this);
-    m_persons = MakeNameList(this);
-    m_events = MakeNameList(this);
-    m_locations = MakeNameList(this);
+    m_persons = MakeNameList(this, "Persons", "The persons the photo shows: every selected name");
+    m_events = MakeNameList(this, "Events", "The events of the photo: every selected event");
+    m_locations = MakeNameList(this, "Locations", "Where the photo was taken: every selected location");
     m_addPerson = new QPushButton(tr("Add new person"), this);
     m_addEvent = new QPushButton(tr("Add new event"), this);
     m_addLocation = new QPushButton(tr("Add new location"), this);
@@ -119,6 +124,8 @@ void PhotoInfoDialog::BuildLayout()
     connect(m_addLocation, &QPushButton::clicked, this, [this] { AddName(NameKind::Locations); });
     m_messageLine = new QLabel(this);
     m_messageLine->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_messageLine->setAccessibleName(QStringLiteral("Messages"));
+    m_messageLine->setAccessibleDescription(QStringLiteral("Why OK refused, and each step of adding"));
     m_messageLine->setMinimumHeight(m_messageLine->fontMetrics().height() + 6);
 
     auto* fields = new QVBoxLayout;

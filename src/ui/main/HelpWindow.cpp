@@ -14,6 +14,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     resize(720, 640);
     m_browser = new QTextBrowser(this);
     m_browser->setOpenExternalLinks(true);
+    m_browser->setAccessibleName(QStringLiteral("Manual"));
+    m_browser->setAccessibleDescription(QStringLiteral("The Quillery manual; Escape closes it"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
