@@ -6,9 +6,8 @@
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
-#include <QVBoxLayout>
 
-HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
 {
     setWindowTitle(QStringLiteral("Quillery Help"));
     resize(720, 640);
@@ -16,9 +15,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     m_browser->setOpenExternalLinks(true);
     m_browser->setAccessibleName(QStringLiteral("Manual"));
     m_browser->setAccessibleDescription(QStringLiteral("The Quillery manual; Escape closes it"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_browser);
+    setCentralWidget(m_browser);
     auto* closeKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
 }

@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
 
 class QTextBrowser;
 
 // The program's manual: HTML pages in the "help" folder beside the program, shown
-// in a window of their own that stays open beside the main window.
-class HelpWindow : public QWidget {
+// in a window of their own that stays open beside the main window. A main window of
+// its own, so screen readers announce it as a window rather than as a bare pane.
+class HelpWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit HelpWindow(QWidget* parent = nullptr);
