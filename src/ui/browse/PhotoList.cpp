@@ -342,9 +342,8 @@ void PhotoList::keyPressEvent(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const int key = event->key();
-    // Shift+F10 is the other key that opens a context menu; Qt turns only the Menu key
-    // into a context menu event.
-    // On X11 the Menu key comes both as a context menu event and as a key.
+    // Shift+F10 is the other key that opens a context menu, but Qt turns only the Menu
+    // key into a context menu event; on X11 that key comes as a key press as well.
     const bool menuKey = key == Qt::Key_Menu && modifiers == Qt::NoModifier;
     if (menuKey || (key == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
         event->accept();

@@ -40,6 +40,7 @@ bool PreviewStatic::ShowFile(const std::string& path)
         m_loaded.Release();
         m_display.LoadBitmapResource(kNoImageBitmap);
     }
+    m_showsNoImage = !loaded;
     repaint();
     return loaded;
 }
@@ -75,13 +76,15 @@ void PreviewStatic::paintEvent(QPaintEvent* event)
     const QRect inner = InnerRect();
     painter.fillRect(inner, Qt::white);
     if (!m_display.HasPicture()) return;
-    // The picture was scaled to device pixels; marked with the screen's ratio it is
-    // drawn one to one instead of being doubled on a scaled screen.
+    // A picture was scaled to device pixels: marked with the screen's ratio it is drawn
+    // one to one instead of being doubled on a scaled screen. The no-image bitmap keeps
+    // its size in layout pixels.
     const qreal ratio = devicePixelRatioF();
     QImage image = m_display.ToBitmap();
-    image.setDevicePixelRatio(ratio);
+    image.setDevicePixelRatio(m_showsNoImage ? 1.0 : ratio);
+    const QSizeF size = image.deviceIndependentSize();
     // Centred by whole device pixels, so no edge falls between two of them.
-    const QSize box = DeviceBox();
-    const QPointF offset((box.width() - image.width()) / 2, (box.height() - image.height()) / 2);
+    const QPointF offset(static_cast<int>((inner.width() - size.width()) * ratio / 2),
+                         static_cast<int>((inner.height() - size.height()) * ratio / 2));
     painter.drawImage(QPointF(inner.topLeft()) + offset / ratio, image);
 }

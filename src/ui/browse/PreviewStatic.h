@@ -42,4 +42,5 @@ private:
     Picture m_loaded;
     std::string m_path;
     QSize m_imageSize{0, 0};
+    bool m_showsNoImage = false;
 };
