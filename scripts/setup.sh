@@ -13,6 +13,7 @@ PACKAGES="
   libsane-dev libsane1
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth xclip
+  at-spi2-core dbus-x11 python3-pyatspi xdotool
   imagemagick libtiff-tools netpbm
   graphicsmagick libvips-tools
   adwaita-icon-theme breeze-icon-theme

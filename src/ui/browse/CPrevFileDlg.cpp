@@ -2,11 +2,14 @@
 
 #include "ui/browse/PreviewStatic.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include <array>
 
 namespace {
 
@@ -31,6 +34,7 @@ CPrevFileDlg::CPrevFileDlg(AcceptMode mode, const QString& defaultSuffix, const 
     if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
         grid->addWidget(MakePanel(), 0, grid->columnCount(), grid->rowCount(), 1);
     }
+    NameViews();
     // Room for the file list beside the panel.
     resize(820, 480);
     connect(this, &QFileDialog::currentChanged, this, &CPrevFileDlg::OnSelectionChanged);
@@ -55,6 +59,30 @@ QWidget* CPrevFileDlg::MakePanel()
     column->addStretch();
     UpdateSizeText();
     return panel;
+}
+
+void CPrevFileDlg::NameViews()
+{
+    // Qt's own file dialog leaves its lists without names for a screen reader.
+    struct View {
+        const char* objectName;
+        const char* name;
+        const char* description;
+    };
+    constexpr std::array<View, 3> kViews = {{
+        {"sidebar", "Places", "Folders to go to at once"},
+        {"listView", "Files", "The files and folders of the folder shown"},
+        {"treeView", "Files", "The files and folders of the folder shown, with their details"},
+    }};
+    for (const View& view : kViews) {
+        auto* widget = findChild<QAbstractItemView*>(QString::fromLatin1(view.objectName));
+        if (widget == nullptr) continue;
+        if (widget->accessibleName().isEmpty()) widget->setAccessibleName(QString::fromLatin1(view.name));
+        if (widget->accessibleDescription().isEmpty()) {
+            widget->setAccessibleDescription(QString::fromLatin1(view.description));
+        }
+    }
+    m_sizeText->setAccessibleDescription(QStringLiteral("The selected picture's size in pixels"));
 }
 
 void CPrevFileDlg::OnSelectionChanged(const QString& path)

@@ -30,6 +30,7 @@ public:
 
 private:
     QWidget* MakePanel();
+    void NameViews();
     // Shows the selection when preview is on, clears the area when it is off.
     void RefreshPreview();
     void ShowSelection();

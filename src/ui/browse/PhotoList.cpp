@@ -14,6 +14,7 @@
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -40,6 +41,10 @@ PhotoList::PhotoList(QWidget* parent)
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setContextMenuPolicy(Qt::DefaultContextMenu);
+    setAccessibleName(QStringLiteral("Photos"));
+    setAccessibleDescription(QStringLiteral(
+        "The listed photos, one row per photo. Enter makes the focused photo the current one; "
+        "Shift+F10 opens its menu"));
 
     QHeaderView* rows = verticalHeader();
     rows->hide();
@@ -50,7 +55,8 @@ PhotoList::PhotoList(QWidget* parent)
     QHeaderView* columns = horizontalHeader();
     columns->setSectionsClickable(true);
     columns->setHighlightSections(false);
-    columns->setSortIndicatorShown(false);
+    columns->setSortIndicatorShown(true);
+    columns->setSortIndicator(-1, Qt::AscendingOrder);
     columns->setStretchLastSection(false);
     for (int column = 0; column < kPhotoColumnCount; ++column) {
         columns->resizeSection(column, PhotoListModel::ColumnWidth(column));
@@ -138,6 +144,7 @@ void PhotoList::FillFromCatalog()
                                SettingsKeys::QuilleryStartupSort.defaultValue) != 0;
         // As a header click would sort, but the Date column's flag stays as it was.
         if (newestFirst) PhotoSorter::Sort(rows, catalog, PhotoField::Date, true);
+        ShowSortIndicator(newestFirst ? kDateColumn : -1, true);
     }
     m_model->SetRows(std::move(rows));
     viewport()->update();
@@ -160,6 +167,8 @@ void PhotoList::ShowSubset(const std::vector<const PhotoRecord*>& photos)
 
 void PhotoList::AppendPhoto(const PhotoRecord* photo)
 {
+    // A row at the end breaks whatever order the rows were sorted in.
+    ShowSortIndicator(-1, false);
     m_model->AppendRow(photo);
     viewport()->update();
     Q_EMIT rowsChanged();
@@ -226,10 +235,21 @@ bool PhotoList::CopyThumbnail(int row, Picture& into)
 
 void PhotoList::SortByColumn(int column)
 {
-    if (!PhotoSorter::IsSortable(PhotoListModel::Field(column))) return;
+    if (!PhotoSorter::IsSortable(PhotoListModel::Field(column))) {
+        // The header flips its indicator on any click; the rows kept their order.
+        ShowSortIndicator(m_sortColumn, m_sortColumn >= 0 && DescendingFlag(m_sortColumn));
+        return;
+    }
     bool& descending = m_descending[static_cast<size_t>(column)];
     descending = !descending;
     SortRows(column, descending);
+    ShowSortIndicator(column, descending);
+}
+
+void PhotoList::ShowSortIndicator(int column, bool descending)
+{
+    m_sortColumn = column;
+    horizontalHeader()->setSortIndicator(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 bool PhotoList::DescendingFlag(int column) const
@@ -296,7 +316,55 @@ void PhotoList::mouseDoubleClickEvent(QMouseEvent* event)
 
 void PhotoList::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (m_contextMenu == nullptr) return;
-    m_contextMenu->popup(event->globalPos());
     event->accept();
+    const bool byKeyboard = event->reason() == QContextMenuEvent::Keyboard;
+    PopUpContextMenu(byKeyboard ? mapToGlobal(ContextMenuAnchor()) : event->globalPos());
+}
+
+void PhotoList::PopUpContextMenu(QPoint global)
+{
+    if (m_contextMenu != nullptr) m_contextMenu->popup(global);
+}
+
+QPoint PhotoList::ContextMenuAnchor() const
+{
+    int row = m_model->RowOf(m_currentPhoto);
+    if (row < 0) row = currentIndex().row();
+    const QRect cell = row >= 0 ? visualRect(m_model->index(row, kPersonsColumn)) : QRect();
+    // A row scrolled out of sight gives an empty rectangle: the menu opens at the
+    // list's top-left corner instead of somewhere off the list.
+    const QPoint inViewport = cell.isValid() && viewport()->rect().intersects(cell)
+                                  ? cell.topLeft() + QPoint(cell.width() / 2, cell.height() / 2)
+                                  : QPoint(0, 0);
+    return viewport()->mapTo(this, inViewport);
+}
+
+void PhotoList::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    // Shift+F10 is the other key that opens a context menu, but Qt turns only the Menu
+    // key into a context menu event; on X11 that key comes as a key press as well.
+    const bool menuKey = key == Qt::Key_Menu && modifiers == Qt::NoModifier;
+    if (menuKey || (key == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+        event->accept();
+        if (m_contextMenu == nullptr || !m_contextMenu->isVisible()) {
+            PopUpContextMenu(mapToGlobal(ContextMenuAnchor()));
+        }
+        return;
+    }
+    const bool choose = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+    if (!choose || modifiers != Qt::NoModifier) {
+        QTableView::keyPressEvent(event);
+        return;
+    }
+    // Enter and Space on the focused row do what a click on it does.
+    event->accept();
+    const QModelIndex focused = currentIndex();
+    const PhotoRecord* photo = focused.isValid() ? PhotoAtRow(focused.row()) : nullptr;
+    if (photo == nullptr || photo == m_currentPhoto) return;
+    m_currentPhoto = photo;
+    selectionModel()->select(focused, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    viewport()->update();
+    Q_EMIT currentPhotoChanged(photo);
 }

@@ -20,8 +20,8 @@ class PhotoRowDelegate;
 class ThumbnailCache;
 
 // The list of the library's photos, one row per photo, thumbnail first. It decides
-// which photo is current: a click on a row makes that row's photo current, and the
-// selection never does. It follows the library's announcements: rows come and go with
+// which photo is current: a click on a row, or Enter or Space on the focused row, makes
+// that row's photo current; moving the selection with the arrow keys never does. It follows the library's announcements: rows come and go with
 // their photos, and a library being replaced empties the list before its records go.
 class PhotoList : public QTableView {
     Q_OBJECT
@@ -65,6 +65,9 @@ public:
     bool DescendingFlag(int column) const;
 
     void SetContextMenu(QMenu* menu);
+    // Where the keyboard opens the context menu: on the current photo's row, else on
+    // the focused row, in this widget's coordinates.
+    QPoint ContextMenuAnchor() const;
 
     // The palette thumbnails are drawn with; the editing pages draw with it too.
     const img::Palette& Palette() const { return m_palette; }
@@ -83,6 +86,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     friend class PhotoRowDelegate;
@@ -95,6 +99,9 @@ private:
     void PhotoChanged(const PhotoRecord* photo);
     void SortRows(int column, bool descending);
     void SelectCurrentRow();
+    // The header shows which column the rows are sorted by, and which way.
+    void ShowSortIndicator(int column, bool descending);
+    void PopUpContextMenu(QPoint global);
     std::string ThumbnailPath(const PhotoRecord& photo) const;
     // The decoded thumbnail for a row, loading it into the least recently used slot
     // on a miss.
@@ -108,6 +115,8 @@ private:
     const PhotoRecord* m_currentPhoto = nullptr;
     QMenu* m_contextMenu = nullptr;
     std::array<bool, kPhotoColumnCount> m_descending{};
+    // The column whose sort the rows are in, -1 when they are in no column's order.
+    int m_sortColumn = -1;
     img::Palette m_palette;
     QColor m_textBackground;
 };

@@ -150,7 +150,14 @@ int PhotoListModel::columnCount(const QModelIndex& parent) const
 
 QVariant PhotoListModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    if (!index.isValid()) return {};
+    const PhotoRecord* photo = PhotoAt(index.row());
+    // The thumbnail cell has no text; a screen reader names it after its photo.
+    if (role == Qt::AccessibleTextRole && index.column() == kPictureColumn && photo != nullptr) {
+        return QStringLiteral("Thumbnail of %1").arg(ByteText::ToDisplay(photo->GetFileName()));
+    }
+    if (role == Qt::AccessibleDescriptionRole) return Heading(index.column());
+    if (role != Qt::DisplayRole) return {};
     return ByteText::ToDisplay(CellText(index.row(), index.column()));
 }
 

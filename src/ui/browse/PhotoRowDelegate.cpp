@@ -21,6 +21,16 @@ constexpr int kThumbnailHeight = 100;
 
 } // namespace
 
+QColor PhotoRowDelegate::SelectedBackground(const QPalette& palette, const QColor& background)
+{
+    // A third of the highlight over the row's own background: plainly marked, yet
+    // never mistaken for the current photo's full highlight, and dark text stays legible.
+    const QColor highlight = palette.color(QPalette::Active, QPalette::Highlight);
+    const auto mix = [](int over, int under) { return (over + 2 * under) / 3; };
+    return QColor(mix(highlight.red(), background.red()), mix(highlight.green(), background.green()),
+                  mix(highlight.blue(), background.blue()));
+}
+
 PhotoRowDelegate::PhotoRowDelegate(PhotoList* list) : QStyledItemDelegate(list), m_list(list) {}
 
 void PhotoRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -30,9 +40,11 @@ void PhotoRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const QRect cell = option.rect;
     const PhotoRecord* photo = m_list->PhotoAtRow(index.row());
     const bool highlighted = photo != nullptr && photo == m_list->CurrentPhoto();
+    const bool selected = (option.state & QStyle::State_Selected) != 0;
 
     painter->save();
     painter->fillRect(cell, highlighted ? option.palette.color(QPalette::Active, QPalette::Highlight)
+                            : selected  ? SelectedBackground(option.palette, m_list->m_textBackground)
                                         : m_list->m_textBackground);
     painter->setPen(kOutline);
     painter->setBrush(Qt::NoBrush);

@@ -5,7 +5,7 @@
 class PhotoList;
 
 // Paints the photo list's cells as its rows are drawn: the current photo's row in
-// the highlight colours whatever the selection, grey cell outlines, the thumbnail on
+// the highlight colours, other selected rows in a light tint of it, grey cell outlines, the thumbnail on
 // navy, word-wrapped text with an ellipsis, the date centred.
 class PhotoRowDelegate : public QStyledItemDelegate {
     Q_OBJECT
@@ -19,6 +19,9 @@ public:
     // Cells painted since the last reset, for measuring what a scroll repaints.
     long long PaintCount() const { return m_paintCount; }
     void ResetPaintCount() { m_paintCount = 0; }
+
+    // The fill of a selected row that is not the current photo's.
+    static QColor SelectedBackground(const QPalette& palette, const QColor& background);
 
     static const QColor kOutline;
     static const QColor kThumbnailBackground;

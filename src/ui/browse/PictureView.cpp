@@ -5,6 +5,8 @@
 #include "store/Library.h"
 #include "store/PictureStore.h"
 #include "ui/browse/ViewPalette.h"
+#include "ui/common/ByteText.h"
+#include "ui/common/PictureAccessible.h"
 
 #include <QPaintEvent>
 #include <QWindowStateChangeEvent>
@@ -29,7 +31,10 @@ PictureView::PictureView(QWidget* parent)
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    PictureAccessible::Mark(this);
+    setAccessibleName(QStringLiteral("Picture"));
     UpdateScrollSizes();
+    DescribePhoto();
 }
 
 PictureView::~PictureView() = default;
@@ -60,6 +65,22 @@ void PictureView::ShowPhoto(const PhotoRecord* photo)
     }
     m_fittedTo = viewport()->size();
     UpdateScrollSizes();
+    DescribePhoto();
+}
+
+void PictureView::DescribePhoto()
+{
+    if (m_photoShown == nullptr) {
+        setAccessibleDescription(QStringLiteral("No current photo"));
+    } else if (!m_picture->HasPicture()) {
+        setAccessibleDescription(QStringLiteral("The picture of %1 cannot be shown")
+                                     .arg(ByteText::ToDisplay(m_photoShown->GetFileName())));
+    } else {
+        setAccessibleDescription(QStringLiteral("The current photo, %1, %2 x %3 pixels")
+                                     .arg(ByteText::ToDisplay(m_photoShown->GetFileName()))
+                                     .arg(m_picture->Width())
+                                     .arg(m_picture->Height()));
+    }
 }
 
 void PictureView::SetFitToWindow(bool fit)

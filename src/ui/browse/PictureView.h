@@ -56,6 +56,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Tells a screen reader which photo the pane shows.
+    void DescribePhoto();
+
     const Library* m_library = nullptr;
     std::unique_ptr<Picture> m_picture;
     const PhotoRecord* m_photoShown = nullptr;

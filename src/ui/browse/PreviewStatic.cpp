@@ -1,6 +1,7 @@
 #include "ui/browse/PreviewStatic.h"
 
 #include "imaging/Imaging.h"
+#include "ui/common/PictureAccessible.h"
 #include "ui/common/WaitCursor.h"
 
 #include <QPainter>
@@ -14,6 +15,9 @@ constexpr int kNoImageBitmap = 127;
 PreviewStatic::PreviewStatic(QWidget* parent) : QFrame(parent)
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    PictureAccessible::Mark(this);
+    setAccessibleName(QStringLiteral("Preview"));
+    setAccessibleDescription(QStringLiteral("The selected file's picture, scaled to fit"));
 }
 
 bool PreviewStatic::ShowFile(const std::string& path)
@@ -22,7 +26,7 @@ bool PreviewStatic::ShowFile(const std::string& path)
     m_path = path;
     ClearPreview();
     m_loaded.Release();
-    const QRect box = InnerRect();
+    const QSize box = DeviceBox();
     bool loaded = box.width() > 0 && box.height() > 0 &&
                   m_loaded.LoadFileForBox(path, box.width(), box.height()) == Picture::kOk &&
                   m_loaded.HasPicture();
@@ -36,6 +40,7 @@ bool PreviewStatic::ShowFile(const std::string& path)
         m_loaded.Release();
         m_display.LoadBitmapResource(kNoImageBitmap);
     }
+    m_showsNoImage = !loaded;
     repaint();
     return loaded;
 }
@@ -57,6 +62,13 @@ QRect PreviewStatic::InnerRect() const
     return contentsRect().adjusted(1, 1, -1, -1);
 }
 
+QSize PreviewStatic::DeviceBox() const
+{
+    const qreal ratio = devicePixelRatioF();
+    const QRect inner = InnerRect();
+    return {static_cast<int>(inner.width() * ratio), static_cast<int>(inner.height() * ratio)};
+}
+
 void PreviewStatic::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
@@ -64,9 +76,15 @@ void PreviewStatic::paintEvent(QPaintEvent* event)
     const QRect inner = InnerRect();
     painter.fillRect(inner, Qt::white);
     if (!m_display.HasPicture()) return;
-    const QSize size = m_display.GetSize();
-    const QRect target(inner.left() + (inner.width() - size.width()) / 2,
-                       inner.top() + (inner.height() - size.height()) / 2, size.width(),
-                       size.height());
-    m_display.DrawInRect(&painter, target);
+    // A picture was scaled to device pixels: marked with the screen's ratio it is drawn
+    // one to one instead of being doubled on a scaled screen. The no-image bitmap keeps
+    // its size in layout pixels.
+    const qreal ratio = devicePixelRatioF();
+    QImage image = m_display.ToBitmap();
+    image.setDevicePixelRatio(m_showsNoImage ? 1.0 : ratio);
+    const QSizeF size = image.deviceIndependentSize();
+    // Centred by whole device pixels, so no edge falls between two of them.
+    const QPointF offset(static_cast<int>((inner.width() - size.width()) * ratio / 2),
+                         static_cast<int>((inner.height() - size.height()) * ratio / 2));
+    painter.drawImage(QPointF(inner.topLeft()) + offset / ratio, image);
 }

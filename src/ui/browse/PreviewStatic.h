@@ -35,9 +35,12 @@ protected:
 private:
     // The client area less one pixel on every side.
     QRect InnerRect() const;
+    // InnerRect's size in device pixels: what a picture is scaled to.
+    QSize DeviceBox() const;
 
     Picture m_display;
     Picture m_loaded;
     std::string m_path;
     QSize m_imageSize{0, 0};
+    bool m_showsNoImage = false;
 };

@@ -16,12 +16,13 @@ namespace {
 struct Texts {
     const char* title;
     const char* prompt;
+    const char* listName;
 };
 
 constexpr std::array<Texts, 3> kTexts = {{
-    {"Edit a Person", "Select a person to edit and press OK:"},
-    {"Edit an Event", "Select event to edit and press OK:"},
-    {"Edit a Location", "Select location to edit and press OK:"},
+    {"Edit a Person", "Select a person to edit and press OK:", "Persons"},
+    {"Edit an Event", "Select event to edit and press OK:", "Events"},
+    {"Edit a Location", "Select location to edit and press OK:", "Locations"},
 }};
 
 }  // namespace
@@ -52,6 +53,8 @@ EditNameListDialog::EditNameListDialog(Library& library, NameKind kind, Prompter
     const Texts& texts = kTexts.at(static_cast<size_t>(kind) - 1);
     setWindowTitle(QString::fromUtf8(texts.title));
     m_prompt->setText(QString::fromUtf8(texts.prompt));
+    m_list->setAccessibleName(QString::fromUtf8(texts.listName));
+    m_list->setAccessibleDescription(m_prompt->text());
     Fill();
 }
 

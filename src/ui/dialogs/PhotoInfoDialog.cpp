@@ -51,9 +51,12 @@ void SelectNames(QListWidget* list, const CQuilleryDoc& catalog, NameKind kind,
         if (QListWidgetItem* item = FindItem(list, name)) item->setSelected(true);
 }
 
-QListWidget* MakeNameList(QWidget* parent)
+QListWidget* MakeNameList(QWidget* parent, const char* name, const char* description)
 {
     auto* list = new QListWidget(parent);
+    // A label's buddy names a field for a screen reader, but not a list.
+    list->setAccessibleName(QString::fromUtf8(name));
+    list->setAccessibleDescription(QString::fromUtf8(description));
     list->setSelectionMode(QAbstractItemView::MultiSelection);
     list->setSortingEnabled(true);
     return list;
@@ -102,6 +105,8 @@ void PhotoInfoDialog::BuildLayout()
     m_pictureLabel = new QLabel(this);
     m_pictureLabel->setMinimumSize(150, 100);
     m_pictureLabel->setAlignment(Qt::AlignCenter);
+    m_pictureLabel->setAccessibleName(QStringLiteral("Thumbnail"));
+    m_pictureLabel->setAccessibleDescription(QStringLiteral("The photo's thumbnail picture"));
     // The standard box, so OK and Cancel sit, look and answer keys as in every other
     // dialog of the program and of the desktop.
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -117,9 +122,9 @@ void PhotoInfoDialog::BuildLayout()
     m_dateField->setFixedWidth(std::max(110, placeholderWidth + 16));
     connect(m_dateField, &QLineEdit::textChanged, this, &PhotoInfoDialog::DateChanged);
     m_notesField = new QPlainTextEdit(this);
-    m_persons = MakeNameList(this);
-    m_events = MakeNameList(this);
-    m_locations = MakeNameList(this);
+    m_persons = MakeNameList(this, "Persons", "The persons the photo shows: every selected name");
+    m_events = MakeNameList(this, "Events", "The events of the photo: every selected event");
+    m_locations = MakeNameList(this, "Locations", "Where the photo was taken: every selected location");
     m_addPerson = new QPushButton(tr("Add new person"), this);
     m_addEvent = new QPushButton(tr("Add new event"), this);
     m_addLocation = new QPushButton(tr("Add new location"), this);
@@ -129,6 +134,8 @@ void PhotoInfoDialog::BuildLayout()
     connect(m_addLocation, &QPushButton::clicked, this, [this] { AddName(NameKind::Locations); });
     m_messageLine = new QLabel(this);
     m_messageLine->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_messageLine->setAccessibleName(QStringLiteral("Messages"));
+    m_messageLine->setAccessibleDescription(QStringLiteral("Why OK refused, and each step of adding"));
     m_messageLine->setMinimumHeight(m_messageLine->fontMetrics().height() + 6);
 
     auto* fields = new QVBoxLayout;

@@ -16,6 +16,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     QIcon programIcon = QApplication::windowIcon();
     if (programIcon.isNull()) programIcon = QIcon::fromTheme(QStringLiteral("camera-photo"));
     icon->setPixmap(programIcon.pixmap(48, 48));
+    icon->setAccessibleName(QStringLiteral("Quillery icon"));
+    icon->setAccessibleDescription(QStringLiteral("The program's icon"));
     auto* text = new QLabel(QString::fromLatin1(kVersionText), this);
     text->setObjectName(QStringLiteral("versionText"));
 

@@ -9,25 +9,25 @@
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
-#include <QVBoxLayout>
 
-HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
 {
     setWindowTitle(QStringLiteral("Quillery Help"));
     resize(720, 640);
     m_browser = new QTextBrowser(this);
     m_browser->setOpenExternalLinks(true);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(BuildToolBar());
-    layout->addWidget(m_browser);
+    m_browser->setAccessibleName(QStringLiteral("Manual"));
+    m_browser->setAccessibleDescription(QStringLiteral("The Quillery manual; Escape closes it"));
+    setCentralWidget(m_browser);
+    addToolBar(BuildToolBar());
     auto* closeKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
 }
 
 QToolBar* HelpWindow::BuildToolBar()
 {
-    auto* bar = new QToolBar(this);
+    auto* bar = new QToolBar(tr("Navigation"), this);
+    bar->setMovable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     const auto add = [this, bar](const char* name, const char* text, const char* icon,
                                  const QKeySequence& key) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
 
 class QAction;
 class QTextBrowser;
@@ -8,8 +8,9 @@ class QToolBar;
 
 // The program's manual: HTML pages in the "help" folder beside the program, shown
 // in a window of their own that stays open beside the main window, with Back
-// (Alt+Left), Forward (Alt+Right) and Contents.
-class HelpWindow : public QWidget {
+// (Alt+Left), Forward (Alt+Right) and Contents. A main window of its own, so screen
+// readers announce it as a window rather than as a bare pane.
+class HelpWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit HelpWindow(QWidget* parent = nullptr);

@@ -10,6 +10,8 @@
 namespace {
 
 constexpr std::array<const char*, 3> kTexts = {"CAP", "NUM", "SCRL"};
+// An empty pane has no text for a screen reader to read, so each is named after its key.
+constexpr std::array<const char*, 3> kKeyNames = {"Caps Lock", "Num Lock", "Scroll Lock"};
 
 }  // namespace
 
@@ -20,6 +22,8 @@ LockIndicators::LockIndicators(QStatusBar& statusBar) : QObject(&statusBar)
         pane->setAlignment(Qt::AlignCenter);
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 8);
         pane->setObjectName(QString::fromLatin1(kTexts[index]));
+        pane->setAccessibleName(QString::fromLatin1(kKeyNames[index]));
+        pane->setAccessibleDescription(QStringLiteral("Not known here"));
         statusBar.addPermanentWidget(pane);
         m_panes[index] = pane;
     }
@@ -40,6 +44,7 @@ void LockIndicators::Refresh()
     for (size_t index = 0; index < m_panes.size(); ++index) {
         const bool on = (state & (1u << index)) != 0;
         m_panes[index]->setText(on ? QString::fromLatin1(kTexts[index]) : QString());
+        m_panes[index]->setAccessibleDescription(on ? QStringLiteral("On") : QStringLiteral("Off"));
     }
 }
 

@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSizeGrip>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -83,12 +84,23 @@ void MainFrame::BuildBars()
 
     // The message pane is an ordinary widget, so prompts shown while a command is
     // highlighted cover it and "Ready" comes back when they go.
-    statusBar()->addWidget(new QLabel(QStringLiteral("Ready"), statusBar()), 1);
+    auto* messagePane = new QLabel(QStringLiteral("Ready"), statusBar());
+    messagePane->setAccessibleDescription(QStringLiteral("Messages and command prompts"));
+    statusBar()->addWidget(messagePane, 1);
+    statusBar()->setAccessibleName(QStringLiteral("Status bar"));
+    statusBar()->setAccessibleDescription(
+        QStringLiteral("Messages, the count of listed photos and the lock keys"));
     m_countPane = new QLabel(QStringLiteral("Image Count"), statusBar());
     m_countPane->setObjectName(QStringLiteral("countPane"));
+    m_countPane->setAccessibleDescription(
+        QStringLiteral("Photos in the list of the photos in the library"));
     m_countPane->setAlignment(Qt::AlignCenter);
     statusBar()->addPermanentWidget(m_countPane);
     m_lockIndicators = new LockIndicators(*statusBar());
+    if (auto* grip = statusBar()->findChild<QSizeGrip*>()) {
+        grip->setAccessibleName(QStringLiteral("Size grip"));
+        grip->setAccessibleDescription(QStringLiteral("Drag to change the window's size"));
+    }
 }
 
 void MainFrame::BuildClientArea()

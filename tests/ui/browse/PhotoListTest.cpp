@@ -5,6 +5,8 @@
 #include "ui/browse/PhotoListModel.h"
 
 #include <QHeaderView>
+#include <QImage>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -139,4 +141,99 @@ TEST_F(PhotoListTest, RowsFollowTheLibrarysAnnouncements)
     EXPECT_EQ(m_list.CurrentPhoto(), nullptr);
     EXPECT_EQ(RowNames(), Names{});
     EXPECT_EQ(rowsWhenReplaced, 0) << "emptied before the new catalog came";
+}
+
+// Enter and Space on the focused row do what a click does; the arrows only move the
+// focus. Shift+F10 and the Menu key open the context menu on the current photo's row.
+TEST_F(PhotoListTest, EnterOrSpaceMakesTheFocusedRowCurrentAndShiftF10OpensItsMenu)
+{
+    QMenu menu;
+    menu.addAction(QStringLiteral("Edit Photo Information"));
+    m_list.SetContextMenu(&menu);
+    m_list.show();
+    FillThree();
+    m_list.setFocus();
+    m_list.setCurrentIndex(m_list.model()->index(0, kDateColumn));
+    const struct {
+        Qt::Key move;
+        Qt::Key choose;
+        int current;
+    } steps[] = {{Qt::Key_Down, Qt::Key_Return, 1}, {Qt::Key_Down, Qt::Key_Space, 2},
+                 {Qt::Key_Up, Qt::Key_Enter, 1}};
+    for (const auto& step : steps) {
+        QTest::keyClick(&m_list, step.move);
+        EXPECT_NE(m_list.CurrentPhoto(), m_list.PhotoAtRow(step.current)) << "an arrow alone chose";
+        QTest::keyClick(&m_list, step.choose);
+        EXPECT_EQ(m_list.CurrentPhoto(), m_list.PhotoAtRow(step.current)) << step.choose;
+        EXPECT_EQ(m_list.FirstSelectedRow(), step.current);
+    }
+    EXPECT_EQ(m_announced.size(), 3u);
+
+    QTest::keyClick(&m_list, Qt::Key_Down);  // the focus leaves the current row
+    const std::pair<Qt::Key, Qt::KeyboardModifier> menuKeys[] = {{Qt::Key_F10, Qt::ShiftModifier},
+                                                                 {Qt::Key_Menu, Qt::NoModifier}};
+    for (const auto& [key, modifiers] : menuKeys) {
+        menu.hide();
+        QTest::keyClick(&m_list, key, modifiers);
+        ASSERT_TRUE(menu.isVisible()) << key;
+        const QPoint at = m_list.viewport()->mapFromGlobal(menu.pos());
+        EXPECT_EQ(m_list.rowAt(at.y()), 1) << "opened on the current photo's row";
+    }
+    EXPECT_EQ(m_list.CurrentPhoto(), m_list.PhotoAtRow(1));
+}
+
+// Selected rows are tinted, so the rows that Hide selection and the deletes act on
+// can be seen; the current photo's row keeps the full highlight.
+TEST_F(PhotoListTest, SelectedRowsAreDrawnApartFromTheCurrentAndPlainRows)
+{
+    m_list.show();
+    FillThree();
+    m_list.SetCurrentPhoto(m_list.PhotoAtRow(0));
+    m_list.selectionModel()->select(m_list.model()->index(1, 0),
+                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    const QImage shown = m_list.viewport()->grab().toImage();
+    // Inside the Notes cell, clear of its outline and of text.
+    const auto fill = [&](int row) {
+        const QRect cell = m_list.visualRect(m_list.model()->index(row, kNotesColumn));
+        return QColor(shown.pixel(cell.topLeft() + QPoint(cell.width() - 8, cell.height() - 3)));
+    };
+    const QPalette& palette = m_list.palette();
+    EXPECT_EQ(fill(0), palette.color(QPalette::Active, QPalette::Highlight));
+    EXPECT_EQ(fill(2), palette.color(QPalette::Active, QPalette::Base));
+    EXPECT_NE(fill(1), fill(0));
+    EXPECT_NE(fill(1), fill(2));
+}
+
+// The header's arrow shows the column and direction the rows are in, and no arrow
+// once an added photo broke that order.
+TEST_F(PhotoListTest, HeaderShowsTheSortColumnAndDirection)
+{
+    m_settings.WriteInt("QuilleryStartupSort", 1);
+    FillThree();
+    m_list.show();
+    QHeaderView* header = m_list.horizontalHeader();
+    const auto clickHeader = [&](int column) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          {header->sectionViewportPosition(column) + 10, header->height() / 2});
+    };
+    const struct {
+        int click;  // -1: add a photo instead
+        int column;
+        Qt::SortOrder order;
+    } steps[] = {
+        {-2, kDateColumn, Qt::DescendingOrder},  // the startup sort
+        {kPersonsColumn, kPersonsColumn, Qt::DescendingOrder},
+        {kNotesColumn, kPersonsColumn, Qt::DescendingOrder},  // Notes does not sort
+        {kPersonsColumn, kPersonsColumn, Qt::AscendingOrder},
+        {kPictureColumn, kPersonsColumn, Qt::AscendingOrder},
+        {-1, -1, Qt::AscendingOrder},
+    };
+    for (const auto& step : steps) {
+        if (step.click >= 0) clickHeader(step.click);
+        if (step.click == -1) m_library.Add("added");
+        EXPECT_EQ(header->sortIndicatorSection(), step.column) << "after " << step.click;
+        if (step.column >= 0) {
+            EXPECT_EQ(header->sortIndicatorOrder(), step.order) << "after " << step.click;
+        }
+    }
 }

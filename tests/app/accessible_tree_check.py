@@ -1,0 +1,338 @@
+#!/usr/bin/python3
+"""Reads Quillery's accessible tree as a screen reader does, through AT-SPI.
+
+Starts an X server (Xvfb), a D-Bus session and the accessibility bus of its own,
+runs the program on a copy of the sample library, and fails when a list, table,
+picture or status pane has no accessible name or description, or a thumbnail cell
+no name. It drives the program by keyboard as a person without a mouse would: F6 to
+the photo list, Down and Enter to make a photo current, Shift+F10 for the photo's
+menu and its "Edit Photo Information", the menu bar for "Edit Events", "Options" and
+"About Quillery"; each dialog's tree is read the same way.
+
+    accessible_tree_check.py PROGRAM SAMPLES_FOLDER
+
+Exits 77 (skipped) when Xvfb, dbus-daemon, the AT-SPI bus launcher, xdotool or
+pyatspi are missing; every process it started is stopped by its process group.
+"""
+import importlib.util
+import os
+import random
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIPPED = 77
+BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
+CHECKED_ROLES = {"list", "list box", "table", "tree", "tree table", "image", "status bar"}
+LIBRARY_FOLDERS = ("Thumbnail Pictures", "Full Screen Pictures", "High Resolution Images",
+                   "Original Images")
+
+
+class Failure(Exception):
+    pass
+
+
+class Processes:
+    """Each process in a session of its own, so stopping its group stops what it spawned."""
+
+    def __init__(self):
+        self.started = []
+
+    def start(self, args, env, **kwargs):
+        process = subprocess.Popen(args, env=env, start_new_session=True, **kwargs)
+        self.started.append(process)
+        return process
+
+    def stop_all(self):
+        for process in reversed(self.started):
+            if process.poll() is None:
+                try:
+                    os.killpg(process.pid, signal.SIGTERM)
+                except ProcessLookupError:
+                    pass
+        for process in reversed(self.started):
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                try:
+                    os.killpg(process.pid, signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
+                process.wait(timeout=5)
+            # Whatever the group spawned and left behind (the registry daemon).
+            try:
+                os.killpg(process.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+
+
+def wait_for(what, probe, seconds):
+    deadline = time.monotonic() + seconds
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure("timed out waiting for " + what)
+        time.sleep(0.2)
+
+
+def missing_tools():
+    missing = [tool for tool in ("Xvfb", "dbus-daemon", "xdotool") if shutil.which(tool) is None]
+    if not os.access(BUS_LAUNCHER, os.X_OK):
+        missing.append(BUS_LAUNCHER)
+    if importlib.util.find_spec("pyatspi") is None:
+        missing.append("python3-pyatspi")
+    return missing
+
+
+def start_display(processes, env):
+    """An X server on a display nobody holds; several may run beside each other."""
+    for number in random.sample(range(100, 1000), 20):
+        if os.path.exists("/tmp/.X%d-lock" % number):
+            continue
+        read_end, write_end = os.pipe()
+        server = processes.start(["Xvfb", ":%d" % number, "-displayfd", str(write_end), "-screen", "0",
+                                  "1280x800x24", "-nolisten", "tcp"], env, pass_fds=(write_end,),
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        # Xvfb writes the display's number once it takes connections.
+        ready = select.select([read_end], [], [], 20)[0]
+        answer = os.read(read_end, 16) if ready else b""
+        os.close(read_end)
+        display = ":%d" % number
+        if answer.strip() == str(number).encode() and server.poll() is None and subprocess.run(
+                ["xdotool", "getdisplaygeometry"], env=dict(env, DISPLAY=display), timeout=20,
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0:
+            return display
+    raise Failure("no X server could be started")
+
+
+def start_session_bus(processes, env):
+    bus = processes.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"], env,
+                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    address = bus.stdout.readline().strip()
+    if not address:
+        raise Failure("dbus-daemon gave no address")
+    return address
+
+
+def copy_samples(samples, work):
+    library = os.path.join(work, "Samples")
+    os.makedirs(library)
+    shutil.copy(os.path.join(samples, "Samples.pdb"), library)
+    for folder in LIBRARY_FOLDERS:
+        source = os.path.join(samples, folder)
+        if os.path.isdir(source):
+            shutil.copytree(source, os.path.join(library, folder))
+        else:
+            os.makedirs(os.path.join(library, folder))
+    return os.path.join(library, "Samples.pdb")
+
+
+class Reader:
+    """What a screen reader sees of one application."""
+
+    def __init__(self, pyatspi, app):
+        self.pyatspi = pyatspi
+        self.app = app
+        self.read = 0  # lists, tables, pictures and panes whose names were read
+
+    def walk(self, node, visit, depth=0):
+        if node is None or depth > 40:
+            return
+        try:
+            visit(node)
+            children = [node.getChildAtIndex(index) for index in range(node.childCount)]
+        except Exception:  # an object that went while it was read
+            return
+        for child in children:
+            self.walk(child, visit, depth + 1)
+
+    def shown(self, node):
+        return node.getState().contains(self.pyatspi.STATE_SHOWING)
+
+    def find(self, role, name=None, root=None):
+        found = []
+
+        def visit(node):
+            if node.getRoleName() == role and (name is None or node.name == name) and self.shown(node):
+                found.append(node)
+        self.walk(root or self.app, visit)
+        return found[0] if found else None
+
+    def focused(self, node):
+        state = node.getState()
+        return state.contains(self.pyatspi.STATE_FOCUSED) or state.contains(self.pyatspi.STATE_SELECTED)
+
+    def unnamed(self, root):
+        """Every shown list, table, picture and status pane without a name or description."""
+        missing = []
+
+        def describe(node, what):
+            self.read += 1
+            if not node.name or not node.description:
+                missing.append("%s %r/%r" % (what, node.name, node.description))
+
+        def visit(node):
+            if not self.shown(node):
+                return
+            role = node.getRoleName()
+            if role in CHECKED_ROLES:
+                describe(node, role)
+            parent = node.parent
+            if parent is not None and parent.getRoleName() == "status bar":
+                describe(node, "status pane " + role)
+            if role in ("table", "tree table"):
+                table = node.queryTable()
+                for row in range(min(table.nRows, 50)):
+                    cell = table.getAccessibleAt(row, 0)
+                    if cell is not None and not cell.name:
+                        missing.append("first cell of row %d has no name" % row)
+        self.walk(root, visit)
+        return missing
+
+
+def focus_main_window(env):
+    """A bare X server has no window manager to give the window back the keyboard."""
+    subprocess.run(["xdotool", "search", "--name", "^Quillery - ", "windowfocus", "--sync"],
+                   env=env, check=True, timeout=20, stdout=subprocess.DEVNULL)
+    time.sleep(0.3)
+
+
+def press(env, *keys):
+    subprocess.run(["xdotool", "key", "--delay", "80"] + list(keys), env=env, check=True, timeout=20)
+    time.sleep(0.4)
+
+
+def choose(reader, env, menu, item):
+    """Moves down the open menu until the item is highlighted, then chooses it."""
+    for _ in range(15):
+        entry = reader.find("menu item", item, menu)
+        if entry is not None and reader.focused(entry):
+            press(env, "Return")
+            return
+        press(env, "Down")
+    raise Failure("could not reach %r in the menu by keyboard" % item)
+
+
+def open_dialog(reader, env, title, keys_then_choose, role="dialog"):
+    """Opens a window by keyboard, reads it and closes it with Escape; None as the
+    title takes whichever window of the role comes."""
+    keys_then_choose()
+    dialog = wait_for("the window " + str(title), lambda: reader.find(role, title), 30)
+    missing = reader.unnamed(dialog)
+    name = dialog.name
+    press(env, "Escape")
+    wait_for("the window %s to close" % name, lambda: reader.find(role, name) is None, 10)
+    return ["%s: %s" % (name, entry) for entry in missing]
+
+
+def check(pyatspi, env):
+    desktop = pyatspi.Registry.getDesktop(0)
+
+    def application():
+        for index in range(desktop.childCount):
+            app = desktop.getChildAtIndex(index)
+            if app is not None and app.name.lower() == "quillery":
+                return app
+        return None
+    app = wait_for("Quillery on the accessibility bus", application, 60)
+    reader = Reader(pyatspi, app)
+    photos = wait_for("the photo list", lambda: reader.find("table", "Photos"), 40)
+    wait_for("the photo list's rows", lambda: photos.queryTable().nRows > 0, 20)
+
+    problems = ["main window: " + entry for entry in reader.unnamed(app)]
+
+    focus_main_window(env)
+    # By keyboard alone: to the list, one row down, Enter makes it the current photo.
+    wait_for("the photo list to take the focus",
+             lambda: reader.focused(photos) or press(env, "F6"), 15)
+    picture = reader.find("image", "Picture")
+    if picture is None:
+        raise Failure("the picture pane is not an image")
+    press(env, "Down", "Return")
+    wait_for("Enter to make a photo current (the picture pane tells which)",
+             lambda: picture.description.startswith("The current photo"), 10)
+
+    # Qt leaves popup menus out of the tree (a screen reader follows them by their
+    # focus events), so the photo's menu is worked blind: the first Down reaches Copy,
+    # the fourth Edit Photo Information, past the two Deletes and a separator.
+    def by_context_menu():
+        press(env, "shift+F10", "Down", "Down", "Down", "Down", "Return")
+    problems += open_dialog(reader, env, "Quillery - Edit existing photo", by_context_menu)
+
+    def from_menu(menu_key, item, title, role="dialog"):
+        def keys():
+            focus_main_window(env)
+            press(env, menu_key)
+            menu = wait_for("the menu for " + item,
+                            lambda: reader.find("menu item", item), 10)
+            choose(reader, env, menu.parent, item)
+        return open_dialog(reader, env, title, keys, role)
+    problems += from_menu("alt+e", "Edit Events", "Edit an Event")
+    # The file-open dialog with its preview panel, under Qt's own title.
+    problems += from_menu("alt+e", "Add photo from file", None)
+    problems += from_menu("alt+h", "About Quillery", "About Quillery")
+    problems += from_menu("alt+h", "Help Topics", "Quillery Help", role="frame")
+
+    # Options stands on the menu bar itself, left of Help.
+    def options():
+        focus_main_window(env)
+        press(env, "alt+h", "Left", "Return")
+    problems += open_dialog(reader, env, "Quillery Options", options)
+    print("read the names of %d lists, tables, pictures and status panes" % reader.read)
+    return problems
+
+
+def main():
+    if len(sys.argv) != 3:
+        print(__doc__)
+        return 2
+    program, samples = sys.argv[1], sys.argv[2]
+    missing = missing_tools()
+    if missing:
+        print("SKIPPED: the accessible tree needs " + ", ".join(missing) +
+              " (scripts/setup.sh installs them)")
+        return SKIPPED
+    processes = Processes()
+    work = tempfile.mkdtemp(prefix="quillery-atspi-")
+    try:
+        env = {key: value for key, value in os.environ.items()
+               if not key.startswith(("DBUS_", "AT_SPI", "WAYLAND", "QT_", "XDG_"))}
+        env["DISPLAY"] = start_display(processes, env)
+        env["DBUS_SESSION_BUS_ADDRESS"] = start_session_bus(processes, env)
+        processes.start([BUS_LAUNCHER, "--launch-immediately"], env,
+                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        config = os.path.join(work, "config")
+        os.makedirs(os.path.join(config, "Quillery"))
+        with open(os.path.join(config, "Quillery", "Quillery.conf"), "w") as settings:
+            settings.write("[Quillery]\nInitialization=1\n")
+        app_env = dict(env, XDG_CONFIG_HOME=config, XDG_DATA_HOME=os.path.join(work, "data"),
+                       QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1",
+                       QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        processes.start([program, copy_samples(samples, work)], app_env,
+                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # pyatspi finds its buses through the environment when it is first imported.
+        os.environ.update(DISPLAY=env["DISPLAY"],
+                          DBUS_SESSION_BUS_ADDRESS=env["DBUS_SESSION_BUS_ADDRESS"])
+        import pyatspi
+        problems = check(pyatspi, env)
+        for problem in problems:
+            print("unnamed: " + problem)
+        print("%d unnamed" % len(problems))
+        return 1 if problems else 0
+    except Failure as failure:
+        print("FAILED: %s" % failure)
+        return 1
+    finally:
+        processes.stop_all()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,84 @@
+#include "TestLibrary.h"
+
+#include "ui/browse/PictureView.h"
+#include "ui/browse/PreviewStatic.h"
+
+#include <QApplication>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+// Two device pixels to each pixel of layout, as on a screen scaled to 200 %: set
+// while the program starts, before the test main makes the application.
+const bool kScaledScreen = qputenv("QT_SCALE_FACTOR", "2");
+
+// Whether the drawn image holds the picture one device pixel to one picture pixel,
+// with the picture's top-left corner at the given device pixel.
+::testing::AssertionResult DrawnOneToOne(const QImage& drawn, const QImage& picture, QPoint at,
+                                         int tolerance = 0)
+{
+    const auto near = [tolerance](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+               std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+    };
+    for (int y = 0; y < picture.height(); y += 7) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (!near(drawn.pixel(at.x() + x, at.y() + y), picture.pixel(x, y))) {
+                return ::testing::AssertionFailure() << "differs at picture pixel " << x << ", " << y;
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// A JPEG of dark and light columns in turn, so any doubling shows; the answer is
+// the picture as decoded.
+QImage WriteStripes(const std::string& path, int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) image.setPixel(x, y, x % 2 ? qRgb(230, 230, 230) : qRgb(25, 25, 25));
+    EXPECT_TRUE(image.save(QString::fromStdString(path), "JPG", 100));
+    return QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+}
+
+}  // namespace
+
+TEST(HighDpiTest, PreviewIsScaledToDevicePixelsAndDrawnOneToOne)
+{
+    ASSERT_TRUE(kScaledScreen);
+    ASSERT_EQ(qApp->devicePixelRatio(), 2.0);
+    TestLibrary library;
+    PreviewStatic preview;
+    preview.setFixedSize(192, 138);
+    preview.show();
+    ASSERT_TRUE(preview.ShowFile(library.MakeImage("wide.png", 1200, 600)));
+    const QRect inner = preview.contentsRect().adjusted(1, 1, -1, -1);
+    const QImage picture = preview.DisplayPicture().ToBitmap().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(picture.width(), inner.width() * 2) << "fitted to layout pixels and so doubled";
+
+    const QImage drawn = preview.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint at = inner.topLeft() * 2 + QPoint(0, (inner.height() * 2 - picture.height()) / 2);
+    EXPECT_TRUE(DrawnOneToOne(drawn, picture, at));
+}
+
+TEST(HighDpiTest, PictureViewDrawsAtItsOwnSizeInDevicePixels)
+{
+    TestLibrary library;
+    const PhotoRecord& photo = library.Add("p");
+    const QImage stripes = WriteStripes(library.VersionPath(PictureStore::Version::FullScreen, "p"), 300, 120);
+    PictureView view;
+    view.SetLibrary(&library.GetLibrary());
+    view.resize(100, 80);
+    view.show();
+    view.SetFitToWindow(false);
+    view.ShowPhoto(&photo);
+    EXPECT_EQ(view.OwnSize(), QSize(150, 60));
+    view.horizontalScrollBar()->setValue(10);
+    const QImage drawn = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(DrawnOneToOne(drawn, stripes.copy(20, 0, 180, 120), {0, 0}, 24));
+}
