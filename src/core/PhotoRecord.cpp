@@ -77,7 +77,7 @@ int PhotoRecord::UsedCount(const IdList& ids)
     return count;
 }
 
-PhotoRecord::IdList PhotoRecord::Ids(NameKind kind) const
+const PhotoRecord::IdList PhotoRecord::Ids(NameKind kind) const
 {
     IdList ids{};
     ids.fill(-1);

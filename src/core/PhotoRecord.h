@@ -26,7 +26,9 @@ public:
     PhotoRecord& operator=(const PhotoRecord& other);
 
     // The record's ids of one kind, every entry (used ones first, then -1).
-    IdList Ids(NameKind kind) const;
+    // A copy (const, so that writing to an element of it cannot compile and be lost);
+    // SetIds stores a changed list.
+    const IdList Ids(NameKind kind) const;
     // Keeps the entries up to the first -1.
     void SetIds(NameKind kind, const IdList& ids);
     // All three kinds at once, in the order of kNameKinds.

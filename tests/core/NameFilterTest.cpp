@@ -24,8 +24,10 @@ TEST(NameFilterTest, KeepsPhotosWithAnyChosenStoredNameInTheirOrder)
     // An id that names no entry is passed over; a second entry of the same text
     // matches as the first does.
     PhotoRecord far = NamedRecord("far", 1, 1, 1999, {}, {}, {}, idOf);
-    far.Ids(NameKind::Persons)[0] = 999;
-    far.Ids(NameKind::Persons)[1] = catalog.AddName(NameKind::Persons, "Smith, John");
+    PhotoRecord::IdList ids = far.Ids(NameKind::Persons);
+    ids[0] = 999;
+    ids[1] = catalog.AddName(NameKind::Persons, "Smith, John");
+    far.SetIds(NameKind::Persons, ids);
     catalog.AddPhoto(far);
     std::vector<const PhotoRecord*> rows;
     for (int i = 0; i < catalog.PhotoCount(); ++i) rows.push_back(&catalog.PhotoAt(i));

@@ -191,7 +191,9 @@ TEST_F(FilterCommandsTest, RowsFollowTheLibraryWhileFiltered)
     m_library.GetLibrary().RemovePhoto(m_library.Catalog().PhotoAt(1));
     EXPECT_EQ(Rows(), (Names{"a", "e", "f"})) << "a photo removed goes";
     PhotoRecord changed = m_library.Catalog().PhotoAt(0);
-    changed.Ids(NameKind::Events).fill(-1);
+    PhotoRecord::IdList none;
+    none.fill(-1);
+    changed.SetIds(NameKind::Events, none);
     m_library.GetLibrary().ChangePhoto(m_library.Catalog().PhotoAt(0), changed);
     EXPECT_EQ(Rows(), (Names{"a", "e", "f"})) << "a photo changed stays until the next filter";
 }
