@@ -18,7 +18,8 @@ TEST(ShowOverlayTest, ChosenNonEmptyPartsInOrderEachFollowedByThreeBlanks)
     PhotoRecord full = NamedRecord("full", 6, 5, 1999, {"Smith, John", "Doe, Jane"}, {"Party"},
                                    {"France, Paris"}, idOf);
     full.SetNotes("Sunny\r\nday");
-    const PhotoRecord bare = NamedRecord("bare", 0, 0, 0, {}, {}, {}, idOf);
+    PhotoRecord bare = NamedRecord("bare", 0, 0, 0, {}, {}, {}, idOf);
+    bare.SetDateText("");
     const PhotoRecord placeOnly = NamedRecord("place", 0, 0, 2001, {}, {}, {"Austria"}, idOf);
 
     const struct {
@@ -27,8 +28,8 @@ TEST(ShowOverlayTest, ChosenNonEmptyPartsInOrderEachFollowedByThreeBlanks)
         const char* text;
     } cases[] = {
         {{}, full, ""},
-        {{true, true, true, true}, full, "6/5/1999   John Smith, Jane Doe   Party   Paris France   Sunny\r\nday   "},
-        {{.date = true}, full, "6/5/1999   "},
+        {{true, true, true, true}, full, "6/05/1999   John Smith, Jane Doe   Party   Paris France   Sunny\r\nday   "},
+        {{.date = true}, full, "6/05/1999   "},
         {{.eventsAndLocations = true, .notes = true}, full, "Party   Paris France   Sunny\r\nday   "},
         {{true, true, true, true}, bare, ""},
         {{.eventsAndLocations = true}, placeOnly, "Austria   "},

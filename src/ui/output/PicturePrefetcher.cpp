@@ -1,0 +1,58 @@
+#include "ui/output/PicturePrefetcher.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace {
+
+bool IsDone(const std::future<Picture>& picture)
+{
+    return picture.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
+}  // namespace
+
+PicturePrefetcher::~PicturePrefetcher()
+{
+    for (Pending& pending : m_pending) pending.picture.wait();
+}
+
+void PicturePrefetcher::Prefetch(const Request& request)
+{
+    // Only finished decodes are dropped: dropping a running one would wait for it here.
+    std::erase_if(m_pending, [&](const Pending& pending) {
+        return !(pending.request == request) && IsDone(pending.picture);
+    });
+    if (std::any_of(m_pending.begin(), m_pending.end(),
+                    [&](const Pending& pending) { return pending.request == request; })) {
+        return;
+    }
+    m_pending.push_back({request, std::async(std::launch::async, [request] { return Decode(request); })});
+}
+
+bool PicturePrefetcher::IsReady(const Request& request) const
+{
+    return std::any_of(m_pending.begin(), m_pending.end(), [&](const Pending& pending) {
+        return pending.request == request && IsDone(pending.picture);
+    });
+}
+
+Picture PicturePrefetcher::Take(const Request& request)
+{
+    const auto found = std::find_if(m_pending.begin(), m_pending.end(),
+                                    [&](const Pending& pending) { return pending.request == request; });
+    if (found == m_pending.end()) return Decode(request);
+    Picture picture = found->picture.get();
+    m_pending.erase(found);
+    return picture;
+}
+
+Picture PicturePrefetcher::Decode(const Request& request)
+{
+    Picture picture;
+    // A file that cannot be read leaves the picture empty; the show says nothing.
+    if (picture.LoadFile(request.path) != Picture::kOk || !picture.HasPicture()) return Picture();
+    if (picture.FitInto(request.boxWidth, request.boxHeight) != Picture::kOk) return Picture();
+    picture.BuildDisplayPalette();
+    return picture;
+}

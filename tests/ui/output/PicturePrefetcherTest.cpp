@@ -1,0 +1,56 @@
+#include "TempDir.h"
+
+#include "ui/output/PicturePrefetcher.h"
+
+#include <QColor>
+#include <QImage>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+class PicturePrefetcherTest : public testing::Test {
+protected:
+    std::string MakePicture(const std::string& name, int width, int height) const
+    {
+        QImage image(width, height, QImage::Format_RGB888);
+        image.fill(QColor(200, 40, 90));
+        EXPECT_TRUE(image.save(QString::fromStdString(m_dir.File(name))));
+        return m_dir.File(name);
+    }
+
+    TempDir m_dir;
+};
+
+TEST_F(PicturePrefetcherTest, DecodedAheadBeforeItsTurnSoTheFileIsNoLongerNeeded)
+{
+    const PicturePrefetcher::Request request{MakePicture("next.png", 40, 30), 800, 500};
+    PicturePrefetcher prefetcher;
+    prefetcher.Prefetch(request);
+    prefetcher.Prefetch(request);
+    QTRY_VERIFY_WITH_TIMEOUT(prefetcher.IsReady(request), 5000);
+    std::filesystem::remove(request.path);
+
+    const Picture picture = prefetcher.Take(request);
+    ASSERT_TRUE(picture.HasPicture());
+    EXPECT_EQ(picture.GetSize(), QSize(666, 500)) << "fitted into the box, enlarged";
+    EXPECT_TRUE(picture.DisplayPalette().has_value());
+    EXPECT_FALSE(prefetcher.IsReady(request)) << "taken once";
+    EXPECT_FALSE(prefetcher.Take(request).HasPicture()) << "decoded again, from a file now gone";
+}
+
+TEST_F(PicturePrefetcherTest, ARequestNotDecodedAheadIsDecodedOnTheSpot)
+{
+    const std::string path = MakePicture("now.png", 40, 30);
+    PicturePrefetcher prefetcher;
+    prefetcher.Prefetch({path, 80, 80});
+    const Picture other = prefetcher.Take({path, 20, 20});
+    EXPECT_EQ(other.GetSize(), QSize(20, 15));
+    EXPECT_EQ(prefetcher.Take({path, 80, 80}).GetSize(), QSize(80, 60));
+    EXPECT_FALSE(prefetcher.Take({m_dir.File("absent.jpg"), 80, 80}).HasPicture());
+}
+
+}  // namespace
