@@ -1,0 +1,93 @@
+// Opens the sample library in the main window, starts the picture show with every
+// part of the text band chosen and saves a screenshot of the screen once the second
+// photo is shown.
+//
+//   picture_show_screenshot BIN-FOLDER out.png
+//
+// BIN-FOLDER holds Samples.pdb and its picture folders; they are copied to a
+// temporary folder first, so the screenshot changes nothing there.
+
+#include "core/PhotoRecord.h"
+#include "store/Library.h"
+#include "store/ProfileSettings.h"
+#include "store/RecentFileList.h"
+#include "ui/browse/PhotoList.h"
+#include "ui/common/DialogFileChooser.h"
+#include "ui/common/ModalDialogRunner.h"
+#include "ui/common/QtPrompter.h"
+#include "ui/main/IconTheme.h"
+#include "ui/main/LibraryCommands.h"
+#include "ui/main/MainFrame.h"
+#include "ui/main/PictureShowCommands.h"
+#include "ui/output/PictureShowWnd.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+bool CopyLibrary(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    std::error_code error;
+    std::filesystem::copy_file(from / "Samples.pdb", to / "Samples.pdb", error);
+    for (const char* folder : {"Thumbnail Pictures", "Full Screen Pictures", "High Resolution Images",
+                               "Original Images"}) {
+        std::filesystem::copy(from / folder, to / folder, std::filesystem::copy_options::recursive, error);
+    }
+    return std::filesystem::exists(to / "Samples.pdb");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    IconTheme::Ensure();
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: picture_show_screenshot BIN-FOLDER out.png\n");
+        return 2;
+    }
+    QTemporaryDir work;
+    if (!CopyLibrary(argv[1], work.path().toStdString())) {
+        std::fprintf(stderr, "no Samples.pdb in %s\n", argv[1]);
+        return 1;
+    }
+    ProfileSettings settings(work.filePath("Quillery.conf").toStdString());
+    settings.WriteInt("Initialization", 1);
+    for (const char* key : {"PictureShowDate", "PictureShowPersons", "PictureShowEvents", "PictureShowNotes"})
+        settings.WriteInt(key, 1);
+    settings.WriteString("PictureDelay", "60");
+    RecentFileList recentFiles(work.filePath("Quillery.conf").toStdString());
+    QtPrompter prompter;
+    DialogFileChooser chooser;
+    ModalDialogRunner dialogs;
+    MainFrame frame(prompter, chooser, settings, recentFiles, dialogs);
+    prompter.SetOwner(&frame);
+    frame.setGeometry(0, 0, 1280, 800);
+    frame.show();
+    frame.Files().OpenLibraryByName(work.filePath("Samples.pdb").toStdString());
+    CommandContext& context = frame.Context();
+    context.photoList.SetCurrentPhoto(context.photoList.PhotoAtRow(1));
+    frame.Action(CommandId::PictureShow)->trigger();
+    PictureShowWnd* show = frame.findChild<PictureShowCommands*>()->Show();
+    if (show == nullptr) return 1;
+
+    const QString out = QString::fromLocal8Bit(argv[2]);
+    QObject::connect(show, &PictureShowWnd::stepped, &application, [&] {
+        // A moment for the window system to put the window up before the screen is read.
+        QTimer::singleShot(500, [&] {
+            const bool saved = show->screen()->grabWindow(0).save(out);
+            std::printf("%s: %s, %s\n", argv[2],
+                        show->CurrentPhoto() != nullptr ? show->CurrentPhoto()->GetFileName().c_str() : "-",
+                        saved ? "saved" : "NOT saved");
+            application.exit(saved ? 0 : 1);
+        });
+    });
+    return application.exec();
+}
