@@ -279,6 +279,8 @@ def check(pyatspi, env):
     problems += from_menu("alt+e", "Add photo from file", None)
     problems += from_menu("alt+h", "About Quillery", "About Quillery")
     problems += from_menu("alt+h", "Help Topics", "Quillery Help", role="frame")
+    # The picture show covers the screen; Escape ends it.
+    problems += from_menu("alt+v", "Picture Show", "Picture show", role="image")
 
     # Options stands on the menu bar itself, left of Help.
     def options():

@@ -7,6 +7,7 @@
 #include "store/PictureStore.h"
 #include "ui/browse/PhotoList.h"
 #include "ui/common/ByteText.h"
+#include "ui/common/PictureAccessible.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -67,7 +68,9 @@ PictureShowWnd::PictureShowWnd(const Library& library, const Settings& settings)
     setPalette(navy);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
+    PictureAccessible::Mark(this);
     setAccessibleName(QStringLiteral("Picture show"));
+    setAccessibleDescription(QStringLiteral("Starting"));
     m_timer.setSingleShot(false);
     connect(&m_timer, &QTimer::timeout, this, &PictureShowWnd::OnTimer);
     // A library replaced frees the records the show points at; a photo removed frees its own.
@@ -238,10 +241,16 @@ void PictureShowWnd::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton) React(m_state.LeftDoubleClick());
 }
 
+void PictureShowWnd::keyPressEvent(QKeyEvent* event)
+{
+    if (!event->isAutoRepeat()) m_pressedKeys.insert(event->key());
+}
+
 void PictureShowWnd::keyReleaseEvent(QKeyEvent* event)
 {
-    // A held key acts once, when it is let go.
-    if (event->isAutoRepeat()) return;
+    // A held key acts once, when it is let go. The Enter that chose "Picture Show"
+    // from the menu is let go over the show: it was not meant for it.
+    if (event->isAutoRepeat() || !m_pressedKeys.remove(event->key())) return;
     if (const std::optional<Key> key = ShowKey(*event)) React(m_state.KeyReleased(*key));
 }
 
@@ -268,6 +277,6 @@ void PictureShowWnd::End()
 void PictureShowWnd::DescribePhoto()
 {
     setAccessibleDescription(m_currentPhoto == nullptr
-                                 ? QString()
+                                 ? QStringLiteral("No photo")
                                  : ByteText::ToDisplay(m_currentPhoto->GetFileName()) + u' ' + m_overlayText);
 }

@@ -6,6 +6,7 @@
 #include "ui/output/PicturePrefetcher.h"
 
 #include <QPointer>
+#include <QSet>
 #include <QSize>
 #include <QTimer>
 #include <QWidget>
@@ -61,6 +62,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -89,5 +91,7 @@ private:
     int m_overlayHeight = 0;
     QSize m_screenSize;
     QTimer m_timer;
+    // Keys pressed while the show had the keyboard; only their release counts.
+    QSet<int> m_pressedKeys;
     bool m_ended = false;
 };

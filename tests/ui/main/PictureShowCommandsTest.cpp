@@ -20,8 +20,10 @@ protected:
 
     void EndWithKey(PictureShowWnd& show)
     {
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(&show, &release);
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent key(type, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(&show, &key);
+        }
     }
 };
 
@@ -52,8 +54,10 @@ TEST_F(PictureShowCommandsTest, DeletesWaitWhileAShowRunsAndTheLastPhotoShownBec
     QSignalSpy steps(show, &PictureShowWnd::stepped);
     ASSERT_TRUE(steps.wait(5000));
     ASSERT_EQ(show->CurrentPhoto(), List().PhotoAtRow(0)) << "starts at the selected photo";
-    QKeyEvent next(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
-    QApplication::sendEvent(show, &next);
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent next(type, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(show, &next);
+    }
     EndWithKey(*show);
 
     EXPECT_FALSE(Running());

@@ -77,10 +77,16 @@ protected:
         QApplication::sendEvent(m_show.get(), &event);
     }
 
-    void Release(int key, bool autoRepeat = false)
+    void Send(QEvent::Type type, int key, bool autoRepeat = false)
     {
-        QKeyEvent event(QEvent::KeyRelease, key, Qt::NoModifier, QString(), autoRepeat);
+        QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
         QApplication::sendEvent(m_show.get(), &event);
+    }
+    // A key pressed and let go over the show.
+    void Release(int key)
+    {
+        Send(QEvent::KeyPress, key);
+        Send(QEvent::KeyRelease, key);
     }
 
     TestLibrary m_library;
@@ -161,8 +167,15 @@ TEST_F(PictureShowWndTest, KeysStepPauseAndEndMakingTheLastPhotoCurrent)
         Release(press.key);
         EXPECT_EQ(Shown(), press.shown) << press.key;
     }
-    Release(Qt::Key_Down, true);
+    Send(QEvent::KeyPress, Qt::Key_Down);
+    Send(QEvent::KeyPress, Qt::Key_Down, true);
+    Send(QEvent::KeyRelease, Qt::Key_Down, true);
     EXPECT_EQ(Shown(), "b") << "a held key acts once, when let go";
+    Send(QEvent::KeyRelease, Qt::Key_Down);
+    EXPECT_EQ(Shown(), "c");
+    Send(QEvent::KeyRelease, Qt::Key_Return);
+    EXPECT_EQ(Shown(), "c") << "a key pressed before the show does not end it";
+    Release(Qt::Key_Up);
     Release(Qt::Key_End);
     EXPECT_TRUE(m_show->State().IsPaused());
     Release(Qt::Key_End);
