@@ -58,10 +58,14 @@ PictureShowState::Reaction PictureShowState::LeftDoubleClick()
 PictureShowState::Reaction PictureShowState::KeyReleased(Key key)
 {
     switch (key) {
-    case Key::Next: return Reaction::Step;
-    case Key::Previous: return Reaction::StepBack;
-    case Key::PauseOrResume: return LeftDoubleClick();
-    case Key::Other: return Reaction::End;
+    case Key::Next:
+        return Reaction::Step;
+    case Key::Previous:
+        return Reaction::StepBack;
+    case Key::PauseOrResume:
+        return LeftDoubleClick();
+    case Key::Other:
+        return Reaction::End;
     }
     return Reaction::End;
 }

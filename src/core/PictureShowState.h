@@ -7,14 +7,14 @@
 // between pictures, running or paused, and the index into the photo list. Knows no
 // window; the show window turns each reaction into timer and picture work.
 class PictureShowState {
-public:
+  public:
     // What the window has to do after an event.
     enum class Reaction {
-        None,        // nothing now (a changed delay counts from the next step)
-        Step,        // show the next picture; restarts the delay when running
-        StepBack,    // show the previous picture
-        Pause,       // stop the timer
-        End,         // close the show
+        None,     // nothing now (a changed delay counts from the next step)
+        Step,     // show the next picture; restarts the delay when running
+        StepBack, // show the previous picture
+        Pause,    // stop the timer
+        End,      // close the show
     };
     // The keys the show tells apart; everything else ends it.
     enum class Key { Next, Previous, PauseOrResume, Other };
@@ -50,7 +50,7 @@ public:
     Reaction LeftDoubleClick();
     Reaction KeyReleased(Key key);
 
-private:
+  private:
     std::uint32_t m_delay;
     bool m_paused = false;
     int m_index = kNotStarted;

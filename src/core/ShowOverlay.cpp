@@ -19,7 +19,7 @@ bool Flag(const Settings& settings, const SettingsKeys::IntKey& key)
     return settings.GetInt(key.name, key.defaultValue) != 0;
 }
 
-}  // namespace
+} // namespace
 
 ShowOverlay ShowOverlay::FromSettings(const Settings& settings)
 {

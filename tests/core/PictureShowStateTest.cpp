@@ -14,9 +14,10 @@ TEST(PictureShowStateTest, DelaySettingIsReadAsSecondsWithAtoiRules)
     const struct {
         const char* text;
         std::uint32_t delay;
-    } cases[] = {{"6", 6000}, {"0", 0}, {"", 0}, {"abc", 0}, {"12x", 12000}, {" 3", 3000},
-                 {"60", 60000}, {"-1", 4294966296u}};
-    for (const auto& c : cases) EXPECT_EQ(PictureShowState::DelayFromSetting(c.text), c.delay) << c.text;
+    } cases[] = {{"6", 6000},    {"0", 0},     {"", 0},       {"abc", 0},
+                 {"12x", 12000}, {" 3", 3000}, {"60", 60000}, {"-1", 4294966296u}};
+    for (const auto& c : cases)
+        EXPECT_EQ(PictureShowState::DelayFromSetting(c.text), c.delay) << c.text;
 }
 
 TEST(PictureShowStateTest, ClicksWhileRunningChangeTheDelayWithinFloorAndCeiling)
@@ -26,8 +27,10 @@ TEST(PictureShowStateTest, ClicksWhileRunningChangeTheDelayWithinFloorAndCeiling
         std::uint32_t afterLeft;
         std::uint32_t afterRight;
     } cases[] = {
-        {6000, 5500, 6500}, {0, 2000, 500},       {1000, 2000, 1500},  {2400, 2000, 2900},
-        {2500, 2000, 3000}, {60000, 59500, 45000}, {44800, 44300, 45000}, {4294966296u, 4294965796u, 45000},
+        {6000, 5500, 6500},    {0, 2000, 500},
+        {1000, 2000, 1500},    {2400, 2000, 2900},
+        {2500, 2000, 3000},    {60000, 59500, 45000},
+        {44800, 44300, 45000}, {4294966296u, 4294965796u, 45000},
     };
     for (const auto& c : cases) {
         PictureShowState left(c.delay);
@@ -94,7 +97,8 @@ TEST(PictureShowStateTest, StepsWrapBothWaysFromTheSelectedRow)
         {"one photo shows itself every way", 1, -1, {1, 1, -1, -1, 1}, {0, 0, 0, 0, 0}},
         {"two photos alternate", 2, 1, {1, -1, -1, 1}, {1, 0, 1, 0}},
     };
-    for (const auto& c : cases) EXPECT_EQ(Visits(c.rows, c.firstSelected, c.moves), c.visited) << c.what;
+    for (const auto& c : cases)
+        EXPECT_EQ(Visits(c.rows, c.firstSelected, c.moves), c.visited) << c.what;
 }
 
 TEST(PictureShowStateTest, NotStartedUntilTheStartCommandSetsTheIndex)
@@ -106,4 +110,4 @@ TEST(PictureShowStateTest, NotStartedUntilTheStartCommandSetsTheIndex)
     EXPECT_EQ(state.Index(), -1);
 }
 
-}  // namespace
+} // namespace

@@ -1,5 +1,5 @@
-#include "NamedRecord.h"
 #include "MemorySettings.h"
+#include "NamedRecord.h"
 
 #include "core/CQuilleryDoc.h"
 #include "core/ShowOverlay.h"
@@ -28,14 +28,19 @@ TEST(ShowOverlayTest, ChosenNonEmptyPartsInOrderEachFollowedByThreeBlanks)
         const char* text;
     } cases[] = {
         {{}, full, ""},
-        {{true, true, true, true}, full, "6/05/1999   John Smith, Jane Doe   Party   Paris France   Sunny\r\nday   "},
+        {{true, true, true, true},
+         full,
+         "6/05/1999   John Smith, Jane Doe   Party   Paris France   Sunny\r\nday   "},
         {{.date = true}, full, "6/05/1999   "},
-        {{.eventsAndLocations = true, .notes = true}, full, "Party   Paris France   Sunny\r\nday   "},
+        {{.eventsAndLocations = true, .notes = true},
+         full,
+         "Party   Paris France   Sunny\r\nday   "},
         {{true, true, true, true}, bare, ""},
         {{.eventsAndLocations = true}, placeOnly, "Austria   "},
         {{.date = true, .persons = true}, placeOnly, "2001   "},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.overlay.Text(catalog, c.photo), c.text) << c.photo.GetFileName();
+    for (const auto& c : cases)
+        EXPECT_EQ(c.overlay.Text(catalog, c.photo), c.text) << c.photo.GetFileName();
 }
 
 TEST(ShowOverlayTest, FlagsComeFromTheFourPreferencesAnyNonZeroBeingOn)
@@ -51,4 +56,4 @@ TEST(ShowOverlayTest, FlagsComeFromTheFourPreferencesAnyNonZeroBeingOn)
     EXPECT_FALSE(overlay.notes);
 }
 
-}  // namespace
+} // namespace

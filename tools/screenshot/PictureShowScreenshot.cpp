@@ -36,14 +36,15 @@ bool CopyLibrary(const std::filesystem::path& from, const std::filesystem::path&
 {
     std::error_code error;
     std::filesystem::copy_file(from / "Samples.pdb", to / "Samples.pdb", error);
-    for (const char* folder : {"Thumbnail Pictures", "Full Screen Pictures", "High Resolution Images",
-                               "Original Images"}) {
-        std::filesystem::copy(from / folder, to / folder, std::filesystem::copy_options::recursive, error);
+    for (const char* folder : {"Thumbnail Pictures", "Full Screen Pictures",
+                               "High Resolution Images", "Original Images"}) {
+        std::filesystem::copy(from / folder, to / folder, std::filesystem::copy_options::recursive,
+                              error);
     }
     return std::filesystem::exists(to / "Samples.pdb");
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -60,7 +61,8 @@ int main(int argc, char** argv)
     }
     ProfileSettings settings(work.filePath("Quillery.conf").toStdString());
     settings.WriteInt("Initialization", 1);
-    for (const char* key : {"PictureShowDate", "PictureShowPersons", "PictureShowEvents", "PictureShowNotes"})
+    for (const char* key :
+         {"PictureShowDate", "PictureShowPersons", "PictureShowEvents", "PictureShowNotes"})
         settings.WriteInt(key, 1);
     settings.WriteString("PictureDelay", "60");
     RecentFileList recentFiles(work.filePath("Quillery.conf").toStdString());
@@ -83,9 +85,10 @@ int main(int argc, char** argv)
         // A moment for the window system to put the window up before the screen is read.
         QTimer::singleShot(500, [&] {
             const bool saved = show->screen()->grabWindow(0).save(out);
-            std::printf("%s: %s, %s\n", argv[2],
-                        show->CurrentPhoto() != nullptr ? show->CurrentPhoto()->GetFileName().c_str() : "-",
-                        saved ? "saved" : "NOT saved");
+            std::printf(
+                "%s: %s, %s\n", argv[2],
+                show->CurrentPhoto() != nullptr ? show->CurrentPhoto()->GetFileName().c_str() : "-",
+                saved ? "saved" : "NOT saved");
             application.exit(saved ? 0 : 1);
         });
     });

@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::string_view kNoPhotos = "Picture must be selected before operation";
 
-}  // namespace
+} // namespace
 
 PictureShowCommands::PictureShowCommands(CommandContext& context)
     : QObject(&context.window), m_context(context)

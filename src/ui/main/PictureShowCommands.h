@@ -14,17 +14,17 @@ class ScreenSaverInhibitor;
 // commands follow it), and the screen saver is held off.
 class PictureShowCommands : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit PictureShowCommands(CommandContext& context);
     ~PictureShowCommands() override;
 
     // The show's window, while there is one.
     PictureShowWnd* Show() const { return m_show.get(); }
 
-public Q_SLOTS:
+  public Q_SLOTS:
     void OnPictureShow();
 
-private:
+  private:
     void OnShowEnded();
 
     CommandContext& m_context;

@@ -10,11 +10,12 @@ bool IsDone(const std::future<Picture>& picture)
     return picture.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
 }
 
-}  // namespace
+} // namespace
 
 PicturePrefetcher::~PicturePrefetcher()
 {
-    for (Pending& pending : m_pending) pending.picture.wait();
+    for (Pending& pending : m_pending)
+        pending.picture.wait();
 }
 
 void PicturePrefetcher::Prefetch(const Request& request)
@@ -27,7 +28,8 @@ void PicturePrefetcher::Prefetch(const Request& request)
                     [&](const Pending& pending) { return pending.request == request; })) {
         return;
     }
-    m_pending.push_back({request, std::async(std::launch::async, [request] { return Decode(request); })});
+    m_pending.push_back(
+        {request, std::async(std::launch::async, [request] { return Decode(request); })});
 }
 
 bool PicturePrefetcher::IsReady(const Request& request) const
@@ -39,8 +41,9 @@ bool PicturePrefetcher::IsReady(const Request& request) const
 
 Picture PicturePrefetcher::Take(const Request& request)
 {
-    const auto found = std::find_if(m_pending.begin(), m_pending.end(),
-                                    [&](const Pending& pending) { return pending.request == request; });
+    const auto found =
+        std::find_if(m_pending.begin(), m_pending.end(),
+                     [&](const Pending& pending) { return pending.request == request; });
     if (found == m_pending.end()) return Decode(request);
     Picture picture = found->picture.get();
     m_pending.erase(found);

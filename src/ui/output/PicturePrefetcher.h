@@ -10,7 +10,7 @@
 // finds its picture ready instead of waiting for the disk and the decoder. A picture
 // asked for that was not decoded ahead is decoded on the spot.
 class PicturePrefetcher {
-public:
+  public:
     // A picture file fitted into a box, as a show step shows it.
     struct Request {
         std::string path;
@@ -37,7 +37,7 @@ public:
     // display palette built; empty when the file cannot be read.
     static Picture Decode(const Request& request);
 
-private:
+  private:
     struct Pending {
         Request request;
         std::future<Picture> picture;

@@ -14,8 +14,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPalette>
 #include <QPainter>
+#include <QPalette>
 #include <QScreen>
 
 #include <algorithm>
@@ -43,24 +43,27 @@ std::optional<Key> ShowKey(const QKeyEvent& event)
     }
     switch (event.key()) {
     case Qt::Key_PageDown:
-    case Qt::Key_Down: return Key::Next;
+    case Qt::Key_Down:
+        return Key::Next;
     case Qt::Key_PageUp:
-    case Qt::Key_Up: return Key::Previous;
-    case Qt::Key_End: return Key::PauseOrResume;
-    default: return Key::Other;
+    case Qt::Key_Up:
+        return Key::Previous;
+    case Qt::Key_End:
+        return Key::PauseOrResume;
+    default:
+        return Key::Other;
     }
 }
 
-}  // namespace
+} // namespace
 
 const QColor PictureShowWnd::kBackground(0, 0, 64);
 
 PictureShowWnd::PictureShowWnd(const Library& library, const Settings& settings)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_library(library),
-      m_overlay(ShowOverlay::FromSettings(settings)),
-      m_state(PictureShowState::DelayFromSetting(
-          settings.GetString(SettingsKeys::PictureDelay.name, SettingsKeys::PictureDelay.defaultValue)))
+      m_library(library), m_overlay(ShowOverlay::FromSettings(settings)),
+      m_state(PictureShowState::DelayFromSetting(settings.GetString(
+          SettingsKeys::PictureDelay.name, SettingsKeys::PictureDelay.defaultValue)))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     QPalette navy = palette();
@@ -91,7 +94,8 @@ PictureShowWnd::~PictureShowWnd()
 void PictureShowWnd::Start(PhotoList& list, const QWidget& mainWindow)
 {
     m_list = &list;
-    QScreen* screen = mainWindow.screen() != nullptr ? mainWindow.screen() : QGuiApplication::primaryScreen();
+    QScreen* screen =
+        mainWindow.screen() != nullptr ? mainWindow.screen() : QGuiApplication::primaryScreen();
     setScreen(screen);
     setGeometry(screen->geometry());
     m_screenSize = screen->geometry().size();
@@ -128,7 +132,8 @@ void PictureShowWnd::Step()
     if (m_ended) return;
     m_timer.stop();
     // Each step restarts the full delay; a delay beyond the timer's range waits its longest.
-    if (!m_state.IsPaused()) RestartTimer(static_cast<int>(std::min<std::uint32_t>(m_state.Delay(), INT_MAX)));
+    if (!m_state.IsPaused())
+        RestartTimer(static_cast<int>(std::min<std::uint32_t>(m_state.Delay(), INT_MAX)));
     m_state.Advance(RowCount());
     LoadPicture();
     update();
@@ -138,14 +143,21 @@ void PictureShowWnd::Step()
 void PictureShowWnd::React(Reaction reaction)
 {
     switch (reaction) {
-    case Reaction::None: return;
-    case Reaction::Step: Step(); return;
+    case Reaction::None:
+        return;
+    case Reaction::Step:
+        Step();
+        return;
     case Reaction::StepBack:
         m_state.BackUp(RowCount());
         Step();
         return;
-    case Reaction::Pause: m_timer.stop(); return;
-    case Reaction::End: End(); return;
+    case Reaction::Pause:
+        m_timer.stop();
+        return;
+    case Reaction::End:
+        End();
+        return;
     }
 }
 
@@ -161,11 +173,13 @@ int PictureShowWnd::MeasureOverlay(const QString& text) const
     if (text.isEmpty()) return 0;
     const int width = m_screenSize.width();
     const int height = m_screenSize.height();
-    const QRect box(QPoint(0, height - kMeasureTop), QPoint(width - 1, height - kMeasureBottom - 1));
+    const QRect box(QPoint(0, height - kMeasureTop),
+                    QPoint(width - 1, height - kMeasureBottom - 1));
     return QFontMetrics(font()).boundingRect(box, kBandFlags, text).height();
 }
 
-PicturePrefetcher::Request PictureShowWnd::RequestFor(const PhotoRecord& photo, int overlayHeight) const
+PicturePrefetcher::Request PictureShowWnd::RequestFor(const PhotoRecord& photo,
+                                                      int overlayHeight) const
 {
     return {PictureStore::VersionPath(m_library.Directory(), PictureStore::Version::FullScreen,
                                       photo.GetFileName()),
@@ -211,10 +225,12 @@ QRect PictureShowWnd::PictureRect() const
 void PictureShowWnd::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(QRect(QPoint(0, 0), m_screenSize.isEmpty() ? size() : m_screenSize), kBackground);
+    painter.fillRect(QRect(QPoint(0, 0), m_screenSize.isEmpty() ? size() : m_screenSize),
+                     kBackground);
     if (!m_state.HasStarted()) return;
     if (m_overlayHeight != 0) {
-        const QRect band(0, m_screenSize.height() - m_overlayHeight, m_screenSize.width(), m_overlayHeight);
+        const QRect band(0, m_screenSize.height() - m_overlayHeight, m_screenSize.width(),
+                         m_overlayHeight);
         // Qt's opaque text leaves the leading between wrapped lines unpainted, so the
         // band is whitened whole, without dark stripes through the text.
         painter.fillRect(band, Qt::white);
@@ -222,7 +238,8 @@ void PictureShowWnd::paintEvent(QPaintEvent*)
         painter.drawText(band, kBandFlags, m_overlayText);
     }
     const QRect where = PictureRect();
-    if (!where.isEmpty()) m_picture.Draw(&painter, where.x(), where.y(), where.width(), where.height());
+    if (!where.isEmpty())
+        m_picture.Draw(&painter, where.x(), where.y(), where.width(), where.height());
 }
 
 void PictureShowWnd::mousePressEvent(QMouseEvent* event)
@@ -278,5 +295,6 @@ void PictureShowWnd::DescribePhoto()
 {
     setAccessibleDescription(m_currentPhoto == nullptr
                                  ? QStringLiteral("No photo")
-                                 : ByteText::ToDisplay(m_currentPhoto->GetFileName()) + u' ' + m_overlayText);
+                                 : ByteText::ToDisplay(m_currentPhoto->GetFileName()) + u' ' +
+                                       m_overlayText);
 }

@@ -23,7 +23,7 @@ class Settings;
 // it. When it ends, the photo shown last becomes the list's current photo.
 class PictureShowWnd : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Reads the delay and the four overlay preferences, once for the whole show.
     PictureShowWnd(const Library& library, const Settings& settings);
     ~PictureShowWnd() override;
@@ -52,13 +52,13 @@ public:
     static constexpr int kShortestTimerPeriod = 10;
     static constexpr int kStartPeriod = 100;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // The show ended, by a key or however else its window went.
     void ended();
     // A picture (or only the background, when its file cannot be read) was shown.
     void stepped(int index);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -66,7 +66,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void OnTimer();
     void Step();
     void React(PictureShowState::Reaction reaction);

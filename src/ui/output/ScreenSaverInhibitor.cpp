@@ -17,8 +17,9 @@ struct ScreenSaverInhibitor::Hold {
     {
         released = true;
         if (!cookie) return;
-        bus.send(QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("UnInhibit"))
-                 << *cookie);
+        bus.send(
+            QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("UnInhibit"))
+            << *cookie);
         cookie.reset();
     }
 };

@@ -11,7 +11,7 @@
 // bus: the service's answer comes in while the program goes on, and a hold granted
 // after its holder went is given back at once.
 class ScreenSaverInhibitor {
-public:
+  public:
     explicit ScreenSaverInhibitor(const QString& reason,
                                   QDBusConnection bus = QDBusConnection::sessionBus());
     ~ScreenSaverInhibitor();
@@ -25,7 +25,7 @@ public:
     static constexpr const char* kPath = "/org/freedesktop/ScreenSaver";
     static constexpr const char* kInterface = "org.freedesktop.ScreenSaver";
 
-private:
+  private:
     // Shared with the pending call, which may answer after this object went.
     struct Hold;
     std::shared_ptr<Hold> m_hold;

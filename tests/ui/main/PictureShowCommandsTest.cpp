@@ -12,10 +12,13 @@
 namespace {
 
 class PictureShowCommandsTest : public MainFrameTest {
-protected:
+  protected:
     PictureShowCommands& Commands() { return *m_frame.findChild<PictureShowCommands*>(); }
     bool Running() { return m_frame.Context().state.IsPictureShowRunning(); }
-    bool DeleteEnabled() const { return m_frame.Action(CommandId::DeleteDatabaseOnly)->isEnabled(); }
+    bool DeleteEnabled() const
+    {
+        return m_frame.Action(CommandId::DeleteDatabaseOnly)->isEnabled();
+    }
     PhotoList& List() { return m_frame.Context().photoList; }
 
     void EndWithKey(PictureShowWnd& show)
@@ -83,4 +86,4 @@ TEST_F(PictureShowCommandsTest, ANewShowReplacesTheLastWindowAndTheFlagFollowsTh
     EXPECT_FALSE(Running()) << "however the window goes, the show has ended";
 }
 
-}  // namespace
+} // namespace

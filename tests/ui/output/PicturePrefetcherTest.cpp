@@ -13,7 +13,7 @@
 namespace {
 
 class PicturePrefetcherTest : public testing::Test {
-protected:
+  protected:
     std::string MakePicture(const std::string& name, int width, int height) const
     {
         QImage image(width, height, QImage::Format_RGB888);
@@ -53,4 +53,4 @@ TEST_F(PicturePrefetcherTest, ARequestNotDecodedAheadIsDecodedOnTheSpot)
     EXPECT_FALSE(prefetcher.Take({m_dir.File("absent.jpg"), 80, 80}).HasPicture());
 }
 
-}  // namespace
+} // namespace

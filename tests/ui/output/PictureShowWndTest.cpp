@@ -21,7 +21,7 @@ using Version = PictureStore::Version;
 constexpr int kDeadline = 5000;
 
 class PictureShowWndTest : public testing::Test {
-protected:
+  protected:
     PictureShowWndTest()
     {
         m_list.SetLibrary(&m_library.GetLibrary());
@@ -35,7 +35,8 @@ protected:
     {
         for (const auto& [name, size] : photos) {
             m_library.Add(name, 6, 5, 1999, {"Smith, John"}, {"Party"}, {"France, Paris"});
-            if (!size.isEmpty()) m_library.WritePicture(Version::FullScreen, name, size.width(), size.height());
+            if (!size.isEmpty())
+                m_library.WritePicture(Version::FullScreen, name, size.width(), size.height());
         }
         m_list.FillFromCatalog();
     }
@@ -44,7 +45,8 @@ protected:
     {
         for (const int row : rows) {
             m_list.selectionModel()->select(m_list.model()->index(row, 0),
-                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                                            QItemSelectionModel::Select |
+                                                QItemSelectionModel::Rows);
         }
     }
 
@@ -161,8 +163,11 @@ TEST_F(PictureShowWndTest, KeysStepPauseAndEndMakingTheLastPhotoCurrent)
     const struct {
         int key;
         const char* shown;
-    } presses[] = {{Qt::Key_Down, "b"}, {Qt::Key_PageDown, "c"}, {Qt::Key_PageDown, "a"},
-                   {Qt::Key_Up, "c"},   {Qt::Key_PageUp, "b"}};
+    } presses[] = {{Qt::Key_Down, "b"},
+                   {Qt::Key_PageDown, "c"},
+                   {Qt::Key_PageDown, "a"},
+                   {Qt::Key_Up, "c"},
+                   {Qt::Key_PageUp, "b"}};
     for (const auto& press : presses) {
         Release(press.key);
         EXPECT_EQ(Shown(), press.shown) << press.key;
@@ -239,7 +244,8 @@ TEST_F(PictureShowWndTest, TextBandGrowsWithLongNotesAndThePictureShrinksAboveIt
     m_library.WritePicture(Version::FullScreen, "tall", 300, 400);
     PhotoRecord notes = m_library.Catalog().PhotoAt(0);
     std::string words;
-    for (int i = 0; i < 200; ++i) words += "many words in the notes ";
+    for (int i = 0; i < 200; ++i)
+        words += "many words in the notes ";
     notes.SetNotes(words);
     m_library.GetLibrary().ChangePhoto(m_library.Catalog().PhotoAt(0), notes);
     PhotoRecord blank;
@@ -247,7 +253,8 @@ TEST_F(PictureShowWndTest, TextBandGrowsWithLongNotesAndThePictureShrinksAboveIt
     m_library.GetLibrary().AddPhoto(blank);
     m_library.WritePicture(Version::FullScreen, "blank", 300, 400);
     m_list.FillFromCatalog();
-    for (const char* key : {"PictureShowDate", "PictureShowPersons", "PictureShowEvents", "PictureShowNotes"})
+    for (const char* key :
+         {"PictureShowDate", "PictureShowPersons", "PictureShowEvents", "PictureShowNotes"})
         m_settings.WriteInt(key, 1);
     m_settings.WriteString("PictureDelay", "6");
     StartShow();
@@ -318,4 +325,4 @@ TEST_F(PictureShowWndTest, LibraryReplacedEndsTheShowWithoutTouchingItsRecords)
     EXPECT_EQ(m_list.CurrentPhoto(), nullptr);
 }
 
-}  // namespace
+} // namespace

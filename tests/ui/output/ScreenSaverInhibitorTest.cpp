@@ -18,10 +18,10 @@ constexpr int kDeadline = 5000;
 class FakeScreenSaver : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
-public:
+  public:
     static constexpr uint kCookie = 42;
 
-public Q_SLOTS:
+  public Q_SLOTS:
     uint Inhibit(const QString& application, const QString& reason)
     {
         Q_UNUSED(application);
@@ -30,22 +30,25 @@ public Q_SLOTS:
     }
     void UnInhibit(uint cookie) { Q_EMIT uninhibited(cookie); }
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void inhibited(const QString& reason);
     void uninhibited(uint cookie);
 };
 
 class ScreenSaverInhibitorTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         m_daemon.start(QStringLiteral("dbus-daemon"),
-                       {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+                       {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                        QStringLiteral("--print-address=1")});
         if (!m_daemon.waitForStarted(kDeadline)) GTEST_SKIP() << "no dbus-daemon";
         QTRY_VERIFY_WITH_TIMEOUT(m_daemon.canReadLine(), kDeadline);
         const QString address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-        m_client = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, QStringLiteral("client")));
-        m_service = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, QStringLiteral("service")));
+        m_client = std::make_unique<QDBusConnection>(
+            QDBusConnection::connectToBus(address, QStringLiteral("client")));
+        m_service = std::make_unique<QDBusConnection>(
+            QDBusConnection::connectToBus(address, QStringLiteral("service")));
         ASSERT_TRUE(m_client->isConnected());
         ASSERT_TRUE(m_service->isConnected());
     }
@@ -62,7 +65,8 @@ protected:
 
     void OfferService()
     {
-        ASSERT_TRUE(m_service->registerObject(ScreenSaverInhibitor::kPath, &m_fake, QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(m_service->registerObject(ScreenSaverInhibitor::kPath, &m_fake,
+                                              QDBusConnection::ExportAllSlots));
         ASSERT_TRUE(m_service->registerService(ScreenSaverInhibitor::kService));
     }
 
@@ -92,7 +96,9 @@ TEST_F(ScreenSaverInhibitorTest, AHoldGrantedAfterItsHolderWentIsGivenBack)
 {
     OfferService();
     QSignalSpy uninhibited(&m_fake, &FakeScreenSaver::uninhibited);
-    { ScreenSaverInhibitor inhibitor(QStringLiteral("Picture show"), *m_client); }
+    {
+        ScreenSaverInhibitor inhibitor(QStringLiteral("Picture show"), *m_client);
+    }
     ASSERT_TRUE(uninhibited.wait(kDeadline));
     EXPECT_EQ(uninhibited.at(0).at(0).toUInt(), FakeScreenSaver::kCookie);
 }
@@ -104,6 +110,6 @@ TEST_F(ScreenSaverInhibitorTest, WithoutTheServiceNothingIsHeld)
     EXPECT_FALSE(inhibitor.IsHolding());
 }
 
-}  // namespace
+} // namespace
 
 #include "ScreenSaverInhibitorTest.moc"
