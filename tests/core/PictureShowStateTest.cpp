@@ -101,13 +101,4 @@ TEST(PictureShowStateTest, StepsWrapBothWaysFromTheSelectedRow)
         EXPECT_EQ(Visits(c.rows, c.firstSelected, c.moves), c.visited) << c.what;
 }
 
-TEST(PictureShowStateTest, NotStartedUntilTheStartCommandSetsTheIndex)
-{
-    PictureShowState state(6000);
-    EXPECT_FALSE(state.HasStarted());
-    state.Start(-1);
-    EXPECT_TRUE(state.HasStarted());
-    EXPECT_EQ(state.Index(), -1);
-}
-
 } // namespace

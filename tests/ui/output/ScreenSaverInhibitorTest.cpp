@@ -103,13 +103,6 @@ TEST_F(ScreenSaverInhibitorTest, AHoldGrantedAfterItsHolderWentIsGivenBack)
     EXPECT_EQ(uninhibited.at(0).at(0).toUInt(), FakeScreenSaver::kCookie);
 }
 
-TEST_F(ScreenSaverInhibitorTest, WithoutTheServiceNothingIsHeld)
-{
-    ScreenSaverInhibitor inhibitor(QStringLiteral("Picture show"), *m_client);
-    QTest::qWait(200);
-    EXPECT_FALSE(inhibitor.IsHolding());
-}
-
 } // namespace
 
 #include "ScreenSaverInhibitorTest.moc"
