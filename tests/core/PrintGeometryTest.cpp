@@ -64,17 +64,17 @@ INSTANTIATE_TEST_SUITE_P(
                   {0, 0, 3998, 3000}, Fit::Fits},
         // 9x7 landscape on a portrait page: 5400 wide does not fit in 4800.
         PlaceCase{"TooWide", {9, 7}, 1600, 1200, kLetter600, {10, 10},
-                  {450, 450, 450 + 5600, 450 + 4200}, Fit::TooWide},
+                  {450, 450, 450 + 5400, 450 + 4050}, Fit::TooWide},
         // The same picture standing up fits across but not down on a short page.
         PlaceCase{"TooTall", {9, 7}, 1200, 1600, PrinterMetrics{4800, 5000, 600, 600, 150, 150},
-                  {10, 10}, {450, 450, 450 + 4200, 450 + 5600}, Fit::TooTall},
+                  {10, 10}, {450, 450, 450 + 4050, 450 + 5400}, Fit::TooTall},
         // Right on the edge still fits.
         PlaceCase{"ExactlyAtTheEdge", {7, 5}, 1600, 1200, PrinterMetrics{4000, 3000, 600, 600, 0, 0},
                   {0, 0}, {0, 0, 4000, 3000}, Fit::Fits},
         // A picture of billions of pixel-inch products must not overflow.
         PlaceCase{"LargeProductsDoNotOverflow", {9, 7}, 60000, 45000,
                   PrinterMetrics{20000, 20000, 2400, 2400, 0, 0}, {0, 0},
-                  {0, 0, 22400, 16800}, Fit::TooWide}),
+                  {0, 0, 21600, 16200}, Fit::TooWide}),
     [](const testing::TestParamInfo<PlaceCase>& info) { return info.param.name; });
 
 TEST(PrintGeometry, MarginTextIsReadAsAtofDoes)
@@ -116,9 +116,14 @@ TEST(PrintGeometry, ReportFrameOnA600DpiPage)
     EXPECT_EQ(frame.textLeft, 450 + 1050);
     EXPECT_EQ(frame.heading, (Rect{450, 450, 4349, 450 + 133}));
     EXPECT_EQ(frame.subHeading, (Rect{450, 583, 4349, 583 + 83 + 150}));
-    EXPECT_EQ(frame.footerTop, 6300 - 83 - 60);
-    EXPECT_EQ(frame.footer, (Rect{450, 6157, 4349, 6299}));
-    EXPECT_EQ(frame.EntryLimit(600), 6157 - 150);
+    // Below the line height over the foot, the footer's top mirrors the top margin.
+    EXPECT_EQ(frame.footerTop, 6300 - 450 + 150 + 83 + 1);
+    EXPECT_EQ(frame.footer, (Rect{450, 6084, 4349, 6299}));
+    EXPECT_EQ(frame.EntryLimit(600), 6084 - 150);
+    // With no unprintable border and a small margin, the line height over the foot
+    // is the nearer.
+    const PrinterMetrics edgeless{4800, 6300, 600, 600, 0, 0};
+    EXPECT_EQ(FrameReport(edgeless, {2, 2}, h10, h16).footerTop, 6300 - 83 - 60);
 }
 
 TEST(PrintGeometry, LargerTopMarginMovesHeadingsDownAndFooterUpAlike)
@@ -127,8 +132,8 @@ TEST(PrintGeometry, LargerTopMarginMovesHeadingsDownAndFooterUpAlike)
     const int h16 = PointHeight(16, 600);
     const ReportFrame near = FrameReport(kLetter600, {10, 20}, h10, h16);
     const ReportFrame far = FrameReport(kLetter600, {10, 30}, h10, h16);
-    EXPECT_EQ(far.heading.top - near.heading.top, 60);
-    EXPECT_EQ(near.footerTop - far.footerTop, 60);
+    EXPECT_EQ(far.heading.top - near.heading.top, 600);
+    EXPECT_EQ(near.footerTop - far.footerTop, 600);
     EXPECT_EQ(far.footer.bottom, near.footer.bottom);
 }
 
