@@ -15,6 +15,7 @@
 #include "ui/main/LibraryCommands.h"
 #include "ui/main/LockIndicators.h"
 #include "ui/main/PhotoCommands.h"
+#include "ui/main/PrintCommands.h"
 #include "ui/output/OptionsDialog.h"
 
 #include <QAction>
@@ -54,6 +55,7 @@ MainFrame::MainFrame(Prompter& prompter, FileChooser& fileChooser, Settings& set
     new PhotoCommands(*m_context, *m_libraryCommands);
     new DeleteCopyCommands(*m_context, *m_libraryCommands);
     new FilterCommands(*m_context);
+    new PrintCommands(*m_context);
     ConnectCommands();
     ConnectViews();
     RebuildRecentFiles();
