@@ -18,6 +18,7 @@ PACKAGES="
   graphicsmagick libvips-tools
   adwaita-icon-theme breeze-icon-theme
   desktop-file-utils
+  poppler-utils fonts-liberation
   libx11-dev
 "
 
