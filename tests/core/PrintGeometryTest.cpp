@@ -21,6 +21,12 @@ struct PlaceCase {
     Fit fit;
 };
 
+// The case's name, not its bytes, in the test's title.
+void PrintTo(const PlaceCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class PlaceImageTest : public testing::TestWithParam<PlaceCase> {};
 
 TEST_P(PlaceImageTest, PlacesAndChecksTheOutput)
@@ -75,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceCase{"LargeProductsDoNotOverflow", {9, 7}, 60000, 45000,
                   PrinterMetrics{20000, 20000, 2400, 2400, 0, 0}, {0, 0},
                   {0, 0, 21600, 16200}, Fit::TooWide}),
-    [](const testing::TestParamInfo<PlaceCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<PlaceCase>& place) { return place.param.name; });
 
 TEST(PrintGeometry, MarginTextIsReadAsAtofDoes)
 {

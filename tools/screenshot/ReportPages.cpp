@@ -65,7 +65,7 @@ int main(int argc, char* argv[])
     }
     std::vector<const PhotoRecord*> photos;
     for (int i = 0; i < library.Catalog().PhotoCount(); ++i)
-        photos.push_back(library.Catalog().PhotoAt(i));
+        photos.push_back(&library.Catalog().PhotoAt(i));
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);

@@ -28,6 +28,12 @@ struct PrintCase {
     QRect onPaper;
 };
 
+// The case's name, not its bytes, in the test's title.
+void PrintTo(const PrintCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class ImagePrinterTest : public PdfPrinterTest, public testing::WithParamInterface<PrintCase> {};
 
 TEST_P(ImagePrinterTest, PrintsAtTheSizeAndMarginsOrRefuses)
@@ -83,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Standing up on a landscape page: 9 inches down do not go on 8.
         PrintCase{"TooTall", 1200, 1600, {9, 7}, kLandscape, "10", "10", Outcome::TooLarge,
                   ImagePrinter::kTooTall, {}}),
-    [](const testing::TestParamInfo<PrintCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<PrintCase>& print) { return print.param.name; });
 
 TEST_F(PdfPrinterTest, UnreadablePictureIsToldAndNothingPrinted)
 {

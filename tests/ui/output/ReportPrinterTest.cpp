@@ -32,7 +32,7 @@ protected:
     {
         std::vector<const PhotoRecord*> photos;
         const CQuilleryDoc& catalog = m_library.Catalog();
-        for (int i = 0; i < catalog.PhotoCount(); ++i) photos.push_back(catalog.PhotoAt(i));
+        for (int i = 0; i < catalog.PhotoCount(); ++i) photos.push_back(&catalog.PhotoAt(i));
         return photos;
     }
     std::vector<QString> StatusTexts() const
