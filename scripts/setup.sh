@@ -19,6 +19,7 @@ PACKAGES="
   adwaita-icon-theme breeze-icon-theme
   desktop-file-utils
   poppler-utils fonts-liberation
+  cups-daemon cups-client printer-driver-cups-pdf
   libx11-dev
 "
 
