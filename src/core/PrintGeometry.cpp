@@ -74,12 +74,11 @@ ReportFrame FrameReport(const PrinterMetrics& printer, Margins margins, int h10,
     frame.textLeft =
         static_cast<int>(std::trunc((margins.left / 10 + 1.75) * printer.lpx - printer.ox));
     frame.heading = {frame.x0, frame.y0, frame.x1, frame.y0 + h16};
-    frame.subHeading = {frame.x0, frame.y0 + h16, frame.x1,
-                        frame.y0 + h16 + h10 + printer.lpy / 4};
+    frame.subHeading = {frame.x0, frame.y0 + h16, frame.x1, frame.y0 + h16 + h10 + printer.lpy / 4};
     frame.footerTop = std::min(printer.vertRes - h10 - printer.lpy / 10,
                                printer.vertRes - frame.y0 + printer.lpy / 4 + h10 + 1);
     frame.footer = {frame.x0, frame.footerTop, frame.x1, printer.vertRes - 1};
     return frame;
 }
 
-}  // namespace PrintGeometry
+} // namespace PrintGeometry

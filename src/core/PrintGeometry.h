@@ -10,12 +10,12 @@ namespace PrintGeometry {
 
 // What the printer tells about its page.
 struct PrinterMetrics {
-    int horzRes = 0;  // printable width
-    int vertRes = 0;  // printable height
-    int lpx = 0;      // pixels per inch across
-    int lpy = 0;      // pixels per inch down
-    int ox = 0;       // printing offset across
-    int oy = 0;       // printing offset down
+    int horzRes = 0; // printable width
+    int vertRes = 0; // printable height
+    int lpx = 0;     // pixels per inch across
+    int lpy = 0;     // pixels per inch down
+    int ox = 0;      // printing offset across
+    int oy = 0;      // printing offset down
 };
 
 // Left and top margins in tenths of an inch from the paper's edge.
@@ -75,8 +75,8 @@ struct ReportFrame {
     int x0 = 0;
     int y0 = 0;
     int x1 = 0;
-    int textLeft = 0;   // where the text column starts; the thumbnails stand left of it
-    int footerTop = 0;  // F: entries end a quarter inch above it
+    int textLeft = 0;  // where the text column starts; the thumbnails stand left of it
+    int footerTop = 0; // F: entries end a quarter inch above it
     Rect heading;
     Rect subHeading;
     Rect footer;
@@ -87,4 +87,4 @@ struct ReportFrame {
 // `h10` and `h16` are the pixel heights of the body and heading fonts.
 ReportFrame FrameReport(const PrinterMetrics& printer, Margins margins, int h10, int h16);
 
-}  // namespace PrintGeometry
+} // namespace PrintGeometry

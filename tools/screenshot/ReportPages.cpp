@@ -26,7 +26,7 @@ namespace {
 
 // Every key at the default that its reading sites pass.
 class DefaultSettings : public Settings {
-public:
+  public:
     int GetInt(std::string_view, int defaultValue) const override { return defaultValue; }
     std::string GetString(std::string_view, std::string_view defaultValue) const override
     {
@@ -36,7 +36,7 @@ public:
     void WriteString(std::string_view, std::string_view) override {}
 };
 
-}  // namespace
+} // namespace
 
 int main(int argc, char* argv[])
 {

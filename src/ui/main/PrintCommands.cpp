@@ -27,11 +27,10 @@ namespace {
 
 constexpr std::string_view kNoSelection = "Picture must be selected before operation";
 
-}  // namespace
+} // namespace
 
 PrintCommands::PrintCommands(CommandContext& context)
-    : QObject(&context.window),
-      m_context(context),
+    : QObject(&context.window), m_context(context),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("printCommands"));

@@ -13,18 +13,18 @@ class QPrinter;
 // the PDF file to print into.
 class PrintCommands : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit PrintCommands(CommandContext& context);
     ~PrintCommands() override;
 
     QPrinter& Printer() { return *m_printer; }
 
-public Q_SLOTS:
+  public Q_SLOTS:
     void OnPrintImage();
     void OnPrintReport();
     void OnPrintSetup();
 
-private:
+  private:
     // False when there is nowhere to print to: no printer, and the PDF file was
     // not named.
     bool ChooseOutput();

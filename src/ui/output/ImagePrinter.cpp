@@ -15,8 +15,7 @@ std::string ImagePrinter::UnreadableMessage(const std::string& picturePath)
 }
 
 ImagePrinter::Outcome ImagePrinter::Print(QPrinter& printer, const std::string& picturePath,
-                                          const std::string& jobName,
-                                          PrintGeometry::PrintSize size,
+                                          const std::string& jobName, PrintGeometry::PrintSize size,
                                           const Settings& settings, Prompter& prompter)
 {
     Picture picture;
@@ -50,7 +49,7 @@ ImagePrinter::Outcome ImagePrinter::Print(QPrinter& printer, const std::string& 
     printer.setDocName(ByteText::ToDisplay(jobName));
     QPainter painter;
     if (!painter.begin(&printer)) {
-        prompter.Message(kCannotPrint);
+        prompter.Message(PrinterPage::kCannotStart);
         return Outcome::NoPrinter;
     }
     const PrintGeometry::Rect& out = placed.output;

@@ -11,14 +11,13 @@ class Settings;
 
 // Print image: one picture file on one page at a fixed size, placed at the margins.
 class ImagePrinter {
-public:
+  public:
     enum class Outcome { Printed, Unreadable, TooLarge, NoPrinter };
 
     static constexpr std::string_view kTooWide =
         "Output is too large for page.\nTry setting printer to Landscape mode";
     static constexpr std::string_view kTooTall =
         "Output is too large for page.\nTry setting printer to Portrait mode";
-    static constexpr std::string_view kCannotPrint = "The printer cannot be started";
 
     // The job is named `jobName`. Every outcome but Printed has been told through the
     // prompter; nothing is printed then.

@@ -39,15 +39,12 @@ QGroupBox* RadioFrame(QDialog& dialog, const char* title, const std::array<Item,
     return frame;
 }
 
-}  // namespace
+} // namespace
 
-PrintImageDialog::PrintImageDialog(std::string directory, std::string fileName,
-                                   Prompter& prompter, QWidget* parent)
-    : QDialog(parent),
-      m_directory(std::move(directory)),
-      m_fileName(std::move(fileName)),
-      m_prompter(prompter),
-      m_printSize(kSizes.front().inches)
+PrintImageDialog::PrintImageDialog(std::string directory, std::string fileName, Prompter& prompter,
+                                   QWidget* parent)
+    : QDialog(parent), m_directory(std::move(directory)), m_fileName(std::move(fileName)),
+      m_prompter(prompter), m_printSize(kSizes.front().inches)
 {
     setWindowTitle(QStringLiteral("Print Setup"));
 
@@ -58,8 +55,8 @@ PrintImageDialog::PrintImageDialog(std::string directory, std::string fileName,
     sources->addWidget(new QLabel(QStringLiteral("Select picture source:"), this));
     sources->addWidget(RadioFrame(*this, "Picture sources:", kSources, m_sourceButtons, "source"));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel,
-                                         Qt::Vertical, this);
+    auto* buttons =
+        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

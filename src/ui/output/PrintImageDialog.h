@@ -16,7 +16,7 @@ class QRadioButton;
 // source can be picked.
 class PrintImageDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     struct Size {
         std::string_view text;
         PrintGeometry::PrintSize inches;
@@ -48,10 +48,10 @@ public:
     QRadioButton* SizeButton(std::size_t index) const { return m_sizeButtons.at(index); }
     QRadioButton* SourceButton(std::size_t index) const { return m_sourceButtons.at(index); }
 
-public Q_SLOTS:
+  public Q_SLOTS:
     void accept() override;
 
-private:
+  private:
     const std::string m_directory;
     const std::string m_fileName;
     Prompter& m_prompter;

@@ -13,8 +13,9 @@ ReportPreviewDialog::ReportPreviewDialog(QPrinter& printer, ReportPrinter& repor
 {
     setWindowTitle(QStringLiteral("Print Report"));
     m_preview->setAccessibleName(QStringLiteral("Report pages"));
-    connect(m_preview, &QPrintPreviewWidget::paintRequested, this,
-            [&report, photos = std::move(photos)](QPrinter* target) { report.Print(*target, photos); });
+    connect(
+        m_preview, &QPrintPreviewWidget::paintRequested, this,
+        [&report, photos = std::move(photos)](QPrinter* target) { report.Print(*target, photos); });
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     QPushButton* print = buttons->addButton(QStringLiteral("&Print"), QDialogButtonBox::AcceptRole);

@@ -14,12 +14,12 @@ class ReportPrinter;
 // the preview shows is what comes out.
 class ReportPreviewDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     ReportPreviewDialog(QPrinter& printer, ReportPrinter& report,
                         std::vector<const PhotoRecord*> photos, QWidget* parent = nullptr);
 
     int PageCount() const;
 
-private:
+  private:
     QPrintPreviewWidget* m_preview = nullptr;
 };

@@ -94,12 +94,15 @@ EntryBlocks Measure(QPainter& painter, const EntryTexts& texts, const ReportFram
 {
     const int width = frame.x1 - frame.textLeft;
     const auto measure = [&](int top, const QString& text) {
-        return painter.boundingRect(QRect(frame.textLeft, top, width, std::numeric_limits<int>::max() / 4),
-                                    kFlagsLeft, text);
+        return painter.boundingRect(
+            QRect(frame.textLeft, top, width, std::numeric_limits<int>::max() / 4), kFlagsLeft,
+            text);
     };
     // Blocks are stacked by their measured bottoms, not by their top-left corners:
     // a wrapped block is as tall as its lines.
-    const auto below = [lpy](const QRect& block) { return block.top() + block.height() + lpy / 20; };
+    const auto below = [lpy](const QRect& block) {
+        return block.top() + block.height() + lpy / 20;
+    };
     EntryBlocks blocks;
     blocks.firstLine = measure(y, texts.firstLine);
     int next = below(blocks.firstLine);
@@ -144,7 +147,7 @@ int PaintThumbnail(QPainter& painter, Picture& picture, const std::string& path,
     return height;
 }
 
-}  // namespace
+} // namespace
 
 ReportPrinter::ReportPrinter(const Library& library, const Settings& settings, Prompter& prompter,
                              QObject* parent)
@@ -168,7 +171,10 @@ int ReportPrinter::Print(QPrinter& printer, const std::vector<const PhotoRecord*
 
     printer.setDocName(path);
     QPainter painter;
-    if (!painter.begin(&printer)) return 0;
+    if (!painter.begin(&printer)) {
+        m_prompter.Message(PrinterPage::kCannotStart);
+        return 0;
+    }
     painter.setFont(body);
 
     const auto drawFooter = [&](int page) {
@@ -176,8 +182,9 @@ int ReportPrinter::Print(QPrinter& printer, const std::vector<const PhotoRecord*
     };
     const auto drawHeadings = [&] {
         painter.setFont(heading);
-        painter.drawText(ToQRect(frame.heading), kFlagsCentred,
-                         QString::fromUtf8(kHeading.data(), static_cast<qsizetype>(kHeading.size())));
+        painter.drawText(
+            ToQRect(frame.heading), kFlagsCentred,
+            QString::fromUtf8(kHeading.data(), static_cast<qsizetype>(kHeading.size())));
         painter.setFont(body);
         painter.drawText(ToQRect(frame.subHeading), kFlagsCentred, path);
     };
@@ -187,7 +194,7 @@ int ReportPrinter::Print(QPrinter& printer, const std::vector<const PhotoRecord*
     Picture picture;
     int page = 1;
     int y = 0;
-    bool pageFull = true;  // before the first entry
+    bool pageFull = true; // before the first entry
     bool firstEntry = true;
     for (const PhotoRecord* photo : photos) {
         const EntryTexts texts = TextsOf(catalog, *photo);
@@ -213,9 +220,10 @@ int ReportPrinter::Print(QPrinter& printer, const std::vector<const PhotoRecord*
             painter.setClipRect(QRect(frame.x0, y, frame.x1 - frame.x0,
                                       std::max(0, frame.EntryLimit(metrics.lpy) - y)));
         }
-        const std::string picturePath =
-            PictureStore::VersionPath(directory, PictureStore::Version::FullScreen, photo->GetFileName());
-        const int thumbnailHeight = PaintThumbnail(painter, picture, picturePath, frame.x0, y, metrics);
+        const std::string picturePath = PictureStore::VersionPath(
+            directory, PictureStore::Version::FullScreen, photo->GetFileName());
+        const int thumbnailHeight =
+            PaintThumbnail(painter, picture, picturePath, frame.x0, y, metrics);
 
         painter.drawText(blocks.firstLine, kFlagsLeft, texts.firstLine);
         if (!texts.persons.isEmpty()) painter.drawText(blocks.persons, kFlagsLeft, texts.persons);
@@ -225,7 +233,8 @@ int ReportPrinter::Print(QPrinter& printer, const std::vector<const PhotoRecord*
             painter.setClipping(false);
             pageFull = true;
         }
-        y = std::max(y + thumbnailHeight + metrics.lpy / 4, Bottom(blocks.fileLine) + metrics.lpy / 4);
+        y = std::max(y + thumbnailHeight + metrics.lpy / 4,
+                     Bottom(blocks.fileLine) + metrics.lpy / 4);
     }
     drawFooter(page);
     Q_EMIT statusText(QString());

@@ -19,7 +19,7 @@ class Settings;
 // texts, under a heading naming the library, with page numbers at the foot.
 class ReportPrinter : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr std::string_view kHeading = "Quillery Library";
     static constexpr std::string_view kNoFont = "Unable to create printer font, using default";
 
@@ -27,15 +27,16 @@ public:
                   QObject* parent = nullptr);
 
     // Prints `photos` in their order; the number of pages, 0 when the printer could
-    // not be started. An entry taller than a page gets a page of its own and is cut
-    // at its foot; a photo whose picture cannot be read prints its texts alone.
+    // not be started (which is told). An entry taller than a page gets a page of its
+    // own and is cut at its foot; a photo whose picture cannot be read prints its
+    // texts alone.
     int Print(QPrinter& printer, const std::vector<const PhotoRecord*>& photos);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // "Page N being printed" as each page gets its headings; empty at the end.
     void statusText(const QString& text);
 
-private:
+  private:
     const Library& m_library;
     const Settings& m_settings;
     Prompter& m_prompter;

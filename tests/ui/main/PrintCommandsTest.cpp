@@ -15,7 +15,7 @@
 namespace {
 
 class PrintCommandsTest : public MainFrameTest {
-protected:
+  protected:
     std::string m_pdf = Path("printed.pdf");
     std::size_t m_opened = 0;
 
@@ -127,4 +127,4 @@ TEST_F(PrintCommandsTest, ReportCancelledInThePreviewPrintsNothing)
     EXPECT_FALSE(Exists(m_pdf));
 }
 
-}  // namespace
+} // namespace

@@ -60,4 +60,4 @@ TEST(CupsQueueTest, PictureGoesThroughARealQueue)
     EXPECT_EQ(PdfProbe::PageCount(pdf), 1);
 }
 
-}  // namespace
+} // namespace

@@ -30,8 +30,8 @@ inline QString Run(const QString& program, const QStringList& arguments)
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-        ADD_FAILURE() << program.toStdString() << " failed: "
-                      << process.readAllStandardError().toStdString();
+        ADD_FAILURE() << program.toStdString()
+                      << " failed: " << process.readAllStandardError().toStdString();
         return {};
     }
     return QString::fromUtf8(process.readAllStandardOutput());
@@ -54,8 +54,9 @@ inline int PageCount(const std::string& pdf)
 inline QString PageText(const std::string& pdf, int page)
 {
     const QString number = QString::number(page);
-    return Run(QStringLiteral("pdftotext"), {QStringLiteral("-f"), number, QStringLiteral("-l"),
-                                             number, QString::fromStdString(pdf), QStringLiteral("-")})
+    return Run(QStringLiteral("pdftotext"),
+               {QStringLiteral("-f"), number, QStringLiteral("-l"), number,
+                QString::fromStdString(pdf), QStringLiteral("-")})
         .simplified();
 }
 
@@ -75,7 +76,8 @@ inline QImage Render(const std::string& pdf, int page, int dpi)
 inline QRect InkBox(const QImage& image, const QRect& within = {})
 {
     const QRect area = within.isNull() ? image.rect() : within & image.rect();
-    int left = area.right() + 1, top = area.bottom() + 1, right = area.left() - 1, bottom = area.top() - 1;
+    int left = area.right() + 1, top = area.bottom() + 1, right = area.left() - 1,
+        bottom = area.top() - 1;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
             if (qGray(image.pixel(x, y)) > 200) continue;
@@ -88,11 +90,11 @@ inline QRect InkBox(const QImage& image, const QRect& within = {})
     return right < left ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
-}  // namespace PdfProbe
+} // namespace PdfProbe
 
 // A library, settings and a printer that writes out.pdf in the library's folder.
 class PdfPrinterTest : public testing::Test {
-protected:
+  protected:
     TestLibrary m_library;
     MemorySettings m_settings;
     ScriptedPrompter m_prompter;

@@ -11,7 +11,7 @@ namespace {
 using Version = PictureStore::Version;
 
 class PrintImageDialogTest : public testing::Test {
-protected:
+  protected:
     TestLibrary m_library;
     ScriptedPrompter m_prompter;
     PrintImageDialog m_dialog{m_library.Directory(), "beach01", m_prompter};
@@ -56,4 +56,4 @@ TEST_F(PrintImageDialogTest, MissingVersionIsToldAndTheDialogStaysOpen)
     EXPECT_EQ(m_dialog.result(), QDialog::Accepted);
 }
 
-}  // namespace
+} // namespace

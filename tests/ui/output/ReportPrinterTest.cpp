@@ -13,7 +13,7 @@ using PdfProbe::kReadDpi;
 using Version = PictureStore::Version;
 
 class ReportPrinterTest : public PdfPrinterTest {
-protected:
+  protected:
     ReportPrinter m_report{m_library.GetLibrary(), m_settings, m_prompter};
     QSignalSpy m_status{&m_report, &ReportPrinter::statusText};
 
@@ -32,13 +32,15 @@ protected:
     {
         std::vector<const PhotoRecord*> photos;
         const CQuilleryDoc& catalog = m_library.Catalog();
-        for (int i = 0; i < catalog.PhotoCount(); ++i) photos.push_back(&catalog.PhotoAt(i));
+        for (int i = 0; i < catalog.PhotoCount(); ++i)
+            photos.push_back(&catalog.PhotoAt(i));
         return photos;
     }
     std::vector<QString> StatusTexts() const
     {
         std::vector<QString> texts;
-        for (const QList<QVariant>& signal : m_status) texts.push_back(signal.at(0).toString());
+        for (const QList<QVariant>& signal : m_status)
+            texts.push_back(signal.at(0).toString());
         return texts;
     }
     // Letter at 600 dpi with a quarter-inch border and margins of one inch: the
@@ -62,7 +64,8 @@ TEST_F(ReportPrinterTest, PagesBreakWhereTheNextThumbnailNoLongerFits)
 {
     // Each thumbnail is 800 x 600 at 600 dpi and the next entry starts a quarter
     // inch below it: entries at 816, 1566, ... 5316 fit, the eighth (6066) does not.
-    for (int i = 0; i < 12; ++i) AddWithPicture("p" + std::to_string(100 + i));
+    for (int i = 0; i < 12; ++i)
+        AddWithPicture("p" + std::to_string(100 + i));
 
     EXPECT_EQ(m_report.Print(m_printer, AllPhotos()), 2);
 
@@ -78,9 +81,9 @@ TEST_F(ReportPrinterTest, PagesBreakWhereTheNextThumbnailNoLongerFits)
     EXPECT_TRUE(second.contains(QStringLiteral("Filename: p107.jpg")));
     EXPECT_TRUE(first.endsWith(QStringLiteral(" 1")));
     EXPECT_TRUE(second.endsWith(QStringLiteral(" 2")));
-    EXPECT_EQ(StatusTexts(), (std::vector<QString>{QStringLiteral("Page 1 being printed"),
-                                                   QStringLiteral("Page 2 being printed"),
-                                                   QString()}));
+    EXPECT_EQ(StatusTexts(),
+              (std::vector<QString>{QStringLiteral("Page 1 being printed"),
+                                    QStringLiteral("Page 2 being printed"), QString()}));
     EXPECT_EQ(PdfProbe::Info(m_pdf, QStringLiteral("Title")),
               QString::fromStdString(m_library.DatabasePath()));
 
@@ -89,11 +92,12 @@ TEST_F(ReportPrinterTest, PagesBreakWhereTheNextThumbnailNoLongerFits)
     const QImage page = PdfProbe::Render(m_pdf, 1, kReadDpi);
     const int scale = kDpi / kReadDpi;
     const int border = PdfProbe::kBorder / scale;
-    const QRect thumbnails = PdfProbe::InkBox(page, QRect(0, 0, border + 1050 / scale, page.height()));
+    const QRect thumbnails =
+        PdfProbe::InkBox(page, QRect(0, 0, border + 1050 / scale, page.height()));
     EXPECT_NEAR(thumbnails.top(), border + kFirstEntry / scale, 1);
     EXPECT_NEAR(thumbnails.bottom(), border + (5316 + 600) / scale, 1);
-    const QRect foot = PdfProbe::InkBox(page, QRect(0, border + kEntryLimit / scale, page.width(),
-                                                    page.height()));
+    const QRect foot =
+        PdfProbe::InkBox(page, QRect(0, border + kEntryLimit / scale, page.width(), page.height()));
     EXPECT_GE(foot.top(), border + kFooterTop / scale);
 }
 
@@ -106,7 +110,8 @@ TEST_F(ReportPrinterTest, FirstLineJoinsEventsAndLocationsWithInOnlyWhenBothAreT
     m_report.Print(m_printer, AllPhotos());
 
     const QString text = PdfProbe::PageText(m_pdf, 1);
-    EXPECT_TRUE(text.contains(QStringLiteral("7/14/2001 Sailing in Bergen Norway"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("7/14/2001 Sailing in Bergen Norway")))
+        << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("7/14/2001 Bergen Norway Filename: place.jpg")));
     EXPECT_TRUE(text.contains(QStringLiteral("7/14/2001 Jane Doe Filename: people.jpg")));
 }
@@ -127,7 +132,8 @@ TEST_F(ReportPrinterTest, MissingPicturePrintsItsTextsWithoutAThumbnail)
     const QImage page = PdfProbe::Render(m_pdf, 1, kReadDpi);
     const int scale = kDpi / kReadDpi;
     const int border = PdfProbe::kBorder / scale;
-    const QRect thumbnails = PdfProbe::InkBox(page, QRect(0, 0, border + 1050 / scale, page.height()));
+    const QRect thumbnails =
+        PdfProbe::InkBox(page, QRect(0, 0, border + 1050 / scale, page.height()));
     EXPECT_GT(thumbnails.top(), border + (kFirstEntry + 150) / scale);
     EXPECT_LT(thumbnails.top(), border + (kFirstEntry + 600) / scale);
     EXPECT_NEAR(thumbnails.height(), 600 / scale, 2);
@@ -137,7 +143,8 @@ TEST_F(ReportPrinterTest, EntryTallerThanAPageGetsAPageOfItsOwnCutAtTheFoot)
 {
     AddWithPicture("before");
     std::string notes;
-    for (int line = 1; line <= 120; ++line) notes += "Line " + std::to_string(line) + "\r\n";
+    for (int line = 1; line <= 120; ++line)
+        notes += "Line " + std::to_string(line) + "\r\n";
     SetNotes(AddWithPicture("tall"), notes);
     AddWithPicture("after");
 
@@ -155,9 +162,10 @@ TEST_F(ReportPrinterTest, EntryTallerThanAPageGetsAPageOfItsOwnCutAtTheFoot)
     const QImage page = PdfProbe::Render(m_pdf, 2, kReadDpi);
     const int scale = kDpi / kReadDpi;
     const int border = PdfProbe::kBorder / scale;
-    const QRect foot = PdfProbe::InkBox(page, QRect(0, border + kEntryLimit / scale + 1, page.width(),
-                                                    (kFooterTop - kEntryLimit) / scale - 2));
+    const QRect foot =
+        PdfProbe::InkBox(page, QRect(0, border + kEntryLimit / scale + 1, page.width(),
+                                     (kFooterTop - kEntryLimit) / scale - 2));
     EXPECT_TRUE(foot.isNull()) << "ink below the limit at " << foot.top();
 }
 
-}  // namespace
+} // namespace
