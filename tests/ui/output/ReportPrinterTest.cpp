@@ -86,6 +86,14 @@ TEST_F(ReportPrinterTest, PagesBreakWhereTheNextThumbnailNoLongerFits)
                                     QStringLiteral("Page 2 being printed"), QString()}));
     EXPECT_EQ(PdfProbe::Info(m_pdf, QStringLiteral("Title")),
               QString::fromStdString(m_library.DatabasePath()));
+    // The faces the page breaks were measured in: Times New Roman or its metric twin.
+    const QString fonts =
+        PdfProbe::Run(QStringLiteral("pdffonts"), {QString::fromStdString(m_pdf)});
+    EXPECT_TRUE(fonts.contains(QStringLiteral("LiberationSerif-Bold")) ||
+                fonts.contains(QStringLiteral("TimesNewRomanPS-BoldMT")))
+        << fonts.toStdString();
+    EXPECT_TRUE(
+        fonts.contains(QRegularExpression(QStringLiteral("LiberationSerif |TimesNewRomanPSMT"))));
 
     // The seventh thumbnail ends above the entries' limit; nothing but the page
     // number stands between it and the foot.
