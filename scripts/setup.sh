@@ -18,6 +18,8 @@ PACKAGES="
   graphicsmagick libvips-tools
   adwaita-icon-theme breeze-icon-theme
   desktop-file-utils
+  poppler-utils fonts-liberation
+  cups-daemon cups-client printer-driver-cups-pdf
   libx11-dev
 "
 

@@ -6,8 +6,8 @@ runs the program on a copy of the sample library, and fails when a list, table,
 picture or status pane has no accessible name or description, or a thumbnail cell
 no name. It drives the program by keyboard as a person without a mouse would: F6 to
 the photo list, Down and Enter to make a photo current, Shift+F10 for the photo's
-menu and its "Edit Photo Information", the menu bar for "Edit Events", "Options" and
-"About Quillery"; each dialog's tree is read the same way.
+menu and its "Edit Photo Information", the menu bar for "Edit Events", "Print
+Image...", "Options" and "About Quillery"; each dialog's tree is read the same way.
 
     accessible_tree_check.py PROGRAM SAMPLES_FOLDER
 
@@ -277,6 +277,7 @@ def check(pyatspi, env):
     problems += from_menu("alt+e", "Edit Events", "Edit an Event")
     # The file-open dialog with its preview panel, under Qt's own title.
     problems += from_menu("alt+e", "Add photo from file", None)
+    problems += from_menu("alt+f", "Print Image...", "Print Setup")
     problems += from_menu("alt+h", "About Quillery", "About Quillery")
     problems += from_menu("alt+h", "Help Topics", "Quillery Help", role="frame")
     # The picture show covers the screen; Escape ends it.

@@ -16,6 +16,7 @@
 #include "ui/main/LockIndicators.h"
 #include "ui/main/PhotoCommands.h"
 #include "ui/main/PictureShowCommands.h"
+#include "ui/main/PrintCommands.h"
 #include "ui/output/OptionsDialog.h"
 
 #include <QAction>
@@ -56,6 +57,7 @@ MainFrame::MainFrame(Prompter& prompter, FileChooser& fileChooser, Settings& set
     new DeleteCopyCommands(*m_context, *m_libraryCommands);
     new FilterCommands(*m_context);
     new PictureShowCommands(*m_context);
+    new PrintCommands(*m_context);
     ConnectCommands();
     ConnectViews();
     RebuildRecentFiles();
