@@ -3,6 +3,7 @@
 #include "FileBytes.h"
 
 #include "store/PictureStore.h"
+#include "store/VersionTable.h"
 
 #include <string>
 
@@ -10,21 +11,17 @@
 // ones present counted.
 namespace PictureFiles {
 
-inline constexpr PictureStore::Version kAll[] = {
-    PictureStore::Version::FullScreen, PictureStore::Version::Thumbnail,
-    PictureStore::Version::HighRes, PictureStore::Version::Original};
-
 inline void Write(const std::string& folder, const std::string& name)
 {
-    for (const auto version : kAll)
-        WriteBytes(PictureStore::VersionPath(folder, version, name), "jpeg");
+    for (const VersionInfo& info : kVersionTable)
+        WriteBytes(PictureStore::VersionPath(folder, info.version, name), "jpeg");
 }
 
 inline int Count(const std::string& folder, const std::string& name)
 {
     int count = 0;
-    for (const auto version : kAll)
-        count += Exists(PictureStore::VersionPath(folder, version, name)) ? 1 : 0;
+    for (const VersionInfo& info : kVersionTable)
+        count += Exists(PictureStore::VersionPath(folder, info.version, name)) ? 1 : 0;
     return count;
 }
 
