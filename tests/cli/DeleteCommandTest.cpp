@@ -1,4 +1,4 @@
-#include "FileBytes.h"
+#include "PictureFiles.h"
 #include "TempDir.h"
 
 #include "cli/CliPrompter.h"
@@ -15,9 +15,6 @@ namespace {
 const std::string kBeach = "beach|6/05/1999|||||\r\n";
 const std::string kTwinA = "twin|1999|||||\r\n";
 const std::string kTwinB = "twin|2000|||||\r\n";
-constexpr PictureStore::Version kVersions[] = {
-    PictureStore::Version::FullScreen, PictureStore::Version::Thumbnail,
-    PictureStore::Version::HighRes, PictureStore::Version::Original};
 
 class DeleteCommandTest : public testing::Test {
 protected:
@@ -25,20 +22,9 @@ protected:
     {
         Library::CreatePictureFolders(m_dir.Path().string());
         WriteBytes(m_path, kBeach + kTwinA + kTwinB);
-        for (const char* name : {"beach", "twin"}) {
-            for (const auto version : kVersions) WriteBytes(VersionPath(version, name), "jpeg");
-        }
+        for (const char* name : {"beach", "twin"}) PictureFiles::Write(m_dir.Path().string(), name);
     }
-    std::string VersionPath(PictureStore::Version version, const std::string& name) const
-    {
-        return PictureStore::VersionPath(m_dir.Path().string(), version, name);
-    }
-    int FilesOf(const std::string& name) const
-    {
-        int count = 0;
-        for (const auto version : kVersions) count += Exists(VersionPath(version, name)) ? 1 : 0;
-        return count;
-    }
+    int FilesOf(const std::string& name) const { return PictureFiles::Count(m_dir.Path().string(), name); }
     int Run(std::vector<std::string> arguments)
     {
         CliPrompter prompter(m_err);
@@ -63,19 +49,15 @@ TEST_F(DeleteCommandTest, ASharedNameIsRefusedWithItsCountAndNothingChanges)
 }
 
 // Once both records of the shared name are gone, no record names its files.
+// Without --with-files the pictures stay.
 TEST_F(DeleteCommandTest, AllDeletesEveryPhotoOfTheNameAndThenItsFiles)
 {
     EXPECT_EQ(Run({"twin", "--all", "--with-files"}), 0);
     EXPECT_EQ(m_out.str(), "Deleted \"twin\"\nDeleted \"twin\"\nDeleted 4 picture files\n");
     EXPECT_EQ(ReadBytes(m_path), kBeach);
     EXPECT_EQ(FilesOf("twin"), 0);
-    EXPECT_EQ(FilesOf("beach"), 4);
-}
-
-TEST_F(DeleteCommandTest, WithoutFilesThePicturesStay)
-{
     EXPECT_EQ(Run({"beach"}), 0);
-    EXPECT_EQ(ReadBytes(m_path), kTwinA + kTwinB);
+    EXPECT_EQ(ReadBytes(m_path), "");
     EXPECT_EQ(FilesOf("beach"), 4);
 }
 

@@ -99,20 +99,6 @@ TEST_F(PhotoListTest, ClickMakesTheRowCurrentOnceKeysOnlySelectDoubleClickEdits)
     EXPECT_EQ(m_list.CurrentPhoto(), m_list.PhotoAtRow(0));
 }
 
-TEST_F(PhotoListTest, SubsetKeepsTheCurrentPhotoSelectedOrClearsIt)
-{
-    FillThree();
-    const PhotoRecord *old = m_list.PhotoAtRow(0), *newest = m_list.PhotoAtRow(1), *middle = m_list.PhotoAtRow(2);
-    m_list.SetCurrentPhoto(middle);
-    m_announced.clear();
-    m_list.ShowSubset({old, middle});
-    EXPECT_EQ(m_list.FirstSelectedRow(), 1);
-    m_list.ShowSubset({newest, old});
-    EXPECT_EQ(RowNames(), (Names{"new", "old"})) << "the subset's order, no sort";
-    EXPECT_EQ(m_list.CurrentPhoto(), nullptr);
-    EXPECT_EQ(m_announced, std::vector<const PhotoRecord*>{nullptr});
-}
-
 // The rows follow the library: an added photo is appended and keeps the current one,
 // a removed photo loses its row (and stops being current), and a library that
 // replaces this one empties the list before its records go.

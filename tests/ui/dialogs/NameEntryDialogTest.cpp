@@ -45,16 +45,15 @@ TEST_F(NameEntryTest, ComposesTheStoredName)
     struct Case {
         NameKind kind;
         const char *first, *second;
-        const char* stored;   // empty: nothing stored, the dialog ends as cancelled
-        const char* message;  // empty: none
+        const char* stored;  // empty: nothing stored, the dialog ends as cancelled, unasked
     };
     const Case cases[] = {
-        {NameKind::Persons, "", " Smith  ", "Smith ", ""},
-        {NameKind::Persons, "  John ", " Smith  ", "Smith, John", ""},
-        {NameKind::Persons, "  ", "", "", ""},
-        {NameKind::Events, " Summer holiday ", "", "Summer holiday", ""},
-        {NameKind::Locations, "", "Texas", "Texas", ""},
-        {NameKind::Locations, "  ", " ", "", ""},
+        {NameKind::Persons, "", " Smith  ", "Smith "},
+        {NameKind::Persons, "  John ", " Smith  ", "Smith, John"},
+        {NameKind::Persons, "  ", "", ""},
+        {NameKind::Events, " Summer holiday ", "", "Summer holiday"},
+        {NameKind::Locations, "", "Texas", "Texas"},
+        {NameKind::Locations, "  ", " ", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.first) + "|" + c.second);
@@ -66,7 +65,7 @@ TEST_F(NameEntryTest, ComposesTheStoredName)
         EXPECT_EQ(dialog.Result(), c.stored);
         EXPECT_EQ(dialog.result(), stored ? QDialog::Accepted : QDialog::Rejected);
         EXPECT_EQ(NameCount(), stored ? 1 : 0);
-        EXPECT_EQ(m_prompter.Texts(), *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+        EXPECT_TRUE(m_prompter.Texts().empty());
     }
 }
 

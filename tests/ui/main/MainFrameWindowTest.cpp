@@ -102,9 +102,9 @@ TEST_F(MainFrameTest, ALibraryOpenElsewhereOpensReadOnlyWithoutItsChangingComman
                   CommandId::EditOriginalPhoto, CommandId::EditNames, CommandId::EditEvents, CommandId::EditLocation}));
 }
 
-// The manual opens centred on the main window, leaving its menu in view, and moves
-// back and forth through the pages read.
-TEST_F(MainFrameTest, HelpOpensCentredOnTheWindowWithBackForwardAndContents)
+// The manual opens centred on the main window, leaving its menu in view, and goes
+// back through the pages read.
+TEST_F(MainFrameTest, HelpOpensCentredOnTheWindowAndGoesBack)
 {
     m_frame.setGeometry(100, 80, 1000, 760);
     m_frame.show();
@@ -113,26 +113,11 @@ TEST_F(MainFrameTest, HelpOpensCentredOnTheWindowWithBackForwardAndContents)
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
     EXPECT_LE((help->frameGeometry().center() - m_frame.frameGeometry().center()).manhattanLength(), 10);
-
-    const auto action = [help](const char* name) { return help->findChild<QAction*>(QString::fromLatin1(name)); };
-    QAction* back = action("helpBack");
-    QAction* forward = action("helpForward");
-    EXPECT_EQ(back->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Left));
-    EXPECT_EQ(forward->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Right));
-    EXPECT_FALSE(back->isEnabled());
-
     QTextBrowser* browser = help->Browser();
     const QUrl index = browser->source();
     ASSERT_TRUE(index.isLocalFile()) << "the manual is built beside the tests";
-    const QUrl page = index.resolved(QUrl(QStringLiteral("libraries.html")));
-    browser->setSource(page);
-    ASSERT_TRUE(back->isEnabled());
-    back->trigger();
-    EXPECT_EQ(browser->source(), index);
-    ASSERT_TRUE(forward->isEnabled());
-    forward->trigger();
-    EXPECT_EQ(browser->source(), page);
-    action("helpContents")->trigger();
+    browser->setSource(index.resolved(QUrl(QStringLiteral("libraries.html"))));
+    help->findChild<QAction*>(QStringLiteral("helpBack"))->trigger();
     EXPECT_EQ(browser->source(), index);
 }
 
