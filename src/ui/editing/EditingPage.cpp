@@ -32,8 +32,10 @@ QLabel* EditingPage::MakeLabel(const QString& text, const QRect& rect)
 {
     auto* label = new QLabel(text, this);
     label->setFont(m_sheet.font());
-    // The given height was for the old system font; a taller font is not cut off.
-    label->setGeometry(rect.x(), rect.y(), rect.width(), std::max(rect.height(), label->sizeHint().height()));
+    // The rectangle was measured for another font; a text that needs more room is not cut off.
+    const QSize needed = label->sizeHint();
+    label->setGeometry(rect.x(), rect.y(), std::max(rect.width(), needed.width()),
+                       std::max(rect.height(), needed.height()));
     label->show();
     return label;
 }

@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QThread>
 #include <QVBoxLayout>
@@ -36,6 +37,11 @@ PhotoEditingPropertySheet::PhotoEditingPropertySheet(Library& library, const Pho
       m_fileName(photo.GetFileName())
 {
     setWindowTitle(Caption(start));
+    // The pages are laid out for an 8-point font (the templates' "MS Sans Serif" 8);
+    // at the desktop's usual 10 points their texts would not fit the buttons.
+    QFont pageFont = font();
+    pageFont.setPointSizeF(8);
+    setFont(pageFont);
     const PictureStore store(m_library.Directory(), m_settings);
     const PhotoEditSource::Result loaded = PhotoEditSource::Load(store, m_fileName, start, m_source);
     m_sourceVersion = loaded.version;
@@ -52,13 +58,20 @@ PhotoEditingPropertySheet::PhotoEditingPropertySheet(Library& library, const Pho
     m_brightness = new BrightnessPage(*this);
     m_colorBalance = new ColorBalancePage(*this);
     m_pages = {m_rotate, m_clip, m_brightness, m_colorBalance};
-    for (EditingPage* page : m_pages) m_tabs->addTab(page, page->Caption());
+    // The captions' trailing blanks widened the old tabs to fill the row; here they
+    // would push the last tab out of sight, so the tab bar is left to share the row.
+    for (EditingPage* page : m_pages) m_tabs->addTab(page, page->Caption().trimmed());
+    m_tabs->tabBar()->setExpanding(true);
 
     m_busyBar = new QProgressBar(this);
     m_busyBar->setRange(0, 0);  // no measure of the work: a bar that only moves
     m_busyBar->setTextVisible(false);
     m_busyBar->setAccessibleName(QStringLiteral("Working"));
     m_busyBar->setMaximumHeight(10);
+    // The sheet keeps its size while the bar comes and goes.
+    QSizePolicy keepRoom = m_busyBar->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    m_busyBar->setSizePolicy(keepRoom);
     m_busyBar->hide();
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
