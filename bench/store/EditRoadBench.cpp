@@ -34,7 +34,7 @@ using Clock = std::chrono::steady_clock;
 using Version = PictureStore::Version;
 
 class BenchSettings : public Settings {
-public:
+  public:
     int GetInt(std::string_view key, int defaultValue) const override
     {
         return key == "ModifyHighResOnEdit" ? 1 : defaultValue;
@@ -47,8 +47,14 @@ public:
     void WriteString(std::string_view, std::string_view) override {}
 };
 
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
-bool Run(const std::string& command) { return std::system(command.c_str()) == 0; }
+std::string Quoted(const std::string& text)
+{
+    return "'" + text + "'";
+}
+bool Run(const std::string& command)
+{
+    return std::system(command.c_str()) == 0;
+}
 double Since(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -89,11 +95,12 @@ bool OurRoad(const fs::path& library, const BenchSettings& settings)
     working.Crop(width / 10, height / 10, width - width / 10, height - height / 10);
     working.AdjustBrightness(10);
     working.Soften(0);
-    return EditedPhotoSaver::Save(store, settings, "photo", PhotoEditSource::Version::Original, working, source)
+    return EditedPhotoSaver::Save(store, settings, "photo", PhotoEditSource::Version::Original,
+                                  working, source)
         .empty();
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -102,15 +109,20 @@ int main(int argc, char** argv)
     std::string photo;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--runs" && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
-        else if (arg == "--work" && i + 1 < argc) work = argv[++i];
-        else photo = arg;
+        if (arg == "--runs" && i + 1 < argc)
+            runs = std::max(1, std::atoi(argv[++i]));
+        else if (arg == "--work" && i + 1 < argc)
+            work = argv[++i];
+        else
+            photo = arg;
     }
     const fs::path library = work / "library";
     fs::remove_all(library);
-    for (const auto version : {Version::Thumbnail, Version::FullScreen, Version::HighRes, Version::Original})
+    for (const auto version :
+         {Version::Thumbnail, Version::FullScreen, Version::HighRes, Version::Original})
         fs::create_directories(library / PictureStore::FolderName(version));
-    const std::string original = PictureStore::VersionPath(library.string(), Version::Original, "photo");
+    const std::string original =
+        PictureStore::VersionPath(library.string(), Version::Original, "photo");
     if (photo.empty()) {
         photo = (work / "photo24mp.jpg").string();
         if (!fs::exists(photo) && !MakePhoto(photo)) return 1;
@@ -123,14 +135,16 @@ int main(int argc, char** argv)
     const Version written[] = {Version::HighRes, Version::FullScreen, Version::Thumbnail};
     std::vector<std::string> ppms;
     for (const Version version : written) {
-        const std::string ppm = (work / (std::string(PictureStore::FolderName(version)) + ".ppm")).string();
+        const std::string ppm =
+            (work / (std::string(PictureStore::FolderName(version)) + ".ppm")).string();
         if (!Run("djpeg -outfile " + Quoted(ppm) + " " +
                  Quoted(PictureStore::VersionPath(library.string(), version, "photo"))))
             return 1;
         ppms.push_back(ppm);
     }
     std::string reference = "djpeg -outfile /dev/null " + Quoted(original);
-    for (const std::string& ppm : ppms) reference += " && cjpeg -quality 75 -outfile /dev/null " + Quoted(ppm);
+    for (const std::string& ppm : ppms)
+        reference += " && cjpeg -quality 75 -outfile /dev/null " + Quoted(ppm);
 
     std::vector<double> ours, limit;
     for (int run = 0; run < runs; ++run) {
@@ -145,7 +159,8 @@ int main(int argc, char** argv)
     size.LoadFile(original);
     std::printf("| photo | pixels | apply + re-save (ms) | djpeg + 3 x cjpeg (ms) | ratio |\n");
     std::printf("|---|---|---|---|---|\n");
-    std::printf("| %s | %d x %d | %.0f | %.0f | %.2fx |\n", fs::path(photo).filename().c_str(), size.Width(),
-                size.Height(), Median(ours), Median(limit), Median(ours) / Median(limit));
+    std::printf("| %s | %d x %d | %.0f | %.0f | %.2fx |\n", fs::path(photo).filename().c_str(),
+                size.Width(), size.Height(), Median(ours), Median(limit),
+                Median(ours) / Median(limit));
     return 0;
 }

@@ -14,7 +14,7 @@ class Settings;
 // picture it is given in place, so the order is part of the result: the thumbnail is
 // made from the picture as the full-screen writer left it.
 class EditedPhotoSaver {
-public:
+  public:
     // Edited from the original or the high-resolution version: with ModifyHighResOnEdit
     // on (read now), the edited picture becomes the high-resolution version and, where no
     // original is kept yet, the unedited source becomes the original. Then, from any

@@ -14,10 +14,11 @@ bool Exists(const std::string& path)
     return std::filesystem::exists(path, error);
 }
 
-}  // namespace
+} // namespace
 
-PhotoEditSource::Result PhotoEditSource::Load(const PictureStore& store, const std::string& fileName,
-                                              Start start, Picture& picture)
+PhotoEditSource::Result PhotoEditSource::Load(const PictureStore& store,
+                                              const std::string& fileName, Start start,
+                                              Picture& picture)
 {
     picture.Release();
     Result result;

@@ -7,13 +7,14 @@ class PictureStore;
 
 // Which version of a photo the editing sheet starts from, and loading it.
 class PhotoEditSource {
-public:
+  public:
     enum class Start { Current, Original };
     // The numbers are the ones the sheet has always used for its source.
     enum class Version { Original = 0, HighRes = 1, FullScreen = 2 };
     enum class Outcome {
         Loaded,
-        // Editing from the original, but neither the original nor the high-resolution file is there.
+        // Editing from the original, but neither the original nor the high-resolution file is
+        // there.
         NoOriginal,
         // The chosen file is there but is no picture, or the full-screen file is missing.
         Unreadable,

@@ -57,14 +57,20 @@ TEST_P(EditSource, LoadsTheVersionItsCommandAndTheSettingName)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, EditSource,
-    testing::Values(
-        SourceCase{"OriginalFirst", Start::Original, true, true, true, 0, Outcome::Loaded, Source::Original, kOriginal},
-        SourceCase{"HighResWithoutOriginal", Start::Original, false, true, true, 0, Outcome::Loaded, Source::HighRes, kHighRes},
-        SourceCase{"NeitherForOriginal", Start::Original, false, false, true, 1, Outcome::NoOriginal, Source::FullScreen, QSize()},
-        SourceCase{"CurrentIgnoresHighResUnlessKept", Start::Current, true, true, true, 0, Outcome::Loaded, Source::FullScreen, kFullScreen},
-        SourceCase{"CurrentTakesKeptHighRes", Start::Current, true, true, true, 1, Outcome::Loaded, Source::HighRes, kHighRes},
-        SourceCase{"CurrentFallsBackToFullScreen", Start::Current, true, false, true, 1, Outcome::Loaded, Source::FullScreen, kFullScreen},
-        SourceCase{"MissingFullScreen", Start::Current, false, false, false, 0, Outcome::Unreadable, Source::FullScreen, QSize()}),
+    testing::Values(SourceCase{"OriginalFirst", Start::Original, true, true, true, 0,
+                               Outcome::Loaded, Source::Original, kOriginal},
+                    SourceCase{"HighResWithoutOriginal", Start::Original, false, true, true, 0,
+                               Outcome::Loaded, Source::HighRes, kHighRes},
+                    SourceCase{"NeitherForOriginal", Start::Original, false, false, true, 1,
+                               Outcome::NoOriginal, Source::FullScreen, QSize()},
+                    SourceCase{"CurrentIgnoresHighResUnlessKept", Start::Current, true, true, true,
+                               0, Outcome::Loaded, Source::FullScreen, kFullScreen},
+                    SourceCase{"CurrentTakesKeptHighRes", Start::Current, true, true, true, 1,
+                               Outcome::Loaded, Source::HighRes, kHighRes},
+                    SourceCase{"CurrentFallsBackToFullScreen", Start::Current, true, false, true, 1,
+                               Outcome::Loaded, Source::FullScreen, kFullScreen},
+                    SourceCase{"MissingFullScreen", Start::Current, false, false, false, 0,
+                               Outcome::Unreadable, Source::FullScreen, QSize()}),
     [](const auto& test) { return std::string(test.param.name); });
 
 struct ResaveCase {
@@ -94,8 +100,8 @@ TEST_P(Resave, WritesTheVersionsInOrderUnderEachSetting)
     Picture edited;
     edited.CopyFrom(unedited);
     ASSERT_EQ(edited.Rotate(90), 0);
-    const auto failures =
-        EditedPhotoSaver::Save(library.Store(), library.Settings(), "p", c.source, edited, unedited);
+    const auto failures = EditedPhotoSaver::Save(library.Store(), library.Settings(), "p", c.source,
+                                                 edited, unedited);
     EXPECT_TRUE(failures.empty());
     EXPECT_EQ(DecodedSize(library.PathOf(Version::Original, "p")), c.original);
     EXPECT_EQ(DecodedSize(library.PathOf(Version::HighRes, "p")), c.highRes);
@@ -115,11 +121,14 @@ const QSize kEditedThumbnail(75, 100);
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Resave,
-    testing::Values(
-        ResaveCase{"HighResKeptWhenSettingOff", Source::HighRes, 0, false, kNone, kHighRes, kEditedFullScreen, kEditedThumbnail},
-        ResaveCase{"HighResEditedAndOriginalSaved", Source::HighRes, 1, false, kHighRes, kEditedHighRes, kEditedFullScreen, kEditedThumbnail},
-        ResaveCase{"ExistingOriginalKept", Source::Original, 1, true, kOriginal, kEditedHighRes, kEditedFullScreen, kEditedThumbnail},
-        ResaveCase{"FullScreenSourceNeverTouchesHighRes", Source::FullScreen, 1, false, kNone, kHighRes, kEditedFullScreen, kEditedThumbnail}),
+    testing::Values(ResaveCase{"HighResKeptWhenSettingOff", Source::HighRes, 0, false, kNone,
+                               kHighRes, kEditedFullScreen, kEditedThumbnail},
+                    ResaveCase{"HighResEditedAndOriginalSaved", Source::HighRes, 1, false, kHighRes,
+                               kEditedHighRes, kEditedFullScreen, kEditedThumbnail},
+                    ResaveCase{"ExistingOriginalKept", Source::Original, 1, true, kOriginal,
+                               kEditedHighRes, kEditedFullScreen, kEditedThumbnail},
+                    ResaveCase{"FullScreenSourceNeverTouchesHighRes", Source::FullScreen, 1, false,
+                               kNone, kHighRes, kEditedFullScreen, kEditedThumbnail}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(Resave, AFailureDoesNotStopTheLaterVersions)
@@ -130,11 +139,11 @@ TEST(Resave, AFailureDoesNotStopTheLaterVersions)
     Picture unedited = Gradient(1000, 800);
     Picture edited;
     edited.CopyFrom(unedited);
-    const auto failures =
-        EditedPhotoSaver::Save(library.Store(), library.Settings(), "p", Source::FullScreen, edited, unedited);
+    const auto failures = EditedPhotoSaver::Save(library.Store(), library.Settings(), "p",
+                                                 Source::FullScreen, edited, unedited);
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].version, Version::FullScreen);
     EXPECT_EQ(DecodedSize(library.PathOf(Version::Thumbnail, "p")), QSize(125, 100));
 }
 
-}  // namespace
+} // namespace

@@ -13,8 +13,10 @@ BrightnessPage::BrightnessPage(PhotoEditingPropertySheet& sheet)
 void BrightnessPage::Apply(Picture& picture, int brightness, int sharpness)
 {
     picture.AdjustBrightness(brightness);
-    if (sharpness >= 1) picture.Sharpen(sharpness);
-    else picture.Soften(-sharpness);
+    if (sharpness >= 1)
+        picture.Sharpen(sharpness);
+    else
+        picture.Soften(-sharpness);
 }
 
 void BrightnessPage::AddSteps(int button)
@@ -28,8 +30,10 @@ void BrightnessPage::ApplySteps(Picture& picture, int button) const
     const int brightness = HorizontalSteps(button) * kBrightnessStep;
     const int sharpness = VerticalSteps(button) * kSharpnessStep;
     if (brightness != 0) picture.AdjustBrightness(brightness);
-    if (sharpness >= 1) picture.Sharpen(sharpness);
-    else if (sharpness < 0) picture.Soften(-sharpness);
+    if (sharpness >= 1)
+        picture.Sharpen(sharpness);
+    else if (sharpness < 0)
+        picture.Soften(-sharpness);
 }
 
 QString BrightnessPage::VariantName(int button) const
@@ -49,7 +53,8 @@ void BrightnessPage::PaintAxes(QPainter& painter) const
     painter.drawLine(610, 310, 600, 305);
     painter.drawLine(610, 310, 600, 315);
     const QString word = QStringLiteral("Sharpness");
-    for (int k = 0; k < word.size(); ++k) DrawText(painter, 330, 110 + 12 * k, word.mid(k, 1));
+    for (int k = 0; k < word.size(); ++k)
+        DrawText(painter, 330, 110 + 12 * k, word.mid(k, 1));
     painter.drawLine(335, 300, 335, 230);
     painter.drawLine(335, 100, 335, 40);
     painter.drawLine(335, 40, 330, 50);

@@ -5,7 +5,7 @@
 // The gallery of brightness (across) and sharpness (up and down).
 class BrightnessPage : public GalleryPage {
     Q_OBJECT
-public:
+  public:
     static constexpr int kBrightnessStep = 5;
     static constexpr int kSharpnessStep = 10;
 
@@ -18,16 +18,19 @@ public:
     int BrightnessOffset() const { return m_brightness; }
     int SharpnessOffset() const { return m_sharpness; }
 
-protected:
+  protected:
     bool OffsetsAreZero() const override { return m_brightness == 0 && m_sharpness == 0; }
     void ClearOffsets() override { m_brightness = m_sharpness = 0; }
     void AddSteps(int button) override;
-    void ApplyOffsets(Picture& picture) const override { Apply(picture, m_brightness, m_sharpness); }
+    void ApplyOffsets(Picture& picture) const override
+    {
+        Apply(picture, m_brightness, m_sharpness);
+    }
     void ApplySteps(Picture& picture, int button) const override;
     QString VariantName(int button) const override;
     void PaintAxes(QPainter& painter) const override;
 
-private:
+  private:
     int m_brightness = 0;
     int m_sharpness = 0;
 };

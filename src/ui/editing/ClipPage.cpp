@@ -13,7 +13,8 @@ ClipPage::ClipPage(PhotoEditingPropertySheet& sheet)
     setFocusPolicy(Qt::ClickFocus);
 }
 
-PageRect ClipPage::MapToSource(const PageRect& tracker, const PageRect& preview, const PageRect& source)
+PageRect ClipPage::MapToSource(const PageRect& tracker, const PageRect& preview,
+                               const PageRect& source)
 {
     // Products first, then divisions truncating toward zero, in 64 bits for large pictures.
     const long long sourceWidth = source.Width();
@@ -21,26 +22,33 @@ PageRect ClipPage::MapToSource(const PageRect& tracker, const PageRect& preview,
     const long long previewWidth = preview.Width();
     const long long previewHeight = preview.Height();
     if (previewWidth <= 0 || previewHeight <= 0) return source;
-    return {static_cast<int>(source.left + sourceWidth * (tracker.left - preview.left) / previewWidth),
-            static_cast<int>(source.top + sourceHeight * (tracker.top - preview.top) / previewHeight),
-            static_cast<int>(source.right - sourceWidth * (preview.right - tracker.right) / previewWidth),
-            static_cast<int>(source.bottom - sourceHeight * (preview.bottom - tracker.bottom) / previewHeight)};
+    return {
+        static_cast<int>(source.left + sourceWidth * (tracker.left - preview.left) / previewWidth),
+        static_cast<int>(source.top + sourceHeight * (tracker.top - preview.top) / previewHeight),
+        static_cast<int>(source.right -
+                         sourceWidth * (preview.right - tracker.right) / previewWidth),
+        static_cast<int>(source.bottom -
+                         sourceHeight * (preview.bottom - tracker.bottom) / previewHeight)};
 }
 
 void ClipPage::OnInitialise()
 {
     Restart();
-    MakeLabel(QStringLiteral("Move resize handles to fit and press 'Clip' button"), Ltrb(30, 5, 400, 18));
-    connect(MakeButton(QStringLiteral("Clip"), Ltrb(30, 320, 110, 342)), &QPushButton::clicked, this,
-            &ClipPage::OnClip);
-    connect(MakeButton(QStringLiteral("Undo"), Ltrb(130, 320, 210, 342)), &QPushButton::clicked, this,
-            &ClipPage::OnUndo);
+    MakeLabel(QStringLiteral("Move resize handles to fit and press 'Clip' button"),
+              Ltrb(30, 5, 400, 18));
+    connect(MakeButton(QStringLiteral("Clip"), Ltrb(30, 320, 110, 342)), &QPushButton::clicked,
+            this, &ClipPage::OnClip);
+    connect(MakeButton(QStringLiteral("Undo"), Ltrb(130, 320, 210, 342)), &QPushButton::clicked,
+            this, &ClipPage::OnUndo);
     m_tracker.m_style = RectTracker::kSolidLine | RectTracker::kResizeOutside;
     m_tracker.m_rect = m_previewRect;
     m_tracker.m_handleSize = kHandleSize;
 }
 
-void ClipPage::OnSetActive() { Restart(); }
+void ClipPage::OnSetActive()
+{
+    Restart();
+}
 
 void ClipPage::Restart()
 {
@@ -57,7 +65,8 @@ void ClipPage::MakePreview()
     if (m_source == PageRect{0, 0, working.Width(), working.Height()}) {
         m_preview.FitCopyOf(working, Physical(kPreviewWidth), Physical(kPreviewHeight));
     } else {
-        auto pixels = img::Crop(working.Pixels(), m_source.left, m_source.top, m_source.right, m_source.bottom);
+        auto pixels = img::Crop(working.Pixels(), m_source.left, m_source.top, m_source.right,
+                                m_source.bottom);
         if (pixels) cut.Adopt(std::move(pixels).Value());
         m_preview.FitCopyOf(cut, Physical(kPreviewWidth), Physical(kPreviewHeight));
     }
@@ -102,11 +111,15 @@ void ClipPage::OnReset()
 void ClipPage::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    if (!m_previewImage.isNull()) painter.drawImage(QPoint(m_previewRect.left, m_previewRect.top), m_previewImage);
+    if (!m_previewImage.isNull())
+        painter.drawImage(QPoint(m_previewRect.left, m_previewRect.top), m_previewImage);
     m_tracker.Draw(painter);
 }
 
-void ClipPage::RepaintAroundPreview() { update(m_previewRect.Grown(kHandleSize).ToQRect()); }
+void ClipPage::RepaintAroundPreview()
+{
+    update(m_previewRect.Grown(kHandleSize).ToQRect());
+}
 
 void ClipPage::mousePressEvent(QMouseEvent* event)
 {
@@ -131,7 +144,8 @@ void ClipPage::mouseMoveEvent(QMouseEvent* event)
 
 void ClipPage::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !m_tracker.IsTracking()) return EditingPage::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || !m_tracker.IsTracking())
+        return EditingPage::mouseReleaseEvent(event);
     m_tracker.EndTrack(event->position().toPoint());
     RepaintAroundPreview();
 }

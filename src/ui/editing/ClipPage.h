@@ -10,7 +10,7 @@
 // when the page is left.
 class ClipPage : public EditingPage {
     Q_OBJECT
-public:
+  public:
     static constexpr int kPreviewWidth = 500;
     static constexpr int kPreviewHeight = 250;
     static constexpr int kHandleSize = 10;
@@ -21,7 +21,8 @@ public:
 
     // The tracker's rectangle, in the page, mapped back into the pixels of the uncut
     // picture through the preview rectangle and the current source rectangle.
-    static PageRect MapToSource(const PageRect& tracker, const PageRect& preview, const PageRect& source);
+    static PageRect MapToSource(const PageRect& tracker, const PageRect& preview,
+                                const PageRect& source);
 
     void OnKillActive() override;
     void OnReset() override;
@@ -36,7 +37,7 @@ public:
     const ClipTracker& Tracker() const { return m_tracker; }
     const Picture& Preview() const { return m_preview; }
 
-protected:
+  protected:
     void OnInitialise() override;
     void OnSetActive() override;
     void paintEvent(QPaintEvent* event) override;
@@ -45,7 +46,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     // The preview of the source rectangle, the tracker over all of it.
     void MakePreview();
     void Restart();

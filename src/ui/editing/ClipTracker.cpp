@@ -24,15 +24,23 @@ void ClipTracker::AdjustRect(Hit hit, PageRect& rect)
     const bool movesLeft = hit == kTopLeft || hit == kBottomLeft || hit == kLeft;
     const bool movesTop = hit == kTopLeft || hit == kTopRight || hit == kTop;
     if (rect.Width() < minWidth) {
-        if (movesLeft) rect.left = rect.right - minWidth;
-        else rect.right = rect.left + minWidth;
-        if (rect.left < m_bounds.left) rect = {m_bounds.left, rect.top, m_bounds.left + minWidth, rect.bottom};
-        if (rect.right > m_bounds.right) rect = {m_bounds.right - minWidth, rect.top, m_bounds.right, rect.bottom};
+        if (movesLeft)
+            rect.left = rect.right - minWidth;
+        else
+            rect.right = rect.left + minWidth;
+        if (rect.left < m_bounds.left)
+            rect = {m_bounds.left, rect.top, m_bounds.left + minWidth, rect.bottom};
+        if (rect.right > m_bounds.right)
+            rect = {m_bounds.right - minWidth, rect.top, m_bounds.right, rect.bottom};
     }
     if (rect.Height() < minHeight) {
-        if (movesTop) rect.top = rect.bottom - minHeight;
-        else rect.bottom = rect.top + minHeight;
-        if (rect.top < m_bounds.top) rect = {rect.left, m_bounds.top, rect.right, m_bounds.top + minHeight};
-        if (rect.bottom > m_bounds.bottom) rect = {rect.left, m_bounds.bottom - minHeight, rect.right, m_bounds.bottom};
+        if (movesTop)
+            rect.top = rect.bottom - minHeight;
+        else
+            rect.bottom = rect.top + minHeight;
+        if (rect.top < m_bounds.top)
+            rect = {rect.left, m_bounds.top, rect.right, m_bounds.top + minHeight};
+        if (rect.bottom > m_bounds.bottom)
+            rect = {rect.left, m_bounds.bottom - minHeight, rect.right, m_bounds.bottom};
     }
 }

@@ -6,11 +6,11 @@
 // keeps its size, and it never gets thinner than kMinimumSize (or the preview, where
 // the preview is thinner still), so a clip can never come out empty.
 class ClipTracker : public RectTracker {
-public:
+  public:
     static constexpr int kMinimumSize = 2 * kDefaultHandleSize;
 
     PageRect m_bounds;
 
-protected:
+  protected:
     void AdjustRect(Hit hit, PageRect& rect) override;
 };

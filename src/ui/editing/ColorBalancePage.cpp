@@ -9,10 +9,11 @@ namespace {
 
 const char* const kChannelNames[] = {"red", "green", "blue"};
 
-}  // namespace
+} // namespace
 
 ColorBalancePage::ColorBalancePage(PhotoEditingPropertySheet& sheet)
-    : GalleryPage(sheet, QStringLiteral("Color Balance") + QString(23, QLatin1Char(' ')), Ltrb(18, 300, 88, 322))
+    : GalleryPage(sheet, QStringLiteral("Color Balance") + QString(23, QLatin1Char(' ')),
+                  Ltrb(18, 300, 88, 322))
 {
 }
 
@@ -38,8 +39,10 @@ QString ColorBalancePage::HorizontalLabel(int mode)
 void ColorBalancePage::MakeOwnControls()
 {
     // Ordered by mode; the buttons stand Red/Green, Green/Blue, Red/Blue on the page.
-    const QString texts[] = {QStringLiteral("Red/Green"), QStringLiteral("Green/Blue"), QStringLiteral("Red/Blue")};
-    const QRect rects[] = {Ltrb(108, 300, 173, 322), Ltrb(173, 300, 238, 322), Ltrb(238, 300, 303, 322)};
+    const QString texts[] = {QStringLiteral("Red/Green"), QStringLiteral("Green/Blue"),
+                             QStringLiteral("Red/Blue")};
+    const QRect rects[] = {Ltrb(108, 300, 173, 322), Ltrb(173, 300, 238, 322),
+                           Ltrb(238, 300, 303, 322)};
     for (int mode = 0; mode < 3; ++mode) {
         QPushButton* button = MakeButton(texts[mode], rects[mode]);
         button->setCheckable(true);
@@ -79,8 +82,9 @@ QString ColorBalancePage::VariantName(int button) const
     if (button == kCentre) return QStringLiteral("As the preview");
     const auto part = [](int steps, int channel) {
         const QLatin1String name(kChannelNames[channel]);
-        return steps > 0 ? QStringLiteral("more %1").arg(name)
-                         : steps < 0 ? QStringLiteral("less %1").arg(name) : QStringLiteral("%1 as now").arg(name);
+        return steps > 0   ? QStringLiteral("more %1").arg(name)
+               : steps < 0 ? QStringLiteral("less %1").arg(name)
+                           : QStringLiteral("%1 as now").arg(name);
     };
     return part(VerticalSteps(button), FirstChannel()) + QStringLiteral(", ") +
            part(HorizontalSteps(button), SecondChannel());
@@ -94,7 +98,8 @@ void ColorBalancePage::PaintAxes(QPainter& painter) const
     painter.drawLine(610, 310, 600, 305);
     painter.drawLine(610, 310, 600, 315);
     const QString vertical = VerticalLabel(m_mode);
-    for (int k = 0; k < vertical.size(); ++k) DrawText(painter, 330, 140 + 12 * k, vertical.mid(k, 1));
+    for (int k = 0; k < vertical.size(); ++k)
+        DrawText(painter, 330, 140 + 12 * k, vertical.mid(k, 1));
     painter.drawLine(335, 300, 335, 210);
     painter.drawLine(335, 130, 335, 40);
     painter.drawLine(335, 40, 330, 50);

@@ -11,7 +11,7 @@ class QPushButton;
 // The offsets of all three channels are kept when the mode changes.
 class ColorBalancePage : public GalleryPage {
     Q_OBJECT
-public:
+  public:
     static constexpr int kStep = 4;
 
     explicit ColorBalancePage(PhotoEditingPropertySheet& sheet);
@@ -24,12 +24,15 @@ public:
     int FirstChannel() const { return m_mode; }
     int SecondChannel() const { return (m_mode + 1) % 3; }
     const std::array<int, 3>& Offsets() const { return m_offsets; }
-    QPushButton& ModeButton(int mode) const { return *m_modeButtons[static_cast<std::size_t>(mode)]; }
+    QPushButton& ModeButton(int mode) const
+    {
+        return *m_modeButtons[static_cast<std::size_t>(mode)];
+    }
     // The five-character axis labels of a mode: up and down, then across.
     static QString VerticalLabel(int mode);
     static QString HorizontalLabel(int mode);
 
-protected:
+  protected:
     bool OffsetsAreZero() const override { return m_offsets == std::array<int, 3>{}; }
     void ClearOffsets() override { m_offsets = {}; }
     void AddSteps(int button) override;
@@ -39,7 +42,7 @@ protected:
     void PaintAxes(QPainter& painter) const override;
     void MakeOwnControls() override;
 
-private:
+  private:
     std::array<int, 3> m_offsets{};
     int m_mode = 0;
     std::array<QPushButton*, 3> m_modeButtons{};

@@ -26,7 +26,10 @@ void EditingPage::Activate()
     OnSetActive();
 }
 
-void EditingPage::OnCancel() { m_sheet.SetModified(false); }
+void EditingPage::OnCancel()
+{
+    m_sheet.SetModified(false);
+}
 
 QLabel* EditingPage::MakeLabel(const QString& text, const QRect& rect)
 {
@@ -50,7 +53,10 @@ QPushButton* EditingPage::MakeButton(const QString& text, const QRect& rect)
     return button;
 }
 
-qreal EditingPage::PixelRatio() const { return std::max<qreal>(1.0, devicePixelRatioF()); }
+qreal EditingPage::PixelRatio() const
+{
+    return std::max<qreal>(1.0, devicePixelRatioF());
+}
 
 int EditingPage::Physical(int logical) const
 {

@@ -17,7 +17,7 @@ class QPushButton;
 // (where it applies its change to the working picture), and about Reset and Cancel.
 class EditingPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     // The page's client area, in logical pixels.
     static constexpr int kWidth = 680;
     static constexpr int kHeight = 355;
@@ -36,7 +36,7 @@ public:
     // Nothing of the page's is to be kept.
     virtual void OnCancel();
 
-protected:
+  protected:
     virtual void OnInitialise() {}
     virtual void OnSetActive() {}
 
@@ -51,7 +51,7 @@ protected:
     // The picture for drawing, sized in logical pixels.
     QImage ScreenImage(const Picture& picture) const;
 
-private:
+  private:
     PhotoEditingPropertySheet& m_sheet;
     QString m_caption;
     bool m_created = false;

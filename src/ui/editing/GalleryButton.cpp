@@ -22,20 +22,23 @@ void GalleryButton::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     const QRect face = rect();
-    painter.fillRect(face, palette().color(QPalette::Button).lightness() < 128 ? QColor(Qt::darkGray)
-                                                                                : QColor(Qt::lightGray));
+    painter.fillRect(face, palette().color(QPalette::Button).lightness() < 128
+                               ? QColor(Qt::darkGray)
+                               : QColor(Qt::lightGray));
     painter.setPen(palette().color(QPalette::Shadow));
     painter.drawRect(face.adjusted(0, 0, -1, -1));
     if (isDown()) painter.drawRect(face.adjusted(1, 1, -2, -2));
     if (hasFocus()) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
-        option.rect = face.adjusted(isDown() ? 3 : 2, isDown() ? 3 : 2, isDown() ? -3 : -2, isDown() ? -3 : -2);
+        option.rect = face.adjusted(isDown() ? 3 : 2, isDown() ? 3 : 2, isDown() ? -3 : -2,
+                                    isDown() ? -3 : -2);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
     if (m_image.isNull()) return;
     const QSize size = m_image.deviceIndependentSize().toSize();
-    painter.drawImage(QPoint((face.width() - size.width()) / 2, (face.height() - size.height()) / 2), m_image);
+    painter.drawImage(
+        QPoint((face.width() - size.width()) / 2, (face.height() - size.height()) / 2), m_image);
 }
 
 void GalleryButton::keyPressEvent(QKeyEvent* event)

@@ -10,7 +10,7 @@
 // Enter or Return as well as with the mouse.
 class GalleryButton : public QAbstractButton {
     Q_OBJECT
-public:
+  public:
     explicit GalleryButton(QWidget* parent = nullptr);
 
     // Copies the picture and shows it at once; pixelRatio is the screen's, at which
@@ -19,11 +19,11 @@ public:
     const Picture& GetPicture() const { return m_picture; }
     QSize sizeHint() const override { return {88, 88}; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     Picture m_picture;
     QImage m_image;
 };

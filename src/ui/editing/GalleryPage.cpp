@@ -16,7 +16,8 @@ void GalleryPage::OnInitialise()
 {
     LoadBase();
     MakeLabel(QStringLiteral("Select photo from gallery that looks best:"), Ltrb(20, 7, 250, 40));
-    connect(MakeButton(QStringLiteral("Undo"), m_undoRect), &QPushButton::clicked, this, &GalleryPage::OnUndo);
+    connect(MakeButton(QStringLiteral("Undo"), m_undoRect), &QPushButton::clicked, this,
+            &GalleryPage::OnUndo);
     MakeOwnControls();
     for (int i = 0; i < kButtonCount; ++i) {
         auto* button = new GalleryButton(this);
@@ -58,7 +59,8 @@ void GalleryPage::Refresh()
 
 void GalleryPage::NameButtons()
 {
-    for (int i = 0; i < kButtonCount; ++i) m_buttons[static_cast<std::size_t>(i)]->setAccessibleName(VariantName(i));
+    for (int i = 0; i < kButtonCount; ++i)
+        m_buttons[static_cast<std::size_t>(i)]->setAccessibleName(VariantName(i));
 }
 
 void GalleryPage::OnGalleryClicked(int button)

@@ -18,7 +18,7 @@ class QPainter;
 // picture. The pages work on reduced copies only.
 class GalleryPage : public EditingPage {
     Q_OBJECT
-public:
+  public:
     static constexpr int kBaseWidth = 300;
     static constexpr int kBaseHeight = 250;
     static constexpr int kVariantSize = 84;
@@ -37,7 +37,7 @@ public:
     static int VerticalSteps(int button) { return 1 - button / 3; }
     static int HorizontalSteps(int button) { return button % 3 - 1; }
 
-protected:
+  protected:
     GalleryPage(PhotoEditingPropertySheet& sheet, QString caption, QRect undoRect);
 
     void OnInitialise() override;
@@ -61,7 +61,7 @@ protected:
     void NameButtons();
     static void DrawText(QPainter& painter, int x, int y, const QString& text);
 
-private:
+  private:
     void LoadBase();
 
     QRect m_undoRect;

@@ -28,13 +28,8 @@ PhotoEditingPropertySheet::PhotoEditingPropertySheet(Library& library, const Pho
                                                      const Settings& settings, Prompter& prompter,
                                                      const img::Palette& palette, Start start,
                                                      QWidget* parent)
-    : QDialog(parent),
-      m_library(library),
-      m_photo(photo),
-      m_settings(settings),
-      m_prompter(prompter),
-      m_palette(palette),
-      m_fileName(photo.GetFileName())
+    : QDialog(parent), m_library(library), m_photo(photo), m_settings(settings),
+      m_prompter(prompter), m_palette(palette), m_fileName(photo.GetFileName())
 {
     setWindowTitle(Caption(start));
     // The pages are laid out for an 8-point font (the templates' "MS Sans Serif" 8);
@@ -43,7 +38,8 @@ PhotoEditingPropertySheet::PhotoEditingPropertySheet(Library& library, const Pho
     pageFont.setPointSizeF(8);
     setFont(pageFont);
     const PictureStore store(m_library.Directory(), m_settings);
-    const PhotoEditSource::Result loaded = PhotoEditSource::Load(store, m_fileName, start, m_source);
+    const PhotoEditSource::Result loaded =
+        PhotoEditSource::Load(store, m_fileName, start, m_source);
     m_sourceVersion = loaded.version;
     if (loaded.outcome == PhotoEditSource::Outcome::NoOriginal) m_prompter.Message(kNoOriginal);
     if (loaded.outcome == PhotoEditSource::Outcome::Unreadable) {
@@ -60,11 +56,12 @@ PhotoEditingPropertySheet::PhotoEditingPropertySheet(Library& library, const Pho
     m_pages = {m_rotate, m_clip, m_brightness, m_colorBalance};
     // The captions' trailing blanks widened the old tabs to fill the row; here they
     // would push the last tab out of sight, so the tab bar is left to share the row.
-    for (EditingPage* page : m_pages) m_tabs->addTab(page, page->Caption().trimmed());
+    for (EditingPage* page : m_pages)
+        m_tabs->addTab(page, page->Caption().trimmed());
     m_tabs->tabBar()->setExpanding(true);
 
     m_busyBar = new QProgressBar(this);
-    m_busyBar->setRange(0, 0);  // no measure of the work: a bar that only moves
+    m_busyBar->setRange(0, 0); // no measure of the work: a bar that only moves
     m_busyBar->setTextVisible(false);
     m_busyBar->setAccessibleName(QStringLiteral("Working"));
     m_busyBar->setMaximumHeight(10);
@@ -74,9 +71,8 @@ PhotoEditingPropertySheet::PhotoEditingPropertySheet(Library& library, const Pho
     m_busyBar->setSizePolicy(keepRoom);
     m_busyBar->hide();
 
-    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
-                                         QDialogButtonBox::Apply,
-                                     this);
+    m_buttons = new QDialogButtonBox(
+        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
     ResetButton().setText(QStringLiteral("Reset"));
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -147,7 +143,8 @@ void PhotoEditingPropertySheet::RunBusy(const std::function<void()>& work)
     m_tabs->setEnabled(true);
     m_busy = false;
     if (const std::optional<int> pending = std::exchange(m_pendingDone, std::nullopt)) {
-        QMetaObject::invokeMethod(this, [this, result = *pending] { done(result); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, result = *pending] { done(result); }, Qt::QueuedConnection);
     }
 }
 
@@ -160,8 +157,9 @@ void PhotoEditingPropertySheet::OnReset()
 {
     if (m_busy) return;
     m_working.CopyFrom(m_source);
-    for (EditingPage* page : {static_cast<EditingPage*>(m_brightness), static_cast<EditingPage*>(m_clip),
-                              static_cast<EditingPage*>(m_colorBalance), static_cast<EditingPage*>(m_rotate)}) {
+    for (EditingPage* page :
+         {static_cast<EditingPage*>(m_brightness), static_cast<EditingPage*>(m_clip),
+          static_cast<EditingPage*>(m_colorBalance), static_cast<EditingPage*>(m_rotate)}) {
         if (page->IsCreated()) page->OnReset();
     }
     m_modified = false;
@@ -190,8 +188,10 @@ void PhotoEditingPropertySheet::Resave()
     const PictureStore store(m_library.Directory(), m_settings);
     std::vector<VersionFailure> failures;
     RunBusy([&] {
-        failures = EditedPhotoSaver::Save(store, m_settings, m_fileName, m_sourceVersion, m_working, m_source);
+        failures = EditedPhotoSaver::Save(store, m_settings, m_fileName, m_sourceVersion, m_working,
+                                          m_source);
     });
-    for (const VersionFailure& failure : failures) m_prompter.Message(FailureMessage(failure));
+    for (const VersionFailure& failure : failures)
+        m_prompter.Message(FailureMessage(failure));
     m_library.PicturesChanged(m_photo);
 }

@@ -36,7 +36,7 @@ class Settings;
 // busy bar, and what would follow (another page, Reset, the close) waits for it.
 class PhotoEditingPropertySheet : public QDialog {
     Q_OBJECT
-public:
+  public:
     using Start = PhotoEditSource::Start;
     using SourceVersion = PhotoEditSource::Version;
 
@@ -78,11 +78,11 @@ public:
     BrightnessPage& Brightness() const { return *m_brightness; }
     ColorBalancePage& ColorBalance() const { return *m_colorBalance; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void OnPageChanged(int index);
     void RunBusy(const std::function<void()>& work);
     void Resave();

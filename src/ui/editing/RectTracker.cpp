@@ -15,7 +15,7 @@ int RectTracker::HandleSize() const
 
 unsigned RectTracker::HandleMask() const
 {
-    unsigned mask = 0x0F;  // the corners are always there
+    unsigned mask = 0x0F; // the corners are always there
     const int size = HandleSize() * 3;
     if (std::abs(m_rect.Width()) - size >= 5) mask |= (1u << kTop) | (1u << kBottom);
     if (std::abs(m_rect.Height()) - size >= 5) mask |= (1u << kLeft) | (1u << kRight);
@@ -41,14 +41,32 @@ PageRect RectTracker::HandleRect(int handle) const
     int x = around.left;
     int y = around.top;
     switch (handle) {
-    case kTopLeft: break;
-    case kTopRight: x = rightX; break;
-    case kBottomRight: x = rightX; y = bottomY; break;
-    case kBottomLeft: y = bottomY; break;
-    case kTop: x = middleX; break;
-    case kRight: x = rightX; y = middleY; break;
-    case kBottom: x = middleX; y = bottomY; break;
-    default: y = middleY; break;  // kLeft
+    case kTopLeft:
+        break;
+    case kTopRight:
+        x = rightX;
+        break;
+    case kBottomRight:
+        x = rightX;
+        y = bottomY;
+        break;
+    case kBottomLeft:
+        y = bottomY;
+        break;
+    case kTop:
+        x = middleX;
+        break;
+    case kRight:
+        x = rightX;
+        y = middleY;
+        break;
+    case kBottom:
+        x = middleX;
+        y = bottomY;
+        break;
+    default:
+        y = middleY;
+        break; // kLeft
     }
     return {x, y, x + size, y + size};
 }
@@ -110,7 +128,8 @@ void RectTracker::TrackTo(QPoint pointer)
     const bool left = hit == kTopLeft || hit == kBottomLeft || hit == kLeft || hit == kInside;
     const bool right = hit == kTopRight || hit == kBottomRight || hit == kRight || hit == kInside;
     const bool top = hit == kTopLeft || hit == kTopRight || hit == kTop || hit == kInside;
-    const bool bottom = hit == kBottomLeft || hit == kBottomRight || hit == kBottom || hit == kInside;
+    const bool bottom =
+        hit == kBottomLeft || hit == kBottomRight || hit == kBottom || hit == kInside;
     if (left) rect.left += dx;
     if (right) rect.right += dx;
     if (top) rect.top += dy;

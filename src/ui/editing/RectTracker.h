@@ -13,7 +13,7 @@ class QPainter;
 // and inside. The page that shows it passes on its mouse presses, moves and releases
 // and the Escape key; the tracker says what the press hit and where the rectangle is.
 class RectTracker {
-public:
+  public:
     enum Style : int { kSolidLine = 1, kResizeOutside = 16 };
     // What a point hits.
     enum Hit : int {
@@ -61,12 +61,12 @@ public:
     void CancelTrack();
     bool IsTracking() const { return m_tracking.has_value(); }
 
-protected:
+  protected:
     // Called after every move of the pointer while dragging, to hold the rectangle to
     // rules of the caller's; the base holds it to none.
     virtual void AdjustRect(Hit /*hit*/, PageRect& /*rect*/) {}
 
-private:
+  private:
     // The rectangle grown by what the line and the outside handles add.
     PageRect TrueRect() const;
 

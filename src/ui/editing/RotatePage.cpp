@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kLargestAngle = 359;
 
-}  // namespace
+} // namespace
 
 RotatePage::RotatePage(PhotoEditingPropertySheet& sheet)
     : EditingPage(sheet, QStringLiteral("Rotate") + QString(35, QLatin1Char(' ')))
@@ -25,12 +25,14 @@ RotatePage::RotatePage(PhotoEditingPropertySheet& sheet)
 int RotatePage::ParseAngle(std::string_view text)
 {
     std::size_t at = 0;
-    while (at < text.size() && (text[at] == ' ' || (text[at] >= '\t' && text[at] <= '\r'))) ++at;
+    while (at < text.size() && (text[at] == ' ' || (text[at] >= '\t' && text[at] <= '\r')))
+        ++at;
     bool negative = false;
     if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
     long long value = 0;
     for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-        value = std::min<long long>(value * 10 + (text[at] - '0'), static_cast<long long>(INT_MAX) + 1);
+        value =
+            std::min<long long>(value * 10 + (text[at] - '0'), static_cast<long long>(INT_MAX) + 1);
     }
     if (negative) value = -value;
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
@@ -38,12 +40,13 @@ int RotatePage::ParseAngle(std::string_view text)
 
 void RotatePage::OnInitialise()
 {
-    MakeLabel(QStringLiteral("Rotate picture either 90 degrees or select incremental rotation angle"),
-              Ltrb(30, 5, 400, 18));
-    connect(MakeButton(QStringLiteral("Rotate Left"), Ltrb(430, 50, 580, 80)), &QPushButton::clicked,
-            this, &RotatePage::OnRotateLeft);
-    connect(MakeButton(QStringLiteral("Rotate Right"), Ltrb(430, 150, 580, 180)), &QPushButton::clicked,
-            this, &RotatePage::OnRotateRight);
+    MakeLabel(
+        QStringLiteral("Rotate picture either 90 degrees or select incremental rotation angle"),
+        Ltrb(30, 5, 400, 18));
+    connect(MakeButton(QStringLiteral("Rotate Left"), Ltrb(430, 50, 580, 80)),
+            &QPushButton::clicked, this, &RotatePage::OnRotateLeft);
+    connect(MakeButton(QStringLiteral("Rotate Right"), Ltrb(430, 150, 580, 180)),
+            &QPushButton::clicked, this, &RotatePage::OnRotateRight);
 
     // The field and its arrows share the field's rectangle, the arrows on the right.
     const QRect field = Ltrb(430, 250, 480, 280);
@@ -55,24 +58,25 @@ void RotatePage::OnInitialise()
     m_angleField->show();
     m_spinUp = new QToolButton(this);
     m_spinUp->setArrowType(Qt::UpArrow);
-    m_spinUp->setGeometry(field.right() - arrowWidth + 1, field.top(), arrowWidth, field.height() / 2);
+    m_spinUp->setGeometry(field.right() - arrowWidth + 1, field.top(), arrowWidth,
+                          field.height() / 2);
     m_spinUp->setAccessibleName(QStringLiteral("Increase angle"));
     m_spinUp->setAutoRepeat(true);
     m_spinUp->show();
     m_spinDown = new QToolButton(this);
     m_spinDown->setArrowType(Qt::DownArrow);
-    m_spinDown->setGeometry(field.right() - arrowWidth + 1, field.top() + field.height() / 2, arrowWidth,
-                            field.height() - field.height() / 2);
+    m_spinDown->setGeometry(field.right() - arrowWidth + 1, field.top() + field.height() / 2,
+                            arrowWidth, field.height() - field.height() / 2);
     m_spinDown->setAccessibleName(QStringLiteral("Decrease angle"));
     m_spinDown->setAutoRepeat(true);
     m_spinDown->show();
     connect(m_spinUp, &QToolButton::clicked, this, [this] { StepSpin(1); });
     connect(m_spinDown, &QToolButton::clicked, this, [this] { StepSpin(-1); });
 
-    connect(MakeButton(QStringLiteral("Rotate"), Ltrb(500, 250, 580, 280)), &QPushButton::clicked, this,
-            &RotatePage::OnRotate);
-    connect(MakeButton(QStringLiteral("Undo"), Ltrb(30, 320, 110, 342)), &QPushButton::clicked, this,
-            &RotatePage::OnUndo);
+    connect(MakeButton(QStringLiteral("Rotate"), Ltrb(500, 250, 580, 280)), &QPushButton::clicked,
+            this, &RotatePage::OnRotate);
+    connect(MakeButton(QStringLiteral("Undo"), Ltrb(30, 320, 110, 342)), &QPushButton::clicked,
+            this, &RotatePage::OnUndo);
     SetSpinPosition(0);
 }
 
@@ -145,7 +149,8 @@ void RotatePage::SetSpinPosition(int position)
 void RotatePage::StepSpin(int step)
 {
     // The arrows go on from what the field shows, as an attached up-down control reads its buddy.
-    const int shown = std::clamp(ParseAngle(m_angleField->text().toStdString()), kSpinMinimum, kSpinMaximum);
+    const int shown =
+        std::clamp(ParseAngle(m_angleField->text().toStdString()), kSpinMinimum, kSpinMaximum);
     SetSpinPosition(shown + step);
 }
 

@@ -14,7 +14,7 @@ class QToolButton;
 // working picture itself turns when the page is left.
 class RotatePage : public EditingPage {
     Q_OBJECT
-public:
+  public:
     static constexpr int kPreviewWidth = 350;
     static constexpr int kPreviewHeight = 250;
     static constexpr int kSpinMinimum = -360;
@@ -43,13 +43,13 @@ public:
     const Picture& Preview() const { return m_preview; }
     const PageRect& PreviewRect() const { return m_previewRect; }
 
-protected:
+  protected:
     void OnInitialise() override;
     void OnSetActive() override;
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void SetSpinPosition(int position);
     // The preview: the working picture turned by `degrees` and fitted into the preview box.
     void MakePreview(int degrees);

@@ -15,9 +15,10 @@ namespace {
 
 constexpr std::string_view kNoSelection = "Picture must be selected before operation";
 
-}  // namespace
+} // namespace
 
-EditingCommands::EditingCommands(CommandContext& context) : QObject(&context.window), m_context(context)
+EditingCommands::EditingCommands(CommandContext& context)
+    : QObject(&context.window), m_context(context)
 {
     const CommandSet& commands = m_context.commands;
     connect(commands.Action(CommandId::EditCurrentPhoto), &QAction::triggered, this,
@@ -34,8 +35,8 @@ void EditingCommands::OnEdit(PhotoEditSource::Start start)
         return;
     }
     DialogGuard<PhotoEditingPropertySheet> sheet(m_context.library, *photo, m_context.settings,
-                                                 m_context.prompter, m_context.photoList.Palette(), start,
-                                                 &m_context.window);
+                                                 m_context.prompter, m_context.photoList.Palette(),
+                                                 start, &m_context.window);
     // Without a picture to edit the sheet ends before it is shown; its message was given.
     if (!sheet->HasSource()) return;
     m_context.dialogs.Run(*sheet.get());

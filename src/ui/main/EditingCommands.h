@@ -10,12 +10,12 @@ struct CommandContext;
 // editing sheet, started from the version each command names.
 class EditingCommands : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit EditingCommands(CommandContext& context);
 
-public Q_SLOTS:
+  public Q_SLOTS:
     void OnEdit(PhotoEditSource::Start start);
 
-private:
+  private:
     CommandContext& m_context;
 };

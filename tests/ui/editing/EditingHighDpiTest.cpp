@@ -19,7 +19,8 @@ const bool kScaledScreen = qputenv("QT_SCALE_FACTOR", "2");
     for (int y = 0; y < expected.height(); y += 5) {
         for (int x = 0; x < expected.width(); ++x) {
             if (drawn.pixel(origin.x() + x, origin.y() + y) != expected.pixel(x, y)) {
-                return ::testing::AssertionFailure() << "differs at picture pixel " << x << ", " << y;
+                return ::testing::AssertionFailure()
+                       << "differs at picture pixel " << x << ", " << y;
             }
         }
     }
@@ -31,7 +32,8 @@ TEST_F(EditingSheetTest, PagesDrawTheirPicturesAtTheScreensPixels)
     ASSERT_TRUE(kScaledScreen);
     PhotoEditingPropertySheet& sheet = Open();
     EXPECT_EQ(sheet.Rotate().Preview().GetSize(), QSize(666, 500));
-    EXPECT_EQ(sheet.Rotate().PreviewRect(), (PageRect{30, 40, 363, 290})) << "laid out in logical pixels";
+    EXPECT_EQ(sheet.Rotate().PreviewRect(), (PageRect{30, 40, 363, 290}))
+        << "laid out in logical pixels";
     EXPECT_TRUE(DrawnOneToOne(sheet.Rotate(), sheet.Rotate().Preview(), {30, 40}));
 
     GoTo(kBrightness);
@@ -45,4 +47,4 @@ TEST_F(EditingSheetTest, PagesDrawTheirPicturesAtTheScreensPixels)
     EXPECT_EQ(sheet.Clip().Preview().GetSize(), QSize(666, 500));
 }
 
-}  // namespace
+} // namespace

@@ -7,15 +7,18 @@ namespace {
 TEST(RotatePage, ReadsTheFieldAsAtoiDoes)
 {
     const std::pair<const char*, int> cases[] = {
-        {"90", 90}, {"-45", -45}, {"+7x", 7}, {"  12", 12}, {"abc", 0}, {"", 0}, {"- 5", 0}, {"99999999999", INT_MAX}};
-    for (const auto& [text, angle] : cases) EXPECT_EQ(RotatePage::ParseAngle(text), angle) << text;
+        {"90", 90}, {"-45", -45}, {"+7x", 7}, {"  12", 12},
+        {"abc", 0}, {"", 0},      {"- 5", 0}, {"99999999999", INT_MAX}};
+    for (const auto& [text, angle] : cases)
+        EXPECT_EQ(RotatePage::ParseAngle(text), angle) << text;
 }
 
 TEST_F(EditingSheetTest, TheRotateButtonKeepsAnglesWithinAFullTurn)
 {
     RotatePage& page = Open().Rotate();
     const std::pair<const char*, const char*> cases[] = {
-        {"400", "0"}, {"359", "359"}, {"-359", "-359"}, {"360", "0"}, {"-360", "0"}, {"45abc", "45"}, {"x", "0"}};
+        {"400", "0"},  {"359", "359"},  {"-359", "-359"}, {"360", "0"},
+        {"-360", "0"}, {"45abc", "45"}, {"x", "0"}};
     for (const auto& [typed, shown] : cases) {
         page.AngleField().setText(QString::fromLatin1(typed));
         page.OnRotate();
@@ -77,7 +80,7 @@ TEST_F(EditingSheetTest, TwoClipsNarrowInPixelsOfTheUncutPicture)
     PhotoEditingPropertySheet& sheet = Open();
     GoTo(kClip);
     ClipPage& page = sheet.Clip();
-    EXPECT_EQ(page.PreviewRect(), (PageRect{30, 40, 363, 290}));  // 640 x 480 fitted to 333 x 250
+    EXPECT_EQ(page.PreviewRect(), (PageRect{30, 40, 363, 290})); // 640 x 480 fitted to 333 x 250
     page.OnClip();
     EXPECT_EQ(page.SourceRect(), (PageRect{0, 0, 640, 480})) << "an untouched tracker keeps it all";
 
@@ -87,7 +90,8 @@ TEST_F(EditingSheetTest, TwoClipsNarrowInPixelsOfTheUncutPicture)
         const int middleY = (preview.top + preview.bottom) / 2;
         QTest::mousePress(&page, Qt::LeftButton, {}, QPoint(preview.right + 5, middleY));
         QTest::mouseMove(&page, QPoint(preview.left + preview.Width() / 2 + 5, middleY));
-        QTest::mouseRelease(&page, Qt::LeftButton, {}, QPoint(preview.left + preview.Width() / 2 + 5, middleY));
+        QTest::mouseRelease(&page, Qt::LeftButton, {},
+                            QPoint(preview.left + preview.Width() / 2 + 5, middleY));
         page.OnClip();
     }
     EXPECT_EQ(page.SourceRect().left, 0);
@@ -127,11 +131,12 @@ TEST_F(EditingSheetTest, DragsStopAtThePreviewAndEscapeRestores)
     EXPECT_EQ(page.Tracker().m_rect, preview) << "moved whole, it stops at the edges";
 
     // A clip as thin as the tracker allows still keeps at least two pixels.
-    QTest::mousePress(&page, Qt::LeftButton, {}, QPoint(preview.right + 5, (preview.top + preview.bottom) / 2));
+    QTest::mousePress(&page, Qt::LeftButton, {},
+                      QPoint(preview.right + 5, (preview.top + preview.bottom) / 2));
     QTest::mouseRelease(&page, Qt::LeftButton, {}, QPoint(0, (preview.top + preview.bottom) / 2));
     EXPECT_EQ(page.Tracker().m_rect.Width(), ClipTracker::kMinimumSize);
     page.OnClip();
     EXPECT_GE(page.SourceRect().Width(), ClipPage::kSmallestClip);
 }
 
-}  // namespace
+} // namespace

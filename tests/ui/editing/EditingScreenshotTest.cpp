@@ -24,7 +24,8 @@ TEST_F(EditingSheetTest, ScreenshotOfEachPage)
         GoTo(static_cast<Page>(page));
         if (page == kBrightness) sheet.Brightness().OnGalleryClicked(2);
         if (page == kColorBalance) sheet.ColorBalance().OnMode(1);
-        const QString path = folder + QStringLiteral("/editing-%1.png").arg(QLatin1String(names[page]));
+        const QString path =
+            folder + QStringLiteral("/editing-%1.png").arg(QLatin1String(names[page]));
         QTRY_VERIFY_WITH_TIMEOUT(!sheet.grab().isNull(), 5000);
         const QImage shot = sheet.grab().toImage();
         EXPECT_TRUE(shot.save(path)) << path.toStdString();
@@ -33,4 +34,4 @@ TEST_F(EditingSheetTest, ScreenshotOfEachPage)
     sheet.reject();
 }
 
-}  // namespace
+} // namespace

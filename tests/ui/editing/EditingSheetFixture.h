@@ -24,16 +24,17 @@
 // A library with one photo whose full-screen version is 640 x 480, and the editing
 // sheet over it, shown offscreen.
 class EditingSheetTest : public testing::Test {
-protected:
+  protected:
     enum Page { kRotate, kClip, kBrightness, kColorBalance };
     using Version = TestLibrary::Version;
 
     void SetUp() override { m_library.WritePicture(Version::FullScreen, "p", 640, 480); }
 
-    PhotoEditingPropertySheet& Open(PhotoEditingPropertySheet::Start start = PhotoEditingPropertySheet::Start::Current)
+    PhotoEditingPropertySheet&
+    Open(PhotoEditingPropertySheet::Start start = PhotoEditingPropertySheet::Start::Current)
     {
-        m_sheet = std::make_unique<PhotoEditingPropertySheet>(m_library.GetLibrary(), m_photo, m_settings,
-                                                              m_library.Prompter(), m_palette, start);
+        m_sheet = std::make_unique<PhotoEditingPropertySheet>(
+            m_library.GetLibrary(), m_photo, m_settings, m_library.Prompter(), m_palette, start);
         m_sheet->show();
         return *m_sheet;
     }

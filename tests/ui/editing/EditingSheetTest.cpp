@@ -108,10 +108,11 @@ TEST_F(EditingSheetTest, UndoGoesBackToThePageAsEntered)
     entered.CopyFrom(page.Preview());
     page.OnGalleryClicked(0);
     page.OnGalleryClicked(8);
-    page.OnGalleryClicked(4);  // the centre does nothing
+    page.OnGalleryClicked(4); // the centre does nothing
     EXPECT_EQ(page.BrightnessOffset(), 0);
     EXPECT_EQ(page.SharpnessOffset(), 0);
-    EXPECT_TRUE(SamePixels(page.Preview(), entered)) << "the offsets add up; steps are not piled on the picture";
+    EXPECT_TRUE(SamePixels(page.Preview(), entered))
+        << "the offsets add up; steps are not piled on the picture";
     page.OnGalleryClicked(1);
     page.OnGalleryClicked(5);
     EXPECT_FALSE(SamePixels(page.Preview(), entered));
@@ -124,7 +125,7 @@ TEST_F(EditingSheetTest, ColourModesKeepTheOffsetsAndThePreview)
     PhotoEditingPropertySheet& sheet = Open();
     GoTo(kColorBalance);
     ColorBalancePage& page = sheet.ColorBalance();
-    page.OnGalleryClicked(0);  // red +4, green -4
+    page.OnGalleryClicked(0); // red +4, green -4
     const QString before = page.Button(0).accessibleName();
     Picture preview;
     preview.CopyFrom(page.Preview());
@@ -134,14 +135,15 @@ TEST_F(EditingSheetTest, ColourModesKeepTheOffsetsAndThePreview)
     EXPECT_FALSE(page.ModeButton(0).isChecked());
     EXPECT_TRUE(SamePixels(page.Preview(), preview));
     EXPECT_NE(page.Button(0).accessibleName(), before);
-    page.OnGalleryClicked(2);  // green +4, blue +4
+    page.OnGalleryClicked(2); // green +4, blue +4
     EXPECT_EQ(page.Offsets(), (std::array<int, 3>{4, 0, 4}));
     page.OnMode(2);
     EXPECT_EQ(ColorBalancePage::VerticalLabel(page.Mode()), QStringLiteral(" Blue"));
     EXPECT_EQ(ColorBalancePage::HorizontalLabel(page.Mode()), QStringLiteral(" Red "));
     GoTo(kRotate);
-    EXPECT_TRUE(SamePixels(sheet.WorkingPicture(),
-                           Changed([](Picture& p) { ColorBalancePage::Apply(p, {4, 0, 4}); })));
+    EXPECT_TRUE(SamePixels(sheet.WorkingPicture(), Changed([](Picture& p) {
+                               ColorBalancePage::Apply(p, {4, 0, 4});
+                           })));
     GoTo(kColorBalance);
     EXPECT_EQ(page.Mode(), 2) << "the mode survives a page switch";
     EXPECT_EQ(page.Offsets(), (std::array<int, 3>{}));
@@ -175,4 +177,4 @@ TEST_F(EditingSheetTest, GalleryPreviewIsEnlargedAndVariantsFitTheButtons)
     EXPECT_EQ(sheet.Brightness().Button(3).GetPicture().GetSize(), QSize(84, 63));
 }
 
-}  // namespace
+} // namespace

@@ -11,7 +11,7 @@ namespace {
 using Version = PictureStore::Version;
 
 class EditingCommandsTest : public MainFrameTest {
-protected:
+  protected:
     void SetUp() override
     {
         OpenWithDialog(MakeLibrary("Family.pdb"));
@@ -20,10 +20,13 @@ protected:
         ASSERT_TRUE(picture.save(QString::fromStdString(FullScreen())));
         m_prompter.Forget();
     }
-    std::string FullScreen() const { return PictureStore::VersionPath(Folder(), Version::FullScreen, "garden"); }
+    std::string FullScreen() const
+    {
+        return PictureStore::VersionPath(Folder(), Version::FullScreen, "garden");
+    }
     void Trigger(CommandId id)
     {
-        m_frame.Action(id)->setEnabled(true);  // as the context menu's key reaches it
+        m_frame.Action(id)->setEnabled(true); // as the context menu's key reaches it
         m_frame.Action(id)->trigger();
     }
 };
@@ -52,14 +55,16 @@ TEST_F(EditingCommandsTest, AnEditShowsInTheViewAtOnce)
     EXPECT_TRUE(m_dialogs.Done());
     const PictureView& view = m_frame.Context().pictureView;
     EXPECT_EQ(view.PhotoShown(), list.CurrentPhoto());
-    EXPECT_EQ(QSize(view.PictureWidth(), view.PictureHeight()), QSize(450, 600)) << "the turned picture";
+    EXPECT_EQ(QSize(view.PictureWidth(), view.PictureHeight()), QSize(450, 600))
+        << "the turned picture";
     QImage written(QString::fromStdString(FullScreen()));
     EXPECT_EQ(written.size(), QSize(450, 600));
 
     // No original and no high-resolution version: told so, and no sheet runs.
     Trigger(CommandId::EditOriginalPhoto);
-    EXPECT_EQ(m_prompter.Texts(), Texts{"Neither the original or high resolution version of photo can be found"});
+    EXPECT_EQ(m_prompter.Texts(),
+              Texts{"Neither the original or high resolution version of photo can be found"});
     EXPECT_TRUE(m_dialogs.Done());
 }
 
-}  // namespace
+} // namespace
