@@ -31,15 +31,18 @@
 
 namespace {
 
-constexpr int kPictureViewShare = 7; // tenths of the width
+constexpr int kPictureViewShare = 7;  // tenths of the width
 constexpr int kPhotoListShare = 3;
 
-} // namespace
+}  // namespace
 
 MainFrame::MainFrame(Prompter& prompter, FileChooser& fileChooser, Settings& settings,
                      RecentFileList& recentFiles, DialogRunner& dialogs, QWidget* parent)
-    : QMainWindow(parent), m_settings(settings), m_recentFiles(recentFiles),
-      m_library(new Library(this)), m_state(new CommandState(this)),
+    : QMainWindow(parent),
+      m_settings(settings),
+      m_recentFiles(recentFiles),
+      m_library(new Library(this)),
+      m_state(new CommandState(this)),
       m_commands(new CommandSet(this))
 {
     setWindowTitle(QStringLiteral("Quillery"));
@@ -76,8 +79,7 @@ void MainFrame::BuildBars()
     toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     toolBar->setIconSize(QSize(22, 22));
     m_commands->BuildToolBar(*toolBar);
-    for (const CommandId id : {CommandId::NextPane, CommandId::PreviousPane})
-        addAction(Action(id));
+    for (const CommandId id : {CommandId::NextPane, CommandId::PreviousPane}) addAction(Action(id));
 
     m_contextMenu = new QMenu(this);
     m_commands->BuildContextMenu(*m_contextMenu);
@@ -175,9 +177,7 @@ void MainFrame::ConnectViews()
 
 QString MainFrame::PhotoCountText() const
 {
-    return QStringLiteral("%1 of %2")
-        .arg(m_photoList->RowCount())
-        .arg(m_library->Catalog().PhotoCount());
+    return QStringLiteral("%1 of %2").arg(m_photoList->RowCount()).arg(m_library->Catalog().PhotoCount());
 }
 
 void MainFrame::UpdatePhotoCount()
@@ -196,8 +196,7 @@ void MainFrame::UpdateCommandStates()
 
 void MainFrame::RebuildRecentFiles()
 {
-    for (QAction* action : std::as_const(m_recentActions))
-        delete action;
+    for (QAction* action : std::as_const(m_recentActions)) delete action;
     m_recentActions.clear();
 
     QAction* placeholder = Action(CommandId::RecentFile);
