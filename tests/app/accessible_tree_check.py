@@ -275,6 +275,8 @@ def check(pyatspi, env):
             choose(reader, env, menu.parent, item)
         return open_dialog(reader, env, title, keys, role)
     problems += from_menu("alt+e", "Edit Events", "Edit an Event")
+    # The editing sheet opens on its rotate page, of the current photo chosen above.
+    problems += from_menu("alt+e", "Edit current photo", "Picture Editing")
     # The file-open dialog with its preview panel, under Qt's own title.
     problems += from_menu("alt+e", "Add photo from file", None)
     problems += from_menu("alt+f", "Print Image...", "Print Setup")

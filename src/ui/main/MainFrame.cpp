@@ -10,6 +10,7 @@
 #include "ui/main/CommandSet.h"
 #include "ui/main/CommandState.h"
 #include "ui/main/DeleteCopyCommands.h"
+#include "ui/main/EditingCommands.h"
 #include "ui/main/FilterCommands.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/LibraryCommands.h"
@@ -58,6 +59,7 @@ MainFrame::MainFrame(Prompter& prompter, FileChooser& fileChooser, Settings& set
     new FilterCommands(*m_context);
     new PictureShowCommands(*m_context);
     new PrintCommands(*m_context);
+    new EditingCommands(*m_context);
     ConnectCommands();
     ConnectViews();
     RebuildRecentFiles();
