@@ -10,6 +10,7 @@
 #include "ui/main/CommandSet.h"
 #include "ui/main/CommandState.h"
 #include "ui/main/DeleteCopyCommands.h"
+#include "ui/main/ExportImportCommands.h"
 #include "ui/main/FilterCommands.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/LibraryCommands.h"
@@ -54,6 +55,7 @@ MainFrame::MainFrame(Prompter& prompter, FileChooser& fileChooser, Settings& set
     new PhotoCommands(*m_context, *m_libraryCommands);
     new DeleteCopyCommands(*m_context, *m_libraryCommands);
     new FilterCommands(*m_context);
+    new ExportImportCommands(*m_context);
     ConnectCommands();
     ConnectViews();
     RebuildRecentFiles();
