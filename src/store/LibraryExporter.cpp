@@ -6,6 +6,7 @@
 #include "core/NameKind.h"
 #include "core/Prompter.h"
 #include "store/Library.h"
+#include "store/LibraryLock.h"
 #include "store/PictureCopier.h"
 #include "store/TransferHost.h"
 
@@ -48,6 +49,12 @@ LibraryExporter::Outcome LibraryExporter::Export(const Library& library,
     const bool copyPictures = otherDirectory != FileOps::Absolute(library.Directory());
     if (copyPictures && !Library::CheckPictureFolders(otherDirectory, prompter))
         return Outcome::FoldersDeclined;
+    // The target is written under its lock, so that no program saves it meanwhile.
+    const LibraryLock lock = LibraryLock::Take(target);
+    if (lock.Busy()) {
+        prompter.Message(LibraryLock::InUseMessage(target));
+        return Outcome::Failed;
+    }
     if (!FileOps::Exists(target)) {
         const FileDescriptor created(::open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
         if (!created.IsOpen()) {

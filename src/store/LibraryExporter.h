@@ -23,7 +23,8 @@ public:
         // The picture folders beside the target are missing and were not created.
         FoldersDeclined,
         Cancelled,
-        // The database file or the copies could not be written (the message is shown).
+        // The database file or the copies could not be written, or another program
+        // has the target open (the message is shown).
         Failed,
     };
 
