@@ -43,7 +43,7 @@ TEST_F(LibraryExporterTest, WritesTheGivenPhotosInTheirOrderWithTheirFilesAndNam
     CQuilleryDoc back;
     back.ReadDatabase(Target(), m_lib.Prompter());
     EXPECT_EQ(back.NamesText(NameKind::Persons, back.PhotoAt(1)), "Bob Brown, Ann Smith");
-    EXPECT_EQ(back.NamesText(NameKind::Locations, back.PhotoAt(1)), "Madrid, Spain");
+    EXPECT_EQ(back.NamesText(NameKind::Locations, back.PhotoAt(1)), "Madrid Spain");
     EXPECT_EQ(VersionBytes(m_other.Path().string(), "b", Version::HighRes), "b@High Resolution Images");
     EXPECT_FALSE(Exists(PictureStore::VersionPath(m_other.Path().string(), Version::FullScreen, "a")));
     EXPECT_EQ(m_host.progress, (std::vector<std::string>{"Files for c being copied", "Files for b being copied"}));

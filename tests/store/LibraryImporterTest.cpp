@@ -115,11 +115,7 @@ TEST_F(LibraryImporterTest, TheReplaceQuestionIsAskedOnce)
 TEST_F(LibraryImporterTest, FromTheOpenLibrarysFolderCopiesNothingAndAsksNothing)
 {
     WriteVersions(m_lib.Directory(), "own");
-    CQuilleryDoc other;
-    PhotoRecord record;
-    record.SetFileName("own");
-    other.AddPhoto(record);
-    ASSERT_TRUE(other.WriteDatabase(m_lib.File("Other.pdb"), m_lib.Prompter()));
+    WriteBytes(m_lib.File("Other.pdb"), "own|2000|||||\r\n");
     m_lib.Prompter().Answer(PromptAnswer::No);
     const auto result = Import(m_lib.File("Other.pdb"));
     EXPECT_EQ(m_lib.Prompter().Texts(), std::vector<std::string>{kDuplicate});
