@@ -169,7 +169,7 @@ class KillCampaign : public testing::Test {
         // run gets its own copy.
         const fs::path other = folder / "other";
         fs::create_directories(other);
-        ASSERT_TRUE(Succeeded(RunTool(folder, {"add", OtherIn(folder), s_source, "--person", "Roe, Ann"}, nullptr)))
+        ASSERT_TRUE(Succeeded(RunTool(folder, {"add", OtherIn(folder), s_source, "--date", "7/2001", "--person", "Roe, Ann"}, nullptr)))
             << ReadBytes((folder / "tool.log").string());
         fs::remove(OtherIn(folder) + "~");
         fs::remove(folder / "tool.log");
