@@ -94,7 +94,12 @@ int main(int argc, char** argv)
     }
     QuietPrompter quiet;
     const std::string database = (source / "Source.pdb").string();
-    catalog.WriteDatabase(database, quiet);
+    // The writer moves the old file aside first, so one must stand there.
+    std::ofstream(database, std::ios::binary).flush();
+    if (!catalog.WriteDatabase(database, quiet)) {
+        std::fprintf(stderr, "bench_export: cannot write %s\n", database.c_str());
+        return 1;
+    }
     Run("sync");
 
     Library library;
