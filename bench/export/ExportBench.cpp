@@ -40,7 +40,8 @@ struct Options {
 void WriteRandomFile(const std::string& path, long size, std::mt19937_64& random)
 {
     std::vector<std::uint64_t> words(static_cast<size_t>(size + 7) / 8);
-    for (auto& word : words) word = random();
+    for (auto& word : words)
+        word = random();
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(words.data()), size);
 }
 
@@ -54,20 +55,25 @@ int Run(const std::string& command)
     return std::system(command.c_str());
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
     Options options;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string name = argv[i];
-        if (name == "--photos") options.photos = std::atoi(argv[i + 1]);
-        else if (name == "--large-kb") options.largeBytes = std::atol(argv[i + 1]) * 1024;
-        else if (name == "--runs") options.runs = std::atoi(argv[i + 1]);
-        else if (name == "--work") options.work = argv[i + 1];
+        if (name == "--photos")
+            options.photos = std::atoi(argv[i + 1]);
+        else if (name == "--large-kb")
+            options.largeBytes = std::atol(argv[i + 1]) * 1024;
+        else if (name == "--runs")
+            options.runs = std::atoi(argv[i + 1]);
+        else if (name == "--work")
+            options.work = argv[i + 1];
     }
     if (options.work.empty()) {
-        std::fprintf(stderr, "usage: bench_export [--photos N] [--large-kb K] [--runs R] --work FOLDER\n");
+        std::fprintf(stderr,
+                     "usage: bench_export [--photos N] [--large-kb K] [--runs R] --work FOLDER\n");
         return 2;
     }
     const fs::path work = fs::absolute(options.work);
@@ -86,9 +92,12 @@ int main(int argc, char** argv)
         record.SetDate(1, 1, 2000);
         catalog.AddPhoto(record);
         for (const VersionInfo& info : kVersionTable) {
-            const bool small = info.version == PhotoVersion::Thumbnail || info.version == PhotoVersion::FullScreen;
+            const bool small =
+                info.version == PhotoVersion::Thumbnail || info.version == PhotoVersion::FullScreen;
             const long size = small ? options.smallBytes : options.largeBytes;
-            WriteRandomFile(PictureStore::VersionPath(source.string(), info.version, record.GetFileName()), size, random);
+            WriteRandomFile(
+                PictureStore::VersionPath(source.string(), info.version, record.GetFileName()),
+                size, random);
             totalBytes += size;
         }
     }
@@ -108,7 +117,8 @@ int main(int argc, char** argv)
         return 1;
     }
     std::vector<const PhotoRecord*> photos;
-    for (int i = 0; i < library.Catalog().PhotoCount(); ++i) photos.push_back(&library.Catalog().PhotoAt(i));
+    for (int i = 0; i < library.Catalog().PhotoCount(); ++i)
+        photos.push_back(&library.Catalog().PhotoAt(i));
 
     std::vector<double> exportTimes;
     std::vector<double> copyTimes;
@@ -124,7 +134,8 @@ int main(int argc, char** argv)
 
         TransferHost host;
         auto start = Clock::now();
-        const auto outcome = LibraryExporter::Export(library, photos, (exported / "Out.pdb").string(), quiet, host);
+        const auto outcome =
+            LibraryExporter::Export(library, photos, (exported / "Out.pdb").string(), quiet, host);
         exportTimes.push_back(Seconds(Clock::now() - start));
         if (outcome != LibraryExporter::Outcome::Done) {
             std::fprintf(stderr, "bench_export: the export failed\n");
@@ -132,7 +143,8 @@ int main(int argc, char** argv)
         }
 
         std::string command = "cp -r";
-        for (const VersionInfo& info : kVersionTable) command += " '" + (source / info.folderName).string() + "'";
+        for (const VersionInfo& info : kVersionTable)
+            command += " '" + (source / info.folderName).string() + "'";
         command += " '" + copied.string() + "/' && sync";
         start = Clock::now();
         if (Run(command) != 0) return 1;
@@ -146,11 +158,13 @@ int main(int argc, char** argv)
     std::printf("%d photos, %d files, %.0f MB; best of %d runs, alternating\n", options.photos,
                 options.photos * 4, megabytes, options.runs);
     std::printf("%-22s %10s %12s %10s\n", "", "seconds", "MB/s", "vs cp");
-    std::printf("%-22s %10.2f %12.1f %10.2fx\n", "quillery export", exportBest, megabytes / exportBest,
-                copyBest / exportBest);
-    std::printf("%-22s %10.2f %12.1f %10.2fx\n", "cp -r && sync", copyBest, megabytes / copyBest, 1.0);
+    std::printf("%-22s %10.2f %12.1f %10.2fx\n", "quillery export", exportBest,
+                megabytes / exportBest, copyBest / exportBest);
+    std::printf("%-22s %10.2f %12.1f %10.2fx\n", "cp -r && sync", copyBest, megabytes / copyBest,
+                1.0);
     std::printf("runs (export / cp):");
-    for (size_t i = 0; i < exportTimes.size(); ++i) std::printf(" %.2f/%.2f", exportTimes[i], copyTimes[i]);
+    for (size_t i = 0; i < exportTimes.size(); ++i)
+        std::printf(" %.2f/%.2f", exportTimes[i], copyTimes[i]);
     std::printf("\n");
     return 0;
 }

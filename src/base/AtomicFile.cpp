@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <memory>
 #include <utility>
 
 namespace {
@@ -150,7 +150,9 @@ AtomicFile::CopyOutcome AtomicFile::CopyFrom(int sourceFd, const std::atomic<boo
     // Chunks bound how long a cancel waits; large enough that the kernel's copy keeps
     // its speed.
     constexpr size_t kChunk = size_t{8} << 20;
-    const auto cancelled = [cancel] { return cancel != nullptr && cancel->load(std::memory_order_relaxed); };
+    const auto cancelled = [cancel] {
+        return cancel != nullptr && cancel->load(std::memory_order_relaxed);
+    };
     const auto fail = [this](CopyOutcome outcome) {
         Discard();
         return outcome;
@@ -177,7 +179,8 @@ AtomicFile::CopyOutcome AtomicFile::CopyFrom(int sourceFd, const std::atomic<boo
         const long got = FileOps::ReadSome(sourceFd, buffer.get(), kBuffer);
         if (got < 0) return fail(CopyOutcome::Failed);
         if (got == 0) return CopyOutcome::Done;
-        if (!FileOps::WriteAll(m_file.Get(), std::string_view(buffer.get(), static_cast<size_t>(got))))
+        if (!FileOps::WriteAll(m_file.Get(),
+                               std::string_view(buffer.get(), static_cast<size_t>(got))))
             return fail(CopyOutcome::Failed);
     }
 }

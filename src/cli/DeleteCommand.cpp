@@ -1,7 +1,7 @@
 #include "cli/DeleteCommand.h"
 
-#include "cli/ToolLibrary.h"
 #include "base/FileOps.h"
+#include "cli/ToolLibrary.h"
 #include "core/CQuilleryDoc.h"
 #include "core/PhotoRecord.h"
 #include "core/Prompter.h"

@@ -39,8 +39,10 @@ std::optional<Request> Parse(const std::vector<std::string>& arguments, ToolCont
                                        : nullptr;
         if (date != nullptr || names != nullptr) {
             if (++i == arguments.size()) return std::nullopt;
-            if (date != nullptr) *date = arguments[i];
-            else names->push_back(arguments[i]);
+            if (date != nullptr)
+                *date = arguments[i];
+            else
+                names->push_back(arguments[i]);
         } else if (argument.rfind("--", 0) == 0) {
             context.err << "quillery-tool export: unknown option: " << argument << '\n';
             return std::nullopt;
@@ -57,7 +59,7 @@ std::optional<Request> Parse(const std::vector<std::string>& arguments, ToolCont
     return request;
 }
 
-}  // namespace
+} // namespace
 
 std::string_view ExportCommand::Description() const
 {
@@ -78,7 +80,8 @@ int ExportCommand::Run(const std::vector<std::string>& arguments, ToolContext& c
 
     const CQuilleryDoc& catalog = library.Catalog();
     std::vector<const PhotoRecord*> photos;
-    for (int index = 0; index < catalog.PhotoCount(); ++index) photos.push_back(&catalog.PhotoAt(index));
+    for (int index = 0; index < catalog.PhotoCount(); ++index)
+        photos.push_back(&catalog.PhotoAt(index));
     if (request->from) {
         const std::optional<DateFilter> dates = DateFilter::FromTexts(*request->from, *request->to);
         if (!dates) {

@@ -5,7 +5,7 @@
 // quillery-tool export SRC.pdb DEST.pdb [filters]: the program's Export, with the
 // filters of its Filter menu given as options.
 class ExportCommand : public ToolCommand {
-public:
+  public:
     explicit ExportCommand(std::chrono::milliseconds lockWait = kLockWait,
                            bool progressOnTerminal = false)
         : m_lockWait(lockWait), m_progressOnTerminal(progressOnTerminal)
@@ -21,7 +21,7 @@ public:
     std::string_view Description() const override;
     int Run(const std::vector<std::string>& arguments, ToolContext& context) override;
 
-private:
+  private:
     std::chrono::milliseconds m_lockWait;
     bool m_progressOnTerminal;
 };

@@ -26,7 +26,8 @@ std::optional<Request> Parse(const std::vector<std::string>& arguments, ToolCont
         // The questions' own answers: Yes skips a duplicate, Yes replaces files.
         if (argument == "--skip-duplicates" || argument == "--add-duplicates") {
             if (request.duplicates) return std::nullopt;
-            request.duplicates = argument == "--skip-duplicates" ? PromptAnswer::Yes : PromptAnswer::No;
+            request.duplicates =
+                argument == "--skip-duplicates" ? PromptAnswer::Yes : PromptAnswer::No;
         } else if (argument == "--replace-files" || argument == "--keep-files") {
             if (request.replace) return std::nullopt;
             request.replace = argument == "--replace-files" ? PromptAnswer::Yes : PromptAnswer::No;
@@ -45,7 +46,7 @@ std::optional<Request> Parse(const std::vector<std::string>& arguments, ToolCont
     return request;
 }
 
-}  // namespace
+} // namespace
 
 std::string_view ImportCommand::Description() const
 {

@@ -7,7 +7,7 @@
 // quillery-tool import DEST.pdb SRC.pdb [answers]: the program's Import into DEST.pdb,
 // which is then saved.
 class ImportCommand : public ToolCommand {
-public:
+  public:
     // `terminal`: where the questions no option answers are asked; null when there
     // is no terminal.
     explicit ImportCommand(std::istream* terminal = nullptr,
@@ -19,12 +19,13 @@ public:
     std::string_view Name() const override { return "import"; }
     std::string_view Arguments() const override
     {
-        return "DEST.pdb SRC.pdb [--skip-duplicates|--add-duplicates] [--replace-files|--keep-files]";
+        return "DEST.pdb SRC.pdb [--skip-duplicates|--add-duplicates] "
+               "[--replace-files|--keep-files]";
     }
     std::string_view Description() const override;
     int Run(const std::vector<std::string>& arguments, ToolContext& context) override;
 
-private:
+  private:
     std::istream* m_terminal;
     std::chrono::milliseconds m_lockWait;
 };

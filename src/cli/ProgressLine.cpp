@@ -5,7 +5,7 @@
 namespace {
 // Back to the line's start and clear it.
 constexpr const char* kClearLine = "\r\033[K";
-}  // namespace
+} // namespace
 
 void ProgressLine::ShowProgress(const std::string& text, int index, int count)
 {

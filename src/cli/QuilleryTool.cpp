@@ -10,8 +10,8 @@
 
 #include <cstring>
 #include <iostream>
-#include <unistd.h>
 #include <ostream>
+#include <unistd.h>
 
 QuilleryTool::QuilleryTool()
 {

@@ -39,7 +39,8 @@ PromptAnswer TerminalAnswers::AskTerminal(std::string_view text, std::string_vie
 {
     const bool yesNo = buttons != PromptButtons::OkCancel;
     const bool cancel = buttons != PromptButtons::YesNo;
-    const std::string choices = yesNo ? (cancel ? "[y]es, [n]o, [c]ancel" : "[y]es, [n]o") : "[o]k, [c]ancel";
+    const std::string choices =
+        yesNo ? (cancel ? "[y]es, [n]o, [c]ancel" : "[y]es, [n]o") : "[o]k, [c]ancel";
     for (;;) {
         m_err << caption << ": " << text << "\n" << choices << "? " << std::flush;
         std::string line;

@@ -11,7 +11,7 @@
 // get their answer for no terminal when there is none; anything else goes on to the
 // tool's own prompter.
 class TerminalAnswers : public Prompter {
-public:
+  public:
     // `terminal` is where answers are read, null when nobody is there to ask.
     TerminalAnswers(Prompter& next, std::istream* terminal, std::ostream& err);
 
@@ -23,8 +23,9 @@ public:
     PromptAnswer Ask(std::string_view text, std::string_view caption,
                      PromptButtons buttons) override;
 
-private:
-    PromptAnswer AskTerminal(std::string_view text, std::string_view caption, PromptButtons buttons);
+  private:
+    PromptAnswer AskTerminal(std::string_view text, std::string_view caption,
+                             PromptButtons buttons);
 
     Prompter& m_next;
     std::istream* m_terminal;

@@ -6,15 +6,16 @@
 #include "store/Library.h"
 #include "store/LibraryLock.h"
 
-bool ToolLibrary::OpenExisting(const std::string& path, Library& library, std::chrono::milliseconds lockWait,
-                  ToolContext& context)
+bool ToolLibrary::OpenExisting(const std::string& path, Library& library,
+                               std::chrono::milliseconds lockWait, ToolContext& context)
 {
     if (!FileOps::Exists(path)) {
         context.prompter.Message("Unable to open the library " + path);
         return false;
     }
     switch (library.OpenOrCreate(path, context.prompter, lockWait)) {
-    case Library::Outcome::Done: return true;
+    case Library::Outcome::Done:
+        return true;
     case Library::Outcome::Locked:
         context.prompter.Message(LibraryLock::InUseMessage(path));
         return false;
@@ -23,7 +24,8 @@ bool ToolLibrary::OpenExisting(const std::string& path, Library& library, std::c
         return false;
     case Library::Outcome::ReadFailed:
     case Library::Outcome::CannotCreate:
-    case Library::Outcome::NotRecovered: break;
+    case Library::Outcome::NotRecovered:
+        break;
     }
     return false;
 }

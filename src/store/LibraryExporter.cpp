@@ -26,7 +26,7 @@ bool SameFile(const std::string& first, const std::string& second)
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-}  // namespace
+} // namespace
 
 std::string LibraryExporter::ProgressText(std::string_view fileName)
 {
@@ -69,14 +69,16 @@ LibraryExporter::Outcome LibraryExporter::Export(const Library& library,
     for (int index = 0; index < count; ++index) {
         const PhotoRecord& photo = *photos[static_cast<size_t>(index)];
         host.ShowProgress(ProgressText(photo.GetFileName()), index, count);
-        if (copyPictures && copier.CopyPhotoFiles(photo.GetFileName()) == PictureCopier::Outcome::Cancelled)
+        if (copyPictures &&
+            copier.CopyPhotoFiles(photo.GetFileName()) == PictureCopier::Outcome::Cancelled)
             return Outcome::Cancelled;
         exported.AddPhoto(photo);
     }
     // Every name goes along, so each id of the copied photos keeps its meaning.
     for (const NameKind kind : kNameKinds) {
         const NameList& names = library.Catalog().Names(kind);
-        for (int id = 0; id < names.Size(); ++id) exported.AddName(kind, names.At(id));
+        for (int id = 0; id < names.Size(); ++id)
+            exported.AddName(kind, names.At(id));
     }
     // The database must never name a picture that a power cut could still take back.
     if (!copier.Sync()) {

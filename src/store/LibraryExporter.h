@@ -15,7 +15,7 @@ class TransferHost;
 // through a temporary: an existing library under that name stays as it was until
 // then, whatever stops the export. A new name is taken at once by an empty file.
 class LibraryExporter {
-public:
+  public:
     enum class Outcome {
         Done,
         // The target is the open library's own database file: refused, with a message.

@@ -33,7 +33,7 @@ PhotoRecord Translated(const PhotoRecord& photo, const CQuilleryDoc& from, const
     return record;
 }
 
-}  // namespace
+} // namespace
 
 LibraryImporter::Result LibraryImporter::Import(Library& library, const std::string& sourcePath,
                                                 Prompter& prompter, TransferHost& host)
@@ -41,8 +41,8 @@ LibraryImporter::Result LibraryImporter::Import(Library& library, const std::str
     Result result;
     const std::string libraryDirectory = library.Directory();
     const std::string otherDirectory = FileOps::DirectoryOf(FileOps::Absolute(sourcePath));
-    ReplaceMode mode =
-        otherDirectory == FileOps::Absolute(libraryDirectory) ? ReplaceMode::Keep : ReplaceMode::Ask;
+    ReplaceMode mode = otherDirectory == FileOps::Absolute(libraryDirectory) ? ReplaceMode::Keep
+                                                                             : ReplaceMode::Ask;
 
     // A faulty file has shown its messages; what was read before the fault is imported.
     CQuilleryDoc imported;
@@ -76,22 +76,30 @@ LibraryImporter::Result LibraryImporter::Import(Library& library, const std::str
         bool skip = false;
         if (library.Catalog().FindPhotoByFileName(fileName) >= 0) {
             switch (prompter.AskYesNoCancel(kDuplicateQuestion)) {
-            case PromptAnswer::Cancel: return finish(Outcome::Cancelled);
+            case PromptAnswer::Cancel:
+                return finish(Outcome::Cancelled);
             case PromptAnswer::Yes:
                 skip = true;
                 copy = false;
                 mode = ReplaceMode::Keep;
                 break;
-            default: break;
+            default:
+                break;
             }
         }
         host.ShowProgress(LibraryExporter::ProgressText(fileName), index, count);
-        if (FileOps::Exists(PictureStore::VersionPath(libraryDirectory, PhotoVersion::FullScreen, fileName))) {
+        if (FileOps::Exists(
+                PictureStore::VersionPath(libraryDirectory, PhotoVersion::FullScreen, fileName))) {
             if (mode == ReplaceMode::Ask) {
                 switch (prompter.AskYesNoCancel(kReplaceQuestion)) {
-                case PromptAnswer::Cancel: return finish(Outcome::Cancelled);
-                case PromptAnswer::No: mode = ReplaceMode::Keep; break;
-                default: mode = ReplaceMode::Replace; break;
+                case PromptAnswer::Cancel:
+                    return finish(Outcome::Cancelled);
+                case PromptAnswer::No:
+                    mode = ReplaceMode::Keep;
+                    break;
+                default:
+                    mode = ReplaceMode::Replace;
+                    break;
                 }
             }
             if (mode == ReplaceMode::Keep) copy = false;

@@ -13,7 +13,7 @@ class TransferHost;
 // it. Only the catalog in memory changes (through the library, on the calling
 // thread); the caller saves it.
 class LibraryImporter {
-public:
+  public:
     enum class Outcome { Done, Cancelled };
     struct Result {
         Outcome outcome = Outcome::Done;

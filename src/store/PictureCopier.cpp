@@ -19,14 +19,12 @@ constexpr std::array<Step, 4> kSteps = {{{PhotoVersion::FullScreen, true},
                                          {PhotoVersion::HighRes, false},
                                          {PhotoVersion::Original, false}}};
 
-}  // namespace
+} // namespace
 
-PictureCopier::PictureCopier(std::string fromDirectory, std::string toDirectory,
-                             Prompter& prompter, TransferHost& host)
-    : m_fromDirectory(std::move(fromDirectory)),
-      m_toDirectory(std::move(toDirectory)),
-      m_prompter(prompter),
-      m_host(host)
+PictureCopier::PictureCopier(std::string fromDirectory, std::string toDirectory, Prompter& prompter,
+                             TransferHost& host)
+    : m_fromDirectory(std::move(fromDirectory)), m_toDirectory(std::move(toDirectory)),
+      m_prompter(prompter), m_host(host)
 {
 }
 
@@ -61,9 +59,12 @@ TransferHost::CopyResult PictureCopier::CopyFile(const std::string& from, const 
     AtomicFile target;
     if (!source.IsOpen() || !target.Create(to)) return Result::Failed;
     switch (target.CopyFrom(source.Get(), &cancel)) {
-    case AtomicFile::CopyOutcome::Done: break;
-    case AtomicFile::CopyOutcome::Cancelled: return Result::Cancelled;
-    case AtomicFile::CopyOutcome::Failed: return Result::Failed;
+    case AtomicFile::CopyOutcome::Done:
+        break;
+    case AtomicFile::CopyOutcome::Cancelled:
+        return Result::Cancelled;
+    case AtomicFile::CopyOutcome::Failed:
+        return Result::Failed;
     }
     return target.CommitUnsynced(AtomicFile::Replace::Existing) ? Result::Copied : Result::Failed;
 }

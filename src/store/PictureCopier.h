@@ -15,7 +15,7 @@ class Prompter;
 // leaves part of a picture under a real name. The data is not synced per file: the
 // caller syncs the target's file system once (Sync) before a database names them.
 class PictureCopier {
-public:
+  public:
     enum class Outcome { Done, Cancelled };
 
     PictureCopier(std::string fromDirectory, std::string toDirectory, Prompter& prompter,
@@ -35,7 +35,7 @@ public:
                                              const std::atomic<bool>& cancel);
     static std::string FailureMessage(PhotoVersion version, std::string_view fileName);
 
-private:
+  private:
     std::string m_fromDirectory;
     std::string m_toDirectory;
     Prompter& m_prompter;

@@ -9,7 +9,7 @@
 // host copies on a worker thread while the window stays live, and the tool prints a
 // progress line.
 class TransferHost {
-public:
+  public:
     enum class CopyResult { Copied, Failed, Cancelled };
     // A copy is handed the flag the user raises to stop it.
     using Copy = std::function<CopyResult(const std::atomic<bool>& cancel)>;

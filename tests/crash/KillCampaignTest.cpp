@@ -169,7 +169,9 @@ class KillCampaign : public testing::Test {
         // run gets its own copy.
         const fs::path other = folder / "other";
         fs::create_directories(other);
-        ASSERT_TRUE(Succeeded(RunTool(folder, {"add", OtherIn(folder), s_source, "--date", "7/2001", "--person", "Roe, Ann"}, nullptr)))
+        ASSERT_TRUE(Succeeded(RunTool(
+            folder, {"add", OtherIn(folder), s_source, "--date", "7/2001", "--person", "Roe, Ann"},
+            nullptr)))
             << ReadBytes((folder / "tool.log").string());
         fs::remove(OtherIn(folder) + "~");
         fs::remove(folder / "tool.log");
@@ -195,7 +197,8 @@ class KillCampaign : public testing::Test {
     {
         for (std::string& argument : arguments) {
             if (argument == Library()) argument = LibraryIn(folder);
-            else if (argument == Other()) argument = OtherIn(folder);
+            else if (argument == Other())
+                argument = OtherIn(folder);
         }
         return arguments;
     }

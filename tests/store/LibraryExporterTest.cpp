@@ -11,18 +11,20 @@ namespace {
 using Outcome = LibraryExporter::Outcome;
 
 class LibraryExporterTest : public testing::Test {
-protected:
+  protected:
     LibraryExporterTest()
     {
         Library::CreatePictureFolders(m_other.Path().string());
         m_a = &m_lib.Add("a", 1, 2, 2001, {"Smith, Ann"}, {"Party"});
         m_b = &m_lib.Add("b", 0, 0, 2002, {"Brown, Bob", "Smith, Ann"}, {}, {"Spain, Madrid"});
         m_c = &m_lib.Add("c", 0, 0, 2003);
-        for (const char* name : {"a", "b", "c"}) WriteVersions(m_lib.Directory(), name);
+        for (const char* name : {"a", "b", "c"})
+            WriteVersions(m_lib.Directory(), name);
     }
     Outcome Export(const std::vector<const PhotoRecord*>& photos, const std::string& target)
     {
-        return LibraryExporter::Export(m_lib.GetLibrary(), photos, target, m_lib.Prompter(), m_host);
+        return LibraryExporter::Export(m_lib.GetLibrary(), photos, target, m_lib.Prompter(),
+                                       m_host);
     }
     std::string Target() const { return m_other.File("Out.pdb"); }
 
@@ -44,9 +46,12 @@ TEST_F(LibraryExporterTest, WritesTheGivenPhotosInTheirOrderWithTheirFilesAndNam
     back.ReadDatabase(Target(), m_lib.Prompter());
     EXPECT_EQ(back.NamesText(NameKind::Persons, back.PhotoAt(1)), "Bob Brown, Ann Smith");
     EXPECT_EQ(back.NamesText(NameKind::Locations, back.PhotoAt(1)), "Madrid Spain");
-    EXPECT_EQ(VersionBytes(m_other.Path().string(), "b", Version::HighRes), "b@High Resolution Images");
-    EXPECT_FALSE(Exists(PictureStore::VersionPath(m_other.Path().string(), Version::FullScreen, "a")));
-    EXPECT_EQ(m_host.progress, (std::vector<std::string>{"Files for c being copied", "Files for b being copied"}));
+    EXPECT_EQ(VersionBytes(m_other.Path().string(), "b", Version::HighRes),
+              "b@High Resolution Images");
+    EXPECT_FALSE(
+        Exists(PictureStore::VersionPath(m_other.Path().string(), Version::FullScreen, "a")));
+    EXPECT_EQ(m_host.progress,
+              (std::vector<std::string>{"Files for c being copied", "Files for b being copied"}));
     EXPECT_TRUE(m_host.cleared);
     EXPECT_TRUE(m_lib.Prompter().Messages().empty());
     EXPECT_EQ(m_lib.Catalog().PhotoCount(), 3);
@@ -65,7 +70,8 @@ TEST_F(LibraryExporterTest, OntoTheOpenLibrarysOwnFileIsRefused)
     ASSERT_TRUE(m_lib.GetLibrary().Save(m_lib.Prompter()));
     const std::string before = ReadBytes(m_lib.DatabasePath());
     EXPECT_EQ(Export({m_a}, m_lib.Directory() + "/./Test.pdb"), Outcome::OwnDatabase);
-    EXPECT_EQ(m_lib.Prompter().Texts(), std::vector<std::string>{std::string(LibraryExporter::kOwnDatabaseMessage)});
+    EXPECT_EQ(m_lib.Prompter().Texts(),
+              std::vector<std::string>{std::string(LibraryExporter::kOwnDatabaseMessage)});
     EXPECT_EQ(ReadBytes(m_lib.DatabasePath()), before);
 }
 
@@ -89,22 +95,26 @@ TEST_F(LibraryExporterTest, AStoppedExportLeavesAnExistingLibraryAsItWas)
     std::filesystem::remove(PictureStore::VersionPath(m_lib.Directory(), Version::FullScreen, "b"));
     m_lib.Prompter().Answer(PromptAnswer::Cancel);
     EXPECT_EQ(Export({m_a, m_b, m_c}, Target()), Outcome::Cancelled);
-    EXPECT_EQ(m_lib.Prompter().Texts().back(), "Unable to copy b to Full Screen Pictures directory");
+    EXPECT_EQ(m_lib.Prompter().Texts().back(),
+              "Unable to copy b to Full Screen Pictures directory");
     EXPECT_EQ(m_host.progress.back(), "Files for b being copied");
     EXPECT_EQ(ReadBytes(Target()), before);
 
     m_host.cancelAtCall = m_host.calls + 1;
     EXPECT_EQ(Export({m_c}, Target()), Outcome::Cancelled);
     EXPECT_EQ(ReadBytes(Target()), before);
-    EXPECT_FALSE(Exists(PictureStore::VersionPath(m_other.Path().string(), Version::FullScreen, "c")));
+    EXPECT_FALSE(
+        Exists(PictureStore::VersionPath(m_other.Path().string(), Version::FullScreen, "c")));
 
-    WriteBytes(PictureStore::VersionPath(m_lib.Directory(), Version::FullScreen, "c"), std::string(100000, 'x'));
+    WriteBytes(PictureStore::VersionPath(m_lib.Directory(), Version::FullScreen, "c"),
+               std::string(100000, 'x'));
     {
         const FileSizeLimit full(50000);
         m_lib.Prompter().Answer(PromptAnswer::Cancel);
         EXPECT_EQ(Export({m_c}, Target()), Outcome::Cancelled);
     }
-    EXPECT_EQ(m_lib.Prompter().Texts().back(), "Unable to copy c to Full Screen Pictures directory");
+    EXPECT_EQ(m_lib.Prompter().Texts().back(),
+              "Unable to copy c to Full Screen Pictures directory");
     EXPECT_EQ(ReadBytes(Target()), before);
     EXPECT_EQ(Entries(folder), std::vector<std::string>{"a.jpg"});
 }
@@ -114,8 +124,10 @@ TEST_F(LibraryExporterTest, OkAfterAFailedCopyGoesOn)
 {
     std::filesystem::remove(PictureStore::VersionPath(m_lib.Directory(), Version::Thumbnail, "a"));
     ASSERT_EQ(Export({m_a, m_b}, Target()), Outcome::Done);
-    EXPECT_EQ(m_lib.Prompter().Texts(), std::vector<std::string>{"Unable to copy a to Thumbnail Pictures directory"});
-    EXPECT_EQ(VersionBytes(m_other.Path().string(), "a", Version::HighRes), "a@High Resolution Images");
+    EXPECT_EQ(m_lib.Prompter().Texts(),
+              std::vector<std::string>{"Unable to copy a to Thumbnail Pictures directory"});
+    EXPECT_EQ(VersionBytes(m_other.Path().string(), "a", Version::HighRes),
+              "a@High Resolution Images");
     EXPECT_EQ(FileNamesIn(Target()), (std::vector<std::string>{"a", "b"}));
 }
 
@@ -123,16 +135,20 @@ TEST(PictureCopierTest, ReplacesTheTargetAndCopiesLargeFilesWhole)
 {
     TempDir dir;
     std::string big(3 << 20, '\0');
-    for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 % 251);
+    for (size_t i = 0; i < big.size(); ++i)
+        big[i] = static_cast<char>(i * 7 % 251);
     WriteBytes(dir.File("from"), big);
     WriteBytes(dir.File("to"), "old");
     const std::atomic<bool> no{false};
-    EXPECT_EQ(PictureCopier::CopyFile(dir.File("from"), dir.File("to"), no), TransferHost::CopyResult::Copied);
+    EXPECT_EQ(PictureCopier::CopyFile(dir.File("from"), dir.File("to"), no),
+              TransferHost::CopyResult::Copied);
     EXPECT_EQ(ReadBytes(dir.File("to")), big);
     const std::atomic<bool> yes{true};
-    EXPECT_EQ(PictureCopier::CopyFile(dir.File("from"), dir.File("other"), yes), TransferHost::CopyResult::Cancelled);
-    EXPECT_EQ(PictureCopier::CopyFile(dir.File("none"), dir.File("other"), no), TransferHost::CopyResult::Failed);
+    EXPECT_EQ(PictureCopier::CopyFile(dir.File("from"), dir.File("other"), yes),
+              TransferHost::CopyResult::Cancelled);
+    EXPECT_EQ(PictureCopier::CopyFile(dir.File("none"), dir.File("other"), no),
+              TransferHost::CopyResult::Failed);
     EXPECT_EQ(Entries(dir.Path()), (std::vector<std::string>{"from", "to"}));
 }
 
-}  // namespace
+} // namespace

@@ -12,13 +12,14 @@ const std::string kReplace(LibraryImporter::kReplaceQuestion);
 
 // The open library (m_lib) and another one in a folder of its own (m_source).
 class LibraryImporterTest : public testing::Test {
-protected:
+  protected:
     LibraryImporterTest()
     {
         m_source.Add("x", 0, 0, 2001, {"Brown, Bob", "Smith, Ann"}, {"Party"});
         m_source.Add("y", 0, 0, 2002, {"smith, ann"}, {}, {"Spain, Madrid"});
         EXPECT_TRUE(m_source.GetLibrary().Save(m_source.Prompter()));
-        for (const char* name : {"x", "y"}) WriteVersions(m_source.Directory(), name);
+        for (const char* name : {"x", "y"})
+            WriteVersions(m_source.Directory(), name);
         m_lib.Add("own", 0, 0, 1999, {"Smith, Ann"}, {"Wedding"});
         m_lib.GetLibrary().Save(m_lib.Prompter());
     }
@@ -99,13 +100,16 @@ TEST_F(LibraryImporterTest, TheReplaceQuestionIsAskedOnce)
         const char* bytesOfY;
         int added;
     };
-    for (const Case& c : {Case{PromptAnswer::Yes, "y@Full Screen Pictures", 2},
-                          Case{PromptAnswer::No, "old y", 2}, Case{PromptAnswer::Cancel, "old y", 0}}) {
+    for (const Case& c :
+         {Case{PromptAnswer::Yes, "y@Full Screen Pictures", 2}, Case{PromptAnswer::No, "old y", 2},
+          Case{PromptAnswer::Cancel, "old y", 0}}) {
         TestLibrary lib;
         for (const char* name : {"x", "y"})
-            WriteBytes(PictureStore::VersionPath(lib.Directory(), Version::FullScreen, name), std::string("old ") + name);
+            WriteBytes(PictureStore::VersionPath(lib.Directory(), Version::FullScreen, name),
+                       std::string("old ") + name);
         lib.Prompter().Answer(c.answer);
-        const auto result = LibraryImporter::Import(lib.GetLibrary(), m_source.DatabasePath(), lib.Prompter(), m_host);
+        const auto result = LibraryImporter::Import(lib.GetLibrary(), m_source.DatabasePath(),
+                                                    lib.Prompter(), m_host);
         EXPECT_EQ(lib.Prompter().Texts(), std::vector<std::string>{kReplace});
         EXPECT_EQ(VersionBytes(lib.Directory(), "y"), c.bytesOfY);
         EXPECT_EQ(result.photosAdded, c.added);
@@ -126,7 +130,7 @@ TEST_F(LibraryImporterTest, FromTheOpenLibrarysFolderCopiesNothingAndAsksNothing
 
 TEST_F(LibraryImporterTest, CancelDuringTheCopyKeepsThePhotosAddedBefore)
 {
-    m_host.cancelAtCall = 5;  // the first file of the second photo
+    m_host.cancelAtCall = 5; // the first file of the second photo
     const auto result = Import(m_source.DatabasePath());
     EXPECT_EQ(result.outcome, Outcome::Cancelled);
     EXPECT_EQ(result.photosAdded, 1);
@@ -136,4 +140,4 @@ TEST_F(LibraryImporterTest, CancelDuringTheCopyKeepsThePhotosAddedBefore)
     EXPECT_FALSE(m_host.cleared);
 }
 
-}  // namespace
+} // namespace

@@ -16,7 +16,7 @@
 // A host that records the progress texts and, when told, stops the copy at a given
 // call as the progress dialog's Cancel would.
 class RecordingHost : public TransferHost {
-public:
+  public:
     void ShowProgress(const std::string& text, int, int) override { progress.push_back(text); }
     void ClearProgress() override { cleared = true; }
     CopyResult RunCopy(const Copy& copy) override
@@ -35,8 +35,8 @@ using Version = PictureStore::Version;
 
 // Writes the versions of a photo into a library folder, each with its own bytes.
 inline void WriteVersions(const std::string& directory, const std::string& name,
-                          std::initializer_list<Version> versions = {Version::FullScreen, Version::Thumbnail,
-                                                                     Version::HighRes})
+                          std::initializer_list<Version> versions = {
+                              Version::FullScreen, Version::Thumbnail, Version::HighRes})
 {
     for (const Version version : versions)
         WriteBytes(PictureStore::VersionPath(directory, version, name),
@@ -56,6 +56,7 @@ inline std::vector<std::string> FileNamesIn(const std::string& path)
     ScriptedPrompter quiet;
     catalog.ReadDatabase(path, quiet);
     std::vector<std::string> names;
-    for (int i = 0; i < catalog.PhotoCount(); ++i) names.push_back(catalog.PhotoAt(i).GetFileName());
+    for (int i = 0; i < catalog.PhotoCount(); ++i)
+        names.push_back(catalog.PhotoAt(i).GetFileName());
     return names;
 }

@@ -43,7 +43,8 @@ void CopyProgress::ShowDialog()
 {
     if (m_dialog) return;
     // Made only now: a QProgressDialog shows itself on a timer of its own.
-    m_dialog = std::make_unique<QProgressDialog>(m_text, QStringLiteral("Cancel"), 0, m_count, &m_window);
+    m_dialog =
+        std::make_unique<QProgressDialog>(m_text, QStringLiteral("Cancel"), 0, m_count, &m_window);
     m_dialog->setWindowTitle(m_title);
     m_dialog->setAccessibleName(m_title);
     m_dialog->setAutoClose(false);

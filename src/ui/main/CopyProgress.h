@@ -20,7 +20,7 @@ class QWidget;
 // back, so no other command can start while the catalog is half merged. The progress
 // text goes into the status bar's first pane as well.
 class CopyProgress : public TransferHost {
-public:
+  public:
     explicit CopyProgress(QWidget& window, QString title,
                           std::chrono::milliseconds delay = std::chrono::milliseconds(500));
     ~CopyProgress() override;
@@ -34,7 +34,7 @@ public:
     // The dialog once it is up, else null.
     QProgressDialog* Dialog() const { return m_dialog.get(); }
 
-private:
+  private:
     void ShowDialog();
 
     QWidget& m_window;

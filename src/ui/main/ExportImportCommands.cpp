@@ -16,7 +16,7 @@ namespace {
 constexpr const char* kFilter = "Photo Databases (*.pdb)";
 constexpr const char* kSuffix = "pdb";
 
-}  // namespace
+} // namespace
 
 ExportImportCommands::ExportImportCommands(CommandContext& context)
     : QObject(&context.window), m_context(context)

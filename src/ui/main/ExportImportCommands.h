@@ -8,13 +8,13 @@ struct CommandContext;
 // library merged into the open one), both with their picture files.
 class ExportImportCommands : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit ExportImportCommands(CommandContext& context);
 
-public Q_SLOTS:
+  public Q_SLOTS:
     void OnExport();
     void OnImport();
 
-private:
+  private:
     CommandContext& m_context;
 };

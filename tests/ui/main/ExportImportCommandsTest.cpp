@@ -17,14 +17,15 @@
 namespace {
 
 class ExportImportTest : public MainFrameTest {
-protected:
+  protected:
     const std::string m_threePhotos = std::string(kTwoPhotos) + "pond|2001|||||\r\n";
 
     void SetUp() override
     {
         OpenWithDialog(MakeLibrary("Family.pdb", m_threePhotos));
         for (const char* name : {"beach01", "garden", "pond"}) {
-            for (const auto version : {PictureStore::Version::FullScreen, PictureStore::Version::Thumbnail})
+            for (const auto version :
+                 {PictureStore::Version::FullScreen, PictureStore::Version::Thumbnail})
                 WriteBytes(PictureStore::VersionPath(Folder(), version, name), name);
         }
         m_prompter.Forget();
@@ -35,7 +36,8 @@ protected:
         CQuilleryDoc catalog;
         catalog.ReadDatabase(path, m_prompter);
         std::vector<std::string> names;
-        for (int i = 0; i < catalog.PhotoCount(); ++i) names.push_back(catalog.PhotoAt(i).GetFileName());
+        for (int i = 0; i < catalog.PhotoCount(); ++i)
+            names.push_back(catalog.PhotoAt(i).GetFileName());
         return names;
     }
     void Trigger(CommandId id) { m_frame.Action(id)->trigger(); }
@@ -50,18 +52,20 @@ TEST_F(ExportImportTest, ExportWritesTheListedPhotosInListOrder)
     List().SortByColumn(kFilenameColumn);
     if (List().PhotoAtRow(0)->GetFileName() != "pond") List().SortByColumn(kFilenameColumn);
     std::vector<std::string> rows;
-    for (int row = 0; row < List().RowCount(); ++row) rows.push_back(List().PhotoAtRow(row)->GetFileName());
+    for (int row = 0; row < List().RowCount(); ++row)
+        rows.push_back(List().PhotoAtRow(row)->GetFileName());
     ASSERT_EQ(rows, (Texts{"pond", "beach01"}));
 
     m_chooser.Answer(m_other.File("Out.pdb"));
-    m_prompter.Answer(PromptAnswer::Ok);  // create the picture folders
+    m_prompter.Answer(PromptAnswer::Ok); // create the picture folders
     Trigger(CommandId::Export);
     const FileRequest& request = m_chooser.Requests().back();
     EXPECT_EQ(request.kind, FileDialogKind::Save);
     EXPECT_TRUE(HasFlag(request.flags, FileFlag::ConfirmOverwrite));
     EXPECT_EQ(m_prompter.Texts(), Texts{kCreateQuestion});
     EXPECT_EQ(NamesIn(m_other.File("Out.pdb")), rows);
-    EXPECT_EQ(ReadBytes(PictureStore::VersionPath(m_other.Path().string(), PictureStore::Version::Thumbnail, "pond")),
+    EXPECT_EQ(ReadBytes(PictureStore::VersionPath(m_other.Path().string(),
+                                                  PictureStore::Version::Thumbnail, "pond")),
               "pond");
     EXPECT_FALSE(Lib().IsModified());
     EXPECT_TRUE(m_frame.statusBar()->currentMessage().isEmpty());
@@ -71,13 +75,14 @@ TEST_F(ExportImportTest, ExportWritesTheListedPhotosInListOrder)
 // follows and the library is marked for saving.
 TEST_F(ExportImportTest, ImportEndedByCancelShowsWhatWasMerged)
 {
-    WriteBytes(m_other.File("Other.pdb"), "new1|2002|||||\r\ngarden|1999|||||\r\nnew2|2003|||||\r\n");
+    WriteBytes(m_other.File("Other.pdb"),
+               "new1|2002|||||\r\ngarden|1999|||||\r\nnew2|2003|||||\r\n");
     Library::CreatePictureFolders(m_other.Path().string());
     List().ShowSubset({List().PhotoAtRow(0)});
     m_chooser.Answer(m_other.File("Other.pdb"));
-    m_prompter.Answer(PromptAnswer::Ok);      // "Unable to copy new1 ..." (it has no files): go on
-    m_prompter.Answer(PromptAnswer::Ok);      // the thumbnail too
-    m_prompter.Answer(PromptAnswer::Cancel);  // garden is a duplicate: stop
+    m_prompter.Answer(PromptAnswer::Ok);     // "Unable to copy new1 ..." (it has no files): go on
+    m_prompter.Answer(PromptAnswer::Ok);     // the thumbnail too
+    m_prompter.Answer(PromptAnswer::Cancel); // garden is a duplicate: stop
     Trigger(CommandId::Import);
     EXPECT_EQ(m_prompter.Texts().back(), std::string(LibraryImporter::kDuplicateQuestion));
     EXPECT_EQ(List().RowCount(), 4);
@@ -112,8 +117,10 @@ TEST(CopyProgressTest, TheDialogComesUpAndItsCancelStopsTheCopy)
     EXPECT_EQ(progress.Dialog()->labelText(), QStringLiteral("Files for beach being copied"));
     // A copy after the cancel stops at once.
     EXPECT_EQ(progress.RunCopy([](const std::atomic<bool>& cancel) {
-        return cancel.load() ? TransferHost::CopyResult::Cancelled : TransferHost::CopyResult::Copied;
-    }), TransferHost::CopyResult::Cancelled);
+        return cancel.load() ? TransferHost::CopyResult::Cancelled
+                             : TransferHost::CopyResult::Copied;
+    }),
+              TransferHost::CopyResult::Cancelled);
 }
 
-}  // namespace
+} // namespace
