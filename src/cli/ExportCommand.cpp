@@ -97,7 +97,10 @@ int ExportCommand::Run(const std::vector<std::string>& arguments, ToolContext& c
 
     // The tool was told where to export: the folders are made without a question.
     const std::string directory = FileOps::DirectoryOf(FileOps::Absolute(request->target));
-    if (!Library::PictureFoldersExist(directory)) Library::CreatePictureFolders(directory);
+    if (!Library::PictureFoldersExist(directory) && !Library::CreatePictureFolders(directory)) {
+        context.prompter.Message("Unable to create the picture folders beside " + request->target);
+        return kFailure;
+    }
     ProgressLine progress(context.err, m_progressOnTerminal);
     const LibraryExporter::Outcome outcome =
         LibraryExporter::Export(library, photos, request->target, context.prompter, progress);
