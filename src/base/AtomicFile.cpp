@@ -3,9 +3,11 @@
 #include "base/FileOps.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -142,6 +144,47 @@ bool AtomicFile::FailWrite()
     return false;
 }
 
+AtomicFile::CopyOutcome AtomicFile::CopyFrom(int sourceFd, const std::atomic<bool>* cancel)
+{
+    if (!m_file.IsOpen()) return CopyOutcome::Failed;
+    // Chunks bound how long a cancel waits; large enough that the kernel's copy keeps
+    // its speed.
+    constexpr size_t kChunk = size_t{8} << 20;
+    const auto cancelled = [cancel] {
+        return cancel != nullptr && cancel->load(std::memory_order_relaxed);
+    };
+    const auto fail = [this](CopyOutcome outcome) {
+        Discard();
+        return outcome;
+    };
+    bool kernelCopy = true;
+    std::unique_ptr<char[]> buffer;
+    constexpr size_t kBuffer = size_t{1} << 20;
+    for (;;) {
+        if (cancelled()) return fail(CopyOutcome::Cancelled);
+        if (kernelCopy) {
+            const ssize_t copied =
+                ::copy_file_range(sourceFd, nullptr, m_file.Get(), nullptr, kChunk, 0);
+            if (copied > 0) continue;
+            if (copied == 0) return CopyOutcome::Done;
+            if (errno == EINTR) continue;
+            // Across file systems on older kernels, or where the file system has no
+            // copy of its own: the plain loop serves. Nothing was written by the call.
+            if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL &&
+                errno != EBADF)
+                return fail(CopyOutcome::Failed);
+            kernelCopy = false;
+            buffer = std::make_unique<char[]>(kBuffer);
+        }
+        const long got = FileOps::ReadSome(sourceFd, buffer.get(), kBuffer);
+        if (got < 0) return fail(CopyOutcome::Failed);
+        if (got == 0) return CopyOutcome::Done;
+        if (!FileOps::WriteAll(m_file.Get(),
+                               std::string_view(buffer.get(), static_cast<size_t>(got))))
+            return fail(CopyOutcome::Failed);
+    }
+}
+
 void AtomicFile::StartWriteBack() const
 {
     if (m_file.IsOpen()) ::sync_file_range(m_file.Get(), 0, 0, SYNC_FILE_RANGE_WRITE);
@@ -174,6 +217,20 @@ bool AtomicFile::Commit(const Move& move, FolderSync sync)
     m_temporaryPath.clear();
     // A failed folder sync changes nothing the caller could act on: the rename is done.
     if (sync == FolderSync::Sync) FileOps::SyncDirectoryOf(m_target);
+    return true;
+}
+
+bool AtomicFile::CommitUnsynced(Replace replace)
+{
+    const bool closed = Staged() && m_file.Close();
+    const bool moved = closed && (replace == Replace::Existing
+                                      ? FileOps::RenameReplacing(m_temporaryPath, m_target)
+                                      : FileOps::RenameNoReplace(m_temporaryPath, m_target));
+    if (!moved) {
+        Discard();
+        return false;
+    }
+    m_temporaryPath.clear();
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/FileDescriptor.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -23,6 +24,11 @@ public:
     // Version files skip the folder sync: their atomicity needs only the data on disk
     // before the rename, and after a crash the name holds the old file or the new one.
     enum class FolderSync { Sync, Skip };
+    // Copies taken whole from their source skip the data sync: the caller syncs the
+    // file system once after a batch (FileOps::SyncFileSystemOf) before anything names
+    // them, which costs far less than a sync per file.
+    enum class DataSync { Now, Deferred };
+    enum class CopyOutcome { Done, Failed, Cancelled };
     // The rename a commit makes, for callers that route it through their own step.
     using Move = std::function<bool(const std::string& from, const std::string& to)>;
 
@@ -55,6 +61,10 @@ public:
     // Appends bytes; on failure (a full disk, say) the temporary is removed.
     bool Write(std::string_view bytes);
     bool Write(std::span<const std::uint8_t> bytes);
+    // Appends the rest of an open file, by the kernel's copy where both file systems
+    // allow it and by reading and writing where not. Checks `cancel` between chunks;
+    // on failure or cancel the temporary is removed.
+    CopyOutcome CopyFrom(int sourceFd, const std::atomic<bool>* cancel = nullptr);
     // Starts writing the data back without waiting, so a later Flush waits less.
     void StartWriteBack() const;
     // Waits until the data is on disk and closes the file; a full disk may show only
@@ -63,6 +73,9 @@ public:
     // Flushes (unless done), renames the temporary to the target and syncs the folder.
     // On failure the temporary is removed and the target is as it was.
     bool Commit(Replace replace, FolderSync sync = FolderSync::Sync);
+    // Closes without waiting for the disk (a close may still report a late write
+    // error), then renames; see DataSync::Deferred.
+    bool CommitUnsynced(Replace replace);
     bool Commit(const Move& move, FolderSync sync = FolderSync::Sync);
     // Removes the temporary, if any.
     void Discard();

@@ -140,6 +140,12 @@ bool SyncDirectoryOf(const std::string& path)
     return directory.IsOpen() && ::fsync(directory.Get()) == 0;
 }
 
+bool SyncFileSystemOf(const std::string& path)
+{
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    return file.IsOpen() && ::syncfs(file.Get()) == 0;
+}
+
 std::string DirectoryOf(const std::string& path)
 {
     const size_t slash = path.rfind('/');

@@ -68,6 +68,10 @@ bool RenameNoReplace(const std::string& from, const std::string& to);
 // Makes renames and removals in the directory of `path` durable.
 bool SyncDirectoryOf(const std::string& path);
 
+// Writes everything cached for the file system holding `path` to disk: one wait for
+// a whole batch of copies.
+bool SyncFileSystemOf(const std::string& path);
+
 // The directory part of a path ("." when there is none).
 std::string DirectoryOf(const std::string& path);
 

@@ -1,6 +1,7 @@
 #include "cli/DeleteCommand.h"
 
 #include "base/FileOps.h"
+#include "cli/ToolLibrary.h"
 #include "core/CQuilleryDoc.h"
 #include "core/PhotoRecord.h"
 #include "core/Prompter.h"
@@ -49,29 +50,6 @@ std::vector<const PhotoRecord*> PhotosNamed(const CQuilleryDoc& catalog, const s
     return photos;
 }
 
-bool OpenExisting(const std::string& path, Library& library, std::chrono::milliseconds lockWait,
-                  ToolContext& context)
-{
-    // Deleting from a library that is not there must not create one.
-    if (!FileOps::Exists(path)) {
-        context.prompter.Message("Unable to open the library " + path);
-        return false;
-    }
-    switch (library.OpenOrCreate(path, context.prompter, lockWait)) {
-    case Library::Outcome::Done: return true;
-    case Library::Outcome::Locked:
-        context.prompter.Message(LibraryLock::InUseMessage(path));
-        return false;
-    case Library::Outcome::FoldersDeclined:
-        context.prompter.Message("Unable to create the picture folders beside " + path);
-        return false;
-    case Library::Outcome::ReadFailed:
-    case Library::Outcome::CannotCreate:
-    case Library::Outcome::NotRecovered: break;
-    }
-    return false;
-}
-
 }  // namespace
 
 std::string_view DeleteCommand::Description() const
@@ -95,7 +73,7 @@ int DeleteCommand::Run(const std::vector<std::string>& arguments, ToolContext& c
     QObject::connect(&library, &Library::leftoversMended, [&context](const std::string& note) {
         context.err << "quillery-tool delete: " << note << '\n';
     });
-    if (!OpenExisting(request->library, library, m_lockWait, context)) return kFailure;
+    if (!ToolLibrary::OpenExisting(request->library, library, m_lockWait, context)) return kFailure;
 
     std::vector<const PhotoRecord*> photos;
     for (const std::string& name : request->names) {

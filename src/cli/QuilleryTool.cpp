@@ -3,11 +3,15 @@
 #include "cli/AddCommand.h"
 #include "cli/DeleteCommand.h"
 #include "cli/DumpCommand.h"
+#include "cli/ExportCommand.h"
+#include "cli/ImportCommand.h"
 #include "cli/OutputBuffer.h"
 #include "cli/ResaveCommand.h"
 
 #include <cstring>
+#include <iostream>
 #include <ostream>
+#include <unistd.h>
 
 QuilleryTool::QuilleryTool()
 {
@@ -15,6 +19,10 @@ QuilleryTool::QuilleryTool()
     m_commands.push_back(std::make_unique<AddCommand>());
     m_commands.push_back(std::make_unique<ResaveCommand>());
     m_commands.push_back(std::make_unique<DeleteCommand>());
+    const bool terminal = ::isatty(STDERR_FILENO) == 1;
+    m_commands.push_back(std::make_unique<ExportCommand>(ToolCommand::kLockWait, terminal));
+    m_commands.push_back(std::make_unique<ImportCommand>(
+        terminal && ::isatty(STDIN_FILENO) == 1 ? &std::cin : nullptr));
 }
 
 int QuilleryTool::Run(const std::vector<std::string>& arguments, ToolContext& context)

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 const std::vector<std::string> kOnlyTarget{"v.jpg"};
@@ -80,5 +81,25 @@ TEST(AtomicFile, FolderInTheWayFailsTheCommitAndMissingFolderTheCreate)
     ASSERT_TRUE(never.CreateAt(target, dir.File("~v.jpg")) && never.Write(std::string_view("new")));
     EXPECT_FALSE(never.Commit(AtomicFile::Replace::Never));
     EXPECT_EQ(ReadBytes(target), "kept");
+    EXPECT_EQ(Entries(dir.Path()), kOnlyTarget);
+}
+
+// A source the kernel's copy refuses (a pipe) is copied by the plain loop, whole;
+// the copy after the data is unsynced and renamed into place.
+TEST(AtomicFile, CopyFromFallsBackToReadingAndWriting)
+{
+    TempDir dir;
+    int ends[2] = {-1, -1};
+    ASSERT_EQ(::pipe(ends), 0);
+    const FileDescriptor reading(ends[0]);
+    {
+        const FileDescriptor writing(ends[1]);
+        ASSERT_EQ(::write(writing.Get(), "piped picture", 13), 13);
+    }
+    AtomicFile file;
+    ASSERT_TRUE(file.Create(dir.File("v.jpg")));
+    ASSERT_EQ(file.CopyFrom(reading.Get()), AtomicFile::CopyOutcome::Done);
+    ASSERT_TRUE(file.CommitUnsynced(AtomicFile::Replace::Existing));
+    EXPECT_EQ(ReadBytes(dir.File("v.jpg")), "piped picture");
     EXPECT_EQ(Entries(dir.Path()), kOnlyTarget);
 }

@@ -164,9 +164,18 @@ class KillCampaign : public testing::Test {
         content.resize(content.size() - 2);
         WriteBytes(LibraryIn(folder), content);
         fs::remove(LibraryIn(folder) + "~");
+        s_source = MakePicture((s_dir->Path() / "lighthouse.jpg").string(), 400, 300);
+        // Another library in a folder of the template, for import and export: each
+        // run gets its own copy.
+        const fs::path other = folder / "other";
+        fs::create_directories(other);
+        ASSERT_TRUE(Succeeded(RunTool(
+            folder, {"add", OtherIn(folder), s_source, "--date", "7/2001", "--person", "Roe, Ann"},
+            nullptr)))
+            << ReadBytes((folder / "tool.log").string());
+        fs::remove(OtherIn(folder) + "~");
         fs::remove(folder / "tool.log");
         s_template = folder;
-        s_source = MakePicture((s_dir->Path() / "lighthouse.jpg").string(), 400, 300);
     }
 
     static void TearDownTestSuite() { s_dir.reset(); }
@@ -177,11 +186,20 @@ class KillCampaign : public testing::Test {
     {
         return (folder / "Library.pdb").string();
     }
+    // "OTHER" stands for the other library, in the folder "other" of the library's.
+    static std::string Other() { return "OTHER"; }
+    static std::string OtherIn(const fs::path& folder)
+    {
+        return (folder / "other" / "Other.pdb").string();
+    }
     static std::vector<std::string> WithLibrary(std::vector<std::string> arguments,
                                                 const fs::path& folder)
     {
-        for (std::string& argument : arguments)
+        for (std::string& argument : arguments) {
             if (argument == Library()) argument = LibraryIn(folder);
+            else if (argument == Other())
+                argument = OtherIn(folder);
+        }
         return arguments;
     }
 
@@ -381,6 +399,20 @@ TEST_F(KillCampaign, Add)
 TEST_F(KillCampaign, DeleteWithFiles)
 {
     Campaign("delete", {"delete", Library(), "garden", "--with-files"}, false);
+}
+
+// The photos merged and their pictures copied, then the library saved: the copies
+// are on disk before the save names them.
+TEST_F(KillCampaign, Import)
+{
+    Campaign("import", {"import", Library(), Other()}, false);
+}
+
+// Exported over an existing library, which keeps its old content until the new one
+// is written whole, its pictures synced first.
+TEST_F(KillCampaign, ExportOverALibrary)
+{
+    Campaign("export", {"export", Other(), Library()}, false);
 }
 
 // Where renameat2 is refused, a save killed after linking its temporary to the

@@ -11,6 +11,7 @@
 #include "ui/main/CommandState.h"
 #include "ui/main/DeleteCopyCommands.h"
 #include "ui/main/EditingCommands.h"
+#include "ui/main/ExportImportCommands.h"
 #include "ui/main/FilterCommands.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/LibraryCommands.h"
@@ -60,6 +61,7 @@ MainFrame::MainFrame(Prompter& prompter, FileChooser& fileChooser, Settings& set
     new PictureShowCommands(*m_context);
     new PrintCommands(*m_context);
     new EditingCommands(*m_context);
+    new ExportImportCommands(*m_context);
     ConnectCommands();
     ConnectViews();
     RebuildRecentFiles();
