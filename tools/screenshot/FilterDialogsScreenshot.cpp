@@ -20,6 +20,7 @@
 #include "ui/main/IconTheme.h"
 #include "ui/main/LibraryCommands.h"
 #include "ui/main/MainFrame.h"
+#include "SampleWindow.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -38,17 +39,6 @@
 
 namespace {
 
-bool CopyLibrary(const std::filesystem::path& from, const std::filesystem::path& to)
-{
-    std::error_code error;
-    std::filesystem::copy_file(from / "Samples.pdb", to / "Samples.pdb", error);
-    for (const char* folder : {"Thumbnail Pictures", "Full Screen Pictures", "High Resolution Images",
-                               "Original Images"}) {
-        std::filesystem::copy(from / folder, to / folder, std::filesystem::copy_options::recursive, error);
-    }
-    return std::filesystem::exists(to / "Samples.pdb");
-}
-
 void Pick(QListWidget* list, std::initializer_list<const char*> names)
 {
     for (int row = 0; row < list->count(); ++row) {
@@ -63,27 +53,16 @@ void Pick(QListWidget* list, std::initializer_list<const char*> names)
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    IconTheme::Ensure();
     if (argc != 3) {
         std::fprintf(stderr, "usage: filter_dialogs_screenshot BIN-FOLDER out\n");
         return 2;
     }
-    QTemporaryDir work;
-    if (!CopyLibrary(argv[1], work.path().toStdString())) {
+    SampleWindow window(argv[1]);
+    if (!window.Copied()) {
         std::fprintf(stderr, "no Samples.pdb in %s\n", argv[1]);
         return 1;
     }
-    ProfileSettings settings(work.filePath("Quillery.conf").toStdString());
-    settings.WriteInt("Initialization", 1);
-    RecentFileList recentFiles(work.filePath("Quillery.conf").toStdString());
-    QtPrompter prompter;
-    DialogFileChooser chooser;
-    ModalDialogRunner dialogs;
-    MainFrame frame(prompter, chooser, settings, recentFiles, dialogs);
-    prompter.SetOwner(&frame);
-    frame.setGeometry(0, 0, 1280, 800);
-    frame.show();
-    frame.Files().OpenLibraryByName(work.filePath("Samples.pdb").toStdString());
+    MainFrame& frame = window.Open();
     const CQuilleryDoc& catalog = frame.Context().library.Catalog();
 
     // Each dialog is made, shown and grabbed in turn; the one before is gone by then.

@@ -24,6 +24,7 @@
 #include "ui/common/ModalDialogRunner.h"
 #include "ui/main/LibraryCommands.h"
 #include "ui/main/MainFrame.h"
+#include "SampleWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -47,43 +48,21 @@ void SelectName(QListWidget* list, const std::string& stored)
     }
 }
 
-bool CopyLibrary(const std::filesystem::path& from, const std::filesystem::path& to)
-{
-    std::error_code error;
-    std::filesystem::copy_file(from / "Samples.pdb", to / "Samples.pdb", error);
-    for (const char* folder : {"Thumbnail Pictures", "Full Screen Pictures", "High Resolution Images",
-                               "Original Images"}) {
-        std::filesystem::copy(from / folder, to / folder, std::filesystem::copy_options::recursive, error);
-    }
-    return std::filesystem::exists(to / "Samples.pdb");
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    IconTheme::Ensure();
     if (argc != 4) {
         std::fprintf(stderr, "usage: photo_dialog_screenshot BIN-FOLDER PICTURE out.png\n");
         return 2;
     }
-    QTemporaryDir work;
-    if (!CopyLibrary(argv[1], work.path().toStdString())) {
+    SampleWindow window(argv[1]);
+    if (!window.Copied()) {
         std::fprintf(stderr, "no Samples.pdb in %s\n", argv[1]);
         return 1;
     }
-    ProfileSettings settings(work.filePath("Quillery.conf").toStdString());
-    settings.WriteInt("Initialization", 1);
-    RecentFileList recentFiles(work.filePath("Quillery.conf").toStdString());
-    QtPrompter prompter;
-    DialogFileChooser chooser;
-    ModalDialogRunner dialogs;
-    MainFrame frame(prompter, chooser, settings, recentFiles, dialogs);
-    prompter.SetOwner(&frame);
-    frame.setGeometry(0, 0, 1280, 800);
-    frame.show();
-    frame.Files().OpenLibraryByName(work.filePath("Samples.pdb").toStdString());
+    MainFrame& frame = window.Open();
     CommandContext& context = frame.Context();
     context.photoList.SetCurrentPhoto(&context.library.Catalog().PhotoAt(1));
 
@@ -92,7 +71,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot read %s\n", argv[2]);
         return 1;
     }
-    PhotoDialogHost host{context.library, prompter, settings, dialogs};
+    PhotoDialogHost host{context.library, window.Prompter(), window.Settings(), window.Dialogs()};
     PhotoInfoDialog dialog(host, &picture, PhotoAdder::SuggestedName(argv[2]), nullptr, &frame);
     dialog.SetDateText("8/14/2021");
     dialog.NotesField()->setPlainText("The last evening of the holiday,\nfrom the terrace.");

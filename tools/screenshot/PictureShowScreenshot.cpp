@@ -18,6 +18,7 @@
 #include "ui/main/IconTheme.h"
 #include "ui/main/LibraryCommands.h"
 #include "ui/main/MainFrame.h"
+#include "SampleWindow.h"
 #include "ui/main/PictureShowCommands.h"
 #include "ui/output/PictureShowWnd.h"
 
@@ -32,48 +33,25 @@
 
 namespace {
 
-bool CopyLibrary(const std::filesystem::path& from, const std::filesystem::path& to)
-{
-    std::error_code error;
-    std::filesystem::copy_file(from / "Samples.pdb", to / "Samples.pdb", error);
-    for (const char* folder : {"Thumbnail Pictures", "Full Screen Pictures",
-                               "High Resolution Images", "Original Images"}) {
-        std::filesystem::copy(from / folder, to / folder, std::filesystem::copy_options::recursive,
-                              error);
-    }
-    return std::filesystem::exists(to / "Samples.pdb");
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    IconTheme::Ensure();
     if (argc != 3) {
         std::fprintf(stderr, "usage: picture_show_screenshot BIN-FOLDER out.png\n");
         return 2;
     }
-    QTemporaryDir work;
-    if (!CopyLibrary(argv[1], work.path().toStdString())) {
+    SampleWindow window(argv[1]);
+    if (!window.Copied()) {
         std::fprintf(stderr, "no Samples.pdb in %s\n", argv[1]);
         return 1;
     }
-    ProfileSettings settings(work.filePath("Quillery.conf").toStdString());
-    settings.WriteInt("Initialization", 1);
     for (const char* key :
          {"PictureShowDate", "PictureShowPersons", "PictureShowEvents", "PictureShowNotes"})
-        settings.WriteInt(key, 1);
-    settings.WriteString("PictureDelay", "60");
-    RecentFileList recentFiles(work.filePath("Quillery.conf").toStdString());
-    QtPrompter prompter;
-    DialogFileChooser chooser;
-    ModalDialogRunner dialogs;
-    MainFrame frame(prompter, chooser, settings, recentFiles, dialogs);
-    prompter.SetOwner(&frame);
-    frame.setGeometry(0, 0, 1280, 800);
-    frame.show();
-    frame.Files().OpenLibraryByName(work.filePath("Samples.pdb").toStdString());
+        window.Settings().WriteInt(key, 1);
+    window.Settings().WriteString("PictureDelay", "60");
+    MainFrame& frame = window.Open();
     CommandContext& context = frame.Context();
     context.photoList.SetCurrentPhoto(context.photoList.PhotoAtRow(1));
     frame.Action(CommandId::PictureShow)->trigger();
