@@ -59,7 +59,8 @@ FirstRunPlaces QuilleryApp::FirstRunPlacesOfThisRun()
     places.programFolderWritable = QFileInfo(QCoreApplication::applicationDirPath()).isWritable();
     places.dataHome =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
-    const QString dirs = qEnvironmentVariable("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"));
+    const QString dirs =
+        qEnvironmentVariable("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"));
     for (const QString& dir : dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts))
         places.dataDirs.push_back(dir.toStdString());
     return places;

@@ -20,8 +20,10 @@ std::string ShellWord(std::string_view text)
 {
     std::string word = "'";
     for (const char c : text) {
-        if (c == '\'') word += "'\\''";
-        else word += c;
+        if (c == '\'')
+            word += "'\\''";
+        else
+            word += c;
     }
     return word + "'";
 }
@@ -38,9 +40,12 @@ std::string ExecArgument(std::string_view text)
     quoted += '"';
     std::string value;
     for (const char c : quoted) {
-        if (c == '\\') value += "\\\\";
-        else if (c == '%') value += "%%";
-        else value += c;
+        if (c == '\\')
+            value += "\\\\";
+        else if (c == '%')
+            value += "%%";
+        else
+            value += c;
     }
     return value;
 }
@@ -130,18 +135,21 @@ void FirstRunSetup::Run() const
 {
     std::error_code error;
     if (!m_places.programFolderWritable) CopySampleLibrary();
-    for (const char* folder : kOptionalFolders) fs::create_directory(fs::path(SetupFolder()) / folder, error);
+    for (const char* folder : kOptionalFolders)
+        fs::create_directory(fs::path(SetupFolder()) / folder, error);
 
     const fs::path menu(MenuFolder());
     for (const std::string_view file : {kMenuEntryFile, kHelpEntryFile, kUninstallEntryFile})
         fs::remove(menu / file, error);
     fs::create_directories(menu, error);
-    for (const auto& [file, text] : MenuEntries()) WriteText((menu / file).string(), text);
+    for (const auto& [file, text] : MenuEntries())
+        WriteText((menu / file).string(), text);
 
     const std::string script = UninstallScriptPath();
     WriteText(script, UninstallScript());
-    fs::permissions(script, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                fs::perms::others_read | fs::perms::others_exec,
+    fs::permissions(script,
+                    fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                        fs::perms::others_read | fs::perms::others_exec,
                     error);
 }
 
@@ -179,7 +187,8 @@ std::string FirstRunSetup::UninstallScript() const
     s += "# Delete sample photos first\n";
     for (const char* sampleFolder : {"Thumbnail Pictures", "Full Screen Pictures"}) {
         for (int n = 1; n <= kSamplePictureCount; ++n)
-            s += "rm -f " + word(folder / sampleFolder / ("Picture #" + std::to_string(n) + ".jpg")) + "\n";
+            s += "rm -f " +
+                 word(folder / sampleFolder / ("Picture #" + std::to_string(n) + ".jpg")) + "\n";
     }
     s += "#\n# Now lets try and delete all of the picture file directories\n";
     s += "# This operation will fail if user has put photos into these directories\n#\n";
@@ -192,7 +201,8 @@ std::string FirstRunSetup::UninstallScript() const
         s += "#\n# Now lets delete help files\n#\n";
         s += "rm -rf " + word(folder / "help") + "\n";
         s += "#\n# Now lets delete all program files\n#\n";
-        for (const char* file : {"quillery", "quillery-tool"}) s += "rm -f " + word(folder / file) + "\n";
+        for (const char* file : {"quillery", "quillery-tool"})
+            s += "rm -f " + word(folder / file) + "\n";
     }
     s += "#\n# Now lets delete the menu entries\n#\n";
     for (const auto& entry : MenuEntries())

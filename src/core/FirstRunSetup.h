@@ -11,10 +11,10 @@
 // Where the first start looks and writes. The desktop program fills it from the
 // running program and the environment; tests fill it with temporary folders.
 struct FirstRunPlaces {
-    std::string programPath;                 // the running program file, full path
-    bool programFolderWritable = true;       // false after an install to /usr
-    std::string dataHome;                    // $XDG_DATA_HOME, or ~/.local/share
-    std::vector<std::string> dataDirs;       // $XDG_DATA_DIRS: where a package's menu entry lives
+    std::string programPath;           // the running program file, full path
+    bool programFolderWritable = true; // false after an install to /usr
+    std::string dataHome;              // $XDG_DATA_HOME, or ~/.local/share
+    std::vector<std::string> dataDirs; // $XDG_DATA_DIRS: where a package's menu entry lives
 };
 
 // The first start for a user completes the installation: the optional picture folders
@@ -22,7 +22,7 @@ struct FirstRunPlaces {
 // is set before the work, and nothing in it reports failure, so a set-up that failed
 // halfway is not tried again.
 class FirstRunSetup {
-public:
+  public:
     FirstRunSetup(Settings& settings, Prompter& prompter, FirstRunPlaces places);
 
     // The start-up check; true when the set-up ran now.
@@ -52,7 +52,7 @@ public:
         "A sample library ('Samples.pdb') is provided for you to try out features of the "
         "product";
 
-private:
+  private:
     void Run() const;
     void CopySampleLibrary() const;
 

@@ -17,13 +17,20 @@ namespace {
 std::string Quoted(const std::string& text)
 {
     std::string word = "'";
-    for (const char c : text) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (const char c : text)
+        word += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return word + "'";
 }
 
-int Run(const std::string& command) { return std::system(command.c_str()); }
+int Run(const std::string& command)
+{
+    return std::system(command.c_str());
+}
 
-bool HaveValidator() { return Run("command -v desktop-file-validate >/dev/null 2>&1") == 0; }
+bool HaveValidator()
+{
+    return Run("command -v desktop-file-validate >/dev/null 2>&1") == 0;
+}
 
 // A program folder as the build or a user's own unpacking leaves it. Its name has the
 // characters that shell words and desktop entries must quote.
@@ -46,13 +53,15 @@ struct Installation {
         for (const char* sub : {"Thumbnail Pictures", "Full Screen Pictures"}) {
             fs::create_directory(folder / sub);
             for (int n = 1; n <= 6; ++n)
-                WriteBytes((folder / sub / ("Picture #" + std::to_string(n) + ".jpg")).string(), "jpeg");
+                WriteBytes((folder / sub / ("Picture #" + std::to_string(n) + ".jpg")).string(),
+                           "jpeg");
         }
     }
     FirstRunSetup Setup(bool writable)
     {
-        return FirstRunSetup(settings, prompter,
-                             {program.string(), writable, dataHome.string(), {"", dataDirs.string()}});
+        return FirstRunSetup(
+            settings, prompter,
+            {program.string(), writable, dataHome.string(), {"", dataDirs.string()}});
     }
     int Uninstall(const FirstRunSetup& setup) const
     {
@@ -68,7 +77,8 @@ void ExpectValidEntries(const FirstRunSetup& setup, size_t count)
     for (const auto& item : fs::directory_iterator(setup.MenuFolder())) {
         ++found;
         if (validate) {
-            EXPECT_EQ(Run("desktop-file-validate " + Quoted(item.path().string())), 0) << item.path();
+            EXPECT_EQ(Run("desktop-file-validate " + Quoted(item.path().string())), 0)
+                << item.path();
         }
     }
     EXPECT_EQ(found, count);
@@ -82,20 +92,23 @@ TEST(FirstRunSetup, FirstStartSetsUpBesideAWritableProgramAndUninstallRemovesOnl
     FirstRunSetup setup = installation.Setup(true);
     ASSERT_TRUE(setup.Check());
     EXPECT_EQ(installation.settings.GetInt("Initialization", 0), 1);
-    ASSERT_EQ(installation.prompter.Texts(), std::vector<std::string>{std::string(FirstRunSetup::kMessage)});
+    ASSERT_EQ(installation.prompter.Texts(),
+              std::vector<std::string>{std::string(FirstRunSetup::kMessage)});
     const fs::path folder = installation.program.parent_path();
     EXPECT_EQ(setup.SetupFolder(), folder.string());
     EXPECT_TRUE(fs::is_directory(folder / "High Resolution Images"));
     EXPECT_TRUE(fs::is_directory(folder / "Original Images"));
     ExpectValidEntries(setup, 3);
     EXPECT_NE(ReadBytes(setup.MenuFolder() + "/" + std::string(FirstRunSetup::kMenuEntryFile))
-                  .find("Name=Quillery\n"), std::string::npos);
+                  .find("Name=Quillery\n"),
+              std::string::npos);
 
     // A photo of the user's own keeps its folder, and so the program folder.
     WriteBytes((folder / "Original Images" / "mine.jpg").string(), "mine");
     EXPECT_EQ(installation.Uninstall(setup), 0);
     std::vector<std::string> left;
-    for (const auto& item : fs::directory_iterator(folder)) left.push_back(item.path().filename().string());
+    for (const auto& item : fs::directory_iterator(folder))
+        left.push_back(item.path().filename().string());
     EXPECT_EQ(left, std::vector<std::string>{"Original Images"});
     EXPECT_TRUE(fs::exists(folder / "Original Images" / "mine.jpg"));
     EXPECT_TRUE(fs::is_empty(setup.MenuFolder()));
@@ -114,7 +127,8 @@ TEST(FirstRunSetup, AReadOnlyProgramFolderGetsAUserCopyOfTheSamples)
 {
     Installation installation;
     fs::create_directories(installation.dataDirs / "applications");
-    WriteBytes((installation.dataDirs / "applications" / FirstRunSetup::kMenuEntryFile).string(), "x");
+    WriteBytes((installation.dataDirs / "applications" / FirstRunSetup::kMenuEntryFile).string(),
+               "x");
     FirstRunSetup setup = installation.Setup(false);
     ASSERT_TRUE(setup.Check());
     const fs::path copy = installation.dataHome / "Quillery";
