@@ -225,7 +225,10 @@ int Picture::Resize(int width, int height)
 int Picture::Crop(int left, int top, int right, int bottom)
 {
     if (!HasPicture()) return kNotPossible;
-    return InstallResult(img::Crop(m_pixels, left, top, right, bottom));
+    const img::Status cropped = img::CropInPlace(m_pixels, left, top, right, bottom);
+    if (!cropped) return cropped.Error();
+    // Installed as a new buffer would be: palette, fitted copy and comments go.
+    return Install(std::move(m_pixels));
 }
 
 int Picture::Rotate(double degrees)

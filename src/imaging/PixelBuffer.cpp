@@ -74,6 +74,16 @@ void PixelBuffer::ReleaseRoom()
     }
 }
 
+void PixelBuffer::Narrow(int width, int height)
+{
+    if (width < 1 || height < 1 ||
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3 > m_capacity)
+        return;
+    m_width = width;
+    m_height = height;
+    ReleaseRoom();
+}
+
 void PixelBuffer::Reset()
 {
     m_data.reset();
