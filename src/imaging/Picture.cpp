@@ -256,6 +256,10 @@ template <typename Filter>
 int Picture::FilterInto(Filter filter, int amount)
 {
     if (!HasPicture()) return kNotPossible;
+    if (amount <= 0) { // the filters copy unchanged; a copy of the same bytes is no news
+        DropFittedCopy();
+        return kOk;
+    }
     auto target = img::PixelBuffer::AllocateForOverwrite(m_width, m_height);
     if (!target) return target.Error();
     const img::Status filtered = filter(m_pixels, target.Value(), amount);
