@@ -141,11 +141,26 @@ Status RotateQuarter(PixelBuffer& pixels, Turn turn)
     }
     // A quarter turn of a non-square picture cannot be done well in place; a blocked
     // turn into a second buffer reads and writes each pixel once.
-    auto turned = PixelBuffer::AllocateForOverwrite(pixels.Height(), pixels.Width());
+    auto turned = TurnQuarter(pixels, turn);
     if (!turned) return turned.ToStatus();
-    TurnQuarterInto(pixels, turned.Value(), turn == Turn::Quarter);
     pixels = std::move(turned).Value();
     return kErrNone;
+}
+
+Result<PixelBuffer> TurnQuarter(const PixelBuffer& pixels, Turn turn)
+{
+    if (pixels.Empty()) return kErrBadArgument;
+    const bool half = turn == Turn::Half;
+    auto turned = half ? PixelBuffer::AllocateForOverwrite(pixels.Width(), pixels.Height())
+                       : PixelBuffer::AllocateForOverwrite(pixels.Height(), pixels.Width());
+    if (!turned) return turned;
+    if (half) {
+        std::memcpy(turned->Data(), pixels.Data(), pixels.ByteSize());
+        if (const Status done = RotateQuarter(turned.Value(), Turn::Half); !done) return done.Error();
+    } else {
+        TurnQuarterInto(pixels, turned.Value(), turn == Turn::Quarter);
+    }
+    return turned;
 }
 
 Result<PixelBuffer> Rotate(const PixelBuffer& pixels, double radians, QRgb fill)

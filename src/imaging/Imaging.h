@@ -101,6 +101,8 @@ Status CropInPlace(PixelBuffer& pixels, int left, int top, int right, int bottom
 enum class Turn { Quarter = 0, Half = 1, ThreeQuarters = 2 };
 // Turns the picture; the buffer's width and height swap for a quarter or three quarters.
 Status RotateQuarter(PixelBuffer& pixels, Turn turn);
+// A turned copy, the source left as it is (a half turn too).
+Result<PixelBuffer> TurnQuarter(const PixelBuffer& pixels, Turn turn);
 // Turns by `radians` clockwise on screen about the centre, bilinear, into the bounding
 // box of the turned picture; the corners it does not cover get `fill`.
 Result<PixelBuffer> Rotate(const PixelBuffer& pixels, double radians,

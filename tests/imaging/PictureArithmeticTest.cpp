@@ -60,6 +60,37 @@ TEST(PictureCopy, BlankIsBlackAndCopiesTakePixelsNotPaletteOrComments)
     EXPECT_EQ(testimg::MaxDifference(target.Pixels(), source.Pixels()), 0);
 }
 
+// A copy shares its pixels until one side changes; every change, made to either side,
+// must leave the other as it was.
+TEST(PictureCopy, AChangeToEitherSideOfACopyLeavesTheOtherAsItWas)
+{
+    const struct {
+        const char* name;
+        std::function<int(Picture&)> change;
+    } changes[] = {
+        {"Crop", [](Picture& p) { return p.Crop(1, 2, 40, 30); }},
+        {"QuarterTurn", [](Picture& p) { return p.Rotate(90); }},
+        {"HalfTurn", [](Picture& p) { return p.Rotate(180); }},
+        {"Brightness", [](Picture& p) { return p.AdjustBrightness(30); }},
+        {"Colour", [](Picture& p) { return p.AdjustColor(-50, Picture::kGreen); }},
+        {"Sharpen", [](Picture& p) { return p.Sharpen(20); }},
+        {"Fit", [](Picture& p) { return p.FitInto(20, 20); }},
+    };
+    const img::PixelBuffer blocks = testimg::MakeBlocks();
+    for (const auto& c : changes) {
+        for (const bool changeTheCopy : {true, false}) {
+            Picture source = ToPicture(blocks);
+            Picture copy;
+            ASSERT_EQ(copy.CopyFrom(source), 0);
+            ASSERT_EQ(c.change(changeTheCopy ? copy : source), 0) << c.name;
+            const Picture& untouched = changeTheCopy ? source : copy;
+            EXPECT_EQ(untouched.GetSize(), testimg::SizeOf(blocks)) << c.name;
+            EXPECT_EQ(testimg::MaxDifference(untouched.Pixels(), blocks), 0)
+                << c.name << (changeTheCopy ? " on the copy" : " on the source");
+        }
+    }
+}
+
 // The tables at their edges, then as the Adjust operations apply them to their channels.
 TEST(PictureTables, MapExactlyAtTheEdgesAndReachTheirChannels)
 {
