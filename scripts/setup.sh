@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git ccache
   clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-svg-dev qt6-wayland
   libjpeg62-turbo-dev libjpeg-turbo-progs
