@@ -8,6 +8,7 @@
 #include "imaging/Imaging.h"
 #include "imaging/OpenCvGuard.h"
 #include "imaging/PixelAdapter.h"
+#include "imaging/PixelBands.h"
 
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
@@ -68,13 +69,17 @@ Status ApplyTable(PixelBuffer& pixels, int channelMask, const std::array<std::ui
     const auto& green = (channelMask & kGreenChannel) ? table : identity;
     const auto& blue = (channelMask & kBlueChannel) ? table : identity;
     // A plain pass in place: OpenCV's three-channel table walk took twice the time.
-    std::uint8_t* pixel = pixels.Data();
-    std::uint8_t* const end = pixel + pixels.ByteSize();
-    for (; pixel != end; pixel += 3) {
-        pixel[0] = red[pixel[0]];
-        pixel[1] = green[pixel[1]];
-        pixel[2] = blue[pixel[2]];
-    }
+    ForEachBand(pixels.Height(), 256, [&](int firstRow, int lastRow) {
+        for (int y = firstRow; y < lastRow; ++y) {
+            std::uint8_t* pixel = pixels.Row(y);
+            std::uint8_t* const end = pixel + static_cast<std::size_t>(pixels.Width()) * 3;
+            for (; pixel != end; pixel += 3) {
+                pixel[0] = red[pixel[0]];
+                pixel[1] = green[pixel[1]];
+                pixel[2] = blue[pixel[2]];
+            }
+        }
+    });
     return kErrNone;
 }
 

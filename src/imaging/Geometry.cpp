@@ -6,6 +6,7 @@
 #include "imaging/Imaging.h"
 #include "imaging/OpenCvGuard.h"
 #include "imaging/PixelAdapter.h"
+#include "imaging/PixelBands.h"
 
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
@@ -34,7 +35,9 @@ bool InsideRect(const PixelBuffer& pixels, int left, int top, int right, int bot
 // a whole column at a time would miss the cache (and the TLB) on every pixel.
 constexpr int kTurnTile = 64;
 
-void TurnQuarterInto(const PixelBuffer& source, PixelBuffer& target, bool clockwise)
+// Turns the source rows [firstRow, lastRow), which fill target columns of their own.
+void TurnQuarterRows(const PixelBuffer& source, PixelBuffer& target, bool clockwise,
+                     int firstRow, int lastRow)
 {
     const int width = source.Width(), height = source.Height();
     // Source pixel (x, y) lands in target row x, column height - 1 - y on a clockwise
@@ -42,8 +45,8 @@ void TurnQuarterInto(const PixelBuffer& source, PixelBuffer& target, bool clockw
     // moves a whole row down or up.
     const auto step = static_cast<std::ptrdiff_t>(target.Stride());
     const std::ptrdiff_t along = clockwise ? step : -step;
-    for (int top = 0; top < height; top += kTurnTile) {
-        const int bottom = std::min(top + kTurnTile, height);
+    for (int top = firstRow; top < lastRow; top += kTurnTile) {
+        const int bottom = std::min(top + kTurnTile, lastRow);
         for (int left = 0; left < width; left += kTurnTile) {
             const int right = std::min(left + kTurnTile, width);
             for (int y = top; y < bottom; ++y) {
@@ -58,6 +61,16 @@ void TurnQuarterInto(const PixelBuffer& source, PixelBuffer& target, bool clockw
             }
         }
     }
+}
+
+void TurnQuarterInto(const PixelBuffer& source, PixelBuffer& target, bool clockwise)
+{
+    // Bands of whole tiles: each band writes target columns no other band touches.
+    const int tileRows = (source.Height() + kTurnTile - 1) / kTurnTile;
+    ForEachBand(tileRows, 8, [&](int firstTile, int lastTile) {
+        TurnQuarterRows(source, target, clockwise, firstTile * kTurnTile,
+                        std::min(lastTile * kTurnTile, source.Height()));
+    });
 }
 
 // Into a target of its own size: area averaging to reduce, bicubic when a side grows.

@@ -9,6 +9,8 @@
 #include "imaging/PcxReader.h"
 #include "imaging/QtReader.h"
 
+#include <opencv2/core/utility.hpp>
+
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -116,32 +118,101 @@ bool RowsMissing(Decompressor& jpeg)
     return jpeg.Get().arith_code ? jpeg.Trap().SawDataEnd() : jpeg.Trap().SawRowsMissing();
 }
 
+// Reads rows into the picture's own rows until lastRow, or until rows are missing: from
+// there on they would be grey filler.
+void ReadRowsUntil(Decompressor& jpeg, PixelBuffer& pixels, unsigned lastRow,
+                   const HeaderFacts& facts, std::uint8_t* cmykRow)
+{
+    auto& info = jpeg.Get();
+    while (info.output_scanline < lastRow && !RowsMissing(jpeg)) {
+        const unsigned y = info.output_scanline;
+        JSAMPROW rows[kRowsAtOnce];
+        if (facts.cmyk) {
+            rows[0] = cmykRow;
+            if (jpeg_read_scanlines(&info, rows, 1) == 1)
+                CmykRowToRgb(cmykRow, pixels.Row(static_cast<int>(y)), info.output_width,
+                             facts.adobeInverted);
+            continue;
+        }
+        const unsigned count = std::min<unsigned>(kRowsAtOnce, lastRow - y);
+        for (unsigned k = 0; k < count; ++k) rows[k] = pixels.Row(static_cast<int>(y + k));
+        jpeg_read_scanlines(&info, rows, count);
+    }
+}
+
 bool DecodeRows(Decompressor& jpeg, PixelBuffer& pixels, const HeaderFacts& facts,
                 std::uint8_t* cmykRow)
 {
     auto& info = jpeg.Get();
     return jpeg.Trap().Run([&] {
         jpeg_start_decompress(&info);
-        const unsigned height = info.output_height;
-        // Once rows are missing the rest would be grey filler: stop there.
-        while (info.output_scanline < height && !RowsMissing(jpeg)) {
-            const unsigned y = info.output_scanline;
-            JSAMPROW rows[kRowsAtOnce];
-            if (facts.cmyk) {
-                rows[0] = cmykRow;
-                if (jpeg_read_scanlines(&info, rows, 1) == 1)
-                    CmykRowToRgb(cmykRow, pixels.Row(static_cast<int>(y)), info.output_width,
-                                 facts.adobeInverted);
-                continue;
-            }
-            const unsigned count = std::min<unsigned>(kRowsAtOnce, height - y);
-            for (unsigned k = 0; k < count; ++k) rows[k] = pixels.Row(static_cast<int>(y + k));
-            jpeg_read_scanlines(&info, rows, count);
-        }
+        ReadRowsUntil(jpeg, pixels, info.output_height, facts, cmykRow);
         // A file without its end-of-image marker finishes at the marker the source
         // stands in.
         if (!RowsMissing(jpeg)) jpeg_finish_decompress(&info);
     });
+}
+
+// Pictures from this size on are decoded by two decoders at once where the file allows.
+constexpr long long kTwoDecoderPixels = 4'000'000;
+// The upper decoder's share of the rows. The lower decoder skips the upper rows, which
+// still costs their entropy decoding, so the upper one takes more than half.
+constexpr unsigned kUpperShareEighths = 5;
+
+bool SuitsTwoDecoders(const jpeg_decompress_struct& info, const HeaderFacts& facts)
+{
+    // A progressive or arithmetic-coded file would decode its whole data to skip rows.
+    return !facts.cmyk && !info.progressive_mode && !info.arith_code &&
+           static_cast<long long>(info.output_width) * info.output_height >= kTwoDecoderPixels;
+}
+
+// Rows [firstRow, lastRow) of the picture by a decoder of its own; false on anything
+// unusual (an error, a warning, missing rows), which the caller answers with one
+// decoder over the whole file.
+bool DecodeRowRange(std::span<const std::uint8_t> bytes, unsigned scaleDenominator,
+                    PixelBuffer& pixels, unsigned firstRow, unsigned lastRow)
+{
+    Decompressor jpeg;
+    if (!jpeg.Created() || !ReadHeader(jpeg, bytes)) return false;
+    auto& info = jpeg.Get();
+    info.scale_num = 1;
+    info.scale_denom = scaleDenominator;
+    info.out_color_space = JCS_RGB;
+    bool sameSize = false;
+    unsigned reached = 0;
+    const bool ran = jpeg.Trap().Run([&] {
+        jpeg_start_decompress(&info);
+        sameSize = info.output_width == static_cast<JDIMENSION>(pixels.Width()) &&
+                   info.output_height == static_cast<JDIMENSION>(pixels.Height());
+        if (sameSize) {
+            // Skipping reads the entropy-coded data of the rows but does none of the
+            // transform and colour work.
+            if (firstRow > 0) jpeg_skip_scanlines(&info, firstRow);
+            ReadRowsUntil(jpeg, pixels, lastRow, HeaderFacts{}, nullptr);
+            reached = info.output_scanline;
+        }
+        jpeg_abort_decompress(&info);
+    });
+    return ran && sameSize && reached == lastRow && !RowsMissing(jpeg) &&
+           info.err->num_warnings == 0;
+}
+
+bool DecodeWithTwoDecoders(std::span<const std::uint8_t> bytes, unsigned scaleDenominator,
+                           PixelBuffer& pixels)
+{
+    const auto height = static_cast<unsigned>(pixels.Height());
+    const unsigned split = height / 8 * kUpperShareEighths;
+    bool upper = false, lower = false;
+    // OpenCV's worker threads, so no thread is started per picture.
+    cv::parallel_for_(cv::Range(0, 2), [&](const cv::Range& range) {
+        for (int part = range.start; part < range.end; ++part) {
+            if (part == 0)
+                upper = DecodeRowRange(bytes, scaleDenominator, pixels, 0, split);
+            else
+                lower = DecodeRowRange(bytes, scaleDenominator, pixels, split, height);
+        }
+    });
+    return upper && lower;
 }
 
 int ChooseScaleForBox(const jpeg_decompress_struct& info, int orientation, int boxWidth,
@@ -189,9 +260,14 @@ Result<PixelBuffer> Decode(std::span<const std::uint8_t> bytes, std::vector<std:
     auto pixels = PixelBuffer::AllocateForOverwrite(static_cast<int>(info.output_width),
                                                     static_cast<int>(info.output_height));
     if (!pixels) return pixels;
-    std::vector<std::uint8_t> cmykRow(facts.cmyk ? info.output_width * 4u : 0u);
-    if (!DecodeRows(jpeg, pixels.Value(), facts, cmykRow.data())) return jpeg.Trap().FatalError();
-    if (RowsMissing(jpeg)) return kErrTruncated;
+    const bool twoDecoders = SuitsTwoDecoders(info, facts) &&
+                             DecodeWithTwoDecoders(bytes, info.scale_denom, pixels.Value());
+    if (!twoDecoders) {
+        std::vector<std::uint8_t> cmykRow(facts.cmyk ? info.output_width * 4u : 0u);
+        if (!DecodeRows(jpeg, pixels.Value(), facts, cmykRow.data()))
+            return jpeg.Trap().FatalError();
+        if (RowsMissing(jpeg)) return kErrTruncated;
+    }
     if (const Status turned = ExifOrientation::Apply(pixels.Value(), facts.orientation); !turned)
         return turned.Error();
     if (comments != nullptr) *comments = std::move(found);

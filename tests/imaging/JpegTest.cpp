@@ -3,10 +3,12 @@
 #include "imaging/Imaging.h"
 #include "imaging/Picture.h"
 
+#include <QImage>
 #include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 using testimg::PixelAt;
@@ -153,6 +155,40 @@ TEST(Jpeg, OnlyMissingRowsMakeAFileShort)
             testimg::WriteBytes(dir.File("cut.jpg"), {cut.begin(), cut.end()});
             EXPECT_EQ(img::ReadJpegForBox(dir.File("cut.jpg"), 48, 32).Error(), decoded.Error());
         }
+    }
+}
+
+// Big baseline pictures are read by two decoders at once, the lower one skipping the
+// rows of the upper one. Every chroma layout and restart interval must give the bytes
+// one decoder gives (djpeg here), and a cut in the lower rows must still be refused.
+TEST(Jpeg, TwoDecodersGiveTheBytesOfOne)
+{
+    TempDir dir;
+    // Noise-like detail, so that a row off by one anywhere shows.
+    const img::PixelBuffer original = testimg::Make(2003, 2001, [](int x, int y) {
+        const auto hash = static_cast<unsigned>(x * 73856093 ^ y * 19349663);
+        return Rgb{static_cast<std::uint8_t>(hash), static_cast<std::uint8_t>(x + (hash >> 9) % 32),
+                   static_cast<std::uint8_t>(y)};
+    });
+    const char* const encodings[] = {"-sample 1x1", "-sample 2x1", "-sample 2x2 -restart 1",
+                                     "-sample 1x2 -quality 98"};
+    for (const char* encoding : encodings) {
+        SCOPED_TRACE(encoding);
+        ASSERT_TRUE(testimg::MakeWithTool(dir, original,
+                                          std::string("cjpeg ") + encoding +
+                                              " -outfile t.jpg in.ppm && djpeg -outfile one.ppm t.jpg"));
+        QImage one(QString::fromStdString(dir.File("one.ppm")));
+        one = one.convertToFormat(QImage::Format_RGB888);
+        const auto whole = testimg::ReadBytes(dir.File("t.jpg"));
+        const img::PixelBuffer decoded = Unwrap(img::DecodeJpeg(whole));
+        ASSERT_EQ(SizeOf(decoded), one.size());
+        int wrongRows = 0;
+        for (int y = 0; y < decoded.Height(); ++y)
+            wrongRows += std::memcmp(decoded.Row(y), one.constScanLine(y),
+                                     static_cast<std::size_t>(decoded.Width()) * 3) != 0;
+        EXPECT_EQ(wrongRows, 0);
+        EXPECT_EQ(img::DecodeJpeg(std::span(whole).first(whole.size() * 9 / 10)).Error(),
+                  img::kErrTruncated);
     }
 }
 

@@ -174,11 +174,12 @@ TEST(PictureRotate, QuarterTurnsSwapSidesAndMoveTheCorner)
     }
 }
 
-// The quarter turns work in tiles; sizes on, below and past a tile's edge, and strips
-// one pixel thin, must land every pixel where a pixel-by-pixel turn puts it.
+// The quarter turns work in tiles, and tall pictures in bands of tiles on two threads;
+// sizes on, below and past a tile's edge, strips one pixel thin and a picture of two
+// bands must land every pixel where a pixel-by-pixel turn puts it.
 TEST(PictureRotate, TiledQuarterTurnsPutEveryPixelWhereAPlainTurnDoes)
 {
-    const QSize sizes[] = {{1, 1}, {1, 70}, {70, 1}, {31, 33}, {32, 32}, {65, 97}};
+    const QSize sizes[] = {{1, 1}, {1, 70}, {70, 1}, {31, 33}, {32, 32}, {65, 97}, {3, 1100}};
     for (const QSize size : sizes) {
         const img::PixelBuffer source = testimg::Make(size.width(), size.height(), [](int x, int y) {
             return Rgb{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y),
