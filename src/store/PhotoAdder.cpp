@@ -83,6 +83,15 @@ bool PhotoAdder::NameInUse(const std::string& fileName) const
     return m_library.Catalog().FindPhotoByFileName(fileName) >= 0;
 }
 
+std::string PhotoAdder::FreeName(const std::string& suggested) const
+{
+    if (!NameInUse(suggested)) return suggested;
+    for (int number = 2;; ++number) {
+        std::string candidate = suggested + ' ' + std::to_string(number);
+        if (!NameInUse(candidate)) return candidate;
+    }
+}
+
 std::optional<std::string> PhotoAdder::CheckName(const std::string& fileName) const
 {
     if (fileName.size() > kMaxFileName) return std::string(kFileNameTooLongMessage);

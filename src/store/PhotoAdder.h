@@ -59,6 +59,9 @@ public:
     Verdict Check(const PhotoEntry& entry, Mode mode) const;
     // Whether the suggested name is already some photo's.
     bool NameInUse(const std::string& fileName) const;
+    // The suggested name when no photo has it, else the first of "name 2", "name 3",
+    // ... that none has, so a batch of files need not stop at every taken name.
+    std::string FreeName(const std::string& suggested) const;
 
     // The thumbnail of a picture as loaded, fitted into the thumbnail's box; the code
     // of FitInto (a failure is the thumbnail's resize failure).

@@ -117,6 +117,21 @@ TEST_F(PhotoAdderTest, NameThatMakesTooLongAPathIsRefused)
     EXPECT_TRUE(Check({std::string(40, 'n'), "1999", "", {}, {}, {}}).Accepted());
 }
 
+// Taken names are compared exactly, with case; a numbered name counts on in its turn.
+TEST_F(PhotoAdderTest, FreeNameCountsPastTakenNames)
+{
+    for (const char* taken : {"beach 2", "beach 3", "dune", "beach 2 2"}) {
+        PhotoRecord record;
+        record.SetFileName(taken);
+        m_library.AddPhoto(record);
+    }
+    const PhotoAdder adder(m_library, m_settings);
+    const std::pair<const char*, const char*> cases[] = {
+        {"beach", "beach 4"}, {"beach 2", "beach 2 3"}, {"Beach", "Beach"},
+        {"dune", "dune 2"},   {"", ""},                 {"sea", "sea"}};
+    for (const auto& [suggested, free] : cases) EXPECT_EQ(adder.FreeName(suggested), free) << suggested;
+}
+
 // The record is appended only once every version is written; a name given twice is
 // stored once, names not in the catalog are left out.
 TEST_F(PhotoAdderTest, AddAppendsTheRecordOnlyOnSuccess)

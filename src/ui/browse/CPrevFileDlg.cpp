@@ -42,6 +42,11 @@ CPrevFileDlg::CPrevFileDlg(AcceptMode mode, const QString& defaultSuffix, const 
     connect(m_previewCheck, &QCheckBox::clicked, this, &CPrevFileDlg::OnPreviewClicked);
 }
 
+void CPrevFileDlg::AllowSeveralFiles()
+{
+    setFileMode(QFileDialog::ExistingFiles);
+}
+
 QWidget* CPrevFileDlg::MakePanel()
 {
     auto* panel = new QWidget(this);

@@ -18,6 +18,10 @@ public:
     CPrevFileDlg(AcceptMode mode, const QString& defaultSuffix, const QString& fileName,
                  const QString& filter, QWidget* parent = nullptr);
 
+    // An open dialog that takes several existing files at once (Ctrl- and
+    // Shift-click); the preview follows the file last clicked.
+    void AllowSeveralFiles();
+
     bool PreviewOn() const { return m_previewOn; }
     QCheckBox* PreviewCheck() const { return m_previewCheck; }
     PreviewStatic* Preview() const { return m_preview; }

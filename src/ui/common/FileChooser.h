@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // What kind of file dialog a command asks for.
 enum class FileDialogKind { Open, Save };
@@ -41,4 +42,14 @@ public:
 
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<std::string> Choose(const FileRequest& request) = 0;
+
+    // The chosen paths of an open request that lets the user pick several files at
+    // once, in the order the dialog gives them; nothing when the user cancelled. A
+    // chooser that knows no such dialog offers its one choice.
+    virtual std::optional<std::vector<std::string>> ChooseSeveral(const FileRequest& request)
+    {
+        std::optional<std::string> chosen = Choose(request);
+        if (!chosen) return std::nullopt;
+        return std::vector<std::string>{std::move(*chosen)};
+    }
 };

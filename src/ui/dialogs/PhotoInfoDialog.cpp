@@ -10,6 +10,7 @@
 #include "ui/dialogs/NameListItem.h"
 #include "ui/common/WaitCursor.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -19,10 +20,12 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -212,6 +215,52 @@ const CQuilleryDoc& PhotoInfoDialog::Catalog() const
 void PhotoInfoDialog::SetDateText(const std::string& dateText)
 {
     m_dateField->setText(ByteText::ToDisplay(dateText));
+}
+
+void PhotoInfoDialog::SetBatchPlace(int number, int count)
+{
+    setWindowTitle(tr("Quillery - Add new photo (%1 of %2)").arg(number).arg(count));
+    if (!m_carryOver) {
+        m_carryOver = new QCheckBox(tr("Use these names for the rest"), this);
+        m_carryOver->setAccessibleDescription(
+            QStringLiteral("Offers this photo's notes, persons, events and locations to each "
+                           "file after it, so each needs only a look and OK"));
+        m_batchProgress = new QProgressBar(this);
+        m_batchProgress->setFormat(tr("File %v of %m"));
+        m_batchProgress->setAccessibleName(QStringLiteral("Files added"));
+        m_batchProgress->setAccessibleDescription(
+            QStringLiteral("Which of the chosen files this photo is"));
+        auto* row = new QHBoxLayout;
+        row->addWidget(m_carryOver);
+        row->addStretch();
+        row->addWidget(m_batchProgress);
+        // Above OK and Cancel, which the dialog's layout holds last.
+        auto* column = qobject_cast<QVBoxLayout*>(layout());
+        column->insertLayout(column->count() - 1, row);
+    }
+    m_batchProgress->setRange(0, count);
+    m_batchProgress->setValue(number);
+}
+
+void PhotoInfoDialog::Carry(const PhotoEntry& carried)
+{
+    m_shownNotes = NotesForEditor(carried.notes);
+    m_notesField->setPlainText(ByteText::ToDisplay(m_shownNotes));
+    const std::array<std::pair<NameKind, const std::vector<std::string>*>, 3> lists = {{
+        {NameKind::Persons, &carried.persons},
+        {NameKind::Events, &carried.events},
+        {NameKind::Locations, &carried.locations}}};
+    for (const auto& [kind, names] : lists) {
+        for (const std::string& name : *names)
+            if (QListWidgetItem* item = FindItem(List(kind), name)) item->setSelected(true);
+    }
+    if (m_carryOver) m_carryOver->setChecked(true);
+}
+
+std::optional<PhotoEntry> PhotoInfoDialog::CarryOver() const
+{
+    if (!m_carryOver || !m_carryOver->isChecked()) return std::nullopt;
+    return ReadEntry();
 }
 
 QListWidget* PhotoInfoDialog::List(NameKind kind) const

@@ -9,14 +9,17 @@
 
 #include <QDialog>
 
+#include <optional>
 #include <string>
 
 class CQuilleryDoc;
 class PhotoRecord;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 
 // The information of one photo: picture file name, date, notes, persons, events and
@@ -35,6 +38,16 @@ public:
     // The date offered before the user types one (add mode: the camera's date).
     void SetDateText(const std::string& dateText);
 
+    // Add mode, one of several files added in turn: the title and a progress bar say
+    // which, and a check box offers to carry this photo's information to the rest.
+    void SetBatchPlace(int number, int count);
+    // Notes and names as the previous file of the batch carried them, the box checked
+    // so they go on to the next.
+    void Carry(const PhotoEntry& carried);
+    // What the next file of the batch takes over, once OK added this one: nothing
+    // unless the box is checked.
+    std::optional<PhotoEntry> CarryOver() const;
+
     bool IsAdding() const { return m_photo == nullptr; }
     QLabel* Instruction() const { return m_instruction; }
     QLabel* PictureLabel() const { return m_pictureLabel; }
@@ -46,6 +59,8 @@ public:
     QPushButton* OkButton() const { return m_okButton; }
     QLabel* MessageLine() const { return m_messageLine; }
     const Picture& Preview() const { return m_preview; }
+    QCheckBox* CarryOverBox() const { return m_carryOver; }
+    QProgressBar* BatchProgress() const { return m_batchProgress; }
 
 public Q_SLOTS:
     void accept() override;
@@ -85,4 +100,6 @@ private:
     QPushButton* m_addEvent = nullptr;
     QPushButton* m_addLocation = nullptr;
     QLabel* m_messageLine = nullptr;
+    QCheckBox* m_carryOver = nullptr;
+    QProgressBar* m_batchProgress = nullptr;
 };

@@ -8,6 +8,22 @@
 
 std::optional<std::string> PreviewFileChooser::Choose(const FileRequest& request)
 {
+    const std::optional<QStringList> chosen = Run(request, Selection::One);
+    if (!chosen || chosen->isEmpty()) return std::nullopt;
+    return QFile::encodeName(chosen->constFirst()).toStdString();
+}
+
+std::optional<std::vector<std::string>> PreviewFileChooser::ChooseSeveral(const FileRequest& request)
+{
+    const std::optional<QStringList> chosen = Run(request, Selection::Several);
+    if (!chosen || chosen->isEmpty()) return std::nullopt;
+    std::vector<std::string> paths;
+    for (const QString& path : *chosen) paths.push_back(QFile::encodeName(path).toStdString());
+    return paths;
+}
+
+std::optional<QStringList> PreviewFileChooser::Run(const FileRequest& request, Selection selection)
+{
     const auto mode = request.kind == FileDialogKind::Save ? QFileDialog::AcceptSave
                                                            : QFileDialog::AcceptOpen;
     DialogGuard<CPrevFileDlg> dialog(mode, QString::fromStdString(request.defaultSuffix),
@@ -16,11 +32,9 @@ std::optional<std::string> PreviewFileChooser::Choose(const FileRequest& request
     if (!request.title.empty()) dialog->setWindowTitle(QString::fromStdString(request.title));
     const QString directory = QFile::decodeName(request.directory.c_str());
     if (!directory.isEmpty() && QDir(directory).exists()) dialog->setDirectory(directory);
+    if (selection == Selection::Several && mode == QFileDialog::AcceptOpen) dialog->AllowSeveralFiles();
 
     const bool accepted = dialog->exec() == QDialog::Accepted;
-    std::optional<std::string> chosen;
-    if (dialog && accepted && !dialog->selectedFiles().isEmpty()) {
-        chosen = QFile::encodeName(dialog->selectedFiles().constFirst()).toStdString();
-    }
-    return chosen;
+    if (!dialog || !accepted) return std::nullopt;
+    return dialog->selectedFiles();
 }

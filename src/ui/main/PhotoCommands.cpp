@@ -8,6 +8,7 @@
 #include "imaging/Imaging.h"
 #include "imaging/Picture.h"
 #include "store/PhotoAdder.h"
+#include "store/PhotoEntry.h"
 #include "store/PictureLoadFailure.h"
 #include "ui/browse/PhotoList.h"
 #include "ui/common/DialogGuard.h"
@@ -23,6 +24,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <QStatusBar>
 
 namespace {
 
@@ -63,32 +65,80 @@ void PhotoCommands::Connect()
             &PhotoCommands::OnEditPhotoAtRow);
 }
 
+// Where a file stands in a batch and what the file before it carried over.
+struct PhotoCommands::BatchPlace {
+    int number = 0;
+    int count = 0;
+    std::optional<PhotoEntry> carried;
+};
+
 void PhotoCommands::OnAddPhotoFromFile()
 {
     FileRequest request;
     request.filter = kImageFilter;
     request.flags = FileFlag::MustExist;
     request.directory = AddFolder();
-    const std::optional<std::string> path = m_pictureChooser.Choose(request);
-    if (!path) return;
-    if (!path->empty()) {
-        m_context.settings.WriteString(SettingsKeys::LastAddFolder.name, FileOps::DirectoryOf(*path));
+    const std::optional<std::vector<std::string>> paths = m_pictureChooser.ChooseSeveral(request);
+    if (!paths || paths->empty()) return;
+    if (!paths->front().empty()) {
+        m_context.settings.WriteString(SettingsKeys::LastAddFolder.name,
+                                       FileOps::DirectoryOf(paths->front()));
     }
+    if (paths->size() == 1) {
+        AddFile(paths->front(), nullptr);
+    } else {
+        AddFiles(*paths);
+    }
+}
 
+// Each photo is saved as its dialog ends, so a batch cancelled half-way keeps what it
+// added; a file that gives no picture is passed over once the user has seen why.
+void PhotoCommands::AddFiles(const std::vector<std::string>& paths)
+{
+    auto* statusBar = m_context.window.findChild<QStatusBar*>();
+    BatchPlace place{0, static_cast<int>(paths.size()), std::nullopt};
+    for (const std::string& path : paths) {
+        ++place.number;
+        if (statusBar) {
+            statusBar->showMessage(
+                tr("Adding photo %1 of %2").arg(place.number).arg(place.count));
+        }
+        if (AddFile(path, &place) == AddOutcome::Cancelled) break;
+    }
+    if (statusBar) statusBar->clearMessage();
+}
+
+PhotoCommands::AddOutcome PhotoCommands::AddFile(const std::string& path, BatchPlace* place)
+{
     Picture picture;
-    const int loaded = path->empty() ? Picture::kEmptyPath : picture.LoadFile(*path);
+    const int loaded = path.empty() ? Picture::kEmptyPath : picture.LoadFile(path);
     if (!picture.HasPicture()) {
-        m_context.prompter.Message(LoadFailureMessage(loaded));
-        return;
+        std::string message(LoadFailureMessage(loaded));
+        if (place) message += "\n" + FileOps::NameOf(path);
+        m_context.prompter.Message(message);
+        return AddOutcome::NotAPicture;
     }
     PhotoDialogHost host{m_context.library, m_context.prompter, m_context.settings,
                          m_context.dialogs, [this] { return m_files.Save(); }};
-    DialogGuard<PhotoInfoDialog> dialog(host, &picture, PhotoAdder::SuggestedName(*path), nullptr,
-                                        &m_context.window);
-    if (const auto taken = img::ReadExifDateTaken(*path)) {
-        if (const auto date = PhotoAdder::DateFromExif(*taken)) dialog->SetDateText(*date);
+    std::string name = PhotoAdder::SuggestedName(path);
+    // One file keeps its own name and the warning that it is taken; a batch moves on
+    // to a free one so that each file needs only a look.
+    if (place) name = PhotoAdder(m_context.library, m_context.settings).FreeName(name);
+    DialogGuard<PhotoInfoDialog> dialog(host, &picture, name, nullptr, &m_context.window);
+    std::optional<std::string> date;
+    if (const auto taken = img::ReadExifDateTaken(path)) date = PhotoAdder::DateFromExif(*taken);
+    if (place) {
+        dialog->SetBatchPlace(place->number, place->count);
+        if (place->carried) {
+            dialog->Carry(*place->carried);
+            if (!date) date = place->carried->dateText;
+        }
     }
-    m_context.dialogs.Run(*dialog.get());
+    if (date) dialog->SetDateText(*date);
+    const int result = m_context.dialogs.Run(*dialog.get());
+    if (!dialog || result != QDialog::Accepted) return AddOutcome::Cancelled;
+    if (place) place->carried = dialog->CarryOver();
+    return AddOutcome::Added;
 }
 
 std::string PhotoCommands::AddFolder() const

@@ -6,12 +6,13 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 struct CommandContext;
 class FileChooser;
 class LibraryCommands;
 
-// The commands that add a photo from a file and edit a photo's information or the
+// The commands that add photos from files (one, or several in turn) and edit a photo's information or the
 // name lists: "Add photo from file", "Edit Photo Information" (also the photo list's
 // double-click), "Edit Names", "Edit Events" and "Edit Location".
 class PhotoCommands : public QObject {
@@ -40,7 +41,15 @@ public Q_SLOTS:
     void OnEditNames(NameKind kind);
 
 private:
+    enum class AddOutcome { Added, Cancelled, NotAPicture };
+    struct BatchPlace;
+
     void Connect();
+    // The photo dialog for each file in turn, until the user cancels one.
+    void AddFiles(const std::vector<std::string>& paths);
+    // Loads the file and runs the photo dialog in add mode; place is null for a file
+    // chosen alone, else its place in the batch, which takes what OK carries over.
+    AddOutcome AddFile(const std::string& path, BatchPlace* place);
     // Where the picture dialog opens: the folder last added from, else the user's
     // Pictures folder, else home; never the program's working folder.
     std::string AddFolder() const;

@@ -81,3 +81,14 @@ TEST_F(CPrevFileDlgTest, FiltersIgnoreTheCaseOfExtensions)
     shown.sort();
     EXPECT_EQ(shown, QStringList({"a.jpg", "b.JPG", "c.Png"}));
 }
+
+// The file list takes Ctrl- and Shift-clicks only once the caller asks for several
+// files; a dialog for one file keeps to one.
+TEST_F(CPrevFileDlgTest, SeveralFilesOnlyWhenAsked)
+{
+    auto* view = m_dialog.findChild<QListView*>("listView");
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->selectionMode(), QAbstractItemView::SingleSelection);
+    m_dialog.AllowSeveralFiles();
+    EXPECT_EQ(view->selectionMode(), QAbstractItemView::ExtendedSelection);
+}

@@ -2,6 +2,7 @@
 #include "ScriptedFileChooser.h"
 
 #include "core/PhotoRecord.h"
+#include "store/PhotoAdder.h"
 #include "store/RecentFileList.h"
 #include "ui/browse/PhotoList.h"
 #include "ui/dialogs/PhotoInfoDialog.h"
@@ -13,10 +14,17 @@
 #include "ui/main/PhotoCommands.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
+
+#include <exiv2/exiv2.hpp>
 
 #include <gtest/gtest.h>
 
@@ -55,7 +63,41 @@ protected:
         m_view.SetLibrary(&m_library.GetLibrary());
         return true;
     }();
+
+    // Pictures made in the library's folder, chosen together.
+    void ChooseSeveral(std::initializer_list<const char*> names)
+    {
+        std::vector<std::string> paths;
+        for (const char* name : names) paths.push_back(m_library.MakeImage(name, 64, 48));
+        m_pictureChooser.AnswerSeveral(paths);
+    }
+    void AddPhotos()
+    {
+        m_actions.Action(CommandId::AddPhotoFromFile)->trigger();
+        EXPECT_TRUE(Dialogs().Done()) << "fewer dialogs ran than scripted";
+    }
+    std::vector<std::string> FileNames()
+    {
+        std::vector<std::string> names;
+        for (int i = 0; i < Catalog().PhotoCount(); ++i) names.push_back(Catalog().PhotoAt(i).GetFileName());
+        return names;
+    }
 };
+
+// Where the dialog stands in the batch: its title, its progress bar.
+void ExpectPlace(PhotoInfoDialog& dialog, int number, int count)
+{
+    EXPECT_TRUE(dialog.windowTitle().endsWith(QString("(%1 of %2)").arg(number).arg(count))) << dialog.windowTitle().toStdString();
+    ASSERT_NE(dialog.BatchProgress(), nullptr);
+    EXPECT_EQ(std::pair(dialog.BatchProgress()->value(), dialog.BatchProgress()->maximum()), std::pair(number, count));
+}
+
+QStringList Selected(const QListWidget* list)
+{
+    QStringList names;
+    for (const QListWidgetItem* item : list->selectedItems()) names << item->text();
+    return names;
+}
 
 TEST_F(PhotoCommandsTest, AddsAPhotoFromTheChosenFileToTheSavedLibraryThenEditsIt)
 {
@@ -164,6 +206,134 @@ TEST_F(PhotoCommandsTest, EditShowsTheThumbnailOfThePhotoItEdits)
         EXPECT_TRUE(m_library.Prompter().Messages().empty());
         EXPECT_EQ(shown, std::pair(QString("photo%1").arg(c.edited), thumbnails[c.edited]));
     }
+}
+
+// Once the box is checked, the notes and names go on to each following file, and the
+// date of the photo before to a file whose camera gave none; a camera's date wins.
+TEST_F(PhotoCommandsTest, BatchCarriesNotesNamesAndDateOnceTheBoxIsChecked)
+{
+    m_library.GetLibrary().AddName(NameKind::Persons, "Smith, John");
+    m_library.GetLibrary().AddName(NameKind::Persons, "Doe, Jane");
+    m_library.GetLibrary().AddName(NameKind::Events, "Picnic");
+    ChooseSeveral({"a.png", "b.jpg", "c.png"});
+    auto camera = Exiv2::ImageFactory::open(m_library.File("b.jpg"));
+    camera->readMetadata();
+    camera->exifData()["Exif.Photo.DateTimeOriginal"] = "2021:08:04 10:11:12";
+    camera->writeMetadata();
+    Dialogs().Then<PhotoInfoDialog>([](PhotoInfoDialog& dialog) {
+        ExpectPlace(dialog, 1, 3);
+        EXPECT_EQ(dialog.NameField()->text(), "a");
+        EXPECT_TRUE(dialog.DateField()->text().isEmpty());
+        EXPECT_FALSE(dialog.CarryOverBox()->isChecked());
+        dialog.DateField()->setText("6/05/1999");
+        dialog.NotesField()->setPlainText("By the sea");
+        dialog.List(NameKind::Persons)->findItems("Smith, John", Qt::MatchExactly).front()->setSelected(true);
+        dialog.List(NameKind::Events)->findItems("Picnic", Qt::MatchExactly).front()->setSelected(true);
+        dialog.CarryOverBox()->setChecked(true);
+        dialog.OkButton()->click();
+    });
+    const auto carried = [](const char* name, const char* date) {
+        return [name, date](PhotoInfoDialog& dialog) {
+            EXPECT_EQ(dialog.NameField()->text(), name);
+            EXPECT_EQ(dialog.DateField()->text(), date);
+            EXPECT_EQ(dialog.NotesField()->toPlainText(), "By the sea");
+            EXPECT_EQ(Selected(dialog.List(NameKind::Persons)), QStringList{"Smith, John"});
+            EXPECT_EQ(Selected(dialog.List(NameKind::Events)), QStringList{"Picnic"});
+            EXPECT_TRUE(dialog.CarryOverBox()->isChecked());
+            dialog.OkButton()->click();
+        };
+    };
+    Dialogs().Then<PhotoInfoDialog>([&](PhotoInfoDialog& dialog) { ExpectPlace(dialog, 2, 3); carried("b", "8/04/2021")(dialog); });
+    Dialogs().Then<PhotoInfoDialog>(carried("c", "8/04/2021"));
+    AddPhotos();
+
+    ASSERT_EQ(FileNames(), (std::vector<std::string>{"a", "b", "c"}));
+    for (int i = 0; i < 3; ++i) {
+        const PhotoRecord& photo = Catalog().PhotoAt(i);
+        EXPECT_EQ(photo.GetNotes(), "By the sea");
+        const auto used = [&](NameKind kind) {
+            const auto names = Catalog().UsedNames(kind, photo);
+            return std::vector<std::string>(names.begin(), names.end());
+        };
+        EXPECT_EQ(used(NameKind::Persons), std::vector<std::string>{"Smith, John"});
+        EXPECT_EQ(used(NameKind::Events), std::vector<std::string>{"Picnic"});
+    }
+    EXPECT_EQ(Catalog().PhotoAt(1).GetDateText(), "8/04/2021");
+    EXPECT_FALSE(Catalog().IsModified()) << "the library is saved";
+}
+
+// Cancel ends the batch before the next file; the photos added before it stay, saved.
+// Without the box nothing goes on to the next file.
+TEST_F(PhotoCommandsTest, CancelInABatchKeepsWhatWasAddedSaved)
+{
+    ChooseSeveral({"a.png", "b.png", "c.png"});
+    Dialogs().Then<PhotoInfoDialog>([](PhotoInfoDialog& dialog) {
+        dialog.DateField()->setText("1999");
+        dialog.NotesField()->setPlainText("kept to itself");
+        dialog.OkButton()->click();
+    });
+    Dialogs().Then<PhotoInfoDialog>([](PhotoInfoDialog& dialog) {
+        ExpectPlace(dialog, 2, 3);
+        EXPECT_TRUE(dialog.DateField()->text().isEmpty());
+        EXPECT_TRUE(dialog.NotesField()->toPlainText().isEmpty());
+        dialog.reject();
+    });
+    AddPhotos();
+    EXPECT_EQ(FileNames(), std::vector<std::string>{"a"});
+    EXPECT_EQ(ReadBytes(m_library.DatabasePath()), "a|1999||||kept to itself|\r\n");
+}
+
+// A file that is no picture is named in the message and passed over; the rest follow.
+TEST_F(PhotoCommandsTest, NonPictureInABatchIsReportedAndTheBatchGoesOn)
+{
+    QStatusBar status(&m_window);
+    WriteBytes(m_library.File("notes.png"), "not a picture");
+    std::vector<std::string> paths = {m_library.MakeImage("a.png", 64, 48), m_library.File("notes.png"),
+                                      m_library.MakeImage("c.png", 64, 48)};
+    m_pictureChooser.AnswerSeveral(paths);
+    const auto add = [&status](int number) {
+        return [&status, number](PhotoInfoDialog& dialog) {
+            ExpectPlace(dialog, number, 3);
+            EXPECT_EQ(status.currentMessage(), QString("Adding photo %1 of 3").arg(number));
+            dialog.DateField()->setText("1999");
+            dialog.OkButton()->click();
+        };
+    };
+    Dialogs().Then<PhotoInfoDialog>(add(1));
+    Dialogs().Then<PhotoInfoDialog>(add(3));
+    AddPhotos();
+    EXPECT_EQ(m_library.Prompter().Texts(), std::vector<std::string>{"Selected file is not a valid image file\nnotes.png"});
+    EXPECT_EQ(FileNames(), (std::vector<std::string>{"a", "c"}));
+    EXPECT_TRUE(status.currentMessage().isEmpty());
+}
+
+// A file chosen alone keeps its name and the warning that it is taken, as ever; in a
+// batch a taken name moves on to the first free number, counting the batch's own.
+TEST_F(PhotoCommandsTest, TakenNameInABatchGetsTheFirstFreeNumber)
+{
+    m_library.Add("beach");
+    m_library.Add("beach 2");
+    m_pictureChooser.Answer(m_library.MakeImage("beach.png", 64, 48));
+    Dialogs().Then<PhotoInfoDialog>([](PhotoInfoDialog& dialog) {
+        EXPECT_EQ(dialog.NameField()->text(), "beach");
+        EXPECT_EQ(dialog.MessageLine()->text().toStdString(), PhotoAdder::kSuggestedNameUsedMessage);
+        EXPECT_EQ(dialog.CarryOverBox(), nullptr);
+        EXPECT_EQ(dialog.windowTitle(), "Quillery - Add new photo");
+        dialog.reject();
+    });
+    AddPhotos();
+
+    ChooseSeveral({"beach.png", "beach.jpg"});
+    for (const char* name : {"beach 3", "beach 4"}) {
+        Dialogs().Then<PhotoInfoDialog>([name](PhotoInfoDialog& dialog) {
+            EXPECT_EQ(dialog.NameField()->text(), name);
+            EXPECT_TRUE(dialog.MessageLine()->text().isEmpty());
+            dialog.DateField()->setText("1999");
+            dialog.OkButton()->click();
+        });
+    }
+    AddPhotos();
+    EXPECT_EQ(FileNames(), (std::vector<std::string>{"beach", "beach 2", "beach 3", "beach 4"}));
 }
 
 }  // namespace
