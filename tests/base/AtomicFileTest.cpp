@@ -3,6 +3,7 @@
 #include "TempDir.h"
 
 #include "base/AtomicFile.h"
+#include "base/FileOps.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,32 @@ TEST(AtomicFile, FullDiskLeavesTheOldFileWhole)
     }
     EXPECT_EQ(ReadBytes(target), "the good picture");
     EXPECT_EQ(Entries(dir.Path()), kOnlyTarget);
+}
+
+// A sync that fails fails the commit before anything is renamed: the old file stays
+// and the temporary goes. When it succeeds the rename comes only after it.
+TEST(AtomicFile, NothingIsRenamedBeforeItIsSynced)
+{
+    for (const bool syncs : {true, false}) {
+        TempDir dir;
+        const std::string target = dir.File("v.jpg");
+        WriteBytes(target, "old");
+        std::vector<std::string> steps;
+        AtomicFile file;
+        file.SyncThrough([&steps, syncs](int fd, const std::string& temporary) {
+            steps.push_back("sync");
+            return syncs && AtomicFile::SyncToDisk(fd, temporary);
+        });
+        ASSERT_TRUE(file.Create(target) && file.Write(std::string_view("new")));
+        const auto move = [&steps](const std::string& from, const std::string& to) {
+            steps.push_back("rename");
+            return FileOps::RenameReplacing(from, to);
+        };
+        EXPECT_EQ(file.Commit(move), syncs);
+        EXPECT_EQ(steps, (syncs ? std::vector<std::string>{"sync", "rename"} : std::vector<std::string>{"sync"}));
+        EXPECT_EQ(ReadBytes(target), syncs ? "new" : "old");
+        EXPECT_EQ(Entries(dir.Path()), kOnlyTarget);
+    }
 }
 
 TEST(AtomicFile, FolderInTheWayFailsTheCommitAndMissingFolderTheCreate)

@@ -5,6 +5,7 @@
 
 #include "core/CQuilleryDoc.h"
 #include "core/DatabaseWriter.h"
+#include "base/FileOps.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -26,13 +27,22 @@ PhotoRecord Photo(const std::string& fileName, const std::string& date = "1999")
     return record;
 }
 
-// Fails the second rename once, as a file system might, to reach the undo path.
-struct SecondMoveFails : DatabaseWriter {
+// Records the syncs and renames by file name, and fails the sync or one rename as a
+// disk might, to reach the paths no real disk takes on demand.
+struct ScriptedWriter : DatabaseWriter {
     using DatabaseWriter::DatabaseWriter;
-    int moves = 0;
+    bool syncFails = false;
+    size_t failingStep = SIZE_MAX; // its place in `steps`
+    std::vector<std::string> steps;
     bool MoveNoReplace(const std::string& from, const std::string& to) override
     {
-        return ++moves != 2 && DatabaseWriter::MoveNoReplace(from, to);
+        steps.push_back("move " + FileOps::NameOf(from) + " " + FileOps::NameOf(to));
+        return steps.size() - 1 != failingStep && DatabaseWriter::MoveNoReplace(from, to);
+    }
+    bool SyncTemporary(int fd, const std::string& temporaryPath) override
+    {
+        steps.push_back("sync " + FileOps::NameOf(temporaryPath));
+        return !syncFails && DatabaseWriter::SyncTemporary(fd, temporaryPath);
     }
 };
 
@@ -172,8 +182,10 @@ TEST_F(DatabaseWriterTest, LibraryReachedThroughALinkIsSavedIntoTheFileItNames)
     EXPECT_EQ(Entries(m_dir.Path()), (std::vector<std::string>{"Family.pdb", "real"}));
 }
 
-// A full disk gives message two; a failed second rename moves the backup back, message three.
-TEST_F(DatabaseWriterTest, FullDiskOrFailedRenameKeepsTheDatabase)
+// A full disk or a failed sync gives message two, a failed second rename moves the
+// backup back (message three); each keeps the database. Nothing is renamed before the
+// temporary is synced.
+TEST_F(DatabaseWriterTest, FullDiskFailedSyncOrFailedRenameKeepsTheDatabase)
 {
     WriteBytes(m_path, kOldContent);
     bool written = true;
@@ -182,10 +194,22 @@ TEST_F(DatabaseWriterTest, FullDiskOrFailedRenameKeepsTheDatabase)
         written = m_catalog.WriteDatabase(m_path, m_prompter);
     }
     ExpectFailure(written, "Error writing output file #2");
-    SecondMoveFails writer(m_catalog, m_prompter);
+    ScriptedWriter writer(m_catalog, m_prompter);
+    writer.syncFails = true;
+    ExpectFailure(writer.Write(m_path), "Error writing output file #2");
+    EXPECT_EQ(writer.steps, std::vector<std::string>{"sync ~Family.pdb"});
+    EXPECT_EQ(ReadBytes(m_path), kOldContent);
+    writer.syncFails = false;
+    writer.failingStep = 2; // the second rename
+    writer.steps.clear();
     ExpectFailure(writer.Write(m_path), "Error writing output file #3");
     EXPECT_EQ(ReadBytes(m_path), kOldContent);
     EXPECT_FALSE(Exists(m_temporary) || Exists(m_backup));
+    writer.steps.clear();
+    writer.failingStep = SIZE_MAX;
+    ASSERT_TRUE(writer.Write(m_path));
+    EXPECT_EQ(writer.steps, (std::vector<std::string>{"sync ~Family.pdb", "move Family.pdb Family.bak",
+                                                     "move ~Family.pdb Family.pdb"}));
 }
 
 } // namespace
