@@ -110,6 +110,40 @@ TEST_F(DatabaseWriterTest, WritesTheWorkedExampleByteForByteAndLeavesNothingBehi
     EXPECT_EQ(ReadBytes(m_path), kWorkedExample + "typed|01/5/99|Lee ^Doe, Jane|||first \x01 line\r\r\nsecond\r\r\n\r\r\nlast\x01|\r\n");
 }
 
+// A name-list field is cut after the last whole name that keeps it within 999 bytes
+// (a first name goes whole however long); what is written reads back as written.
+TEST_F(DatabaseWriterTest, NameFieldKeepsTheWholeNamesThatFit)
+{
+    const std::string a499(499, 'a'), b499(499, 'b'), c500(500, 'c');
+    std::vector<std::string> sixteen;
+    for (int i = 0; i < PhotoRecord::kMaxNames; ++i) sixteen.push_back("P" + std::to_string(i));
+    const struct {
+        const char* label;
+        std::vector<std::string> names;
+        size_t kept;
+    } cases[] = {
+        {"999 bytes", {a499, b499}, 2},
+        {"1000 bytes", {c500, b499}, 1},
+        {"a long first name", {std::string(1200, 'l'), "x"}, 1},
+        {"sixteen names", sixteen, 16},
+    };
+    for (const auto& c : cases) {
+        CQuilleryDoc catalog;
+        PhotoRecord photo = Photo("p");
+        PhotoRecord::IdList ids;
+        ids.fill(-1);
+        for (size_t i = 0; i < c.names.size(); ++i) ids[i] = catalog.AddName(NameKind::Locations, c.names[i]);
+        photo.SetIds(NameKind::Locations, ids);
+        catalog.AddPhoto(photo);
+        std::string field;
+        for (size_t i = 0; i < c.kept; ++i) field += (i ? "^" : "") + c.names[i];
+        WriteBytes(m_path, DatabaseWriter::Format(catalog));
+        EXPECT_EQ(ReadBytes(m_path), "p|1999|||" + field + "||\r\n") << c.label;
+        ASSERT_TRUE(catalog.ReadDatabase(m_path, m_prompter));
+        EXPECT_EQ(catalog.Names(NameKind::Locations).Size(), static_cast<int>(c.kept)) << c.label;
+    }
+}
+
 // A backup name already taken, or no database to move aside: message four, nothing changed.
 TEST_F(DatabaseWriterTest, BackupNameTakenOrNoDatabaseFailsWithMessageFour)
 {
