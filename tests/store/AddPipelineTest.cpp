@@ -20,11 +20,14 @@ const std::string kWriteFailed = std::to_string(img::kErrWriteFailed);
 // Runs the pipeline the way the photo dialog does: the thumbnail is made from the
 // picture as loaded.
 std::optional<VersionFailure> AddPhoto(const StoreLibrary& library, Picture& picture,
-                                       const std::string& name)
+                                       const std::string& name,
+                                       const AtomicFile::Sync& sync = AtomicFile::SyncToDisk)
 {
     Picture thumbnail;
     thumbnail.MakeScaledCopy(picture, 150, 100);
-    return library.Store().SaveNewPhotoVersions(picture, thumbnail, name, [](const std::string&) {});
+    PictureStore store = library.Store();
+    store.SyncThrough(sync);
+    return store.SaveNewPhotoVersions(picture, thumbnail, name, [](const std::string&) {});
 }
 
 void Options(StoreLibrary& library, int original, int highRes)
@@ -68,7 +71,28 @@ TEST(Pipeline, WritesTheVersionsAtTheirSizes)
     }
 }
 
-// A folder standing where a version file must go makes that step's write fail.
+// Versions written at the loaded size keep the comments byte for byte, a full-length
+// one (65,533 bytes) among them; the thumbnail, made smaller, has none.
+TEST(Pipeline, UnscaledVersionsKeepEveryComment)
+{
+    StoreLibrary library;
+    Options(library, 1, 1);
+    std::string full(65533, '\0');
+    for (std::size_t i = 0; i < full.size(); ++i) full[i] = static_cast<char>(i * 13);
+    const std::vector<std::string> comments{"first", full, std::string("\0\xFF", 2)};
+    Picture picture = Gradient(800, 600);
+    picture.SetJpegComments(comments);
+    ASSERT_FALSE(AddPhoto(library, picture, "p"));
+    for (const auto version : StoreLibrary::kVersions) {
+        Picture loaded;
+        ASSERT_EQ(loaded.LoadFile(library.PathOf(version, "p")), 0);
+        EXPECT_TRUE(loaded.JpegComments() == (version == Version::Thumbnail ? std::vector<std::string>{} : comments))
+            << PictureStore::FolderName(version);
+    }
+}
+
+// A folder standing where a version file must go, or a failed sync of the staged
+// file, makes that step's write fail.
 TEST(Pipeline, FailingStepGivesItsMessageAndKeepsEarlierFiles)
 {
     // clang-format off
@@ -88,13 +112,18 @@ TEST(Pipeline, FailingStepGivesItsMessageAndKeepsEarlierFiles)
          true, true, true, {800, 600}},
     };
     // clang-format on
+    for (const bool bySync : {false, true})
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
+        SCOPED_TRACE(c.message + (bySync ? "by sync" : "by folder"));
         StoreLibrary library;
         Options(library, 1, 1);
-        std::filesystem::create_directory(library.PathOf(c.blocked, "p"));
+        const std::string folder = library.Folder(c.blocked).string() + "/";
+        const auto sync = [&folder, bySync](int fd, const std::string& temporary) {
+            return !(bySync && temporary.rfind(folder, 0) == 0) && AtomicFile::SyncToDisk(fd, temporary);
+        };
+        if (!bySync) std::filesystem::create_directory(library.PathOf(c.blocked, "p"));
         Picture picture = Gradient(2400, 1800);
-        const auto failure = AddPhoto(library, picture, "p");
+        const auto failure = AddPhoto(library, picture, "p", sync);
         ASSERT_TRUE(failure);
         EXPECT_EQ(failure->version, c.blocked);
         EXPECT_EQ(FailureMessage(*failure), c.message + kWriteFailed);
