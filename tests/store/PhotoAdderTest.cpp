@@ -112,10 +112,10 @@ TEST_F(PhotoAdderTest, NameThatMakesTooLongAPathIsRefused)
         directory += "/" + std::string(std::min<size_t>(200, 3981 - directory.size() - 1), 'd');
     MakeLibrary(directory);
     // "/High Resolution Images/" is the longest folder part, and the store stages each
-    // version under a name 8 bytes longer: 3981 + 24 + 90 + 4 + 8 > 4095.
-    EXPECT_EQ(Check({std::string(90, 'n'), "1999", "", {}, {}, {}}).message,
+    // version under a name 8 bytes longer: 3981 + 24 + 78 + 4 + 8 = 4095 just fits.
+    EXPECT_EQ(Check({std::string(79, 'n'), "1999", "", {}, {}, {}}).message,
               PhotoAdder::kPathTooLongMessage);
-    EXPECT_TRUE(Check({std::string(40, 'n'), "1999", "", {}, {}, {}}).Accepted());
+    EXPECT_TRUE(Check({std::string(78, 'n'), "1999", "", {}, {}, {}}).Accepted());
 }
 
 // The record is appended only once every version is written; a name given twice is
