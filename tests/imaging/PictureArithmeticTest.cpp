@@ -111,19 +111,17 @@ TEST(PictureTables, MapExactlyAtTheEdgesAndReachTheirChannels)
         EXPECT_EQ(table[static_cast<std::size_t>(c.input)], c.expected)
             << (c.brightness ? "brightness " : "colour ") << c.percent << "% of " << c.input;
     }
-    for (int shift = 0; shift < 3; ++shift) {
-        const auto rotated = [shift](std::uint8_t a, std::uint8_t b, std::uint8_t c) {
-            const std::uint8_t v[3] = {a, b, c};
-            return Rgb{v[(3 - shift) % 3], v[(4 - shift) % 3], v[(5 - shift) % 3]}; // a on channel `shift`
-        };
-        Picture picture = ToPicture(testimg::MakeFlat(4, 4, rotated(59, 0, 64)));
-        ASSERT_EQ(picture.AdjustBrightness(100), 0);
-        EXPECT_EQ(PixelAt(picture.Pixels(), 0, 0), rotated(255, 1, 255)) << shift;
-        picture = ToPicture(testimg::MakeFlat(4, 4, rotated(233, 200, 233)));
-        const int channels[3] = {Picture::kRed, Picture::kGreen, Picture::kBlue};
-        ASSERT_EQ(picture.AdjustColor(10, channels[shift]), 0);
+    Picture picture = ToPicture(testimg::MakeFlat(4, 4, {59, 59, 59}));
+    ASSERT_EQ(picture.AdjustBrightness(100), 0);
+    EXPECT_EQ(PixelAt(picture.Pixels(), 0, 0), (Rgb{255, 255, 255}));
+    const int channels[3] = {Picture::kRed, Picture::kGreen, Picture::kBlue};
+    for (int c = 0; c < 3; ++c) {
+        picture = ToPicture(testimg::MakeFlat(4, 4, {233, 233, 233}));
+        ASSERT_EQ(picture.AdjustColor(10, channels[c]), 0);
         ASSERT_EQ(picture.AdjustColor(10, 7), 0); // no channel: nothing changes
-        EXPECT_EQ(PixelAt(picture.Pixels(), 1, 1), rotated(255, 200, 233)) << shift;
+        Rgb expected{233, 233, 233};
+        (c == 0 ? expected.r : c == 1 ? expected.g : expected.b) = 255;
+        EXPECT_EQ(PixelAt(picture.Pixels(), 1, 1), expected) << c;
     }
 }
 
