@@ -14,8 +14,8 @@ class Settings;
 
 // Where a library's pictures live and how their versions are written. Every photo has
 // up to four JPEG versions, one per folder beside the database file, all named after
-// the photo's picture file name. The store keeps no state: qualities and the
-// optional-version flags are read from the settings at each use.
+// the photo's picture file name. The store keeps no state beyond its sync step:
+// qualities and the optional-version flags are read from the settings at each use.
 //
 // A version file is only ever replaced by a complete new one: it is written under a
 // temporary name in its folder, flushed to disk and renamed over the old file.
