@@ -49,7 +49,8 @@ AtomicFile::AtomicFile(AtomicFile&& other) noexcept
     : m_target(std::move(other.m_target)),
       m_temporaryPath(std::exchange(other.m_temporaryPath, {})),
       m_file(std::move(other.m_file)),
-      m_flushed(std::exchange(other.m_flushed, Flushed::Not))
+      m_flushed(std::exchange(other.m_flushed, Flushed::Not)),
+      m_sync(std::exchange(other.m_sync, Sync(SyncToDisk)))
 {
 }
 
@@ -61,6 +62,7 @@ AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept
         m_temporaryPath = std::exchange(other.m_temporaryPath, {});
         m_file = std::move(other.m_file);
         m_flushed = std::exchange(other.m_flushed, Flushed::Not);
+        m_sync = std::exchange(other.m_sync, Sync(SyncToDisk));
     }
     return *this;
 }
@@ -190,11 +192,16 @@ void AtomicFile::StartWriteBack() const
     if (m_file.IsOpen()) ::sync_file_range(m_file.Get(), 0, 0, SYNC_FILE_RANGE_WRITE);
 }
 
+bool AtomicFile::SyncToDisk(int fd, const std::string&)
+{
+    return ::fsync(fd) == 0;
+}
+
 bool AtomicFile::Flush()
 {
     if (m_flushed != Flushed::Not) return m_flushed == Flushed::Ok;
     if (!m_file.IsOpen()) return false;
-    const bool synced = ::fsync(m_file.Get()) == 0;
+    const bool synced = m_sync(m_file.Get(), m_temporaryPath);
     // On some file systems the last write error shows up only at the close.
     const bool closed = m_file.Close();
     m_flushed = synced && closed ? Flushed::Ok : Flushed::Failed;

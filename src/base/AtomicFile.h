@@ -31,6 +31,11 @@ public:
     enum class CopyOutcome { Done, Failed, Cancelled };
     // The rename a commit makes, for callers that route it through their own step.
     using Move = std::function<bool(const std::string& from, const std::string& to)>;
+    // Waits until the temporary's data is on disk (fsync unless replaced); false when it
+    // could not be. Tests replace it to see a failed sync, which no real disk gives on
+    // demand, and the order of syncs and renames.
+    using Sync = std::function<bool(int fd, const std::string& temporaryPath)>;
+    static bool SyncToDisk(int fd, const std::string& temporaryPath);
 
     AtomicFile() = default;
     ~AtomicFile();
@@ -67,6 +72,8 @@ public:
     CopyOutcome CopyFrom(int sourceFd, const std::atomic<bool>* cancel = nullptr);
     // Starts writing the data back without waiting, so a later Flush waits less.
     void StartWriteBack() const;
+    // Makes Flush wait through `sync` instead; kept across Create and Discard.
+    void SyncThrough(Sync sync) { m_sync = std::move(sync); }
     // Waits until the data is on disk and closes the file; a full disk may show only
     // now. The outcome is kept: a second call returns it at once.
     bool Flush();
@@ -94,4 +101,5 @@ private:
     std::string m_temporaryPath;
     FileDescriptor m_file;
     Flushed m_flushed = Flushed::Not;
+    Sync m_sync = SyncToDisk;
 };

@@ -42,6 +42,9 @@ bool DatabaseWriter::Write(const std::string& linkOrPath)
         return Fail(kWriteError2);
     }
     AtomicFile file;
+    file.SyncThrough([this](int fd, const std::string& temporary) {
+        return SyncTemporary(fd, temporary);
+    });
     if (!file.CreateAt(path, TemporaryPath(path)) || !file.TakeAccessOf(path))
         return Fail(kUnableToOpenTemporary);
     if (!file.Write(content) || !file.Flush()) {
@@ -84,6 +87,11 @@ std::string DatabaseWriter::LinkTarget(const std::string& path)
 bool DatabaseWriter::MoveNoReplace(const std::string& from, const std::string& to)
 {
     return FileOps::RenameNoReplace(from, to);
+}
+
+bool DatabaseWriter::SyncTemporary(int fd, const std::string& temporaryPath)
+{
+    return AtomicFile::SyncToDisk(fd, temporaryPath);
 }
 
 bool DatabaseWriter::Fail(std::string_view message)

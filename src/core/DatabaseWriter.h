@@ -29,8 +29,10 @@ public:
     static std::string Format(const CQuilleryDoc& catalog);
 
 protected:
-    // The one step tests replace to reach the failure paths of the second rename.
+    // The steps tests replace to reach the failure paths of a rename and of the sync
+    // that must come before it.
     virtual bool MoveNoReplace(const std::string& from, const std::string& to);
+    virtual bool SyncTemporary(int fd, const std::string& temporaryPath);
 
 private:
     bool Fail(std::string_view message);

@@ -55,10 +55,11 @@ std::future<VersionWriter::Staged> AddPipeline::StageOriginal(const Picture& pic
 {
     const int quality = m_store.Quality(Version::Original);
     const std::string path = m_store.PathOf(Version::Original, fileName);
+    const AtomicFile::Sync sync = m_store.SyncStep();
     // The second thread also waits for the original's data to reach the disk, while
     // this one still works on the smaller versions.
-    auto stage = [&picture, quality, path] {
-        VersionWriter::Staged staged = VersionWriter::Stage(picture, quality, path);
+    auto stage = [&picture, quality, path, sync] {
+        VersionWriter::Staged staged = VersionWriter::Stage(picture, quality, path, sync);
         if (staged.code == 0) staged.file.Flush();
         return staged;
     };
@@ -125,7 +126,8 @@ void AddPipeline::PrepareSmallerVersions(const Picture& picture, const Picture& 
         if (step.version == Version::Original) continue;
         if (step.version == Version::Thumbnail) {
             step.staged = VersionWriter::Stage(thumbnail, m_store.Quality(Version::Thumbnail),
-                                               m_store.PathOf(Version::Thumbnail, fileName));
+                                               m_store.PathOf(Version::Thumbnail, fileName),
+                                               m_store.SyncStep());
             continue;
         }
         if (step.box && VersionWriter::NeedsFitting(*source, step.box->width(), step.box->height())) {
@@ -137,7 +139,8 @@ void AddPipeline::PrepareSmallerVersions(const Picture& picture, const Picture& 
             comments = &none;
         }
         step.staged = VersionWriter::Stage(*source, *comments, m_store.Quality(step.version),
-                                           m_store.PathOf(step.version, fileName));
+                                           m_store.PathOf(step.version, fileName),
+                                           m_store.SyncStep());
     }
 }
 

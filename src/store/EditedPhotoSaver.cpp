@@ -28,7 +28,8 @@ std::vector<VersionFailure> EditedPhotoSaver::Save(const PictureStore& store,
             // The original keeps its own size, so the unedited picture is written as it
             // stands, without the copy a fitting writer would need.
             const int code = VersionWriter::Stage(unedited, store.Quality(PhotoVersion::Original),
-                                                  store.PathOf(PhotoVersion::Original, fileName))
+                                                  store.PathOf(PhotoVersion::Original, fileName),
+                                                  store.SyncStep())
                                  .Commit();
             if (code != 0)
                 failures.push_back({PhotoVersion::Original, VersionFailure::Step::Write, code});

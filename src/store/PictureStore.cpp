@@ -89,7 +89,7 @@ std::optional<VersionFailure> PictureStore::SaveVersion(Version version, Picture
         const int resized = picture.FitInto(info.boxWidth, info.boxHeight);
         if (resized != 0) return VersionFailure{version, VersionFailure::Step::Resize, resized};
     }
-    VersionWriter::Staged staged = VersionWriter::Stage(picture, Quality(version), PathOf(version, fileName));
+    VersionWriter::Staged staged = VersionWriter::Stage(picture, Quality(version), PathOf(version, fileName), m_sync);
     const int written = staged.Commit();
     if (written != 0) return VersionFailure{version, VersionFailure::Step::Write, written};
     return std::nullopt;

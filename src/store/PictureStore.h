@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/AtomicFile.h"
 #include "store/VersionFailure.h"
 #include "store/VersionTable.h"
 
@@ -13,8 +14,8 @@ class Settings;
 
 // Where a library's pictures live and how their versions are written. Every photo has
 // up to four JPEG versions, one per folder beside the database file, all named after
-// the photo's picture file name. The store keeps no state: qualities and the
-// optional-version flags are read from the settings at each use.
+// the photo's picture file name. The store keeps no state beyond its sync step:
+// qualities and the optional-version flags are read from the settings at each use.
 //
 // A version file is only ever replaced by a complete new one: it is written under a
 // temporary name in its folder, flushed to disk and renamed over the old file.
@@ -39,6 +40,11 @@ public:
     // digits up to the first other character, 0 without digits. Out-of-range numbers
     // are held at the int limits.
     static int QualityFromText(std::string_view text);
+    // How every version file this store writes reaches the disk before its rename;
+    // fsync unless a test makes it fail.
+    void SyncThrough(AtomicFile::Sync sync) { m_sync = std::move(sync); }
+    const AtomicFile::Sync& SyncStep() const { return m_sync; }
+
     // The version's JPEG quality setting, read now.
     int Quality(Version version) const;
     // Whether the version is written for a new photo, read now.
@@ -63,4 +69,5 @@ public:
 private:
     std::string m_libraryDirectory;
     const Settings& m_settings;
+    AtomicFile::Sync m_sync = AtomicFile::SyncToDisk;
 };

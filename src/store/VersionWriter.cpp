@@ -5,9 +5,11 @@
 
 VersionWriter::Staged VersionWriter::Stage(const img::PixelBuffer& pixels,
                                            const std::vector<std::string>& comments, int quality,
-                                           const std::string& path)
+                                           const std::string& path,
+                                           const AtomicFile::Sync& sync)
 {
     Staged staged;
+    staged.file.SyncThrough(sync);
     if (pixels.Empty()) {
         staged.code = Picture::kNotPossible;
         return staged;
@@ -34,9 +36,9 @@ int VersionWriter::Staged::Commit()
 }
 
 VersionWriter::Staged VersionWriter::Stage(const Picture& picture, int quality,
-                                           const std::string& path)
+                                           const std::string& path, const AtomicFile::Sync& sync)
 {
-    return Stage(picture.Pixels(), picture.JpegComments(), quality, path);
+    return Stage(picture.Pixels(), picture.JpegComments(), quality, path, sync);
 }
 
 bool VersionWriter::NeedsFitting(const img::PixelBuffer& pixels, int boxWidth, int boxHeight)

@@ -26,10 +26,12 @@ public:
         int Commit();
     };
 
-    // Encodes as Picture::SaveFile does (5 for an empty picture) and stages the file.
+    // Encodes as Picture::SaveFile does (5 for an empty picture) and stages the file,
+    // which reaches the disk through `sync` when it is flushed or committed.
     static Staged Stage(const img::PixelBuffer& pixels, const std::vector<std::string>& comments,
-                        int quality, const std::string& path);
-    static Staged Stage(const Picture& picture, int quality, const std::string& path);
+                        int quality, const std::string& path, const AtomicFile::Sync& sync);
+    static Staged Stage(const Picture& picture, int quality, const std::string& path,
+                        const AtomicFile::Sync& sync);
 
     // The size Picture::FitInto would give; equal to the input when nothing changes.
     static bool NeedsFitting(const img::PixelBuffer& pixels, int boxWidth, int boxHeight);

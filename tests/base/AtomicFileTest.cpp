@@ -3,10 +3,12 @@
 #include "TempDir.h"
 
 #include "base/AtomicFile.h"
+#include "base/FileOps.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,20 +47,39 @@ TEST(AtomicFile, UncommittedTemporaryIsRemoved)
     EXPECT_TRUE(Entries(dir.Path()).empty());
 }
 
-TEST(AtomicFile, FullDiskLeavesTheOldFileWhole)
+// A full disk fails the write and a failed sync the commit, before anything is
+// renamed: the old file stays whole and the temporary goes. A good commit renames only
+// after the sync.
+TEST(AtomicFile, FailedWriteOrSyncLeavesTheOldFileAndNothingIsRenamedUnsynced)
 {
-    TempDir dir;
-    const std::string target = dir.File("v.jpg");
-    WriteBytes(target, "the good picture");
-    {
-        const FileSizeLimit limit(1024);
-        AtomicFile file;
-        ASSERT_TRUE(file.Create(target));
-        EXPECT_FALSE(file.Write(std::string_view(std::string(64 * 1024, 'x'))));
-        EXPECT_FALSE(file.Staged());
+    enum class Fault { None, FullDisk, Sync };
+    const std::vector<std::string> expectedSteps[] = {{"sync", "rename"}, {}, {"sync"}};
+    for (const Fault fault : {Fault::None, Fault::FullDisk, Fault::Sync}) {
+        TempDir dir;
+        const std::string target = dir.File("v.jpg");
+        WriteBytes(target, "old");
+        std::vector<std::string> steps;
+        {
+            std::optional<FileSizeLimit> limit;
+            if (fault == Fault::FullDisk) limit.emplace(1024);
+            AtomicFile file;
+            file.SyncThrough([&steps, fault](int fd, const std::string& temporary) {
+                steps.push_back("sync");
+                return fault != Fault::Sync && AtomicFile::SyncToDisk(fd, temporary);
+            });
+            ASSERT_TRUE(file.Create(target));
+            EXPECT_EQ(file.Write(std::string_view(std::string(64 * 1024, 'x'))), fault != Fault::FullDisk);
+            const auto move = [&steps](const std::string& from, const std::string& to) {
+                steps.push_back("rename");
+                return FileOps::RenameReplacing(from, to);
+            };
+            EXPECT_EQ(file.Commit(move), fault == Fault::None);
+            EXPECT_FALSE(file.Staged());
+        }
+        EXPECT_EQ(steps, expectedSteps[static_cast<int>(fault)]);
+        EXPECT_EQ(ReadBytes(target).size(), fault == Fault::None ? 64 * 1024u : 3u);
+        EXPECT_EQ(Entries(dir.Path()), kOnlyTarget);
     }
-    EXPECT_EQ(ReadBytes(target), "the good picture");
-    EXPECT_EQ(Entries(dir.Path()), kOnlyTarget);
 }
 
 TEST(AtomicFile, FolderInTheWayFailsTheCommitAndMissingFolderTheCreate)

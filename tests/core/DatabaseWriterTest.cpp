@@ -5,6 +5,7 @@
 
 #include "core/CQuilleryDoc.h"
 #include "core/DatabaseWriter.h"
+#include "base/FileOps.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -26,13 +27,22 @@ PhotoRecord Photo(const std::string& fileName, const std::string& date = "1999")
     return record;
 }
 
-// Fails the second rename once, as a file system might, to reach the undo path.
-struct SecondMoveFails : DatabaseWriter {
+// Records the syncs and renames by file name, and fails the sync or one rename as a
+// disk might, to reach the paths no real disk takes on demand.
+struct ScriptedWriter : DatabaseWriter {
     using DatabaseWriter::DatabaseWriter;
-    int moves = 0;
+    bool syncFails = false;
+    size_t failingStep = SIZE_MAX; // its place in `steps`
+    std::vector<std::string> steps;
     bool MoveNoReplace(const std::string& from, const std::string& to) override
     {
-        return ++moves != 2 && DatabaseWriter::MoveNoReplace(from, to);
+        steps.push_back("move " + FileOps::NameOf(from) + " " + FileOps::NameOf(to));
+        return steps.size() - 1 != failingStep && DatabaseWriter::MoveNoReplace(from, to);
+    }
+    bool SyncTemporary(int fd, const std::string& temporaryPath) override
+    {
+        steps.push_back("sync " + FileOps::NameOf(temporaryPath));
+        return !syncFails && DatabaseWriter::SyncTemporary(fd, temporaryPath);
     }
 };
 
@@ -98,6 +108,40 @@ TEST_F(DatabaseWriterTest, WritesTheWorkedExampleByteForByteAndLeavesNothingBehi
     m_catalog.AddPhoto(typed);
     ASSERT_TRUE(m_catalog.WriteDatabase(m_path, m_prompter));
     EXPECT_EQ(ReadBytes(m_path), kWorkedExample + "typed|01/5/99|Lee ^Doe, Jane|||first \x01 line\r\r\nsecond\r\r\n\r\r\nlast\x01|\r\n");
+}
+
+// A name-list field is cut after the last whole name that keeps it within 999 bytes
+// (a first name goes whole however long); what is written reads back as written.
+TEST_F(DatabaseWriterTest, NameFieldKeepsTheWholeNamesThatFit)
+{
+    const std::string a499(499, 'a'), b499(499, 'b'), c500(500, 'c');
+    std::vector<std::string> sixteen;
+    for (int i = 0; i < PhotoRecord::kMaxNames; ++i) sixteen.push_back("P" + std::to_string(i));
+    const struct {
+        const char* label;
+        std::vector<std::string> names;
+        size_t kept;
+    } cases[] = {
+        {"999 bytes", {a499, b499}, 2},
+        {"1000 bytes", {c500, b499}, 1},
+        {"a long first name", {std::string(1200, 'l'), "x"}, 1},
+        {"sixteen names", sixteen, 16},
+    };
+    for (const auto& c : cases) {
+        CQuilleryDoc catalog;
+        PhotoRecord photo = Photo("p");
+        PhotoRecord::IdList ids;
+        ids.fill(-1);
+        for (size_t i = 0; i < c.names.size(); ++i) ids[i] = catalog.AddName(NameKind::Locations, c.names[i]);
+        photo.SetIds(NameKind::Locations, ids);
+        catalog.AddPhoto(photo);
+        std::string field;
+        for (size_t i = 0; i < c.kept; ++i) field += (i ? "^" : "") + c.names[i];
+        WriteBytes(m_path, DatabaseWriter::Format(catalog));
+        EXPECT_EQ(ReadBytes(m_path), "p|1999|||" + field + "||\r\n") << c.label;
+        ASSERT_TRUE(catalog.ReadDatabase(m_path, m_prompter));
+        EXPECT_EQ(catalog.Names(NameKind::Locations).Size(), static_cast<int>(c.kept)) << c.label;
+    }
 }
 
 // A backup name already taken, or no database to move aside: message four, nothing changed.
@@ -172,8 +216,10 @@ TEST_F(DatabaseWriterTest, LibraryReachedThroughALinkIsSavedIntoTheFileItNames)
     EXPECT_EQ(Entries(m_dir.Path()), (std::vector<std::string>{"Family.pdb", "real"}));
 }
 
-// A full disk gives message two; a failed second rename moves the backup back, message three.
-TEST_F(DatabaseWriterTest, FullDiskOrFailedRenameKeepsTheDatabase)
+// A full disk or a failed sync gives message two, a failed second rename moves the
+// backup back (message three); each keeps the database. Nothing is renamed before the
+// temporary is synced.
+TEST_F(DatabaseWriterTest, FullDiskFailedSyncOrFailedRenameKeepsTheDatabase)
 {
     WriteBytes(m_path, kOldContent);
     bool written = true;
@@ -182,10 +228,22 @@ TEST_F(DatabaseWriterTest, FullDiskOrFailedRenameKeepsTheDatabase)
         written = m_catalog.WriteDatabase(m_path, m_prompter);
     }
     ExpectFailure(written, "Error writing output file #2");
-    SecondMoveFails writer(m_catalog, m_prompter);
+    ScriptedWriter writer(m_catalog, m_prompter);
+    writer.syncFails = true;
+    ExpectFailure(writer.Write(m_path), "Error writing output file #2");
+    EXPECT_EQ(writer.steps, std::vector<std::string>{"sync ~Family.pdb"});
+    EXPECT_EQ(ReadBytes(m_path), kOldContent);
+    writer.syncFails = false;
+    writer.failingStep = 2; // the second rename
+    writer.steps.clear();
     ExpectFailure(writer.Write(m_path), "Error writing output file #3");
     EXPECT_EQ(ReadBytes(m_path), kOldContent);
     EXPECT_FALSE(Exists(m_temporary) || Exists(m_backup));
+    writer.steps.clear();
+    writer.failingStep = SIZE_MAX;
+    ASSERT_TRUE(writer.Write(m_path));
+    EXPECT_EQ(writer.steps, (std::vector<std::string>{"sync ~Family.pdb", "move Family.pdb Family.bak",
+                                                     "move ~Family.pdb Family.pdb"}));
 }
 
 } // namespace

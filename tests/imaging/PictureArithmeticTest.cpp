@@ -91,28 +91,38 @@ TEST(PictureCopy, AChangeToEitherSideOfACopyLeavesTheOtherAsItWas)
     }
 }
 
-// The tables at their edges, then as the Adjust operations apply them to their channels.
+// The tables at their edges: at 100% brightness 58 is the first input past 255 (255.8)
+// and 59 the first past 256 (258.6), which a clamp one too high would wrap to 0; at
+// 10% colour 232 and 233 are the same pair; below -100% the product turns negative.
+// Then on each channel as the Adjust operations apply them.
 TEST(PictureTables, MapExactlyAtTheEdgesAndReachTheirChannels)
 {
     struct {
         bool brightness;
         int percent, input, expected;
     } const cases[] = {
-        {true, 20, 0, 1}, {true, 20, 255, 255}, {true, 100, 64, 255}, {true, -50, 255, 127}, {true, -150, 200, 0},
-        {false, 10, 231, 254}, {false, 10, 232, 255}, {false, 10, 233, 255}, {false, -200, 100, 0},
+        {true, 20, 0, 1}, {true, 20, 255, 255}, {true, 100, 57, 252}, {true, 100, 58, 255},
+        {true, 100, 59, 255}, {true, -50, 255, 127}, {true, -100, 255, 0}, {true, -101, 255, 0},
+        {false, 10, 231, 254}, {false, 10, 232, 255}, {false, 10, 233, 255}, {false, -100, 255, 0},
+        {false, -101, 255, 0}, {false, -200, 100, 0},
     };
     for (const auto& c : cases) {
         const auto table = c.brightness ? Picture::BrightnessTable(c.percent) : Picture::ColorTable(c.percent);
         EXPECT_EQ(table[static_cast<std::size_t>(c.input)], c.expected)
             << (c.brightness ? "brightness " : "colour ") << c.percent << "% of " << c.input;
     }
-    Picture picture = ToPicture(testimg::MakeFlat(4, 4, {0, 64, 128}));
-    ASSERT_EQ(picture.AdjustBrightness(20), 0);
-    EXPECT_EQ(PixelAt(picture.Pixels(), 0, 0), (Rgb{1, 106, 173}));
-    picture = ToPicture(testimg::MakeFlat(4, 4, {100, 200, 232}));
-    ASSERT_EQ(picture.AdjustColor(10, Picture::kBlue), 0);
-    ASSERT_EQ(picture.AdjustColor(10, 7), 0); // no channel: nothing changes
-    EXPECT_EQ(PixelAt(picture.Pixels(), 1, 1), (Rgb{100, 200, 255}));
+    Picture picture = ToPicture(testimg::MakeFlat(4, 4, {59, 59, 59}));
+    ASSERT_EQ(picture.AdjustBrightness(100), 0);
+    EXPECT_EQ(PixelAt(picture.Pixels(), 0, 0), (Rgb{255, 255, 255}));
+    const int channels[3] = {Picture::kRed, Picture::kGreen, Picture::kBlue};
+    for (int c = 0; c < 3; ++c) {
+        picture = ToPicture(testimg::MakeFlat(4, 4, {233, 233, 233}));
+        ASSERT_EQ(picture.AdjustColor(10, channels[c]), 0);
+        ASSERT_EQ(picture.AdjustColor(10, 7), 0); // no channel: nothing changes
+        Rgb expected{233, 233, 233};
+        (c == 0 ? expected.r : c == 1 ? expected.g : expected.b) = 255;
+        EXPECT_EQ(PixelAt(picture.Pixels(), 1, 1), expected) << c;
+    }
 }
 
 // Which operations drop the display palette and the comments; every change of the

@@ -20,11 +20,14 @@ const std::string kWriteFailed = std::to_string(img::kErrWriteFailed);
 // Runs the pipeline the way the photo dialog does: the thumbnail is made from the
 // picture as loaded.
 std::optional<VersionFailure> AddPhoto(const StoreLibrary& library, Picture& picture,
-                                       const std::string& name)
+                                       const std::string& name,
+                                       const AtomicFile::Sync& sync = AtomicFile::SyncToDisk)
 {
     Picture thumbnail;
     thumbnail.MakeScaledCopy(picture, 150, 100);
-    return library.Store().SaveNewPhotoVersions(picture, thumbnail, name, [](const std::string&) {});
+    PictureStore store = library.Store();
+    store.SyncThrough(sync);
+    return store.SaveNewPhotoVersions(picture, thumbnail, name, [](const std::string&) {});
 }
 
 void Options(StoreLibrary& library, int original, int highRes)
@@ -35,8 +38,13 @@ void Options(StoreLibrary& library, int original, int highRes)
 
 } // namespace
 
+// Versions written at the loaded size keep the comments byte for byte, a full-length
+// one (65,533 bytes) among them; fitted ones have none.
 TEST(Pipeline, WritesTheVersionsAtTheirSizes)
 {
+    std::string full(65533, '\0');
+    for (std::size_t i = 0; i < full.size(); ++i) full[i] = static_cast<char>(i * 13);
+    const std::vector<std::string> comments{"first", full, std::string("\0\xFF", 2)}, none;
     // clang-format off
     const struct {
         const char* name;
@@ -52,6 +60,8 @@ TEST(Pipeline, WritesTheVersionsAtTheirSizes)
          {4000, 3000}, {1600, 1200}, {800, 600}, {133, 100}},
         {"original only", {1000, 2000}, true, false,
          {1000, 2000}, kNone, {300, 600}, {50, 100}},
+        {"at the full-screen size", {800, 600}, true, true,
+         {800, 600}, {800, 600}, {800, 600}, {133, 100}},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -59,16 +69,21 @@ TEST(Pipeline, WritesTheVersionsAtTheirSizes)
         StoreLibrary library;
         Options(library, c.original, c.highRes);
         Picture picture = Gradient(c.loaded.width(), c.loaded.height());
+        picture.SetJpegComments(comments);
         ASSERT_FALSE(AddPhoto(library, picture, "photo"));
-        EXPECT_EQ(DecodedSize(library.PathOf(Version::Original, "photo")), c.originalFile);
-        EXPECT_EQ(DecodedSize(library.PathOf(Version::HighRes, "photo")), c.highResFile);
-        EXPECT_EQ(DecodedSize(library.PathOf(Version::FullScreen, "photo")), c.fullScreenFile);
-        EXPECT_EQ(DecodedSize(library.PathOf(Version::Thumbnail, "photo")), c.thumbnailFile);
+        const QSize written[] = {c.thumbnailFile, c.fullScreenFile, c.highResFile, c.originalFile};
+        for (size_t v = 0; v < std::size(written); ++v) {
+            Picture file;
+            file.LoadFile(library.PathOf(StoreLibrary::kVersions[v], "photo"));
+            EXPECT_EQ(file.HasPicture() ? file.GetSize() : kNone, written[v]) << v;
+            EXPECT_TRUE(file.JpegComments() == (file.GetSize() == c.loaded ? comments : none)) << v;
+        }
         EXPECT_FALSE(picture.HasPicture()) << "released after success";
     }
 }
 
-// A folder standing where a version file must go makes that step's write fail.
+// A folder standing where a version file must go, or a failed sync of the staged
+// file, makes that step's write fail.
 TEST(Pipeline, FailingStepGivesItsMessageAndKeepsEarlierFiles)
 {
     // clang-format off
@@ -88,13 +103,18 @@ TEST(Pipeline, FailingStepGivesItsMessageAndKeepsEarlierFiles)
          true, true, true, {800, 600}},
     };
     // clang-format on
+    for (const bool bySync : {false, true})
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
+        SCOPED_TRACE(c.message + (bySync ? "by sync" : "by folder"));
         StoreLibrary library;
         Options(library, 1, 1);
-        std::filesystem::create_directory(library.PathOf(c.blocked, "p"));
+        const std::string folder = library.Folder(c.blocked).string() + "/";
+        const auto sync = [&folder, bySync](int fd, const std::string& temporary) {
+            return !(bySync && temporary.rfind(folder, 0) == 0) && AtomicFile::SyncToDisk(fd, temporary);
+        };
+        if (!bySync) std::filesystem::create_directory(library.PathOf(c.blocked, "p"));
         Picture picture = Gradient(2400, 1800);
-        const auto failure = AddPhoto(library, picture, "p");
+        const auto failure = AddPhoto(library, picture, "p", sync);
         ASSERT_TRUE(failure);
         EXPECT_EQ(failure->version, c.blocked);
         EXPECT_EQ(FailureMessage(*failure), c.message + kWriteFailed);

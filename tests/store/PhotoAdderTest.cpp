@@ -82,9 +82,10 @@ TEST_F(PhotoAdderTest, CheckGivesTheFirstBrokenRule)
         {"name 100", {std::string(100, 'n'), "1999", "", {}, {}, {}}, Outcome::Refused, tooLong},
         {"notes 999", {"new", "1999", std::string(999, 'x'), {}, {}, {}}, Outcome::Accepted, ""},
         {"notes 1000", {"new", "1999", std::string(1000, 'x'), {}, {}, {}}, Outcome::Refused, notes},
-        // 3 x 332 + 2 separators = 998; 3 x 333 + 2 = 1001.
-        {"persons 998", {"new", "1999", "", Names(3, 332), {}, {}}, Outcome::Accepted, ""},
-        {"persons 1001", {"new", "1999", "", Names(3, 333), {}, {}}, Outcome::Refused, TooLong("persons")},
+        // 499 + 1 separator + 499 = 999; 500 + 1 + 499 = 1000.
+        {"persons 999", {"new", "1999", "", Names(2, 499), {}, {}}, Outcome::Accepted, ""},
+        {"events 1000", {"new", "1999", "", {}, {std::string(500, 'e'), std::string(499, 'f')}, {}},
+         Outcome::Refused, TooLong("events")},
         {"17 persons", {"new", "1999", "", seventeen, {}, {}}, Outcome::Refused,
          "A photo can hold at most 16 persons, 17 persons were chosen, please choose fewer"},
         {"17 locations", {"new", "1999", "", {}, {}, seventeen}, Outcome::Refused,
@@ -111,10 +112,10 @@ TEST_F(PhotoAdderTest, NameThatMakesTooLongAPathIsRefused)
         directory += "/" + std::string(std::min<size_t>(200, 3981 - directory.size() - 1), 'd');
     MakeLibrary(directory);
     // "/High Resolution Images/" is the longest folder part, and the store stages each
-    // version under a name 8 bytes longer: 3981 + 24 + 90 + 4 + 8 > 4095.
-    EXPECT_EQ(Check({std::string(90, 'n'), "1999", "", {}, {}, {}}).message,
+    // version under a name 8 bytes longer: 3981 + 24 + 78 + 4 + 8 = 4095 just fits.
+    EXPECT_EQ(Check({std::string(79, 'n'), "1999", "", {}, {}, {}}).message,
               PhotoAdder::kPathTooLongMessage);
-    EXPECT_TRUE(Check({std::string(40, 'n'), "1999", "", {}, {}, {}}).Accepted());
+    EXPECT_TRUE(Check({std::string(78, 'n'), "1999", "", {}, {}, {}}).Accepted());
 }
 
 // Taken names are compared exactly, with case; a numbered name counts on in its turn.

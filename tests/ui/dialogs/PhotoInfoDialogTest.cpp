@@ -154,7 +154,8 @@ TEST_F(PhotoInfoDialogTest, AddOpensWithEveryNameShowsEachStepWritesTheVersionsA
         });
     }
     dialog->DateField()->setText("6/05/1999");
-    dialog->NotesField()->setPlainText("Day one");
+    // 7 + 496 line breaks of two bytes: 999 bytes stored, the most notes can hold.
+    dialog->NotesField()->setPlainText(QString::fromStdString("Day one" + std::string(496, '\n')));
     Select(dialog->List(NameKind::Persons), "Smith, John");
     Select(dialog->List(NameKind::Locations), "France, Paris");
     dialog->AddButton(NameKind::Events)->click();
@@ -168,8 +169,10 @@ TEST_F(PhotoInfoDialogTest, AddOpensWithEveryNameShowsEachStepWritesTheVersionsA
                                                       "Saving thumbnail version of photo", ""}));
     EXPECT_EQ(m_library.Saves(), 1);
     // Persons in list order: the list sorts "Doe, Jane" first.
+    std::string notes = "Day one";
+    for (int i = 0; i < 496; ++i) notes += "\r\r\n"; // text mode writes each "\n" as "\r\n"
     EXPECT_EQ(ReadBytes(m_library.DatabasePath()),
-              "holiday.beach|6/05/1999|Doe, Jane^Smith, John|Picnic|France, Paris|Day one|\r\n");
+              "holiday.beach|6/05/1999|Doe, Jane^Smith, John|Picnic|France, Paris|" + notes + "|\r\n");
 }
 
 TEST_F(PhotoInfoDialogTest, FailedThumbnailWriteKeepsTheDialogOpenAndOkTriesAgain)
