@@ -38,6 +38,8 @@ TwainScanDialog::TwainScanDialog(const PhotoDialogHost& host, const ScanSource& 
 
 TwainScanDialog::~TwainScanDialog() { CloseConnection(); }
 
+DeviceOptionsDialog* TwainScanDialog::SourceInterface() const { return m_options.data(); }
+
 void TwainScanDialog::OnSourceOpened(bool opened, const ScanWorker::Options& options)
 {
     if (!opened) {

@@ -26,7 +26,7 @@ public:
     ~TwainScanDialog() override;
 
     // The source's interface once the source is open (null before and after).
-    DeviceOptionsDialog* SourceInterface() const { return m_options; }
+    DeviceOptionsDialog* SourceInterface() const;
     // Whether the SANE connection is still up.
     bool ConnectionOpen() const { return m_worker != nullptr; }
 
