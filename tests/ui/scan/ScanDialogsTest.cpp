@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -156,4 +157,28 @@ TEST(SelectSourceDialogTest, ListsTheDevicesWithTheCurrentSourcePreselected)
         EXPECT_FALSE(dialog.Failed());
         EXPECT_EQ(dialog.Chosen().name, expected) << current;
     }
+}
+
+// Runs as a test of its own with a configuration folder that names no backend.
+TEST(NoScannerTest, SelectSourceSaysSoAndAScanEndsAtOnce)
+{
+    if (!QByteArray(qgetenv("SANE_CONFIG_DIR")).endsWith("sane-none.d")) {
+        GTEST_SKIP() << "needs the configuration folder without backends";
+    }
+    ScanWorker worker;
+    SelectSourceDialog select(worker, ScanSource{});
+    QSignalSpy shown(&select, &SelectSourceDialog::devicesShown);
+    ASSERT_TRUE(shown.wait(kDeadlineMs));
+    EXPECT_FALSE(select.Failed());
+    bool said = false;
+    for (const QLabel* label : select.findChildren<QLabel*>()) said = said || label->text() == "No scanner found";
+    EXPECT_TRUE(said);
+
+    PhotoLibrary library;
+    TwainScanDialog scan(library.Host(), ScanSource{});
+    QSignalSpy finished(&scan, &QDialog::finished);
+    ASSERT_TRUE(finished.wait(kDeadlineMs));
+    EXPECT_EQ(scan.result(), QDialog::Rejected);
+    EXPECT_FALSE(scan.ConnectionOpen());
+    EXPECT_TRUE(library.Prompter().Texts().empty());
 }
