@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git ccache
   clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-svg-dev qt6-wayland
   libjpeg62-turbo-dev libjpeg-turbo-progs
@@ -17,7 +17,7 @@ PACKAGES="
   imagemagick libtiff-tools netpbm
   graphicsmagick libvips-tools
   adwaita-icon-theme breeze-icon-theme
-  desktop-file-utils
+  desktop-file-utils appstream dpkg-dev
   poppler-utils fonts-liberation
   cups-daemon cups-client printer-driver-cups-pdf
   libx11-dev

@@ -2,14 +2,18 @@
 
 #include "QuilleryVersion.h"
 
+#include "core/FirstRunSetup.h"
 #include "store/Library.h"
 #include "ui/main/IconTheme.h"
 #include "ui/main/LibraryCommands.h"
 #include "ui/main/MainFrame.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QScreen>
+#include <QStandardPaths>
 
 QuilleryApp::QuilleryApp() : m_recentFiles(m_settings.FilePath()) {}
 
@@ -27,6 +31,7 @@ bool QuilleryApp::InitInstance(const std::vector<std::string>& arguments)
                                           m_dialogs);
     m_prompter.SetOwner(m_frame.get());
     m_fileChooser.SetOwner(m_frame.get());
+    FirstRunSetup(m_settings, m_prompter, FirstRunPlacesOfThisRun()).Check();
 
     const std::string library = LibraryArgument(arguments);
     if (!library.empty()) OpenDocumentFile(library);
@@ -43,6 +48,22 @@ const CQuilleryDoc& QuilleryApp::OpenDocumentFile(const std::string& path)
 {
     m_frame->Files().OpenLibraryByName(path);
     return m_frame->Context().library.Catalog();
+}
+
+FirstRunPlaces QuilleryApp::FirstRunPlacesOfThisRun()
+{
+    FirstRunPlaces places;
+    // Qt resolves the program's path through /proc, so a link in /usr/bin leads to the
+    // folder that holds the manual and the sample library.
+    places.programPath = QCoreApplication::applicationFilePath().toStdString();
+    places.programFolderWritable = QFileInfo(QCoreApplication::applicationDirPath()).isWritable();
+    places.dataHome =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
+    const QString dirs =
+        qEnvironmentVariable("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"));
+    for (const QString& dir : dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        places.dataDirs.push_back(dir.toStdString());
+    return places;
 }
 
 std::string QuilleryApp::LibraryArgument(const std::vector<std::string>& arguments)

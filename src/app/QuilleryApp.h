@@ -11,6 +11,7 @@
 #include <vector>
 
 class CQuilleryDoc;
+struct FirstRunPlaces;
 class MainFrame;
 
 // Starts the program: the settings file, the main window with its seams, the first
@@ -35,6 +36,10 @@ public:
     // The first argument after the program's name that is not an option, as the bytes
     // given: at most one library is opened.
     static std::string LibraryArgument(const std::vector<std::string>& arguments);
+
+    // Where the first start of this program for this user writes, from the running
+    // program and the XDG environment.
+    static FirstRunPlaces FirstRunPlacesOfThisRun();
 
 private:
     ProfileSettings m_settings;

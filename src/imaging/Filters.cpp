@@ -1,4 +1,4 @@
-// Sharpen, soften and colour tables through OpenCV.
+// Sharpen and soften through OpenCV; colour tables by hand.
 //
 // Sharpen is an unsharp mask: target = source + (amount / 20) x (source - blur), the blur
 // a Gaussian of sigma 1.5 pixels. Amount 10 adds half the detail again (visible, moderate),
@@ -62,18 +62,20 @@ Status Soften(const PixelBuffer& source, PixelBuffer& target, int amount)
 Status ApplyTable(PixelBuffer& pixels, int channelMask, const std::array<std::uint8_t, 256>& table)
 {
     if (pixels.Empty()) return kErrBadArgument;
-    return OpenCvGuard::Run([&] {
-        cv::Mat lut(1, 256, CV_8UC3);
-        for (int i = 0; i < 256; ++i) {
-            const auto identity = static_cast<std::uint8_t>(i);
-            const std::uint8_t mapped = table[static_cast<std::size_t>(i)];
-            lut.at<cv::Vec3b>(0, i) = {(channelMask & kRedChannel) ? mapped : identity,
-                                       (channelMask & kGreenChannel) ? mapped : identity,
-                                       (channelMask & kBlueChannel) ? mapped : identity};
-        }
-        cv::Mat image = PixelAdapter::AsMat(pixels);
-        cv::LUT(image, lut, image);
-    });
+    std::array<std::uint8_t, 256> identity{};
+    for (std::size_t i = 0; i < identity.size(); ++i) identity[i] = static_cast<std::uint8_t>(i);
+    const auto& red = (channelMask & kRedChannel) ? table : identity;
+    const auto& green = (channelMask & kGreenChannel) ? table : identity;
+    const auto& blue = (channelMask & kBlueChannel) ? table : identity;
+    // A plain pass in place: OpenCV's three-channel table walk took twice the time.
+    std::uint8_t* pixel = pixels.Data();
+    std::uint8_t* const end = pixel + pixels.ByteSize();
+    for (; pixel != end; pixel += 3) {
+        pixel[0] = red[pixel[0]];
+        pixel[1] = green[pixel[1]];
+        pixel[2] = blue[pixel[2]];
+    }
+    return kErrNone;
 }
 
 } // namespace img

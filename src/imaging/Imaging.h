@@ -93,11 +93,16 @@ Result<PixelBuffer> Reduce(const PixelBuffer& pixels, int newWidth, int newHeigh
 Status ResampleInto(const PixelBuffer& source, PixelBuffer& target);
 // The rectangle [left, right) x [top, bottom); it must lie inside the picture.
 Result<PixelBuffer> Crop(const PixelBuffer& pixels, int left, int top, int right, int bottom);
+// As Crop, but the kept rectangle moves to the front of the same memory and the rest is
+// given back: no second buffer. Fails as Crop does, leaving the pixels as they were.
+Status CropInPlace(PixelBuffer& pixels, int left, int top, int right, int bottom);
 
 // Clockwise quarter turns on screen.
 enum class Turn { Quarter = 0, Half = 1, ThreeQuarters = 2 };
 // Turns the picture; the buffer's width and height swap for a quarter or three quarters.
 Status RotateQuarter(PixelBuffer& pixels, Turn turn);
+// A turned copy, the source left as it is (a half turn too).
+Result<PixelBuffer> TurnQuarter(const PixelBuffer& pixels, Turn turn);
 // Turns by `radians` clockwise on screen about the centre, bilinear, into the bounding
 // box of the turned picture; the corners it does not cover get `fill`.
 Result<PixelBuffer> Rotate(const PixelBuffer& pixels, double radians,

@@ -45,7 +45,7 @@ constexpr double kPi = 3.1415926;
 void Picture::Release()
 {
     m_displayPalette.reset();
-    m_pixels.Reset();
+    m_pixels.reset();
     m_width = 0;
     m_height = 0;
     m_fitted.Reset();
@@ -65,8 +65,34 @@ int Picture::Install(img::PixelBuffer pixels)
     Release();
     m_width = pixels.Width();
     m_height = pixels.Height();
-    m_pixels = std::move(pixels);
+    m_pixels = std::make_shared<img::PixelBuffer>(std::move(pixels));
     return kOk;
+}
+
+void Picture::ReplacePixels(img::PixelBuffer pixels)
+{
+    m_width = pixels.Width();
+    m_height = pixels.Height();
+    m_pixels = std::make_shared<img::PixelBuffer>(std::move(pixels));
+    DropFittedCopy();
+}
+
+int Picture::OwnPixels()
+{
+    // A count of one cannot rise behind this picture's back: only a copy of this very
+    // picture could share it again.
+    if (m_pixels.use_count() <= 1) return kOk;
+    auto copy = img::PixelBuffer::AllocateForOverwrite(m_width, m_height);
+    if (!copy) return kNoMemory;
+    std::memcpy(copy->Data(), m_pixels->Data(), copy->ByteSize());
+    m_pixels = std::make_shared<img::PixelBuffer>(std::move(copy).Value());
+    return kOk;
+}
+
+const img::PixelBuffer& Picture::Pixels() const
+{
+    static const img::PixelBuffer kNone;
+    return m_pixels ? *m_pixels : kNone;
 }
 
 int Picture::InstallResult(img::Result<img::PixelBuffer> made)
@@ -120,7 +146,7 @@ int Picture::SaveFile(const std::string& path, int format, int quality)
 {
     if (!HasPicture()) return kNotPossible;
     if (format != kJpeg) return img::kErrUnsupported; // nothing written
-    return img::WriteJpeg(path, m_pixels, quality, m_comments).Error();
+    return img::WriteJpeg(path, Pixels(), quality, m_comments).Error();
 }
 
 bool Picture::LoadFromDib(std::span<const std::uint8_t> dib)
@@ -143,10 +169,12 @@ int Picture::LoadBitmapResource(int id)
 int Picture::CopyFrom(const Picture& other)
 {
     if (!other.HasPicture()) return kNotPossible;
-    auto copy = img::PixelBuffer::AllocateForOverwrite(other.m_width, other.m_height);
-    if (!copy) return kNoMemory;
-    std::memcpy(copy->Data(), other.m_pixels.Data(), copy->ByteSize());
-    return Install(std::move(copy).Value()); // after the copy, so copying from itself is safe
+    if (&other == this) return kOk; // the pixels are its own already
+    Release();
+    m_width = other.m_width;
+    m_height = other.m_height;
+    m_pixels = other.m_pixels;
+    return kOk;
 }
 
 int Picture::CreateBlank(int width, int height)
@@ -176,7 +204,7 @@ int Picture::MakeScaledCopy(const Picture& source, int boxWidth, int boxHeight)
     else if (widthRatio < heightRatio)
         newWidth = std::max(1, static_cast<int>(source.m_width / heightRatio));
     if (const int code = CreateBlank(newWidth, newHeight); code != kOk) return code;
-    return img::ResampleInto(source.m_pixels, m_pixels).Error();
+    return img::ResampleInto(source.Pixels(), *m_pixels).Error();
 }
 
 QSize Picture::FittedSize(int width, int height, int boxWidth, int boxHeight)
@@ -208,7 +236,7 @@ int Picture::FitCopyOf(const Picture& source, int boxWidth, int boxHeight)
     const QSize fitted = FittedSize(source.m_width, source.m_height, boxWidth, boxHeight);
     if (fitted == source.GetSize()) return CopyFrom(source);
     if (fitted.width() < 1 || fitted.height() < 1) return kNotPossible;
-    const img::PixelBuffer& pixels = source.m_pixels;
+    const img::PixelBuffer& pixels = source.Pixels();
     return InstallResult(fitted.width() <= source.m_width && fitted.height() <= source.m_height
                              ? img::Reduce(pixels, fitted.width(), fitted.height())
                              : img::Resample(pixels, fitted.width(), fitted.height()));
@@ -218,14 +246,19 @@ int Picture::Resize(int width, int height)
 {
     if (!HasPicture() || width < 1 || height < 1) return kNotPossible;
     return InstallResult(width <= m_width && height <= m_height
-                             ? img::Reduce(m_pixels, width, height)
-                             : img::Resample(m_pixels, width, height));
+                             ? img::Reduce(Pixels(), width, height)
+                             : img::Resample(Pixels(), width, height));
 }
 
 int Picture::Crop(int left, int top, int right, int bottom)
 {
     if (!HasPicture()) return kNotPossible;
-    return InstallResult(img::Crop(m_pixels, left, top, right, bottom));
+    // Shared pixels are left alone: the kept rectangle is copied out of them once.
+    if (m_pixels.use_count() > 1) return InstallResult(img::Crop(Pixels(), left, top, right, bottom));
+    const img::Status cropped = img::CropInPlace(*m_pixels, left, top, right, bottom);
+    if (!cropped) return cropped.Error();
+    // Installed as a new buffer would be: palette, fitted copy and comments go.
+    return Install(std::move(*m_pixels));
 }
 
 int Picture::Rotate(double degrees)
@@ -235,31 +268,35 @@ int Picture::Rotate(double degrees)
     if (degrees == 90 || degrees == -270) turn = img::Turn::Quarter;
     if (degrees == 180 || degrees == -180) turn = img::Turn::Half;
     if (degrees == 270 || degrees == -90) turn = img::Turn::ThreeQuarters;
-    if (turn) {
-        const img::Status turned = img::RotateQuarter(m_pixels, *turn);
-        if (turned) {
-            m_width = m_pixels.Width();
-            m_height = m_pixels.Height();
-            DropFittedCopy();
-        }
+    if (turn == img::Turn::Half) { // turned in place
+        if (const int owned = OwnPixels(); owned != kOk) return owned;
+        const img::Status turned = img::RotateQuarter(*m_pixels, *turn);
+        if (turned) DropFittedCopy();
         return turned.Error();
+    }
+    if (turn) { // into a new buffer, read straight from pixels that may be shared
+        auto turned = img::TurnQuarter(Pixels(), *turn);
+        if (!turned) return turned.Error();
+        ReplacePixels(std::move(turned).Value());
+        return kOk;
     }
     if (degrees < 0) degrees += 360;
     const double radians = degrees * kPi / 180;
-    return InstallResult(img::Rotate(m_pixels, radians, qRgb(255, 255, 255)));
+    return InstallResult(img::Rotate(Pixels(), radians, qRgb(255, 255, 255)));
 }
 
 template <typename Filter>
 int Picture::FilterInto(Filter filter, int amount)
 {
     if (!HasPicture()) return kNotPossible;
+    if (amount <= 0) { // the filters copy unchanged; a copy of the same bytes is no news
+        DropFittedCopy();
+        return kOk;
+    }
     auto target = img::PixelBuffer::AllocateForOverwrite(m_width, m_height);
     if (!target) return target.Error();
-    const img::Status filtered = filter(m_pixels, target.Value(), amount);
-    if (filtered) {
-        m_pixels = std::move(target).Value(); // same size: taking the new bytes is the copy
-        DropFittedCopy();
-    }
+    const img::Status filtered = filter(Pixels(), target.Value(), amount);
+    if (filtered) ReplacePixels(std::move(target).Value()); // same size: the new bytes are the copy
     return filtered.Error();
 }
 
@@ -275,7 +312,8 @@ int Picture::Soften(int amount)
 
 int Picture::ApplyChannelTable(int mask, const std::array<std::uint8_t, 256>& table)
 {
-    const img::Status applied = img::ApplyTable(m_pixels, mask, table);
+    if (const int owned = OwnPixels(); owned != kOk) return owned;
+    const img::Status applied = img::ApplyTable(*m_pixels, mask, table);
     if (applied) DropFittedCopy();
     return applied.Error();
 }
@@ -329,7 +367,7 @@ int Picture::AdjustColor(int percent, int channel)
 int Picture::BuildDisplayPalette()
 {
     if (!HasPicture()) return kNotPossible;
-    const auto entries = img::MakePalette(m_pixels, 256);
+    const auto entries = img::MakePalette(Pixels(), 256);
     if (entries) m_displayPalette = img::ToQtPalette(entries.Value());
     return entries.Error();
 }
@@ -339,7 +377,7 @@ int Picture::Draw(QPainter* painter, int x, int y, int width, int height,
 {
     if (!HasPicture() || painter == nullptr) return kNotPossible;
     if (palette == nullptr && m_displayPalette) palette = &*m_displayPalette;
-    return img::Draw(painter, m_pixels, x, y, width, height, palette).Error();
+    return img::Draw(painter, Pixels(), x, y, width, height, palette).Error();
 }
 
 int Picture::DrawInRect(QPainter* painter, const QRect& rect, const img::Palette* palette) const
@@ -354,7 +392,7 @@ int Picture::DrawFitted(QPainter* painter, const QRect& rect, const img::Palette
     if (fitted.isEmpty()) return kNotPossible;
     if (m_fitted.Empty() || fitted != QSize(m_fittedWidth, m_fittedHeight)) {
         DropFittedCopy();
-        auto resampled = img::Resample(m_pixels, fitted.width(), fitted.height());
+        auto resampled = img::Resample(Pixels(), fitted.width(), fitted.height());
         if (!resampled) return kNotPossible;
         m_fitted = std::move(resampled).Value();
         m_fittedWidth = fitted.width();
@@ -368,10 +406,10 @@ int Picture::DrawFitted(QPainter* painter, const QRect& rect, const img::Palette
 
 QImage Picture::ToBitmap() const
 {
-    return img::ToBitmap(m_pixels).Value(); // a null image when there is no picture
+    return img::ToBitmap(Pixels()).Value(); // a null image when there is no picture
 }
 
 std::vector<std::uint8_t> Picture::ToPackedDib() const
 {
-    return img::ToDib(m_pixels).Value(); // empty when there is no picture
+    return img::ToDib(Pixels()).Value(); // empty when there is no picture
 }

@@ -7,6 +7,7 @@
 #include <QRect>
 
 #include <array>
+#include <memory>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -30,7 +31,10 @@ class QPainter;
 // drop the fitted copy, which no longer shows the picture. A failed operation
 // leaves the picture as it was, except the loads and MakeScaledCopy, which empty it first.
 //
-// Move-only. Distinct pictures may be used from different threads at once.
+// CopyFrom shares the pixels instead of copying them; the first change to either picture
+// then makes its own (a quarter turn, a crop or a filter writes a new buffer anyway, so
+// the copy costs nothing more). Move-only. Distinct pictures may be used from different
+// threads at once, also when they share pixels.
 class Picture {
 public:
     enum Code : int { kOk = 0, kNoMemory = 1, kEmptyPath = 2, kNotPossible = 5 };
@@ -45,7 +49,7 @@ public:
     Picture& operator=(const Picture&) = delete;
 
     void Release();
-    bool HasPicture() const { return !m_pixels.Empty(); }
+    bool HasPicture() const { return m_pixels != nullptr && !m_pixels->Empty(); }
     void GetSize(int& width, int& height) const;
     QSize GetSize() const { return {m_width, m_height}; }
     int Width() const { return m_width; }
@@ -102,7 +106,7 @@ public:
     void SetJpegComments(std::vector<std::string> comments) { m_comments = std::move(comments); }
     const std::optional<img::Palette>& DisplayPalette() const { return m_displayPalette; }
     // The pixels, for the imaging layer's own functions and the adapters.
-    const img::PixelBuffer& Pixels() const { return m_pixels; }
+    const img::PixelBuffer& Pixels() const;
     // The scaled copy kept by DrawFitted (empty, 0 x 0 when there is none).
     const img::PixelBuffer& FittedCopy() const { return m_fitted; }
     QSize FittedCopySize() const { return {m_fittedWidth, m_fittedHeight}; }
@@ -121,12 +125,17 @@ private:
     int LoadByExtension(const std::string& path, std::optional<QSize> box);
     int ApplyChannelTable(int mask, const std::array<std::uint8_t, 256>& table);
     void DropFittedCopy();
+    // Keeps the palette and comments: for changes that keep the picture what it was.
+    void ReplacePixels(img::PixelBuffer pixels);
+    // Makes the shared pixels this picture's own before they change in place.
+    int OwnPixels();
     template <typename Filter> int FilterInto(Filter filter, int amount);
 
     std::optional<img::Palette> m_displayPalette;
     int m_width = 0;
     int m_height = 0;
-    img::PixelBuffer m_pixels;
+    // Null when there is no picture; shared with the pictures copied from this one.
+    std::shared_ptr<img::PixelBuffer> m_pixels;
     int m_fittedWidth = 0;
     int m_fittedHeight = 0;
     img::PixelBuffer m_fitted;

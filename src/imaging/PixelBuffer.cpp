@@ -1,10 +1,30 @@
 #include "imaging/PixelBuffer.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
 
 namespace img {
+
+namespace {
+
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
+// A full-size picture is written once right after it is made, and filling tens of
+// megabytes a 4 KiB page fault at a time costs as much as the writing itself: memory
+// of many large pages is asked for in 2 MiB pages, where the kernel allows them.
+void* AllocateUndefined(std::size_t bytes)
+{
+    if (bytes < 8 * kHugePage) return std::malloc(bytes);
+    const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    void* const data = std::aligned_alloc(kHugePage, rounded);
+    if (data != nullptr) (void)madvise(data, rounded, MADV_HUGEPAGE); // a hint only
+    return data;
+}
+
+} // namespace
 
 void PixelBuffer::Free::operator()(std::uint8_t* data) const
 {
@@ -58,7 +78,7 @@ Result<PixelBuffer> PixelBuffer::Make(int width, int height, bool zeroed, std::s
     if (static_cast<long long>(width) * height > MaxPixels()) return kErrTooLarge;
     const std::size_t bytes =
         static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * bytesPerPixel;
-    Memory data(static_cast<std::uint8_t*>(zeroed ? std::calloc(bytes, 1) : std::malloc(bytes)));
+    Memory data(static_cast<std::uint8_t*>(zeroed ? std::calloc(bytes, 1) : AllocateUndefined(bytes)));
     if (data == nullptr) return kErrNoMemory;
     return PixelBuffer(std::move(data), width, height, bytes);
 }
@@ -72,6 +92,16 @@ void PixelBuffer::ReleaseRoom()
         m_data.reset(smaller);
         m_capacity = ByteSize();
     }
+}
+
+void PixelBuffer::Narrow(int width, int height)
+{
+    if (width < 1 || height < 1 ||
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3 > m_capacity)
+        return;
+    m_width = width;
+    m_height = height;
+    ReleaseRoom();
 }
 
 void PixelBuffer::Reset()

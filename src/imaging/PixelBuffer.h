@@ -33,6 +33,10 @@ public:
     static Result<PixelBuffer> AllocateWithRoom(int width, int height, std::size_t bytesPerPixel);
     // Shrinks the memory to ByteSize(), in place.
     void ReleaseRoom();
+    // Takes a smaller size whose pixels the caller has already laid out at the front of
+    // the memory (rows width x 3 bytes apart), then gives the rest back as ReleaseRoom.
+    // A size that would need more memory than the buffer owns changes nothing.
+    void Narrow(int width, int height);
 
     bool Empty() const { return m_data == nullptr; }
     int Width() const { return m_width; }

@@ -27,6 +27,8 @@ TEST(QuilleryApp, OpensALibraryNamedInBytesThatAreNotUtf8)
 {
     const QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    std::filesystem::create_directory(config.filePath("Quillery").toStdString());
+    WriteBytes(config.filePath("Quillery/Quillery.conf").toStdString(), "[Quillery]\nInitialization=1\n");
     const TempDir dir;
     const std::string folder = dir.File("caf\xe9");
     std::filesystem::create_directory(folder);

@@ -60,6 +60,37 @@ TEST(PictureCopy, BlankIsBlackAndCopiesTakePixelsNotPaletteOrComments)
     EXPECT_EQ(testimg::MaxDifference(target.Pixels(), source.Pixels()), 0);
 }
 
+// A copy shares its pixels until one side changes; every change, made to either side,
+// must leave the other as it was.
+TEST(PictureCopy, AChangeToEitherSideOfACopyLeavesTheOtherAsItWas)
+{
+    const struct {
+        const char* name;
+        std::function<int(Picture&)> change;
+    } changes[] = {
+        {"Crop", [](Picture& p) { return p.Crop(1, 2, 40, 30); }},
+        {"QuarterTurn", [](Picture& p) { return p.Rotate(90); }},
+        {"HalfTurn", [](Picture& p) { return p.Rotate(180); }},
+        {"Brightness", [](Picture& p) { return p.AdjustBrightness(30); }},
+        {"Colour", [](Picture& p) { return p.AdjustColor(-50, Picture::kGreen); }},
+        {"Sharpen", [](Picture& p) { return p.Sharpen(20); }},
+        {"Fit", [](Picture& p) { return p.FitInto(20, 20); }},
+    };
+    const img::PixelBuffer blocks = testimg::MakeBlocks();
+    for (const auto& c : changes) {
+        for (const bool changeTheCopy : {true, false}) {
+            Picture source = ToPicture(blocks);
+            Picture copy;
+            ASSERT_EQ(copy.CopyFrom(source), 0);
+            ASSERT_EQ(c.change(changeTheCopy ? copy : source), 0) << c.name;
+            const Picture& untouched = changeTheCopy ? source : copy;
+            EXPECT_EQ(untouched.GetSize(), testimg::SizeOf(blocks)) << c.name;
+            EXPECT_EQ(testimg::MaxDifference(untouched.Pixels(), blocks), 0)
+                << c.name << (changeTheCopy ? " on the copy" : " on the source");
+        }
+    }
+}
+
 // The tables at their edges, then as the Adjust operations apply them to their channels.
 TEST(PictureTables, MapExactlyAtTheEdgesAndReachTheirChannels)
 {
@@ -143,6 +174,32 @@ TEST(PictureRotate, QuarterTurnsSwapSidesAndMoveTheCorner)
     }
 }
 
+// The quarter turns work in tiles; sizes on, below and past a tile's edge, and strips
+// one pixel thin, must land every pixel where a pixel-by-pixel turn puts it.
+TEST(PictureRotate, TiledQuarterTurnsPutEveryPixelWhereAPlainTurnDoes)
+{
+    const QSize sizes[] = {{1, 1}, {1, 70}, {70, 1}, {31, 33}, {32, 32}, {65, 97}};
+    for (const QSize size : sizes) {
+        const img::PixelBuffer source = testimg::Make(size.width(), size.height(), [](int x, int y) {
+            return Rgb{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y),
+                       static_cast<std::uint8_t>(x * 7 + y * 3)};
+        });
+        for (const bool clockwise : {true, false}) {
+            Picture picture = ToPicture(source);
+            ASSERT_EQ(picture.Rotate(clockwise ? 90 : 270), 0);
+            ASSERT_EQ(picture.GetSize(), size.transposed());
+            int wrong = 0;
+            for (int y = 0; y < size.height(); ++y)
+                for (int x = 0; x < size.width(); ++x) {
+                    const QPoint to = clockwise ? QPoint(size.height() - 1 - y, x)
+                                                : QPoint(y, size.width() - 1 - x);
+                    wrong += PixelAt(picture.Pixels(), to.x(), to.y()) != PixelAt(source, x, y);
+                }
+            EXPECT_EQ(wrong, 0) << size.width() << " x " << size.height() << " clockwise " << clockwise;
+        }
+    }
+}
+
 // The bounding box uses the absolute sine and cosine, so angles past 90 degrees give a
 // box that holds the whole picture.
 TEST(PictureRotate, FreeAngleTurnsClockwiseIntoAWhiteCorneredBoundingBox)
@@ -167,6 +224,11 @@ TEST(PictureGeometry, CropKeepsTheHalfOpenRectangleAndResizeGivesExactSizes)
     EXPECT_EQ(picture.GetSize(), QSize(10, 10));
     EXPECT_EQ(std::pair(PixelAt(picture.Pixels(), 0, 0), PixelAt(picture.Pixels(), 9, 9)),
               std::pair(PixelAt(blocks, 30, 20), PixelAt(blocks, 39, 29)));
+    // The crop moves rows within its own memory; a wide one whose rows overlap their
+    // old places keeps the same pixels as the copy Crop makes.
+    Picture wide = ToPicture(blocks);
+    ASSERT_EQ(wide.Crop(1, 1, 64, 47), 0);
+    EXPECT_EQ(testimg::MaxDifference(wide.Pixels(), testimg::Unwrap(img::Crop(blocks, 1, 1, 64, 47))), 0);
     EXPECT_EQ(picture.Resize(60, 10), 0);
     EXPECT_EQ(picture.GetSize(), QSize(60, 10));
     EXPECT_EQ(picture.Resize(0, 10), 5);
