@@ -2,8 +2,19 @@
 
 #include "ui/scan/SaneDevice.h"
 
-SaneSession::SaneSession()
+namespace {
+
+std::timed_mutex& SessionTurn()
 {
+    static std::timed_mutex turn;
+    return turn;
+}
+
+}  // namespace
+
+SaneSession::SaneSession(std::chrono::milliseconds wait) : m_turn(SessionTurn(), std::defer_lock)
+{
+    if (!m_turn.try_lock_for(wait)) return;
     SANE_Int version = 0;
     m_open = sane_init(&version, nullptr) == SANE_STATUS_GOOD;
 }

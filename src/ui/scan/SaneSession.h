@@ -2,18 +2,23 @@
 
 #include "ui/scan/ScanSource.h"
 
+#include <chrono>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
 class SaneDevice;
 
 // The SANE library for as long as the object lives: sane_init on construction,
-// sane_exit on destruction. SANE keeps global state, so one session at a time, and
-// every call of a session and its devices from one thread.
+// sane_exit on destruction. SANE keeps global state, so one session at a time in the
+// process, and every call of a session and its devices from the thread that made it.
 class SaneSession {
 public:
-    SaneSession();
+    // A session still open elsewhere is waited for, up to `wait`; one that outlasts it
+    // (a driver that never returned) leaves this session closed.
+    explicit SaneSession(std::chrono::milliseconds wait = kDefaultWait);
+    static constexpr std::chrono::milliseconds kDefaultWait{5000};
     ~SaneSession();
     SaneSession(const SaneSession&) = delete;
     SaneSession& operator=(const SaneSession&) = delete;
@@ -26,5 +31,6 @@ public:
     std::unique_ptr<SaneDevice> Open(const ScanSource& source) const;
 
 private:
+    std::unique_lock<std::timed_mutex> m_turn;
     bool m_open = false;
 };

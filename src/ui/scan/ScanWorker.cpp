@@ -1,121 +1,64 @@
 #include "ui/scan/ScanWorker.h"
 
-#include "ui/scan/SaneDevice.h"
-#include "ui/scan/SaneSession.h"
+#include "ui/scan/SaneConnection.h"
 
+#include <QDeadlineTimer>
 #include <QMetaObject>
 
-namespace {
-
-// A preview is a quick look at the whole bed, so it is taken at the lowest resolution.
-constexpr double kPreviewResolution = 25;
-
-}  // namespace
-
-ScanWorker::ScanWorker()
+ScanWorker::ScanWorker() : m_thread(std::make_unique<QThread>()), m_connection(std::make_unique<SaneConnection>())
 {
     qRegisterMetaType<std::vector<ScanSource>>();
     qRegisterMetaType<ScanWorker::Options>();
     qRegisterMetaType<std::vector<std::uint8_t>>();
-    m_context.moveToThread(&m_thread);
-    m_thread.start();
+    m_connection->moveToThread(m_thread.get());
+    // Signal to signal: the answers cross to this thread, and stop at once when this
+    // object is gone even if the connection's thread is not.
+    connect(m_connection.get(), &SaneConnection::devicesListed, this, &ScanWorker::devicesListed);
+    connect(m_connection.get(), &SaneConnection::sourceOpened, this, &ScanWorker::sourceOpened);
+    connect(m_connection.get(), &SaneConnection::scanProgress, this, &ScanWorker::scanProgress);
+    connect(m_connection.get(), &SaneConnection::scanFinished, this, &ScanWorker::scanFinished);
+    m_thread->start();
 }
 
 ScanWorker::~ScanWorker()
 {
-    m_cancel = true;
-    QMetaObject::invokeMethod(&m_context, [this] { DoClose(); }, Qt::BlockingQueuedConnection);
-    m_thread.quit();
-    m_thread.wait();
+    SaneConnection* connection = m_connection.get();
+    connection->SetCancelled(true);
+    // Closing and quitting in one request, so the loop cannot end with the close
+    // still queued behind it.
+    QMetaObject::invokeMethod(connection, [connection] {
+        connection->Close();
+        QThread::currentThread()->quit();
+    }, Qt::QueuedConnection);
+    if (m_thread->wait(QDeadlineTimer(kCloseDeadlineMs))) return;
+    // The thread is inside a SANE call that does not return. Both are let go on
+    // purpose: deleting a running QThread aborts, and the stuck call still uses the
+    // connection. Should the call ever come back, they clean up after themselves.
+    QThread* thread = m_thread.release();
+    connection = m_connection.release();
+    connect(thread, &QThread::finished, connection, &QObject::deleteLater);
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
 }
 
 void ScanWorker::ListDevices()
 {
-    QMetaObject::invokeMethod(&m_context, [this] { DoList(); }, Qt::QueuedConnection);
+    SaneConnection* connection = m_connection.get();
+    QMetaObject::invokeMethod(connection, [connection] { connection->List(); }, Qt::QueuedConnection);
 }
 
 void ScanWorker::OpenSource(const ScanSource& source)
 {
-    QMetaObject::invokeMethod(&m_context, [this, source] { DoOpen(source); }, Qt::QueuedConnection);
+    SaneConnection* connection = m_connection.get();
+    QMetaObject::invokeMethod(connection, [connection, source] { connection->Open(source); },
+                              Qt::QueuedConnection);
 }
 
 void ScanWorker::Scan(const Settings& settings, bool preview)
 {
-    m_cancel = false;
-    QMetaObject::invokeMethod(&m_context, [this, settings, preview] { DoScan(settings, preview); },
+    SaneConnection* connection = m_connection.get();
+    connection->SetCancelled(false);
+    QMetaObject::invokeMethod(connection, [connection, settings, preview] { connection->Scan(settings, preview); },
                               Qt::QueuedConnection);
 }
 
-void ScanWorker::CloseConnection()
-{
-    m_cancel = true;
-    QMetaObject::invokeMethod(&m_context, [this] { DoClose(); Q_EMIT connectionClosed(); },
-                              Qt::QueuedConnection);
-}
-
-void ScanWorker::DoList()
-{
-    if (!m_session) m_session = std::make_unique<SaneSession>();
-    const bool initialised = m_session->IsOpen();
-    const std::vector<ScanSource> devices = m_session->Devices();
-    // Discovery alone leaves nothing open: the Select Source dialog ends here.
-    if (!m_device) m_session.reset();
-    Q_EMIT devicesListed(initialised, devices);
-}
-
-void ScanWorker::DoOpen(const ScanSource& source)
-{
-    if (!m_session) m_session = std::make_unique<SaneSession>();
-    if (!m_device) m_device = m_session->Open(source);
-    Options options;
-    if (m_device) {
-        options.modes = m_device->Choices("mode");
-        options.mode = m_device->Text("mode").value_or("");
-        options.resolutions = m_device->Values("resolution");
-        if (options.resolutions.empty()) {
-            if (const auto range = m_device->Range("resolution")) {
-                options.resolutions = {range->first, range->second};
-                options.resolutionIsRange = true;
-            }
-        }
-        options.resolution = m_device->Number("resolution").value_or(0);
-        if (const auto x = m_device->Range("br-x")) options.maxX = x->second;
-        if (const auto y = m_device->Range("br-y")) options.maxY = y->second;
-        options.left = m_device->Number("tl-x").value_or(0);
-        options.top = m_device->Number("tl-y").value_or(0);
-        options.right = m_device->Number("br-x").value_or(0);
-        options.bottom = m_device->Number("br-y").value_or(0);
-    }
-    Q_EMIT sourceOpened(m_device != nullptr, options);
-}
-
-void ScanWorker::DoScan(const Settings& settings, bool preview)
-{
-    if (!m_device) {
-        Q_EMIT scanFinished(SANE_STATUS_INVAL, preview, {});
-        return;
-    }
-    // Options a device lacks are skipped; the device scans with its own values.
-    if (!settings.mode.empty()) m_device->SetText("mode", settings.mode);
-    m_device->SetNumber("resolution", preview ? kPreviewResolution : settings.resolution);
-    if (preview) {
-        m_device->SetNumber("tl-x", 0);
-        m_device->SetNumber("tl-y", 0);
-        if (const auto x = m_device->Range("br-x")) m_device->SetNumber("br-x", x->second);
-        if (const auto y = m_device->Range("br-y")) m_device->SetNumber("br-y", y->second);
-    } else if (settings.right > settings.left && settings.bottom > settings.top) {
-        m_device->SetNumber("tl-x", settings.left);
-        m_device->SetNumber("tl-y", settings.top);
-        m_device->SetNumber("br-x", settings.right);
-        m_device->SetNumber("br-y", settings.bottom);
-    }
-    const SaneDevice::Frame frame =
-        m_device->Scan(m_cancel, [this](int percent) { Q_EMIT scanProgress(percent); });
-    Q_EMIT scanFinished(frame.status, preview, frame.dib);
-}
-
-void ScanWorker::DoClose()
-{
-    m_device.reset();
-    m_session.reset();
-}
+void ScanWorker::CancelScan() { m_connection->SetCancelled(true); }

@@ -5,13 +5,11 @@
 #include <QObject>
 #include <QThread>
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-class SaneDevice;
-class SaneSession;
+class SaneConnection;
 
 // Every SANE call of the program, on a thread of its own: device discovery can take
 // seconds on a network and a scan minutes, and neither may freeze the window. The
@@ -38,15 +36,18 @@ public:
     };
 
     ScanWorker();
-    ~ScanWorker() override;  // takes the connection down and joins the thread
+    // Takes the connection down and waits for the thread, but never longer than
+    // kCloseDeadlineMs: a driver stuck inside a SANE call is left behind on its thread,
+    // holding SANE, and the next session gives up instead of waiting on it.
+    ~ScanWorker() override;
+    static constexpr int kCloseDeadlineMs = 5000;
 
     // Asked from the interface thread; answered by the signals below.
     void ListDevices();
     void OpenSource(const ScanSource& source);
     void Scan(const Settings& settings, bool preview);
-    void CloseConnection();
     // Stops a running scan at its next read; safe from any thread.
-    void CancelScan() { m_cancel = true; }
+    void CancelScan();
 
 Q_SIGNALS:
     // initialised is false when SANE itself could not be started.
@@ -55,17 +56,9 @@ Q_SIGNALS:
     void scanProgress(int percent);
     // status is a SANE_Status; dib is empty unless it is SANE_STATUS_GOOD.
     void scanFinished(int status, bool preview, const std::vector<std::uint8_t>& dib);
-    void connectionClosed();
 
 private:
-    void DoList();
-    void DoOpen(const ScanSource& source);
-    void DoScan(const Settings& settings, bool preview);
-    void DoClose();
-
-    QThread m_thread;
-    QObject m_context;  // lives on m_thread; the queued requests run in its name
-    std::unique_ptr<SaneSession> m_session;
-    std::unique_ptr<SaneDevice> m_device;
-    std::atomic<bool> m_cancel = false;
+    // Declared in this order so the connection goes before its thread.
+    std::unique_ptr<QThread> m_thread;
+    std::unique_ptr<SaneConnection> m_connection;  // lives on m_thread
 };

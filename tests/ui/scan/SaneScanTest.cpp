@@ -9,6 +9,8 @@
 #include <QImage>
 
 #include <cstdlib>
+#include <future>
+#include <thread>
 
 namespace {
 
@@ -58,6 +60,26 @@ TEST(SaneSessionTest, ListsTheTestDevicesAndOpensTheFirstForAnUnchosenSource)
     EXPECT_NE(session.Open(devices[1]), nullptr);
     EXPECT_EQ(session.Open(ScanSource{"test:nonesuch", "", "", ""}), nullptr);
     EXPECT_NE(session.Open(ScanSource{}), nullptr);
+}
+
+// SANE is one per process: a session whose driver never returns holds it, and the
+// next one must give up within its wait instead of joining the hang.
+TEST(SaneSessionTest, ASecondSessionGivesUpWhileAnotherHoldsSane)
+{
+    std::promise<void> held;
+    std::promise<void> release;
+    std::thread holder([&] {
+        const SaneSession stuck;
+        held.set_value();
+        release.get_future().wait();
+    });
+    ASSERT_EQ(held.get_future().wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(SaneSession(std::chrono::milliseconds(200)).IsOpen());
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    release.set_value();
+    holder.join();
+    EXPECT_TRUE(SaneSession(std::chrono::milliseconds(200)).IsOpen()) << "free again once it is closed";
 }
 
 TEST_P(SaneScanTest, ScansAWholeFrameIntoAPicture)
