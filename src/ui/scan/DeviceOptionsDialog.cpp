@@ -70,6 +70,8 @@ DeviceOptionsDialog::DeviceOptionsDialog(const ScanWorker::Options& options, QWi
     m_preview->setFrameShape(QFrame::StyledPanel);
     m_preview->setAlignment(Qt::AlignCenter);
     m_preview->setAccessibleName(tr("Preview"));
+    m_preview->setAccessibleDescription(tr("The whole bed of the scanner at a low resolution"));
+    m_progress->setAccessibleName(tr("Scan progress"));
     m_progress->setRange(0, 100);
     m_progress->setVisible(false);
     m_cancelButton->setEnabled(false);

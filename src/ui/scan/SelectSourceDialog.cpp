@@ -18,6 +18,7 @@ SelectSourceDialog::SelectSourceDialog(ScanWorker& worker, const ScanSource& cur
     setWindowTitle(tr("Select Source"));
     setAccessibleName(tr("Select Source"));
     m_list->setAccessibleName(tr("Sources"));
+    m_list->setAccessibleDescription(tr("The scanners found; the one chosen is used for scanning"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(tr("Sources:"), this));
     layout->addWidget(m_list);
