@@ -13,6 +13,7 @@
 #include "ui/main/LibraryCommands.h"
 #include "ui/main/ScannerCommands.h"
 #include "ui/scan/DeviceOptionsDialog.h"
+#include "ui/scan/SaneSession.h"
 #include "ui/scan/SelectSourceDialog.h"
 #include "ui/scan/TwainScanDialog.h"
 
@@ -23,6 +24,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+
+#include <chrono>
+#include <future>
+#include <thread>
 
 namespace {
 
@@ -95,4 +100,27 @@ TEST_F(ScannerCommandsTest, AScanAddsAndSavesThePhoto)
     ASSERT_EQ(m_library.Catalog().PhotoCount(), 1);
     EXPECT_EQ(m_library.Catalog().PhotoAt(0).GetFileName(), "from the glass");
     EXPECT_FALSE(m_library.Catalog().IsModified()) << "the library is saved after the photo";
+}
+
+// A driver that never returns keeps SANE to itself (a session held on another thread
+// stands in for it). Setup then says it cannot start SANE after the session's wait
+// instead of searching behind it for ever.
+TEST_F(ScannerCommandsTest, SaneHeldByAStuckDriverMakesSetupGiveUp)
+{
+    std::promise<void> held;
+    std::promise<void> release;
+    std::thread stuck([&] {
+        const SaneSession session;
+        held.set_value();
+        release.get_future().wait();
+    });
+    ASSERT_EQ(held.get_future().wait_for(std::chrono::seconds(20)), std::future_status::ready);
+
+    ThenSelect(0);
+    m_actions.Action(CommandId::TwainSetup)->trigger();
+    EXPECT_EQ(m_library.Prompter().Texts(), std::vector<std::string>{"Unable to setup TWAIN"});
+    EXPECT_FALSE(m_commands.RememberedSource().IsChosen());
+    EXPECT_TRUE(m_library.Dialogs().Done());
+    release.set_value();
+    stuck.join();
 }
