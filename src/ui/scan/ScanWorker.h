@@ -37,10 +37,11 @@ public:
 
     ScanWorker();
     // Takes the connection down and waits for the thread, but never longer than
-    // kCloseDeadlineMs: a driver stuck inside a SANE call is left behind on its thread,
-    // holding SANE, and the next session gives up instead of waiting on it.
+    // kCloseDeadlineMs, which holds the window: a driver stuck inside a SANE call is
+    // left behind on its thread, holding SANE, and the next session gives up after its
+    // own wait (on the worker's thread) instead of waiting on it.
     ~ScanWorker() override;
-    static constexpr int kCloseDeadlineMs = 5000;
+    static constexpr int kCloseDeadlineMs = 3000;
 
     // Asked from the interface thread; answered by the signals below.
     void ListDevices();

@@ -3,6 +3,7 @@
 #include "../dialogs/PhotoLibrary.h"
 
 #include "ui/dialogs/PhotoInfoDialog.h"
+#include "ui/scan/SaneSession.h"
 #include "ui/scan/DeviceOptionsDialog.h"
 #include "ui/scan/ScanWorker.h"
 #include "ui/scan/SelectSourceDialog.h"
@@ -14,6 +15,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+
+#include <chrono>
+#include <future>
+#include <thread>
 
 namespace {
 
@@ -160,6 +165,31 @@ TEST(SelectSourceDialogTest, ListsTheDevicesWithTheCurrentSourcePreselected)
         EXPECT_FALSE(dialog.Failed());
         EXPECT_EQ(dialog.Chosen().name, expected) << current;
     }
+}
+
+// A call that does not come back (SANE held elsewhere, so the worker's session waits
+// longer than the worker's end may) is left behind at the deadline, and SANE is free
+// again once the call returns.
+TEST(ScanWorkerTest, LeavesACallThatDoesNotReturnBehindAtItsDeadline)
+{
+    std::promise<void> held;
+    std::promise<void> release;
+    std::thread stuck([&] {
+        const SaneSession session;
+        held.set_value();
+        release.get_future().wait();
+    });
+    ASSERT_EQ(held.get_future().wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    static_assert(ScanWorker::kCloseDeadlineMs < SaneSession::kDefaultWait.count());
+    auto worker = std::make_unique<ScanWorker>();
+    worker->ListDevices();
+    const auto started = std::chrono::steady_clock::now();
+    worker.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - started,
+              std::chrono::milliseconds(ScanWorker::kCloseDeadlineMs + 1000));
+    release.set_value();
+    stuck.join();
+    EXPECT_TRUE(SaneSession().IsOpen()) << "the call left behind ends and lets SANE go";
 }
 
 // Runs as a test of its own with a configuration folder that names no backend.
