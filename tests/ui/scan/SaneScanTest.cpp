@@ -4,14 +4,14 @@
 #include "ui/scan/SaneDevice.h"
 #include "ui/scan/SaneSession.h"
 
+#include "HeldSane.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
 
 #include <cstdlib>
 #include <dlfcn.h>
-#include <future>
-#include <thread>
 
 namespace {
 
@@ -72,19 +72,12 @@ TEST(SaneSessionTest, ListsTheTestDevicesAndOpensTheFirstForAnUnchosenSource)
 // next one must give up within its wait instead of joining the hang.
 TEST(SaneSessionTest, ASecondSessionGivesUpWhileAnotherHoldsSane)
 {
-    std::promise<void> held;
-    std::promise<void> release;
-    std::thread holder([&] {
-        const SaneSession stuck;
-        held.set_value();
-        release.get_future().wait();
-    });
-    ASSERT_EQ(held.get_future().wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    HeldSane sane;
+    ASSERT_TRUE(sane.Held());
     const auto started = std::chrono::steady_clock::now();
     EXPECT_FALSE(SaneSession(std::chrono::milliseconds(200)).IsOpen());
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
-    release.set_value();
-    holder.join();
+    sane.Release();
     EXPECT_TRUE(SaneSession(std::chrono::milliseconds(200)).IsOpen()) << "free again once it is closed";
 }
 

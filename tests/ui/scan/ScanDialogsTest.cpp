@@ -9,6 +9,8 @@
 #include "ui/scan/SelectSourceDialog.h"
 #include "ui/scan/TwainScanDialog.h"
 
+#include "HeldSane.h"
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -17,9 +19,6 @@
 #include <QSignalSpy>
 
 #include <chrono>
-#include <future>
-#include <thread>
-
 namespace {
 
 constexpr int kDeadlineMs = 20000;
@@ -172,14 +171,8 @@ TEST(SelectSourceDialogTest, ListsTheDevicesWithTheCurrentSourcePreselected)
 // again once the call returns.
 TEST(ScanWorkerTest, LeavesACallThatDoesNotReturnBehindAtItsDeadline)
 {
-    std::promise<void> held;
-    std::promise<void> release;
-    std::thread stuck([&] {
-        const SaneSession session;
-        held.set_value();
-        release.get_future().wait();
-    });
-    ASSERT_EQ(held.get_future().wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    HeldSane sane;
+    ASSERT_TRUE(sane.Held());
     static_assert(ScanWorker::kCloseDeadlineMs < SaneSession::kDefaultWait.count());
     auto worker = std::make_unique<ScanWorker>();
     worker->ListDevices();
@@ -187,8 +180,7 @@ TEST(ScanWorkerTest, LeavesACallThatDoesNotReturnBehindAtItsDeadline)
     worker.reset();
     EXPECT_LT(std::chrono::steady_clock::now() - started,
               std::chrono::milliseconds(ScanWorker::kCloseDeadlineMs + 1000));
-    release.set_value();
-    stuck.join();
+    sane.Release();
     EXPECT_TRUE(SaneSession().IsOpen()) << "the call left behind ends and lets SANE go";
 }
 

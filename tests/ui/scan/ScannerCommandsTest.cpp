@@ -17,6 +17,8 @@
 #include "ui/scan/SelectSourceDialog.h"
 #include "ui/scan/TwainScanDialog.h"
 
+#include "HeldSane.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -26,9 +28,6 @@
 #include <QSignalSpy>
 
 #include <chrono>
-#include <future>
-#include <thread>
-
 namespace {
 
 constexpr int kDeadlineMs = 20000;
@@ -107,20 +106,13 @@ TEST_F(ScannerCommandsTest, AScanAddsAndSavesThePhoto)
 // instead of searching behind it for ever.
 TEST_F(ScannerCommandsTest, SaneHeldByAStuckDriverMakesSetupGiveUp)
 {
-    std::promise<void> held;
-    std::promise<void> release;
-    std::thread stuck([&] {
-        const SaneSession session;
-        held.set_value();
-        release.get_future().wait();
-    });
-    ASSERT_EQ(held.get_future().wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    HeldSane sane;
+    ASSERT_TRUE(sane.Held());
 
     ThenSelect(0);
     m_actions.Action(CommandId::TwainSetup)->trigger();
     EXPECT_EQ(m_library.Prompter().Texts(), std::vector<std::string>{"Unable to setup TWAIN"});
     EXPECT_FALSE(m_commands.RememberedSource().IsChosen());
     EXPECT_TRUE(m_library.Dialogs().Done());
-    release.set_value();
-    stuck.join();
+    sane.Release();
 }
