@@ -12,7 +12,10 @@ for preset in dev asan; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
   echo "== $preset tests"
-  ctest --preset "$preset"
+  ctest --preset "$preset" -LE SaneReadError
+  # SANE's test backend itself hangs now and then after a read error (see
+  # tests/ui/scan/CMakeLists.txt): those tests get up to three tries.
+  ctest --preset "$preset" -L SaneReadError --repeat until-pass:3
 done
 
 if [ -f fuzz/CMakeLists.txt ]; then

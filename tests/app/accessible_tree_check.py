@@ -3,13 +3,14 @@
 
 Starts an X server (Xvfb), a D-Bus session and the accessibility bus of its own,
 runs the program on a copy of the sample library, and fails when a list, table,
-picture or status pane has no accessible name or description, or a thumbnail cell
-no name. It drives the program by keyboard as a person without a mouse would: F6 to
+picture or status pane has no accessible name or description, a thumbnail cell
+no name, or a control of the scanner's dialogs no name. It drives the program by
+keyboard as a person without a mouse would: F6 to
 the photo list, Down and Enter to make a photo current, Shift+F10 for the photo's
 menu and its "Edit Photo Information", the menu bar for "Edit Events", "Print
-Image...", "Options" and "About Quillery", and two files typed into the file dialog
-of "Add photo from file" for the first photo dialog of a batch; each dialog's tree is
-read the same way.
+Image...", "Options" and "About Quillery", two files typed into the file dialog of
+"Add photo from file" for the first photo dialog of a batch, "TWAIN Setup" and "Add
+photo via scanner" (on SANE's test backend); each dialog's tree is read the same way.
 
     accessible_tree_check.py PROGRAM SAMPLES_FOLDER
 
@@ -32,6 +33,11 @@ BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 CHECKED_ROLES = {"list", "list box", "table", "tree", "tree table", "image", "status bar",
                  "progress bar"}
 BATCH_DIALOG = "Quillery - Add new photo (1 of 2)"
+CONTROL_ROLES = {"push button", "combo box", "spin button", "list", "list box", "check box",
+                 "radio button", "text", "slider", "progress bar"}
+HERE = os.path.dirname(os.path.abspath(__file__))
+# The scanner is SANE's test backend, switched on by the scan tests' own folder.
+SANE_TEST_CONFIG = os.path.join(HERE, "..", "ui", "scan", "sane.d")
 LIBRARY_FOLDERS = ("Thumbnail Pictures", "Full Screen Pictures", "High Resolution Images",
                    "Original Images")
 
@@ -207,6 +213,18 @@ class Reader:
         self.walk(root, visit)
         return missing
 
+    def unnamed_controls(self, root):
+        """Every shown button, field, list and box without a name to read out."""
+        missing = []
+
+        def visit(node):
+            if self.shown(node) and node.getRoleName() in CONTROL_ROLES:
+                self.read += 1
+                if not node.name:
+                    missing.append("%s without a name" % node.getRoleName())
+        self.walk(root, visit)
+        return missing
+
 
 def focus_main_window(env):
     """A bare X server has no window manager to give the window back the keyboard."""
@@ -231,9 +249,10 @@ def choose(reader, env, menu, item):
     raise Failure("could not reach %r in the menu by keyboard" % item)
 
 
-def open_dialog(reader, env, title, keys_then_choose, role="dialog"):
-    """Opens a window by keyboard, reads it and closes it with Escape; None as the
-    title takes whichever window of the role comes."""
+def open_dialog(reader, env, title, keys_then_choose, role="dialog", controls=False):
+    """Opens a window by keyboard, reads it (with controls, every control's name too)
+    and closes it with Escape; None as the title takes whichever window of the role
+    comes."""
     # Keys typed blind (a menu Qt keeps out of the tree) can outrun a loaded machine:
     # whatever opened instead is closed and the keys are typed again.
     for attempt in range(3):
@@ -246,11 +265,37 @@ def open_dialog(reader, env, title, keys_then_choose, role="dialog"):
                 raise
             press(env, "Escape", "Escape")
             focus_main_window(env)
-    missing = reader.unnamed(dialog)
+    missing = reader.unnamed(dialog) + (reader.unnamed_controls(dialog) if controls else [])
     name = dialog.name
     press(env, "Escape")
     wait_for("the window %s to close" % name, lambda: reader.find(role, name) is None, 10)
     return ["%s: %s" % (name, entry) for entry in missing]
+
+
+def scan_windows(reader, env, keys):
+    """The scan window ("Cancel Scanner") and the source's options beside it, read
+    together; Escape in either ends the scan and closes both."""
+    keys()
+    options = wait_for("the scanner's options", lambda: reader.find("dialog", "Scanner Options"), 30)
+    problems = ["Scanner Options: " + entry
+                for entry in reader.unnamed(options) + reader.unnamed_controls(options)]
+    window = reader.find("dialog", "Cancel Scanner")
+    if window is None:
+        problems.append("the scan window is not in the tree as \"Cancel Scanner\"")
+    else:
+        problems += ["Cancel Scanner: " + entry for entry in reader.unnamed_controls(window)]
+
+    def closed():
+        return reader.find("dialog", "Scanner Options") is None and reader.find("dialog", "Cancel Scanner") is None
+    for attempt in range(2):
+        press(env, "Escape")
+        try:
+            wait_for("the scan windows to close", closed, 10)
+            break
+        except Failure:
+            if attempt == 1:
+                raise
+    return problems
 
 
 def check(pyatspi, env):
@@ -290,14 +335,17 @@ def check(pyatspi, env):
         press(env, "Down", "Down", "Down", "Down", "Return")
     problems += open_dialog(reader, env, "Quillery - Edit existing photo", by_context_menu)
 
-    def from_menu(menu_key, item, title, role="dialog"):
+    def menu_keys(menu_key, item):
         def keys():
             focus_main_window(env)
             press(env, menu_key)
             menu = wait_for("the menu for " + item,
                             lambda: reader.find("menu item", item), 10)
             choose(reader, env, menu.parent, item)
-        return open_dialog(reader, env, title, keys, role)
+        return keys
+
+    def from_menu(menu_key, item, title, role="dialog", controls=False):
+        return open_dialog(reader, env, title, menu_keys(menu_key, item), role, controls)
     problems += from_menu("alt+e", "Edit Events", "Edit an Event")
     # The editing sheet opens on its rotate page, of the current photo chosen above.
     problems += from_menu("alt+e", "Edit current photo", "Picture Editing")
@@ -333,6 +381,9 @@ def check(pyatspi, env):
         focus_main_window(env)
         press(env, "alt+h", "Left", "Return")
     problems += open_dialog(reader, env, "Quillery Options", options)
+
+    problems += from_menu("alt+f", "TWAIN Setup", "Select Source", controls=True)
+    problems += scan_windows(reader, env, menu_keys("alt+e", "Add photo via scanner"))
     print("read the names of %d lists, tables, pictures and status panes" % reader.read)
     return problems
 
@@ -364,7 +415,7 @@ def main():
             settings.write("[Quillery]\nInitialization=1\nLastAddFolder=%s\n" % os.path.join(
                 os.path.dirname(library), "Full Screen Pictures"))
         app_env = dict(env, XDG_CONFIG_HOME=config, XDG_DATA_HOME=os.path.join(work, "data"),
-                       QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1",
+                       SANE_CONFIG_DIR=SANE_TEST_CONFIG, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1",
                        QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         # pyatspi finds its buses through the environment when it is first imported.
         os.environ.update(DISPLAY=env["DISPLAY"],

@@ -19,6 +19,7 @@
 #include "ui/main/PhotoCommands.h"
 #include "ui/main/PictureShowCommands.h"
 #include "ui/main/PrintCommands.h"
+#include "ui/main/ScannerCommands.h"
 #include "ui/output/OptionsDialog.h"
 
 #include <QAction>
@@ -62,6 +63,7 @@ MainFrame::MainFrame(Prompter& prompter, FileChooser& fileChooser, Settings& set
     new PrintCommands(*m_context);
     new EditingCommands(*m_context);
     new ExportImportCommands(*m_context);
+    new ScannerCommands(*m_context, *m_libraryCommands);
     ConnectCommands();
     ConnectViews();
     RebuildRecentFiles();

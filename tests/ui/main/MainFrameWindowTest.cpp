@@ -102,13 +102,13 @@ TEST_F(MainFrameTest, ALibraryOpenElsewhereOpensReadOnlyWithoutItsChangingComman
                   CommandId::EditOriginalPhoto, CommandId::EditNames, CommandId::EditEvents, CommandId::EditLocation}));
 }
 
-// The manual opens centred on the main window, leaving its menu in view, and goes
-// back through the pages read.
+// Help Topics opens the manual at its index, centred on the main window, leaving its
+// menu in view, and goes back through the pages read.
 TEST_F(MainFrameTest, HelpOpensCentredOnTheWindowAndGoesBack)
 {
     m_frame.setGeometry(100, 80, 1000, 760);
     m_frame.show();
-    m_frame.OnHelpTopics();
+    m_frame.Action(CommandId::HelpTopics)->trigger();
     auto* help = m_frame.findChild<HelpWindow*>();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
@@ -116,8 +116,16 @@ TEST_F(MainFrameTest, HelpOpensCentredOnTheWindowAndGoesBack)
     QTextBrowser* browser = help->Browser();
     const QUrl index = browser->source();
     ASSERT_TRUE(index.isLocalFile()) << "the manual is built beside the tests";
+    EXPECT_EQ(index.fileName(), QStringLiteral("index.html"));
+    EXPECT_EQ(browser->documentTitle(), QStringLiteral("Quillery Help"));
     browser->setSource(index.resolved(QUrl(QStringLiteral("libraries.html"))));
     help->findChild<QAction*>(QStringLiteral("helpBack"))->trigger();
+    EXPECT_EQ(browser->source(), index);
+    // Asked again from a page further in, Help Topics comes back to the index.
+    browser->setSource(index.resolved(QUrl(QStringLiteral("scanning.html"))));
+    help->close();
+    m_frame.Action(CommandId::HelpTopics)->trigger();
+    EXPECT_TRUE(help->isVisible());
     EXPECT_EQ(browser->source(), index);
 }
 
