@@ -95,6 +95,47 @@ TEST(Jpeg, ExifOrientationDecodesUpright)
     }
 }
 
+// A preview takes the camera's thumbnail when it shows the whole picture and covers
+// the box; otherwise the picture itself at a DCT scale. The thumbnail is blue, the
+// picture red, so the colour tells which was decoded.
+TEST(Jpeg, PreviewTakesTheExifThumbnailOnlyWhenItCoversTheBox)
+{
+    TempDir dir;
+    const std::string path = dir.File("camera.jpg");
+    const struct {
+        const char* name;
+        QSize thumbnail;
+        std::uint16_t orientation;
+        QSize box, decoded;
+        bool fromThumbnail;
+    } cases[] = {
+        {"covers", {160, 120}, 1, {128, 85}, {160, 120}, true},
+        {"too small", {160, 120}, 1, {300, 300}, {400, 300}, false},
+        {"letterboxed", {160, 90}, 1, {100, 100}, {100, 75}, false},
+        {"turned with the picture", {160, 120}, 6, {85, 128}, {120, 160}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(img::WriteJpeg(path, testimg::MakeFlat(800, 600, {255, 0, 0}), 90));
+        const auto small = Unwrap(img::EncodeJpeg(
+            testimg::MakeFlat(c.thumbnail.width(), c.thumbnail.height(), {0, 0, 255}), 90));
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        auto image = Exiv2::ImageFactory::open(path);
+#pragma GCC diagnostic pop
+        image->readMetadata();
+        Exiv2::ExifData exif = image->exifData();
+        exif["Exif.Image.Orientation"] = c.orientation;
+        Exiv2::ExifThumb(exif).setJpegThumbnail(small.data(), static_cast<long>(small.size()));
+        image->setExifData(exif);
+        image->writeMetadata();
+
+        const img::PixelBuffer decoded = Unwrap(img::ReadJpegForBox(path, c.box.width(), c.box.height()));
+        EXPECT_EQ(SizeOf(decoded), c.decoded);
+        EXPECT_EQ(PixelAt(decoded, 5, 5).b > 200, c.fromThumbnail);
+    }
+}
+
 TEST(Jpeg, DamagedFilesAreErrors)
 {
     const auto whole = Unwrap(img::EncodeJpeg(testimg::MakeGradient(96, 64), 80));
