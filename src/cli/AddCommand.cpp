@@ -15,7 +15,9 @@
 #include "store/PictureStore.h"
 #include "store/ProfileSettings.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <deque>
 #include <ostream>
 #include <system_error>
 
@@ -200,7 +202,14 @@ bool AddCommand::AddImages(const Request& request, Library& library, const Setti
     const bool cameraDate = !request.date.has_value();
     const bool overlap = total > 1 && !OverlapSwitchedOff();
     ProgressLine progress(context.err, m_terminal);
-    std::future<LoadedImage> next = StartLoading(request.images.front(), cameraDate, overlap);
+    // Decoding is most of a photo's work: with two images read ahead, both cores decode
+    // while this thread writes the versions of the photo before them.
+    std::deque<std::future<LoadedImage>> ahead;
+    size_t started = 0;
+    const auto readAhead = [&](size_t upTo) {
+        for (; started < std::min(total, upTo); ++started)
+            ahead.push_back(StartLoading(request.images[started], cameraDate, overlap));
+    };
     for (size_t i = 0; i < total; ++i) {
         const std::string& image = request.images[i];
         if (m_terminal) {
@@ -208,12 +217,17 @@ bool AddCommand::AddImages(const Request& request, Library& library, const Setti
         } else if (total > 1) {
             context.err << "Adding " << i + 1 << " of " << total << ": " << image << '\n';
         }
-        LoadedImage loaded = next.get();
-        // Two pictures in memory at once may be more than there is; the one that found
-        // none is read again now that the photo before it has let go of its memory.
-        if (overlap && i > 0 && loaded.code == img::kErrNoMemory)
+        readAhead(i + 1);
+        LoadedImage loaded = ahead.front().get();
+        ahead.pop_front();
+        // Several pictures in memory at once may be more than there is; the one that
+        // found none is read again alone, once the others have let go of their memory.
+        if (overlap && loaded.code == img::kErrNoMemory && i > 0) {
+            ahead.clear();
+            started = i + 1;
             loaded = StartLoading(image, cameraDate, false).get();
-        if (i + 1 < total) next = StartLoading(request.images[i + 1], cameraDate, overlap);
+        }
+        if (overlap) readAhead(i + 1 + kReadAhead);
         if (auto failure = AddImage(request, image, std::move(loaded), library, settings, report)) {
             progress.ClearProgress();
             context.prompter.Message(*failure);

@@ -8,7 +8,6 @@
 #include <vector>
 
 class Library;
-class Picture;
 class Settings;
 
 // quillery-tool add LIB.pdb IMAGE... [options]: adds photos through the same checks,
@@ -26,6 +25,8 @@ public:
     // Set (to anything but "0") to read each image only when its turn comes, instead of
     // while the photo before it is written: the timing to compare the overlap with.
     static constexpr const char* kNoOverlapVariable = "QUILLERY_ADD_NO_OVERLAP";
+    // How many images are read ahead of the photo being written.
+    static constexpr size_t kReadAhead = 2;
 
     std::string_view Name() const override { return "add"; }
     std::string_view Arguments() const override
