@@ -79,9 +79,9 @@ int main(int argc, char** argv)
         PhotoRecord record;
         record.SetFileName("photo" + std::to_string(i));
         library.AddPhoto(record);
-        img::WriteJpeg(PictureStore::VersionPath(work.string(), PictureStore::Version::FullScreen,
-                                                 record.GetFileName()),
-                       Photo(i), 85);
+        const std::string path = PictureStore::VersionPath(
+            work.string(), PictureStore::Version::FullScreen, record.GetFileName());
+        if (!img::WriteJpeg(path, Photo(i), 85)) return 1;
     }
     PhotoList list;
     list.SetLibrary(&library);
