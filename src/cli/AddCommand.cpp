@@ -1,5 +1,6 @@
 #include "cli/AddCommand.h"
 
+#include "cli/ProgressLine.h"
 #include "core/CQuilleryDoc.h"
 #include "core/NameChoice.h"
 #include "core/NameText.h"
@@ -14,10 +15,25 @@
 #include "store/PictureStore.h"
 #include "store/ProfileSettings.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <deque>
 #include <ostream>
+#include <system_error>
+
+struct AddCommand::LoadedImage {
+    Picture picture;
+    int code = 0;
+    std::optional<std::string> cameraDate;
+};
 
 namespace {
 
+bool OverlapSwitchedOff()
+{
+    const char* value = std::getenv(AddCommand::kNoOverlapVariable);
+    return value != nullptr && std::string_view(value) != "0";
+}
 
 // "--name N" and "--name=N" alike; the value of the option at `index`, which moves
 // past what was taken.
@@ -53,6 +69,8 @@ std::string_view AddCommand::Description() const
            "added to the library's lists when missing. Stops at the first image that\n"
            "cannot be added, with its message on stderr and exit status 1, keeping the\n"
            "photos added before it. Prints one line per photo once the library is saved.\n"
+           "Each image is read while the photo before it is written; on a terminal a\n"
+           "progress line follows the images, otherwise one line per image on stderr.\n"
            "Leftovers of a save that was cut short are mended first: the only complete\n"
            "one stands in for a missing library file. While another Quillery has the\n"
            "library open, waits up to 10 seconds for it, then fails.";
@@ -181,50 +199,96 @@ bool AddCommand::AddImages(const Request& request, Library& library, const Setti
                            ToolContext& context, std::vector<std::string>& report) const
 {
     const size_t total = request.images.size();
+    const bool cameraDate = !request.date.has_value();
+    const bool overlap = total > 1 && !OverlapSwitchedOff();
+    ProgressLine progress(context.err, m_terminal);
+    // Decoding is most of a photo's work: with two images read ahead, both cores decode
+    // while this thread writes the versions of the photo before them.
+    std::deque<std::future<LoadedImage>> ahead;
+    size_t started = 0;
+    const auto readAhead = [&](size_t upTo) {
+        for (; started < std::min(total, upTo); ++started)
+            ahead.push_back(StartLoading(request.images[started], cameraDate, overlap));
+    };
     for (size_t i = 0; i < total; ++i) {
-        if (total > 1) {
-            context.err << "Adding " << i + 1 << " of " << total << ": " << request.images[i] << '\n';
+        const std::string& image = request.images[i];
+        if (m_terminal) {
+            progress.ShowProgress("Adding " + image, static_cast<int>(i), static_cast<int>(total));
+        } else if (total > 1) {
+            context.err << "Adding " << i + 1 << " of " << total << ": " << image << '\n';
         }
-        if (!AddImage(request, request.images[i], library, settings, context, report)) {
+        readAhead(i + 1);
+        LoadedImage loaded = ahead.front().get();
+        ahead.pop_front();
+        // Several pictures in memory at once may be more than there is; the one that
+        // found none is read again alone, once the others have let go of their memory.
+        if (overlap && loaded.code == img::kErrNoMemory && i > 0) {
+            ahead.clear();
+            started = i + 1;
+            loaded = StartLoading(image, cameraDate, false).get();
+        }
+        if (overlap) readAhead(i + 1 + kReadAhead);
+        if (auto failure = AddImage(request, image, std::move(loaded), library, settings, report)) {
+            progress.ClearProgress();
+            context.prompter.Message(*failure);
             return false;
         }
     }
+    progress.ClearProgress();
     return true;
 }
 
-bool AddCommand::AddImage(const Request& request, const std::string& image, Library& library,
-                          const Settings& settings, ToolContext& context,
-                          std::vector<std::string>& report)
+std::future<AddCommand::LoadedImage> AddCommand::StartLoading(const std::string& image,
+                                                              bool cameraDate, bool overlap)
 {
-    const auto fail = [&](std::string_view message) {
-        context.prompter.Message(image + ": " + std::string(message));
-        return false;
+    // The file is only read: a kill while it is being read loses nothing.
+    auto load = [image, cameraDate] {
+        LoadedImage loaded;
+        loaded.code = loaded.picture.LoadFile(image);
+        if (cameraDate && loaded.picture.HasPicture())
+            loaded.cameraDate = img::ReadExifDateTaken(image);
+        return loaded;
     };
-    Picture picture;
-    const int loaded = picture.LoadFile(image);
-    if (!picture.HasPicture()) return fail(LoadFailureMessage(loaded));
+    if (overlap) {
+        try {
+            return std::async(std::launch::async, load);
+        } catch (const std::system_error&) {
+            // No thread to be had: the image is read in its turn.
+        }
+    }
+    return std::async(std::launch::deferred, load);
+}
+
+std::optional<std::string> AddCommand::AddImage(const Request& request, const std::string& image,
+                                                LoadedImage loaded, Library& library,
+                                                const Settings& settings,
+                                                std::vector<std::string>& report)
+{
+    const auto failure = [&](std::string_view message) { return image + ": " + std::string(message); };
+    Picture& picture = loaded.picture;
+    if (!picture.HasPicture()) return failure(LoadFailureMessage(loaded.code));
 
     PhotoEntry entry{request.name.value_or(PhotoAdder::SuggestedName(image)), {}, request.notes,
                      request.persons, request.events, request.locations};
     if (request.date) {
         entry.dateText = *request.date;
-    } else if (const auto taken = img::ReadExifDateTaken(image)) {
-        entry.dateText = PhotoAdder::DateFromExif(*taken).value_or(std::string());
+    } else if (loaded.cameraDate) {
+        entry.dateText = PhotoAdder::DateFromExif(*loaded.cameraDate).value_or(std::string());
     }
     PhotoAdder adder(library, settings);
     const PhotoAdder::Verdict verdict = adder.Check(entry, PhotoAdder::Mode::Add);
     if (verdict.outcome == PhotoAdder::Verdict::Outcome::EmptyName) {
-        return fail("the picture file name is empty");
+        return failure("the picture file name is empty");
     }
-    if (!verdict.Accepted()) return fail(verdict.message);
+    if (!verdict.Accepted()) return failure(verdict.message);
 
     Picture thumbnail;
     if (const int code = PhotoAdder::MakeThumbnail(picture, thumbnail); code != Picture::kOk) {
-        return fail(FailureMessage({PhotoVersion::Thumbnail, VersionFailure::Step::Resize, code}));
+        return failure(FailureMessage({PhotoVersion::Thumbnail, VersionFailure::Step::Resize, code}));
     }
     const PhotoAdder::AddResult added =
         adder.Add(entry, picture, thumbnail, [](const std::string&) {});
-    if (added.failure) return fail(FailureMessage(*added.failure));
+    if (added.failure) return failure(FailureMessage(*added.failure));
     report.push_back("Added \"" + entry.fileName + "\" (" + entry.dateText + ") from " + image);
-    return true;
+    return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include "cli/ToolCommand.h"
 
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,10 +17,16 @@ class AddCommand : public ToolCommand {
 public:
     // Without settings the user's own settings file is read, as the program reads it.
     explicit AddCommand(Settings* settings = nullptr,
-                        std::chrono::milliseconds lockWait = kLockWait)
-        : m_settings(settings), m_lockWait(lockWait)
+                        std::chrono::milliseconds lockWait = kLockWait, bool terminal = false)
+        : m_settings(settings), m_lockWait(lockWait), m_terminal(terminal)
     {
     }
+
+    // Set (to anything but "0") to read each image only when its turn comes, instead of
+    // while the photo before it is written: the timing to compare the overlap with.
+    static constexpr const char* kNoOverlapVariable = "QUILLERY_ADD_NO_OVERLAP";
+    // How many images are read ahead of the photo being written.
+    static constexpr size_t kReadAhead = 2;
 
     std::string_view Name() const override { return "add"; }
     std::string_view Arguments() const override
@@ -50,10 +57,17 @@ private:
     // Each photo added gives a line for `report`.
     bool AddImages(const Request& request, Library& library, const Settings& settings,
                    ToolContext& context, std::vector<std::string>& report) const;
-    static bool AddImage(const Request& request, const std::string& image, Library& library,
-                         const Settings& settings, ToolContext& context,
-                         std::vector<std::string>& report);
+    // An image read and its camera date, ready to be added.
+    struct LoadedImage;
+    static std::future<LoadedImage> StartLoading(const std::string& image, bool cameraDate,
+                                                 bool overlap);
+    // The message of the image's failure, if it could not be added.
+    static std::optional<std::string> AddImage(const Request& request, const std::string& image,
+                                               LoadedImage loaded, Library& library,
+                                               const Settings& settings,
+                                               std::vector<std::string>& report);
 
     Settings* m_settings;
     std::chrono::milliseconds m_lockWait;
+    bool m_terminal;
 };

@@ -16,10 +16,10 @@
 QuilleryTool::QuilleryTool()
 {
     m_commands.push_back(std::make_unique<DumpCommand>());
-    m_commands.push_back(std::make_unique<AddCommand>());
+    const bool terminal = ::isatty(STDERR_FILENO) == 1;
+    m_commands.push_back(std::make_unique<AddCommand>(nullptr, ToolCommand::kLockWait, terminal));
     m_commands.push_back(std::make_unique<ResaveCommand>());
     m_commands.push_back(std::make_unique<DeleteCommand>());
-    const bool terminal = ::isatty(STDERR_FILENO) == 1;
     m_commands.push_back(std::make_unique<ExportCommand>(ToolCommand::kLockWait, terminal));
     m_commands.push_back(std::make_unique<ImportCommand>(
         terminal && ::isatty(STDIN_FILENO) == 1 ? &std::cin : nullptr));

@@ -1,6 +1,7 @@
 #include "imaging/ExifOrientation.h"
 
 #include "imaging/PixelAdapter.h"
+#include "imaging/TiffBytes.h"
 
 #include <opencv2/core.hpp>
 
@@ -13,32 +14,6 @@ namespace {
 constexpr std::uint16_t kOrientationTag = 0x0112;
 constexpr std::uint16_t kShortType = 3;
 
-class TiffBytes {
-public:
-    TiffBytes(std::span<const std::uint8_t> bytes, bool bigEndian)
-        : m_bytes(bytes), m_bigEndian(bigEndian)
-    {
-    }
-    bool Has(std::size_t offset, std::size_t length) const
-    {
-        return offset <= m_bytes.size() && length <= m_bytes.size() - offset;
-    }
-    std::uint16_t U16(std::size_t at) const
-    {
-        const std::uint8_t a = m_bytes[at], b = m_bytes[at + 1];
-        return static_cast<std::uint16_t>(m_bigEndian ? (a << 8) | b : (b << 8) | a);
-    }
-    std::uint32_t U32(std::size_t at) const
-    {
-        const std::uint32_t high = U16(at), low = U16(at + 2);
-        return m_bigEndian ? (high << 16) | low : (low << 16) | high;
-    }
-
-private:
-    std::span<const std::uint8_t> m_bytes;
-    bool m_bigEndian;
-};
-
 } // namespace
 
 bool ExifOrientation::IsExifSegment(std::span<const std::uint8_t> payload)
@@ -49,13 +24,10 @@ bool ExifOrientation::IsExifSegment(std::span<const std::uint8_t> payload)
 
 int ExifOrientation::FromApp1(std::span<const std::uint8_t> payload)
 {
-    if (payload.size() < 14 || !IsExifSegment(payload)) return 1;
-    const auto tiff = payload.subspan(6);
-    const bool bigEndian = tiff[0] == 'M' && tiff[1] == 'M';
-    if (!bigEndian && !(tiff[0] == 'I' && tiff[1] == 'I')) return 1;
-    const TiffBytes bytes(tiff, bigEndian);
-    if (bytes.U16(2) != 42) return 1;
-    const std::size_t ifd = bytes.U32(4);
+    const std::optional<TiffBytes> tiff = TiffBytes::OfExifSegment(payload);
+    if (!tiff) return 1;
+    const TiffBytes& bytes = *tiff;
+    const std::size_t ifd = bytes.FirstIfd();
     if (!bytes.Has(ifd, 2)) return 1;
     const std::size_t count = bytes.U16(ifd);
     for (std::size_t i = 0; i < count; ++i) {

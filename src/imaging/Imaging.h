@@ -44,8 +44,10 @@ struct PaletteEntry {
 // Decodes a JPEG file upright: an EXIF orientation other than 1 is applied. When
 // `comments` is given it receives every comment (COM) marker in file order, byte for byte.
 Result<PixelBuffer> ReadJpeg(const std::string& path, std::vector<std::string>* comments = nullptr);
-// As ReadJpeg, decoding at the smallest DCT scale (1/8, 1/4, 1/2 or 1) whose result still
-// covers the picture fitted into the box, for previews that need a small picture only.
+// As ReadJpeg, for previews that need a small picture only: the camera's Exif thumbnail
+// when it shows the whole picture and covers it fitted into the box (no comments are
+// read then), else a decoding at the smallest DCT scale (1/8, 1/4, 1/2 or 1) whose
+// result still covers the fitted picture.
 Result<PixelBuffer> ReadJpegForBox(const std::string& path, int boxWidth, int boxHeight,
                                    std::vector<std::string>* comments = nullptr);
 // Decodes JPEG bytes at 1/scaleDenominator (1, 2, 4 or 8) of the full size.

@@ -2,6 +2,7 @@
 // PixelBuffer's rows and encoded from them, with no intermediate picture.
 
 #include "imaging/ExifOrientation.h"
+#include "imaging/ExifThumbnail.h"
 #include "base/AtomicFile.h"
 #include "imaging/FileBytes.h"
 #include "imaging/Imaging.h"
@@ -338,12 +339,6 @@ Result<PixelBuffer> ReadJpeg(const std::string& path, std::vector<std::string>* 
     return ReadFile(path, comments, 1, 0, 0);
 }
 
-Result<PixelBuffer> ReadJpegForBox(const std::string& path, int boxWidth, int boxHeight,
-                                   std::vector<std::string>* comments)
-{
-    return ReadFile(path, comments, 0, boxWidth, boxHeight);
-}
-
 Result<PixelBuffer> DecodeJpeg(std::span<const std::uint8_t> bytes,
                                std::vector<std::string>* comments, int scaleDenominator)
 {
@@ -376,13 +371,20 @@ Result<std::vector<std::uint8_t>> EncodeJpeg(const PixelBuffer& pixels, int qual
 
 namespace {
 
+// What the marker segments before the frame header tell: the upright size, the
+// orientation and the camera's Exif segment (empty when there is none).
+struct JpegHead {
+    QSize size;
+    int orientation = 1;
+    std::span<const std::uint8_t> exif;
+};
+
 // Walks the marker segments up to the frame header, reading no pixel data and needing
 // none of the tables that follow it.
-std::optional<QSize> JpegSize(std::span<const std::uint8_t> b)
+std::optional<JpegHead> ReadJpegHead(std::span<const std::uint8_t> b)
 {
     if (b.size() < 4 || b[0] != 0xFF || b[1] != 0xD8) return std::nullopt;
-    int orientation = 1;
-    bool haveExif = false;
+    JpegHead head;
     std::size_t at = 2;
     while (at + 4 <= b.size()) {
         if (b[at] != 0xFF) return std::nullopt;
@@ -398,16 +400,16 @@ std::optional<QSize> JpegSize(std::span<const std::uint8_t> b)
         const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (frame) {
             if (payload + 5 > b.size()) return std::nullopt;
-            QSize size((b[payload + 3] << 8) | b[payload + 4], (b[payload + 1] << 8) | b[payload + 2]);
-            if (size.isEmpty()) return std::nullopt;
-            if (ExifOrientation::SwapsSides(orientation)) size.transpose();
-            return size;
+            head.size = QSize((b[payload + 3] << 8) | b[payload + 4], (b[payload + 1] << 8) | b[payload + 2]);
+            if (head.size.isEmpty()) return std::nullopt;
+            if (ExifOrientation::SwapsSides(head.orientation)) head.size.transpose();
+            return head;
         }
-        if (marker == JPEG_APP0 + 1 && !haveExif && payload <= b.size()) {
+        if (marker == JPEG_APP0 + 1 && head.exif.empty() && payload <= b.size()) {
             const auto segment = b.subspan(payload, std::min(length - 2, b.size() - payload));
             if (ExifOrientation::IsExifSegment(segment)) {
-                haveExif = true;
-                orientation = ExifOrientation::FromApp1(segment);
+                head.exif = segment;
+                head.orientation = ExifOrientation::FromApp1(segment);
             }
         }
         at = payload + length - 2;
@@ -415,7 +417,57 @@ std::optional<QSize> JpegSize(std::span<const std::uint8_t> b)
     return std::nullopt;
 }
 
+std::optional<QSize> JpegSize(std::span<const std::uint8_t> b)
+{
+    const auto head = ReadJpegHead(b);
+    return head ? std::optional<QSize>(head->size) : std::nullopt;
+}
+
+// The camera's thumbnail from the Exif segment, decoded and turned as the picture
+// is, when it shows the whole picture (the same proportions within a pixel, not a
+// letterboxed frame) and covers the picture fitted into the box.
+std::optional<PixelBuffer> ExifThumbnailForBox(std::span<const std::uint8_t> bytes, int boxWidth,
+                                               int boxHeight)
+{
+    const auto head = ReadJpegHead(bytes);
+    if (!head || head->exif.empty()) return std::nullopt;
+    const auto thumbnail = ExifThumbnail::FromApp1(head->exif);
+    const auto small = ReadJpegHead(thumbnail);
+    if (!small) return std::nullopt;
+    QSize smallSize = small->size;
+    if (ExifOrientation::SwapsSides(head->orientation)) smallSize.transpose();
+    const long long width = head->size.width(), height = head->size.height();
+    const long long proportionError = std::llabs(smallSize.width() * height - smallSize.height() * width);
+    if (proportionError > std::max(width, height)) return std::nullopt;
+    const double scale = std::min(static_cast<double>(boxWidth) / static_cast<double>(width),
+                                  static_cast<double>(boxHeight) / static_cast<double>(height));
+    const auto fittedWidth = static_cast<int>(static_cast<double>(width) * scale);
+    const auto fittedHeight = static_cast<int>(static_cast<double>(height) * scale);
+    if (scale >= 1.0 || smallSize.width() < fittedWidth || smallSize.height() < fittedHeight)
+        return std::nullopt;
+    Result<PixelBuffer> decoded = Decode(thumbnail, nullptr, 1, 0, 0);
+    if (!decoded) return std::nullopt;
+    if (!ExifOrientation::Apply(decoded.Value(), head->orientation)) return std::nullopt;
+    return std::move(decoded).Value();
+}
+
 } // namespace
+
+Result<PixelBuffer> ReadJpegForBox(const std::string& path, int boxWidth, int boxHeight,
+                                   std::vector<std::string>* comments)
+{
+    // The Exif segment comes within the first few segments; reading their bytes first
+    // spares reading a large photo whole when its thumbnail serves.
+    constexpr std::size_t kExifHeadBytes = std::size_t{256} << 10;
+    const auto head = FileBytes::Read(path, kExifHeadBytes);
+    if (head && boxWidth > 0 && boxHeight > 0) {
+        if (auto thumbnail = ExifThumbnailForBox(head.content.Bytes(), boxWidth, boxHeight)) {
+            if (comments != nullptr) comments->clear();
+            return std::move(*thumbnail);
+        }
+    }
+    return ReadFile(path, comments, 0, boxWidth, boxHeight);
+}
 
 std::optional<QSize> ReadImageSize(const std::string& path)
 {

@@ -30,10 +30,10 @@ std::optional<VersionFailure> AddPipeline::Run(Picture& picture, const Picture& 
     // The loaded picture is only read until every thread is done with it.
     std::future<VersionWriter::Staged> originalDone;
     if (original) originalDone = StageOriginal(picture, fileName);
-    PrepareSmallerVersions(picture, thumbnail, fileName);
+    PrepareSmallerVersions(picture, thumbnail, fileName, statusLine);
     if (original) m_steps.front().staged = originalDone.get();
     FlushTogether();
-    return Publish(picture, statusLine);
+    return Publish(picture);
 }
 
 void AddPipeline::PlanSteps(const Picture& picture)
@@ -71,12 +71,10 @@ std::future<VersionWriter::Staged> AddPipeline::StageOriginal(const Picture& pic
     }
 }
 
-std::optional<VersionFailure> AddPipeline::Publish(Picture& picture,
-                                                   const PictureStore::StatusLine& statusLine)
+std::optional<VersionFailure> AddPipeline::Publish(Picture& picture)
 {
     for (size_t i = 0; i < m_steps.size(); ++i) {
         Step& step = m_steps[i];
-        if (i > 0) statusLine(std::string(InfoOf(step.version).status));
         const bool resizeFailed = step.resizeCode != 0;
         const int code = resizeFailed ? step.resizeCode : step.staged.Commit();
         if (code != 0) {
@@ -113,7 +111,8 @@ void AddPipeline::FlushTogether()
 }
 
 void AddPipeline::PrepareSmallerVersions(const Picture& picture, const Picture& thumbnail,
-                                         const std::string& fileName)
+                                         const std::string& fileName,
+                                         const PictureStore::StatusLine& statusLine)
 {
     // Each fitted version is made from the one before, as the steps fit the loaded
     // picture in turn; a step whose box changes nothing keeps the comments.
@@ -124,6 +123,8 @@ void AddPipeline::PrepareSmallerVersions(const Picture& picture, const Picture& 
     m_fullScreen.Reset();
     for (Step& step : m_steps) {
         if (step.version == Version::Original) continue;
+        // The first step's text is up already; the others come up as their work begins.
+        if (&step != &m_steps.front()) statusLine(std::string(InfoOf(step.version).status));
         if (step.version == Version::Thumbnail) {
             step.staged = VersionWriter::Stage(thumbnail, m_store.Quality(Version::Thumbnail),
                                                m_store.PathOf(Version::Thumbnail, fileName),

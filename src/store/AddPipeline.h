@@ -16,8 +16,9 @@ class Picture;
 // The versions of a photo being added, written in the order original, high
 // resolution, full screen, thumbnail. The costly original is encoded on a second
 // thread while this one fits and encodes the smaller versions; every version waits,
-// staged beside its file, for its turn. Status texts, committed files and the first
-// failure come out exactly as if the steps ran one after another.
+// staged beside its file, for its turn. Each step's status text comes up as the
+// step's work begins; committed files and the first failure come out exactly as if
+// the steps ran one after another.
 class AddPipeline {
 public:
     explicit AddPipeline(const PictureStore& store);
@@ -38,13 +39,12 @@ private:
     void PlanSteps(const Picture& picture);
     std::future<VersionWriter::Staged> StageOriginal(const Picture& picture,
                                                      const std::string& fileName) const;
-    // Commits the staged versions in order, each after its status text; stops at the
-    // first failure and says which.
-    std::optional<VersionFailure> Publish(Picture& picture,
-                                          const PictureStore::StatusLine& statusLine);
+    // Commits the staged versions in order; stops at the first failure and says which.
+    std::optional<VersionFailure> Publish(Picture& picture);
     void FlushTogether();
     void PrepareSmallerVersions(const Picture& picture, const Picture& thumbnail,
-                                const std::string& fileName);
+                                const std::string& fileName,
+                                const PictureStore::StatusLine& statusLine);
     // Leaves the loaded picture fitted as the steps before the failed one (and the
     // failed one's own fitting, when its write failed) fitted it.
     void ApplyFittingUpTo(Picture& picture, size_t failed);

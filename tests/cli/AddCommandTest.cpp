@@ -34,13 +34,13 @@ protected:
             GTEST_SKIP() << "ImageMagick's convert is not installed";
     }
 
-    int Run(std::vector<std::string> arguments)
+    int Run(std::vector<std::string> arguments, bool terminal = false)
     {
         m_err.str("");
         CliPrompter prompter(m_err);
         ToolContext context{m_out, m_err, prompter};
         arguments.insert(arguments.begin(), m_library);
-        return AddCommand(&m_settings, std::chrono::milliseconds(100)).Run(arguments, context);
+        return AddCommand(&m_settings, std::chrono::milliseconds(100), terminal).Run(arguments, context);
     }
 
     // A picture made by ImageMagick in the format its extension names.
@@ -107,6 +107,36 @@ TEST_F(AddCommandTest, StopsAtTheFirstFailureAndKeepsWhatWasAdded)
               std::string::npos);
     EXPECT_EQ(ReadBytes(m_library), "good|1999|||||\r\n");
     EXPECT_FALSE(Exists(PictureStore::VersionPath(m_dir.Path().string(), Version::Thumbnail, "never")));
+}
+
+// Each image, with its camera date, is read while the photo before it is written;
+// switched off, the images are read in turn. Either way the library holds the same
+// photos, and a terminal sees one progress line instead of a line per image.
+TEST_F(AddCommandTest, ReadingAheadAddsWhatReadingInTurnAdds)
+{
+    std::vector<std::string> images;
+    for (const char* name : {"one.jpg", "two.jpg", "three.jpg"}) {
+        images.push_back(MakeImage(name));
+        auto file = Exiv2::ImageFactory::open(images.back());
+        file->readMetadata();
+        file->exifData()["Exif.Photo.DateTimeOriginal"] =
+            "2020:01:0" + std::to_string(images.size()) + " 03:04:05";
+        file->writeMetadata();
+    }
+    const std::string expected =
+        "one|1/01/2020|||||\r\ntwo|1/02/2020|||||\r\nthree|1/03/2020|||||\r\n";
+    for (const bool overlap : {true, false}) {
+        SCOPED_TRACE(overlap ? "read ahead" : "read in turn");
+        std::filesystem::create_directory(m_dir.File(overlap ? "ahead" : "in-turn"));
+        m_library = m_dir.File(overlap ? "ahead/Library.pdb" : "in-turn/Library.pdb");
+        if (!overlap) setenv(AddCommand::kNoOverlapVariable, "1", 1);
+        const int code = Run(images, true);
+        unsetenv(AddCommand::kNoOverlapVariable);
+        ASSERT_EQ(code, 0) << m_err.str();
+        EXPECT_EQ(ReadBytes(m_library), expected);
+        EXPECT_EQ(m_err.str(), "\r\033[K[1/3] Adding " + images[0] + "\r\033[K[2/3] Adding " +
+                                   images[1] + "\r\033[K[3/3] Adding " + images[2] + "\r\033[K");
+    }
 }
 
 // A PNG whose header announces the size; its pixel data is never reached, since a

@@ -165,6 +165,7 @@ class KillCampaign : public testing::Test {
         WriteBytes(LibraryIn(folder), content);
         fs::remove(LibraryIn(folder) + "~");
         s_source = MakePicture((s_dir->Path() / "lighthouse.jpg").string(), 400, 300);
+        s_second = MakePicture((s_dir->Path() / "pier.jpg").string(), 300, 400);
         // Another library in a folder of the template, for import and export: each
         // run gets its own copy.
         const fs::path other = folder / "other";
@@ -377,11 +378,13 @@ class KillCampaign : public testing::Test {
     static std::unique_ptr<TempDir> s_dir;
     static fs::path s_template;
     static std::string s_source;
+    static std::string s_second;
 };
 
 std::unique_ptr<TempDir> KillCampaign::s_dir;
 fs::path KillCampaign::s_template;
 std::string KillCampaign::s_source;
+std::string KillCampaign::s_second;
 
 TEST_F(KillCampaign, Resave)
 {
@@ -392,6 +395,12 @@ TEST_F(KillCampaign, Add)
 {
     Campaign("add", {"add", Library(), s_source, "--date", "7/2001", "--person", "Doe, Jane"},
              true);
+}
+
+// The second image is read while the first photo's versions are written.
+TEST_F(KillCampaign, AddSeveral)
+{
+    Campaign("add several", {"add", Library(), s_source, s_second, "--date", "7/2001"}, true);
 }
 
 // The save goes first and the picture files after it, so a kill anywhere leaves

@@ -1,5 +1,6 @@
 #include "TempDir.h"
 #include "TestImages.h"
+#include "imaging/ExifThumbnail.h"
 #include "imaging/Imaging.h"
 #include "imaging/Picture.h"
 
@@ -98,6 +99,97 @@ TEST(Jpeg, ExifOrientationDecodesUpright)
         EXPECT_LT(PixelAt(decoded, decoded.Width() - 1 - x, decoded.Height() - 1 - y).r, 50);
         EXPECT_EQ(SizeOf(Unwrap(img::ReadJpegForBox(path, c.size.width() / 2, c.size.height() / 2))), c.size / 2);
     }
+}
+
+// A preview takes the camera's thumbnail when it shows the whole picture and covers
+// the box; otherwise the picture itself at a DCT scale. The thumbnail is blue, the
+// picture red, so the colour tells which was decoded.
+TEST(Jpeg, PreviewTakesTheExifThumbnailOnlyWhenItCoversTheBox)
+{
+    TempDir dir;
+    const std::string path = dir.File("camera.jpg");
+    const struct {
+        const char* name;
+        QSize thumbnail;
+        std::uint16_t orientation;
+        QSize box, decoded;
+        bool fromThumbnail;
+    } cases[] = {
+        {"covers", {160, 120}, 1, {128, 85}, {160, 120}, true},
+        {"too small", {160, 120}, 1, {300, 300}, {400, 300}, false},
+        {"letterboxed", {160, 90}, 1, {100, 100}, {100, 75}, false},
+        {"turned with the picture", {160, 120}, 6, {85, 128}, {120, 160}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(img::WriteJpeg(path, testimg::MakeFlat(800, 600, {255, 0, 0}), 90));
+        const auto small = Unwrap(img::EncodeJpeg(
+            testimg::MakeFlat(c.thumbnail.width(), c.thumbnail.height(), {0, 0, 255}), 90));
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        auto image = Exiv2::ImageFactory::open(path);
+#pragma GCC diagnostic pop
+        image->readMetadata();
+        Exiv2::ExifData exif = image->exifData();
+        exif["Exif.Image.Orientation"] = c.orientation;
+        Exiv2::ExifThumb(exif).setJpegThumbnail(small.data(), static_cast<long>(small.size()));
+        image->setExifData(exif);
+        image->writeMetadata();
+
+        const img::PixelBuffer decoded = Unwrap(img::ReadJpegForBox(path, c.box.width(), c.box.height()));
+        EXPECT_EQ(SizeOf(decoded), c.decoded);
+        EXPECT_EQ(PixelAt(decoded, 5, 5).b > 200, c.fromThumbnail);
+    }
+}
+
+// The thumbnail's place is read from the file the user merely selected: every offset
+// and length that points outside the Exif segment, or a directory that points back at
+// itself, finds no thumbnail rather than reading beyond the segment.
+TEST(Jpeg, ExifThumbnailIsFoundOnlyWithinItsSegment)
+{
+    const auto u16 = [](std::vector<std::uint8_t>& b, unsigned v) {
+        b.insert(b.end(), {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)});
+    };
+    const auto u32 = [&](std::vector<std::uint8_t>& b, std::uint32_t v) { u16(b, v & 0xFFFF); u16(b, v >> 16); };
+    // "Exif\0\0", a little-endian TIFF header, an empty first directory pointing at a
+    // second one with the thumbnail's offset and length, then the thumbnail's bytes.
+    const auto segment = [&](std::uint32_t next, std::uint32_t offset, std::uint32_t length) {
+        std::vector<std::uint8_t> b{'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0};
+        u32(b, 8);
+        u16(b, 0);
+        u32(b, next);
+        u16(b, 2);
+        for (const auto& [tag, value] : {std::pair{0x0201u, offset}, std::pair{0x0202u, length}}) {
+            u16(b, tag);
+            u16(b, 4);
+            u32(b, 1);
+            u32(b, value);
+        }
+        u32(b, 0);
+        b.insert(b.end(), {0xFF, 0xD8, 0xFF, 0xD9});
+        return b;
+    };
+    constexpr std::uint32_t kSecond = 14, kThumbnail = 44;
+    const struct {
+        const char* name;
+        std::uint32_t next, offset, length;
+        std::size_t found;
+    } cases[] = {
+        {"in place", kSecond, kThumbnail, 4, 4},
+        {"one byte beyond", kSecond, kThumbnail, 5, 0},
+        {"offset beyond", kSecond, 4000, 4, 0},
+        {"length wraps", kSecond, kThumbnail, 0xFFFFFFFFu, 0},
+        {"second directory is the first", 8, kThumbnail, 4, 0},
+        {"second directory beyond", 9000, kThumbnail, 4, 0},
+        {"not a JPEG", kSecond, kThumbnail - 2, 4, 0},
+    };
+    for (const auto& c : cases) {
+        const std::vector<std::uint8_t> bytes = segment(c.next, c.offset, c.length);
+        EXPECT_EQ(img::ExifThumbnail::FromApp1(bytes).size(), c.found) << c.name;
+    }
+    const std::vector<std::uint8_t> whole = segment(kSecond, kThumbnail, 4);
+    for (std::size_t cut = 0; cut < whole.size(); ++cut)
+        EXPECT_TRUE(img::ExifThumbnail::FromApp1(std::span(whole.data(), cut)).empty()) << cut;
 }
 
 TEST(Jpeg, DamagedFilesAreErrors)

@@ -129,3 +129,32 @@ TEST(Pipeline, FailingStepGivesItsMessageAndKeepsEarlierFiles)
         EXPECT_EQ(picture.GetSize(), c.pictureAfter);
     }
 }
+
+// Each step's text comes up before anything of its version, staged or committed, is in
+// its folder: the dialog shows the step being worked on, not a summary at the end.
+TEST(Pipeline, EachStepsTextComesUpBeforeItsWork)
+{
+    StoreLibrary library;
+    Options(library, 1, 1);
+    Picture picture = Gradient(2400, 1800);
+    Picture thumbnail;
+    thumbnail.MakeScaledCopy(picture, 150, 100);
+    std::vector<std::string> texts;
+    const auto folderEmpty = [&library](Version version) {
+        const auto folder = std::filesystem::path(library.PathOf(version, "photo")).parent_path();
+        return std::filesystem::is_empty(folder);
+    };
+    const auto status = [&](const std::string& text) {
+        for (const VersionInfo& info : kVersionTable) {
+            if (info.status == text) {
+                EXPECT_TRUE(folderEmpty(info.version)) << text;
+            }
+        }
+        texts.push_back(text);
+    };
+    ASSERT_FALSE(library.Store().SaveNewPhotoVersions(picture, thumbnail, "photo", status));
+    EXPECT_EQ(texts, (std::vector<std::string>{"Saving Original Photo",
+                                               "Saving high resolution version of photo",
+                                               "Saving full screen version of photo",
+                                               "Saving thumbnail version of photo"}));
+}

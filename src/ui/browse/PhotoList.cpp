@@ -7,6 +7,7 @@
 #include "core/SettingsKeys.h"
 #include "imaging/Picture.h"
 #include "ui/browse/PhotoRowDelegate.h"
+#include "ui/browse/SharpThumbnailCache.h"
 #include "ui/browse/ThumbnailCache.h"
 #include "ui/browse/ViewPalette.h"
 #include "store/Library.h"
@@ -23,6 +24,7 @@ PhotoList::PhotoList(QWidget* parent)
       m_model(new PhotoListModel(this)),
       m_delegate(new PhotoRowDelegate(this)),
       m_thumbnails(std::make_unique<ThumbnailCache>()),
+      m_sharpThumbnails(new SharpThumbnailCache(this)),
       m_palette(ViewPalette::Build()),
       m_textBackground(palette().color(QPalette::Active, QPalette::Base))
 {
@@ -71,6 +73,7 @@ void PhotoList::SetLibrary(const Library* library)
     if (m_library != nullptr) disconnect(m_library, nullptr, this, nullptr);
     m_library = library;
     m_model->SetLibrary(library);
+    m_sharpThumbnails->SetLibrary(library);
     ConnectLibrary();
     FillFromCatalog();
 }
@@ -280,6 +283,13 @@ const Picture& PhotoList::ThumbnailForRow(int row)
         // A missing or broken file leaves the picture empty: the cell stays navy.
         if (photo != nullptr) into.LoadFile(ThumbnailPath(*photo));
     });
+}
+
+const QImage& PhotoList::SharpThumbnailForRow(int row, QSize box, qreal ratio)
+{
+    static const QImage none;
+    const PhotoRecord* photo = PhotoAtRow(row);
+    return photo != nullptr ? m_sharpThumbnails->Fetch(*photo, box, ratio) : none;
 }
 
 void PhotoList::mousePressEvent(QMouseEvent* event)

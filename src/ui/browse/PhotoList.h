@@ -4,6 +4,7 @@
 #include "ui/browse/PhotoListModel.h"
 
 #include <QColor>
+#include <QImage>
 #include <QTableView>
 
 #include <array>
@@ -17,6 +18,7 @@ class Picture;
 class Settings;
 class QMenu;
 class PhotoRowDelegate;
+class SharpThumbnailCache;
 class ThumbnailCache;
 
 // The list of the library's photos, one row per photo, thumbnail first. It decides
@@ -106,10 +108,14 @@ private:
     // The decoded thumbnail for a row, loading it into the least recently used slot
     // on a miss.
     const Picture& ThumbnailForRow(int row);
+    // On a scaled screen: the row's picture from its full-screen file, sharp at the
+    // ratio; null when the thumbnail file has to serve.
+    const QImage& SharpThumbnailForRow(int row, QSize box, qreal ratio);
 
     PhotoListModel* m_model = nullptr;
     PhotoRowDelegate* m_delegate = nullptr;
     std::unique_ptr<ThumbnailCache> m_thumbnails;
+    SharpThumbnailCache* m_sharpThumbnails = nullptr;
     const Library* m_library = nullptr;
     Settings* m_settings = nullptr;
     const PhotoRecord* m_currentPhoto = nullptr;

@@ -71,6 +71,8 @@ QSize PhotoRowDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&
 
 void PhotoRowDelegate::PaintThumbnail(QPainter& painter, const QRect& cell, int row) const
 {
+    const qreal ratio = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
+    if (ratio > 1.0 && PaintSharpThumbnail(painter, cell, row, ratio)) return;
     const Picture& thumbnail = m_list->ThumbnailForRow(row);
     QPoint at = cell.topLeft();
     if (thumbnail.Width() < cell.width()) at.rx() += (cell.width() - thumbnail.Width()) / 2;
@@ -81,6 +83,25 @@ void PhotoRowDelegate::PaintThumbnail(QPainter& painter, const QRect& cell, int 
         thumbnail.Draw(&painter, at.x(), at.y(), kThumbnailWidth, kThumbnailHeight,
                        &m_list->Palette());
     }
+}
+
+bool PhotoRowDelegate::PaintSharpThumbnail(QPainter& painter, const QRect& cell, int row,
+                                           qreal ratio) const
+{
+    const QImage& sharp =
+        m_list->SharpThumbnailForRow(row, QSize(kThumbnailWidth, kThumbnailHeight), ratio);
+    if (sharp.isNull()) return false;
+    painter.fillRect(cell, kThumbnailBackground);
+    const QSizeF size = sharp.deviceIndependentSize();
+    // Centred as the thumbnail file is, by whole device pixels so no edge is blurred.
+    const auto offset = [ratio](int room, qreal side) {
+        return room > side ? static_cast<int>((room - side) * ratio / 2) / ratio : 0.0;
+    };
+    painter.setClipRect(cell, Qt::IntersectClip);
+    painter.drawImage(QPointF(cell.left() + offset(cell.width(), size.width()),
+                              cell.top() + offset(cell.height(), size.height())),
+                      sharp);
+    return true;
 }
 
 void PhotoRowDelegate::PaintText(QPainter& painter, const QRect& cell, const QModelIndex& index,

@@ -28,6 +28,8 @@ public:
 
 private:
     void PaintThumbnail(QPainter& painter, const QRect& cell, int row) const;
+    // Draws the row's sharp picture on a scaled screen; false when there is none.
+    bool PaintSharpThumbnail(QPainter& painter, const QRect& cell, int row, qreal ratio) const;
     void PaintText(QPainter& painter, const QRect& cell, const QModelIndex& index,
                    const QColor& colour) const;
     void PaintFocus(QPainter& painter, const QRect& cell, int column) const;

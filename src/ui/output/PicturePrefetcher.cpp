@@ -1,11 +1,13 @@
 #include "ui/output/PicturePrefetcher.h"
 
+#include "imaging/PixelAdapter.h"
+
 #include <algorithm>
 #include <chrono>
 
 namespace {
 
-bool IsDone(const std::future<Picture>& picture)
+bool IsDone(const std::future<PicturePrefetcher::Ready>& picture)
 {
     return picture.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
 }
@@ -39,23 +41,27 @@ bool PicturePrefetcher::IsReady(const Request& request) const
     });
 }
 
-Picture PicturePrefetcher::Take(const Request& request)
+PicturePrefetcher::Ready PicturePrefetcher::Take(const Request& request)
 {
     const auto found =
         std::find_if(m_pending.begin(), m_pending.end(),
                      [&](const Pending& pending) { return pending.request == request; });
     if (found == m_pending.end()) return Decode(request);
-    Picture picture = found->picture.get();
+    Ready ready = found->picture.get();
     m_pending.erase(found);
-    return picture;
+    return ready;
 }
 
-Picture PicturePrefetcher::Decode(const Request& request)
+PicturePrefetcher::Ready PicturePrefetcher::Decode(const Request& request)
 {
-    Picture picture;
+    Ready ready;
+    Picture& picture = ready.picture;
     // A file that cannot be read leaves the picture empty; the show says nothing.
-    if (picture.LoadFile(request.path) != Picture::kOk || !picture.HasPicture()) return Picture();
-    if (picture.FitInto(request.boxWidth, request.boxHeight) != Picture::kOk) return Picture();
+    if (picture.LoadFile(request.path) != Picture::kOk || !picture.HasPicture()) return {};
+    if (picture.FitInto(request.boxWidth, request.boxHeight) != Picture::kOk) return {};
     picture.BuildDisplayPalette();
-    return picture;
+    // Window surfaces hold 32 bits a pixel; three-byte pixels drawn on one would be
+    // converted at every paint, several milliseconds for a screenful.
+    ready.screenImage = img::PixelAdapter::AsQImage(picture.Pixels()).convertToFormat(QImage::Format_RGB32);
+    return ready;
 }

@@ -2,6 +2,8 @@
 
 #include "imaging/Picture.h"
 
+#include <QImage>
+
 #include <future>
 #include <string>
 #include <vector>
@@ -19,6 +21,13 @@ class PicturePrefetcher {
         bool operator==(const Request&) const = default;
     };
 
+    // A picture ready for its step: fitted, with its palette, and copied into the form
+    // the screen takes, so that painting it is a plain copy, without a conversion.
+    struct Ready {
+        Picture picture;
+        QImage screenImage;
+    };
+
     PicturePrefetcher() = default;
     // Waits for the decodes still running; they touch nothing but their own picture.
     ~PicturePrefetcher();
@@ -31,16 +40,16 @@ class PicturePrefetcher {
     bool IsReady(const Request& request) const;
     // The picture of the request: the one decoded ahead (waiting for it to finish),
     // else one decoded now. Decodes ahead for other requests are dropped once done.
-    Picture Take(const Request& request);
+    Ready Take(const Request& request);
 
     // The file fitted into the box, as large as fits with its proportions, with its
     // display palette built; empty when the file cannot be read.
-    static Picture Decode(const Request& request);
+    static Ready Decode(const Request& request);
 
   private:
     struct Pending {
         Request request;
-        std::future<Picture> picture;
+        std::future<Ready> picture;
     };
     std::vector<Pending> m_pending;
 };

@@ -10,6 +10,7 @@
 #include "ui/common/PictureAccessible.h"
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <optional>
 
 namespace {
@@ -63,7 +65,8 @@ PictureShowWnd::PictureShowWnd(const Library& library, const Settings& settings)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_library(library), m_overlay(ShowOverlay::FromSettings(settings)),
       m_state(PictureShowState::DelayFromSetting(settings.GetString(
-          SettingsKeys::PictureDelay.name, SettingsKeys::PictureDelay.defaultValue)))
+          SettingsKeys::PictureDelay.name, SettingsKeys::PictureDelay.defaultValue))),
+      m_reportPaintTimes(qEnvironmentVariableIsSet(kPaintTimesVariable))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     QPalette navy = palette();
@@ -135,7 +138,10 @@ void PictureShowWnd::Step()
     if (!m_state.IsPaused())
         RestartTimer(static_cast<int>(std::min<std::uint32_t>(m_state.Delay(), INT_MAX)));
     m_state.Advance(RowCount());
+    QElapsedTimer taken;
+    taken.start();
     LoadPicture();
+    m_stepMilliseconds = static_cast<double>(taken.nsecsElapsed()) / 1e6;
     update();
     Q_EMIT stepped(m_state.Index());
 }
@@ -190,12 +196,15 @@ void PictureShowWnd::LoadPicture()
 {
     m_currentPhoto = m_list ? m_list->PhotoAtRow(m_state.Index()) : nullptr;
     m_picture.Release();
+    m_screenImage = QImage();
     m_overlayText.clear();
     m_overlayHeight = 0;
     if (m_currentPhoto != nullptr) {
         m_overlayText = OverlayTextOf(*m_currentPhoto);
         m_overlayHeight = MeasureOverlay(m_overlayText);
-        m_picture = m_prefetcher.Take(RequestFor(*m_currentPhoto, m_overlayHeight));
+        PicturePrefetcher::Ready ready = m_prefetcher.Take(RequestFor(*m_currentPhoto, m_overlayHeight));
+        m_picture = std::move(ready.picture);
+        m_screenImage = std::move(ready.screenImage);
     }
     DescribePhoto();
     PrefetchNext();
@@ -224,7 +233,20 @@ QRect PictureShowWnd::PictureRect() const
 
 void PictureShowWnd::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
+    QElapsedTimer painting;
+    painting.start();
+    {
+        QPainter painter(this);
+        Paint(painter);
+    }
+    if (m_reportPaintTimes && m_state.HasStarted()) {
+        std::fprintf(stderr, "picture show: row %d: step %.2f ms, paint %.2f ms\n", m_state.Index(),
+                     m_stepMilliseconds, static_cast<double>(painting.nsecsElapsed()) / 1e6);
+    }
+}
+
+void PictureShowWnd::Paint(QPainter& painter)
+{
     painter.fillRect(QRect(QPoint(0, 0), m_screenSize.isEmpty() ? size() : m_screenSize),
                      kBackground);
     if (!m_state.HasStarted()) return;
@@ -238,8 +260,7 @@ void PictureShowWnd::paintEvent(QPaintEvent*)
         painter.drawText(band, kBandFlags, m_overlayText);
     }
     const QRect where = PictureRect();
-    if (!where.isEmpty())
-        m_picture.Draw(&painter, where.x(), where.y(), where.width(), where.height());
+    if (!where.isEmpty()) painter.drawImage(where.topLeft(), m_screenImage);
 }
 
 void PictureShowWnd::mousePressEvent(QMouseEvent* event)
@@ -283,6 +304,7 @@ void PictureShowWnd::End()
     m_ended = true;
     m_timer.stop();
     m_picture.Release();
+    m_screenImage = QImage();
     Q_EMIT ended();
     // A show ended before its first picture leaves the list as it was.
     if (m_list && m_currentPhoto != nullptr && m_list->RowOfPhoto(m_currentPhoto) >= 0) {

@@ -5,6 +5,7 @@
 #include "imaging/Picture.h"
 #include "ui/output/PicturePrefetcher.h"
 
+#include <QImage>
 #include <QPointer>
 #include <QSet>
 #include <QSize>
@@ -12,6 +13,7 @@
 #include <QWidget>
 
 class Library;
+class QPainter;
 class PhotoList;
 class PhotoRecord;
 class Settings;
@@ -51,6 +53,9 @@ class PictureShowWnd : public QWidget {
     // Windows runs a timer of zero at its shortest period; so does the show.
     static constexpr int kShortestTimerPeriod = 10;
     static constexpr int kStartPeriod = 100;
+    // Set to have every paint's time written to the error stream, with the time the
+    // step before it took to get its picture.
+    static constexpr const char* kPaintTimesVariable = "QUILLERY_SHOW_PAINT_TIMES";
 
   Q_SIGNALS:
     // The show ended, by a key or however else its window went.
@@ -67,6 +72,7 @@ class PictureShowWnd : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void Paint(QPainter& painter);
     void OnTimer();
     void Step();
     void React(PictureShowState::Reaction reaction);
@@ -86,7 +92,11 @@ class PictureShowWnd : public QWidget {
     QPointer<PhotoList> m_list;
     const PhotoRecord* m_currentPhoto = nullptr;
     Picture m_picture;
+    // m_picture as the screen takes it.
+    QImage m_screenImage;
     PicturePrefetcher m_prefetcher;
+    const bool m_reportPaintTimes;
+    double m_stepMilliseconds = 0;
     QString m_overlayText;
     int m_overlayHeight = 0;
     QSize m_screenSize;

@@ -1,5 +1,6 @@
 #include "TestLibrary.h"
 
+#include "ui/browse/PhotoList.h"
 #include "ui/browse/PictureView.h"
 #include "ui/browse/PreviewStatic.h"
 
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -81,4 +83,38 @@ TEST(HighDpiTest, PictureViewDrawsAtItsOwnSizeInDevicePixels)
     view.horizontalScrollBar()->setValue(10);
     const QImage drawn = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_TRUE(DrawnOneToOne(drawn, stripes.copy(20, 0, 180, 120), {0, 0}, 24));
+}
+
+// On a scaled screen the list draws each thumbnail from the full-screen file, one
+// device pixel to one picture pixel; a photo announced as changed is decoded anew, and
+// without a full-screen file the thumbnail file serves.
+TEST(HighDpiTest, ListThumbnailsComeSharpFromTheFullScreenFile)
+{
+    TestLibrary library;
+    const PhotoRecord& photo = library.Add("p");
+    const std::string fullScreen = library.VersionPath(PictureStore::Version::FullScreen, "p");
+    const QImage stripes = WriteStripes(fullScreen, 300, 200);
+    library.WritePicture(PictureStore::Version::Thumbnail, "p", 150, 100);
+    PhotoList list;
+    list.SetLibrary(&library.GetLibrary());
+    list.resize(800, 300);
+    list.show();
+    // The 150 x 100 box is centred in the cell, as the thumbnail file is.
+    const QRect rect = list.visualRect(list.model()->index(0, kPictureColumn));
+    const QPoint cell = rect.topLeft() * 2 + QPoint(rect.width() - 150, rect.height() - 100);
+    const auto drawn = [&list] { return list.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    EXPECT_TRUE(DrawnOneToOne(drawn(), stripes, cell, 24));
+
+    QImage red(300, 200, QImage::Format_RGB32);
+    red.fill(qRgb(200, 0, 0));
+    ASSERT_TRUE(red.save(QString::fromStdString(fullScreen), "JPG", 100));
+    const PhotoRecord same = photo;
+    library.GetLibrary().ChangePhoto(photo, same);
+    EXPECT_TRUE(DrawnOneToOne(drawn(), red, cell, 24)) << "decoded anew after the change";
+
+    std::filesystem::remove(fullScreen);
+    library.GetLibrary().ChangePhoto(photo, same);
+    const QColor corner(drawn().pixel(cell + QPoint(4, 4)));
+    EXPECT_TRUE(corner.red() > 200 && corner.green() > 170 && corner.blue() < 80)
+        << "the thumbnail file's yellow quarter, not red: " << corner.name().toStdString();
 }

@@ -34,12 +34,17 @@ TEST_F(PicturePrefetcherTest, DecodedAheadBeforeItsTurnSoTheFileIsNoLongerNeeded
     QTRY_VERIFY_WITH_TIMEOUT(prefetcher.IsReady(request), 5000);
     std::filesystem::remove(request.path);
 
-    const Picture picture = prefetcher.Take(request);
+    const PicturePrefetcher::Ready ready = prefetcher.Take(request);
+    const Picture& picture = ready.picture;
     ASSERT_TRUE(picture.HasPicture());
     EXPECT_EQ(picture.GetSize(), QSize(666, 500)) << "fitted into the box, enlarged";
     EXPECT_TRUE(picture.DisplayPalette().has_value());
+    // Ready for the screen: the window surface's own pixel form, the same pixels.
+    EXPECT_EQ(ready.screenImage.format(), QImage::Format_RGB32);
+    EXPECT_EQ(ready.screenImage.size(), picture.GetSize());
+    EXPECT_EQ(ready.screenImage.pixelColor(333, 250), picture.ToBitmap().pixelColor(333, 250));
     EXPECT_FALSE(prefetcher.IsReady(request)) << "taken once";
-    EXPECT_FALSE(prefetcher.Take(request).HasPicture()) << "decoded again, from a file now gone";
+    EXPECT_FALSE(prefetcher.Take(request).picture.HasPicture()) << "decoded again, from a file now gone";
 }
 
 TEST_F(PicturePrefetcherTest, ARequestNotDecodedAheadIsDecodedOnTheSpot)
@@ -47,10 +52,12 @@ TEST_F(PicturePrefetcherTest, ARequestNotDecodedAheadIsDecodedOnTheSpot)
     const std::string path = MakePicture("now.png", 40, 30);
     PicturePrefetcher prefetcher;
     prefetcher.Prefetch({path, 80, 80});
-    const Picture other = prefetcher.Take({path, 20, 20});
+    const Picture other = std::move(prefetcher.Take({path, 20, 20}).picture);
     EXPECT_EQ(other.GetSize(), QSize(20, 15));
-    EXPECT_EQ(prefetcher.Take({path, 80, 80}).GetSize(), QSize(80, 60));
-    EXPECT_FALSE(prefetcher.Take({m_dir.File("absent.jpg"), 80, 80}).HasPicture());
+    EXPECT_EQ(prefetcher.Take({path, 80, 80}).picture.GetSize(), QSize(80, 60));
+    const PicturePrefetcher::Ready absent = prefetcher.Take({m_dir.File("absent.jpg"), 80, 80});
+    EXPECT_FALSE(absent.picture.HasPicture());
+    EXPECT_TRUE(absent.screenImage.isNull());
 }
 
 } // namespace

@@ -302,4 +302,21 @@ TEST_F(PictureShowWndTest, LibraryReplacedEndsTheShowWithoutTouchingItsRecords)
     EXPECT_EQ(m_list.CurrentPhoto(), nullptr);
 }
 
+// Asked for, each paint of a step writes its time and the step's own; the step finds
+// its picture decoded ahead.
+TEST_F(PictureShowWndTest, PaintTimesAreWrittenWhenAskedFor)
+{
+    AddPhotos({{"a", {80, 60}}, {"b", {80, 60}}});
+    qputenv(PictureShowWnd::kPaintTimesVariable, "1");
+    testing::internal::CaptureStderr();
+    StartShow();
+    qunsetenv(PictureShowWnd::kPaintTimesVariable);
+    const bool stepped = NextTimedStep() == "a";
+    m_show->grab();
+    const std::string written = testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(stepped);
+    EXPECT_NE(written.find("picture show: row 0: step "), std::string::npos) << written;
+    EXPECT_NE(written.find(" ms, paint "), std::string::npos) << written;
+}
+
 } // namespace
