@@ -282,6 +282,12 @@ const Picture& PhotoList::ThumbnailForRow(int row)
     });
 }
 
+void PhotoList::paintEvent(QPaintEvent* event)
+{
+    QTableView::paintEvent(event);
+    if (RowCount() > 0) Q_EMIT rowsPainted();
+}
+
 void PhotoList::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {
