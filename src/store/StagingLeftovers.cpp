@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <memory>
+#include <string_view>
 
 namespace {
 
