@@ -57,7 +57,7 @@ constexpr double kCommandGoalMs = 100;
 constexpr double kMemoryGoalMb = 150;
 
 class NoSettings : public Settings {
-public:
+  public:
     int GetInt(std::string_view, int defaultValue) const override { return defaultValue; }
     std::string GetString(std::string_view, std::string_view defaultValue) const override
     {
@@ -101,13 +101,20 @@ std::pair<double, double> WallAndCpuMilliseconds(const std::function<void()>& wo
 double Percentile(std::vector<double> values, double fraction)
 {
     std::sort(values.begin(), values.end());
-    const auto at = static_cast<size_t>(std::ceil(fraction * static_cast<double>(values.size()))) - 1;
+    const auto at =
+        static_cast<size_t>(std::ceil(fraction * static_cast<double>(values.size()))) - 1;
     return values[std::min(at, values.size() - 1)];
 }
 
-double Median(std::vector<double> values) { return Percentile(std::move(values), 0.5); }
+double Median(std::vector<double> values)
+{
+    return Percentile(std::move(values), 0.5);
+}
 
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+std::string Quoted(const std::string& text)
+{
+    return "'" + text + "'";
+}
 
 double CatMilliseconds(const std::string& database)
 {
@@ -137,7 +144,8 @@ double ResidentMb(pid_t pid)
 // Starts the program on the library with a settings folder of its own (the first-run
 // set-up already done), waits for its report of the first paint, reads its memory and
 // ends it.
-StartFigures StartProgram(const std::string& program, const std::string& database, const fs::path& work)
+StartFigures StartProgram(const std::string& program, const std::string& database,
+                          const fs::path& work)
 {
     const fs::path config = work / "config";
     fs::create_directories(config / "Quillery");
@@ -149,11 +157,13 @@ StartFigures StartProgram(const std::string& program, const std::string& databas
                                           "QUILLERY_REPORT_FIRST_PAINT=" + report.string()};
     for (char** variable = environ; *variable != nullptr; ++variable) {
         const std::string_view text(*variable);
-        if (!text.starts_with("XDG_CONFIG_HOME=") && !text.starts_with("QUILLERY_REPORT_FIRST_PAINT="))
+        if (!text.starts_with("XDG_CONFIG_HOME=") &&
+            !text.starts_with("QUILLERY_REPORT_FIRST_PAINT="))
             variables.emplace_back(text);
     }
     std::vector<char*> environment;
-    for (std::string& variable : variables) environment.push_back(variable.data());
+    for (std::string& variable : variables)
+        environment.push_back(variable.data());
     environment.push_back(nullptr);
     std::string programArgument = program;
     std::string databaseArgument = database;
@@ -162,7 +172,8 @@ StartFigures StartProgram(const std::string& program, const std::string& databas
     StartFigures figures;
     const double start = Now();
     pid_t child = 0;
-    if (posix_spawn(&child, program.c_str(), nullptr, nullptr, arguments, environment.data()) != 0) {
+    if (posix_spawn(&child, program.c_str(), nullptr, nullptr, arguments, environment.data()) !=
+        0) {
         std::fprintf(stderr, "cannot start %s\n", program.c_str());
         return figures;
     }
@@ -183,7 +194,9 @@ StartFigures StartProgram(const std::string& program, const std::string& databas
     int status = 0;
     rusage usage{};
     ::wait4(child, &status, 0, &usage);
-    const auto ms = [](const timeval& t) { return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) * 1e-3; };
+    const auto ms = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) * 1e-3;
+    };
     figures.cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
     return figures;
 }
@@ -224,17 +237,21 @@ int main(int argc, char** argv)
     const int photos = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100'000;
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     const std::string program =
-        argc > 3 ? std::string(argv[3]) : (fs::canonical("/proc/self/exe").parent_path() / "quillery").string();
-    const fs::path work = argc > 4 ? fs::path(argv[4]) : fs::temp_directory_path() / "quillery-browse-bench";
+        argc > 3 ? std::string(argv[3])
+                 : (fs::canonical("/proc/self/exe").parent_path() / "quillery").string();
+    const fs::path work =
+        argc > 4 ? fs::path(argv[4]) : fs::temp_directory_path() / "quillery-browse-bench";
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Before the generator, which draws its pictures' numbers with Qt's fonts.
     QApplication application(argc, argv);
 
     const double generateStart = Now();
-    const std::string database = PictureLibraryGenerator::Write((work / "library").string(), photos, 20261207);
+    const std::string database =
+        PictureLibraryGenerator::Write((work / "library").string(), photos, 20261207);
     if (database.empty()) return 1;
-    std::printf("library: %d photos, %.1f MB database, thumbnails and full-screen files, generated in %.1f s\n",
+    std::printf("library: %d photos, %.1f MB database, thumbnails and full-screen files, generated "
+                "in %.1f s\n",
                 photos, static_cast<double>(fs::file_size(database)) / 1e6, Now() - generateStart);
 
     std::vector<double> cats;
@@ -280,7 +297,8 @@ int main(int argc, char** argv)
         list.FillFromCatalog();
         bar.setValue(0);
         repaint();
-        for (int value = bar.pageStep(); value <= bar.maximum() + bar.pageStep() - 1; value += bar.pageStep()) {
+        for (int value = bar.pageStep(); value <= bar.maximum() + bar.pageStep() - 1;
+             value += bar.pageStep()) {
             const auto [wall, cpu] = WallAndCpuMilliseconds([&] {
                 bar.setValue(std::min(value, bar.maximum()));
                 repaint();
@@ -293,11 +311,14 @@ int main(int argc, char** argv)
     std::vector<Row> rows;
     rows.push_back({"start to first paint (median)", Median(firstPaints), kStartGoalMs, "ms"});
     rows.push_back({"resident memory at first paint", Median(residents), kMemoryGoalMb, "MB"});
-    rows.push_back({"scroll step, longest", *std::max_element(steps.begin(), steps.end()), kLongestStepGoalMs, "ms"});
-    rows.push_back({"scroll step, 99th percentile", Percentile(steps, 0.99), kStepPercentileGoalMs, "ms"});
+    rows.push_back({"scroll step, longest", *std::max_element(steps.begin(), steps.end()),
+                    kLongestStepGoalMs, "ms"});
+    rows.push_back(
+        {"scroll step, 99th percentile", Percentile(steps, 0.99), kStepPercentileGoalMs, "ms"});
     rows.push_back({"scroll step, median", Median(steps), -1, "ms"});
     rows.push_back({"program's processor time to first paint", Median(startCpus), -1, "ms"});
-    rows.push_back({"scroll step processor time, longest", *std::max_element(stepCpus.begin(), stepCpus.end()), -1, "ms"});
+    rows.push_back({"scroll step processor time, longest",
+                    *std::max_element(stepCpus.begin(), stepCpus.end()), -1, "ms"});
     rows.push_back({"scroll step processor time, 99th pct.", Percentile(stepCpus, 0.99), -1, "ms"});
     rows.push_back({"scroll step processor time, median", Median(stepCpus), -1, "ms"});
 
@@ -313,24 +334,41 @@ int main(int argc, char** argv)
             repaint();
             // Both directions: each click toggles the column's flag.
             for (int click = 0; click < 2; ++click)
-                sorts.push_back(Milliseconds([&, c = column] { list.SortByColumn(c); repaint(); }));
+                sorts.push_back(Milliseconds([&, c = column] {
+                    list.SortByColumn(c);
+                    repaint();
+                }));
         }
-        rows.push_back({std::string(name) + " (median; slowest " +
-                            std::to_string(static_cast<int>(*std::max_element(sorts.begin(), sorts.end()))) +
-                            " ms)",
-                        Median(sorts), kCommandGoalMs, "ms"});
+        rows.push_back(
+            {std::string(name) + " (median; slowest " +
+                 std::to_string(static_cast<int>(*std::max_element(sorts.begin(), sorts.end()))) +
+                 " ms)",
+             Median(sorts), kCommandGoalMs, "ms"});
     }
 
     const std::optional<DateFilter> dates = DateFilter::FromTexts("1/1/1970", "12/31/1989");
-    const std::vector<std::pair<const char*, std::function<std::vector<const PhotoRecord*>()>>> filters = {
-        {"Filter by date", [&] { return dates->Apply(list.Photos()); }},
-        {"Filter by Person",
-         [&] { return NameFilter(catalog, NameKind::Persons, SomeNames(catalog, NameKind::Persons, 20)).Apply(list.Photos()); }},
-        {"Filter by Event",
-         [&] { return NameFilter(catalog, NameKind::Events, SomeNames(catalog, NameKind::Events, 10)).Apply(list.Photos()); }},
-        {"Filter by Location",
-         [&] { return NameFilter(catalog, NameKind::Locations, SomeNames(catalog, NameKind::Locations, 10)).Apply(list.Photos()); }},
-    };
+    const std::vector<std::pair<const char*, std::function<std::vector<const PhotoRecord*>()>>>
+        filters = {
+            {"Filter by date", [&] { return dates->Apply(list.Photos()); }},
+            {"Filter by Person",
+             [&] {
+                 return NameFilter(catalog, NameKind::Persons,
+                                   SomeNames(catalog, NameKind::Persons, 20))
+                     .Apply(list.Photos());
+             }},
+            {"Filter by Event",
+             [&] {
+                 return NameFilter(catalog, NameKind::Events,
+                                   SomeNames(catalog, NameKind::Events, 10))
+                     .Apply(list.Photos());
+             }},
+            {"Filter by Location",
+             [&] {
+                 return NameFilter(catalog, NameKind::Locations,
+                                   SomeNames(catalog, NameKind::Locations, 10))
+                     .Apply(list.Photos());
+             }},
+        };
     std::vector<double> undos;
     for (const auto& [name, filter] : filters) {
         std::vector<double> times;
@@ -346,7 +384,10 @@ int main(int argc, char** argv)
                 list.ShowSubset(passed);
                 repaint();
             }));
-            undos.push_back(Milliseconds([&] { list.FillFromCatalog(); repaint(); }));
+            undos.push_back(Milliseconds([&] {
+                list.FillFromCatalog();
+                repaint();
+            }));
         }
         rows.push_back({std::string(name) + " (keeps " + std::to_string(kept) + ")", Median(times),
                         kCommandGoalMs, "ms"});
@@ -354,8 +395,10 @@ int main(int argc, char** argv)
     rows.push_back({"Undo all filters", Median(undos), kCommandGoalMs, "ms"});
 
     const double catMs = Median(cats);
-    std::printf("%d runs; %zu scroll steps of %d rows; floor: cat of the database file, median %.2f ms\n",
-                runs, steps.size(), bar.pageStep(), catMs);
-    for (const Row& row : rows) PrintRow(row, catMs);
+    std::printf(
+        "%d runs; %zu scroll steps of %d rows; floor: cat of the database file, median %.2f ms\n",
+        runs, steps.size(), bar.pageStep(), catMs);
+    for (const Row& row : rows)
+        PrintRow(row, catMs);
     return 0;
 }

@@ -4,9 +4,9 @@
 
 #include "core/CQuilleryDoc.h"
 #include "core/QuietPrompter.h"
+#include "imaging/Picture.h"
 #include "imaging/PixelAdapter.h"
 #include "imaging/PixelBuffer.h"
-#include "imaging/Picture.h"
 #include "store/PictureStore.h"
 
 #include <QColor>
@@ -34,7 +34,8 @@ bool WritePicture(const std::string& path, int width, int height, int number)
         QImage canvas = img::PixelAdapter::AsQImage(pixels.Value());
         QPainter painter(&canvas);
         QLinearGradient sky(0, 0, width, height);
-        sky.setColorAt(0, QColor::fromHsv(number * 360 / PictureLibraryGenerator::kDistinctPictures, 160, 230));
+        sky.setColorAt(0, QColor::fromHsv(number * 360 / PictureLibraryGenerator::kDistinctPictures,
+                                          160, 230));
         sky.setColorAt(1, QColor::fromHsv((number * 37) % 360, 200, 90));
         painter.fillRect(0, 0, width, height, sky);
         QFont font = painter.font();
@@ -63,7 +64,8 @@ struct VersionSpec {
 
 } // namespace
 
-std::string PictureLibraryGenerator::Write(const std::string& folder, int photos, unsigned long long seed)
+std::string PictureLibraryGenerator::Write(const std::string& folder, int photos,
+                                           unsigned long long seed)
 {
     std::error_code error;
     fs::remove_all(folder, error);
@@ -94,8 +96,8 @@ std::string PictureLibraryGenerator::Write(const std::string& folder, int photos
             }
         }
         for (int i = 0; i < catalog.PhotoCount(); ++i) {
-            const std::string target = PictureStore::VersionPath(folder, spec.version,
-                                                                 catalog.PhotoAt(i).GetFileName());
+            const std::string target =
+                PictureStore::VersionPath(folder, spec.version, catalog.PhotoAt(i).GetFileName());
             if (!LinkOrCopy(sources[static_cast<size_t>(i % kDistinctPictures)], target)) {
                 std::fprintf(stderr, "cannot write %s\n", target.c_str());
                 return {};

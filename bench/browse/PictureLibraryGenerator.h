@@ -7,7 +7,7 @@
 // encoded once per version and hard-linked under every photo's name (copied where the
 // file system refuses links), so 100,000 photos take seconds, not the hours of adding.
 class PictureLibraryGenerator {
-public:
+  public:
     // How many distinct pictures each version cycles through.
     static constexpr int kDistinctPictures = 16;
 

@@ -9,7 +9,7 @@ class PhotoList;
 // is written there, as seconds of the system's monotonic clock, which a benchmark
 // that started the program reads on the same clock. Off when the variable is unset.
 class FirstPaintReport {
-public:
+  public:
     static constexpr const char* kVariable = "QUILLERY_REPORT_FIRST_PAINT";
 
     static void Arm(const PhotoList& list);

@@ -28,12 +28,16 @@ std::vector<const PhotoRecord*> NameFilter::Apply(std::span<const PhotoRecord* c
     const NameList& list = m_catalog.Names(m_kind);
     std::vector<char> chosen(static_cast<size_t>(list.Size()));
     for (int id = 0; id < list.Size(); ++id)
-        chosen[static_cast<size_t>(id)] = std::binary_search(m_names.begin(), m_names.end(), list.At(id));
+        chosen[static_cast<size_t>(id)] =
+            std::binary_search(m_names.begin(), m_names.end(), list.At(id));
     std::vector<const PhotoRecord*> kept;
-    std::copy_if(photos.begin(), photos.end(), std::back_inserter(kept), [&](const PhotoRecord* photo) {
-        const std::span<const int32_t> ids = photo->UsedIds(m_kind);
-        // An id past the list names nothing and passes nothing, as in Passes.
-        return std::any_of(ids.begin(), ids.end(), [&](int32_t id) { return list.Contains(id) && chosen[static_cast<size_t>(id)]; });
-    });
+    std::copy_if(photos.begin(), photos.end(), std::back_inserter(kept),
+                 [&](const PhotoRecord* photo) {
+                     const std::span<const int32_t> ids = photo->UsedIds(m_kind);
+                     // An id past the list names nothing and passes nothing, as in Passes.
+                     return std::any_of(ids.begin(), ids.end(), [&](int32_t id) {
+                         return list.Contains(id) && chosen[static_cast<size_t>(id)] != 0;
+                     });
+                 });
     return kept;
 }

@@ -74,7 +74,8 @@ struct TextKey {
 std::vector<uint32_t> NameRanks(const NameList& names)
 {
     std::vector<int> ids(static_cast<size_t>(names.Size()));
-    for (size_t id = 0; id < ids.size(); ++id) ids[id] = static_cast<int>(id);
+    for (size_t id = 0; id < ids.size(); ++id)
+        ids[id] = static_cast<int>(id);
     std::sort(ids.begin(), ids.end(), [&](int a, int b) { return names.At(a) < names.At(b); });
     std::vector<uint32_t> ranks(ids.size());
     uint32_t rank = 0;
@@ -90,13 +91,15 @@ void SortByKeys(std::span<const PhotoRecord*> rows, bool descending, const MakeK
 {
     std::vector<std::pair<Key, const PhotoRecord*>> keyed;
     keyed.reserve(rows.size());
-    for (const PhotoRecord* photo : rows) keyed.emplace_back(makeKey(*photo), photo);
+    for (const PhotoRecord* photo : rows)
+        keyed.emplace_back(makeKey(*photo), photo);
     // Stable, and a descending sort compares b with a, so equal rows keep their order
     // either way.
     std::stable_sort(keyed.begin(), keyed.end(), [descending](const auto& a, const auto& b) {
         return descending ? b.first < a.first : a.first < b.first;
     });
-    for (size_t i = 0; i < rows.size(); ++i) rows[i] = keyed[i].second;
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = keyed[i].second;
 }
 
 } // namespace
@@ -124,8 +127,9 @@ void PhotoSorter::Sort(std::span<const PhotoRecord*> rows, const CQuilleryDoc& c
             return DateKey{photo.Year(), photo.Month(), photo.Day()};
         });
     } else if (field == PhotoField::Filename) {
-        SortByKeys<TextKey>(rows, descending,
-                            [](const PhotoRecord& photo) { return TextKey::Of(photo.GetFileName()); });
+        SortByKeys<TextKey>(rows, descending, [](const PhotoRecord& photo) {
+            return TextKey::Of(photo.GetFileName());
+        });
     } else {
         const NameKind kind = *NameKindOf(field);
         const std::vector<uint32_t> ranks = NameRanks(catalog.Names(kind));

@@ -125,7 +125,8 @@ Library::Outcome Library::Open(const std::string& path, Prompter& prompter)
     // Nothing is removed unless the open succeeds.
     std::future<std::vector<std::string>> staged;
     if (access == Access::ReadWrite)
-        staged = std::async(std::launch::async, StagingLeftovers::Find, FileOps::DirectoryOf(absolute));
+        staged =
+            std::async(std::launch::async, StagingLeftovers::Find, FileOps::DirectoryOf(absolute));
     if (!catalog->ReadDatabase(absolute, prompter)) return Outcome::ReadFailed;
     if (!CheckPictureFolders(FileOps::DirectoryOf(absolute), prompter)) return Outcome::FoldersDeclined;
     if (access == Access::ReadWrite) KeepHouseWith(absolute, staged.get());

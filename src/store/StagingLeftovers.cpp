@@ -47,7 +47,8 @@ std::vector<std::string> StagingLeftovers::Find(const std::string& libraryDirect
             const std::string_view name(entry->d_name);
             if (!AtomicFile::IsTemporaryName(name, kVersionEnding)) continue;
             std::string path = folder + '/' + std::string(name);
-            const bool regular = entry->d_type == DT_REG || (entry->d_type == DT_UNKNOWN && IsRegularFile(path));
+            const bool regular =
+                entry->d_type == DT_REG || (entry->d_type == DT_UNKNOWN && IsRegularFile(path));
             if (regular) found.push_back(std::move(path));
         }
     }

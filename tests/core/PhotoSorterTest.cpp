@@ -76,41 +76,53 @@ TEST(PhotoSorterTest, CompareRulesPerField)
 TEST(PhotoSorterTest, SortGivesTheOrderOfAStableSortByCompare)
 {
     CQuilleryDoc catalog;
-    const std::string names[] = {"Smith, John", "smith, john", "Brown, Ann", "\xc3\xa9mile", "B", "Brown, Ann "};
+    const std::string names[] = {"Smith, John",  "smith, john", "Brown, Ann",
+                                 "\xc3\xa9mile", "B",           "Brown, Ann "};
     for (const NameKind kind : kNameKinds)
-        for (const std::string& name : names) catalog.AddName(kind, name);
-    const std::string stems[] = {"", "IMG_0001_holiday_in_france_", "IMG_0001_holiday_in_france_x",
-                                 std::string("a\0", 2), "a", "\xff", "B"};
+        for (const std::string& name : names)
+            catalog.AddName(kind, name);
+    const std::string stems[] = {"",
+                                 "IMG_0001_holiday_in_france_",
+                                 "IMG_0001_holiday_in_france_x",
+                                 std::string("a\0", 2),
+                                 "a",
+                                 "\xff",
+                                 "B"};
     std::mt19937 random(7);
     for (int i = 0; i < 600; ++i) {
         PhotoRecord record;
         const std::string stem = stems[random() % std::size(stems)];
         record.SetFileName(random() % 2 == 0 ? stem : stem + std::to_string(random() % 40));
-        record.SetDate(static_cast<int>(random() % 4), static_cast<int>(random() % 3), 1999 + static_cast<int>(random() % 3));
+        record.SetDate(static_cast<int>(random() % 4), static_cast<int>(random() % 3),
+                       1999 + static_cast<int>(random() % 3));
         std::array<PhotoRecord::IdList, kNameKinds.size()> ids;
         for (auto& list : ids) {
             list.fill(-1);
             // Some ids lie past the list's end: the first that names an entry counts.
             const int count = static_cast<int>(random() % 3);
-            for (int k = 0; k < count; ++k) list[static_cast<size_t>(k)] = static_cast<int>(random() % 8);
+            for (int k = 0; k < count; ++k)
+                list[static_cast<size_t>(k)] = static_cast<int>(random() % 8);
         }
         record.SetIds(ids);
         catalog.AddPhoto(record);
     }
     std::vector<const PhotoRecord*> catalogOrder;
-    for (int i = 0; i < catalog.PhotoCount(); ++i) catalogOrder.push_back(&catalog.PhotoAt(i));
+    for (int i = 0; i < catalog.PhotoCount(); ++i)
+        catalogOrder.push_back(&catalog.PhotoAt(i));
 
     using enum PhotoField;
     for (const PhotoField field : {Date, Persons, Events, Locations, Filename}) {
         for (const bool descending : {false, true}) {
             std::vector<const PhotoRecord*> expected = catalogOrder;
-            std::stable_sort(expected.begin(), expected.end(), [&](const PhotoRecord* a, const PhotoRecord* b) {
-                return descending ? PhotoSorter::Compare(catalog, *b, *a, field) < 0
-                                  : PhotoSorter::Compare(catalog, *a, *b, field) < 0;
-            });
+            std::stable_sort(
+                expected.begin(), expected.end(), [&](const PhotoRecord* a, const PhotoRecord* b) {
+                    return descending ? PhotoSorter::Compare(catalog, *b, *a, field) < 0
+                                      : PhotoSorter::Compare(catalog, *a, *b, field) < 0;
+                });
             std::vector<const PhotoRecord*> sorted = catalogOrder;
             PhotoSorter::Sort(sorted, catalog, field, descending);
-            EXPECT_EQ(sorted, expected) << "field " << static_cast<int>(field) << " descending " << descending;
+            EXPECT_EQ(sorted, expected)
+                << "field " << static_cast<int>(field) << " descending " << descending;
         }
     }
 }

@@ -74,11 +74,13 @@ void PhotoListModel::Reorder(std::vector<const PhotoRecord*> rows)
     // photo may stand in two rows (a filter may pass duplicates): the n-th row of a
     // photo before is matched to its n-th row after.
     std::unordered_map<const PhotoRecord*, std::vector<int>> oldRowsOf;
-    for (const QModelIndex& index : before) oldRowsOf.try_emplace(m_rows[static_cast<size_t>(index.row())]);
+    for (const QModelIndex& index : before)
+        oldRowsOf.try_emplace(m_rows[static_cast<size_t>(index.row())]);
     std::unordered_map<const PhotoRecord*, std::vector<int>> newRowsOf;
     if (!oldRowsOf.empty()) {
         for (int row = 0; row < RowTotal(); ++row) {
-            if (const auto found = oldRowsOf.find(m_rows[static_cast<size_t>(row)]); found != oldRowsOf.end())
+            if (const auto found = oldRowsOf.find(m_rows[static_cast<size_t>(row)]);
+                found != oldRowsOf.end())
                 found->second.push_back(row);
         }
         for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
@@ -94,7 +96,8 @@ void PhotoListModel::Reorder(std::vector<const PhotoRecord*> rows)
         const size_t nth = static_cast<size_t>(
             std::lower_bound(oldRows.begin(), oldRows.end(), index.row()) - oldRows.begin());
         const std::vector<int>& newRows = newRowsOf[photo];
-        after.push_back(nth < newRows.size() ? createIndex(newRows[nth], index.column()) : QModelIndex());
+        after.push_back(nth < newRows.size() ? createIndex(newRows[nth], index.column())
+                                             : QModelIndex());
     }
     m_rows = std::move(rows);
     changePersistentIndexList(before, after);

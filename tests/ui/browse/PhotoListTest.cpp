@@ -95,7 +95,8 @@ TEST_F(PhotoListTest, SortingMovesTheSelectionWithTheSameOccurrenceOfAPhoto)
     m_list.SortByColumn(kDateColumn);
     ASSERT_EQ(m_list.Photos(), (std::vector<const PhotoRecord*>{fresh, middle, old, old}));
     std::vector<int> selected;
-    for (const QModelIndex& index : m_list.selectionModel()->selectedRows()) selected.push_back(index.row());
+    for (const QModelIndex& index : m_list.selectionModel()->selectedRows())
+        selected.push_back(index.row());
     std::sort(selected.begin(), selected.end());
     EXPECT_EQ(selected, (std::vector<int>{1, 3}));
 }
