@@ -2,6 +2,7 @@
 
 #include "QuilleryVersion.h"
 
+#include "app/FirstPaintReport.h"
 #include "core/FirstRunSetup.h"
 #include "store/Library.h"
 #include "ui/main/IconTheme.h"
@@ -33,6 +34,7 @@ bool QuilleryApp::InitInstance(const std::vector<std::string>& arguments)
     m_fileChooser.SetOwner(m_frame.get());
     FirstRunSetup(m_settings, m_prompter, FirstRunPlacesOfThisRun()).Check();
 
+    FirstPaintReport::Arm(m_frame->Context().photoList);
     const std::string library = LibraryArgument(arguments);
     if (!library.empty()) OpenDocumentFile(library);
     if (m_frame->HasClosed()) return false;

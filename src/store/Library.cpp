@@ -13,7 +13,9 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <future>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -25,6 +27,20 @@ constexpr std::array kCheckedFolders = {Version::FullScreen, Version::HighRes, V
                                         Version::Thumbnail};
 constexpr std::array kCreatedFolders = {Version::FullScreen, Version::Thumbnail, Version::HighRes,
                                         Version::Original};
+
+// What an open under the lock does beside reading, given the staged versions found in
+// the picture folders.
+void KeepHouseWith(const std::string& path, const std::vector<std::string>& staged)
+{
+    // The copy is a convenience beside the saves' own safety: a folder that cannot
+    // take it (a full disk, say) shows at the next save anyway, so its failure neither
+    // stops the open nor interrupts the user.
+    OpenCopy::Make(path);
+    // Staged versions of an add that was killed: no add runs elsewhere while the lock
+    // is held, and this program adds nothing during an open. Their removal is not
+    // told; nothing of the library was in them.
+    StagingLeftovers::RemoveFound(staged);
+}
 
 constexpr std::string_view kCreateFoldersQuestion =
     "One or more subdirectories do not exist\nCreate these directories now?";
@@ -103,10 +119,17 @@ Library::Outcome Library::Open(const std::string& path, Prompter& prompter)
     if (!lock.Busy() && !MendLeftovers(absolute, prompter, LibraryRecovery::Asking::Always)) {
         return Outcome::NotRecovered;
     }
+    const Access access = lock.Busy() ? Access::ReadOnly : Access::ReadWrite;
+    // The picture folders of a big library hold hundreds of thousands of entries, which
+    // take as long to list as the database takes to read: they are searched meanwhile.
+    // Nothing is removed unless the open succeeds.
+    std::future<std::vector<std::string>> staged;
+    if (access == Access::ReadWrite)
+        staged =
+            std::async(std::launch::async, StagingLeftovers::Find, FileOps::DirectoryOf(absolute));
     if (!catalog->ReadDatabase(absolute, prompter)) return Outcome::ReadFailed;
     if (!CheckPictureFolders(FileOps::DirectoryOf(absolute), prompter)) return Outcome::FoldersDeclined;
-    const Access access = lock.Busy() ? Access::ReadOnly : Access::ReadWrite;
-    if (access == Access::ReadWrite) KeepHouse(absolute);
+    if (access == Access::ReadWrite) KeepHouseWith(absolute, staged.get());
     Replace(std::move(catalog), true, std::move(lock), access);
     return Outcome::Done;
 }
@@ -197,14 +220,7 @@ void Library::MoveStaleBackupAside(const std::string& path)
 
 void Library::KeepHouse(const std::string& path)
 {
-    // The copy is a convenience beside the saves' own safety: a folder that cannot
-    // take it (a full disk, say) shows at the next save anyway, so its failure neither
-    // stops the open nor interrupts the user.
-    OpenCopy::Make(path);
-    // Staged versions of an add that was killed: no add runs elsewhere while the lock
-    // is held, and this program adds nothing during an open. Their removal is not
-    // told; nothing of the library was in them.
-    StagingLeftovers::Remove(FileOps::DirectoryOf(path));
+    KeepHouseWith(path, StagingLeftovers::Find(FileOps::DirectoryOf(path)));
 }
 
 LibraryLock Library::LockFor(const std::string& path, std::chrono::milliseconds wait) const

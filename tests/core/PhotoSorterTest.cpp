@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
+#include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -64,6 +68,63 @@ TEST(PhotoSorterTest, CompareRulesPerField)
     for (const Case& c : cases)
         EXPECT_EQ(Sign(PhotoSorter::Compare(catalog, c.a, c.b, c.field)), c.expected)
             << c.a.GetFileName() << " vs " << c.b.GetFileName() << " field " << static_cast<int>(c.field);
+}
+
+// The sort works on keys made once per row; it must give the order of a stable sort by
+// Compare itself, with texts that agree past 16 bytes, differ only by a trailing zero
+// byte, hold high bytes, and ids that name no entry.
+TEST(PhotoSorterTest, SortGivesTheOrderOfAStableSortByCompare)
+{
+    CQuilleryDoc catalog;
+    const std::string names[] = {"Smith, John",  "smith, john", "Brown, Ann",
+                                 "\xc3\xa9mile", "B",           "Brown, Ann "};
+    for (const NameKind kind : kNameKinds)
+        for (const std::string& name : names)
+            catalog.AddName(kind, name);
+    const std::string stems[] = {"",
+                                 "IMG_0001_holiday_in_france_",
+                                 "IMG_0001_holiday_in_france_x",
+                                 std::string("a\0", 2),
+                                 "a",
+                                 "\xff",
+                                 "B"};
+    std::mt19937 random(7);
+    for (int i = 0; i < 600; ++i) {
+        PhotoRecord record;
+        const std::string stem = stems[random() % std::size(stems)];
+        record.SetFileName(random() % 2 == 0 ? stem : stem + std::to_string(random() % 40));
+        record.SetDate(static_cast<int>(random() % 4), static_cast<int>(random() % 3),
+                       1999 + static_cast<int>(random() % 3));
+        std::array<PhotoRecord::IdList, kNameKinds.size()> ids;
+        for (auto& list : ids) {
+            list.fill(-1);
+            // Some ids lie past the list's end: the first that names an entry counts.
+            const int count = static_cast<int>(random() % 3);
+            for (int k = 0; k < count; ++k)
+                list[static_cast<size_t>(k)] = static_cast<int>(random() % 8);
+        }
+        record.SetIds(ids);
+        catalog.AddPhoto(record);
+    }
+    std::vector<const PhotoRecord*> catalogOrder;
+    for (int i = 0; i < catalog.PhotoCount(); ++i)
+        catalogOrder.push_back(&catalog.PhotoAt(i));
+
+    using enum PhotoField;
+    for (const PhotoField field : {Date, Persons, Events, Locations, Filename}) {
+        for (const bool descending : {false, true}) {
+            std::vector<const PhotoRecord*> expected = catalogOrder;
+            std::stable_sort(
+                expected.begin(), expected.end(), [&](const PhotoRecord* a, const PhotoRecord* b) {
+                    return descending ? PhotoSorter::Compare(catalog, *b, *a, field) < 0
+                                      : PhotoSorter::Compare(catalog, *a, *b, field) < 0;
+                });
+            std::vector<const PhotoRecord*> sorted = catalogOrder;
+            PhotoSorter::Sort(sorted, catalog, field, descending);
+            EXPECT_EQ(sorted, expected)
+                << "field " << static_cast<int>(field) << " descending " << descending;
+        }
+    }
 }
 
 } // namespace

@@ -292,6 +292,12 @@ const QImage& PhotoList::SharpThumbnailForRow(int row, QSize box, qreal ratio)
     return photo != nullptr ? m_sharpThumbnails->Fetch(*photo, box, ratio) : none;
 }
 
+void PhotoList::paintEvent(QPaintEvent* event)
+{
+    QTableView::paintEvent(event);
+    if (RowCount() > 0) Q_EMIT rowsPainted();
+}
+
 void PhotoList::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {

@@ -83,14 +83,17 @@ Q_SIGNALS:
     // A double-click on a row: edit that row's photo.
     void editPhotoRequested(int row);
     void rowsChanged();
+    // A paint of the list that drew rows (and so their thumbnails) has ended.
+    void rowsPainted();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     friend class PhotoRowDelegate;
 
     void ConnectLibrary();

@@ -68,26 +68,36 @@ void PhotoListModel::RemoveRow(int row)
 void PhotoListModel::Reorder(std::vector<const PhotoRecord*> rows)
 {
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    // A photo may stand in two rows (a filter may pass duplicates), so each old row
-    // is matched to the first unused new row of the same photo.
+    const QModelIndexList before = persistentIndexList();
+    // Only the photos of persistent indexes (the selection's ends, the current index)
+    // are followed, so a sort of 100,000 rows does not build a map of them all. A
+    // photo may stand in two rows (a filter may pass duplicates): the n-th row of a
+    // photo before is matched to its n-th row after.
+    std::unordered_map<const PhotoRecord*, std::vector<int>> oldRowsOf;
+    for (const QModelIndex& index : before)
+        oldRowsOf.try_emplace(m_rows[static_cast<size_t>(index.row())]);
     std::unordered_map<const PhotoRecord*, std::vector<int>> newRowsOf;
-    for (int row = static_cast<int>(rows.size()) - 1; row >= 0; --row) {
-        newRowsOf[rows[static_cast<size_t>(row)]].push_back(row);
-    }
-    std::vector<int> newRowOfOld(m_rows.size(), -1);
-    for (size_t old = 0; old < m_rows.size(); ++old) {
-        auto& candidates = newRowsOf[m_rows[old]];
-        if (!candidates.empty()) {
-            newRowOfOld[old] = candidates.back();
-            candidates.pop_back();
+    if (!oldRowsOf.empty()) {
+        for (int row = 0; row < RowTotal(); ++row) {
+            if (const auto found = oldRowsOf.find(m_rows[static_cast<size_t>(row)]);
+                found != oldRowsOf.end())
+                found->second.push_back(row);
+        }
+        for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+            const PhotoRecord* photo = rows[static_cast<size_t>(row)];
+            if (oldRowsOf.contains(photo)) newRowsOf[photo].push_back(row);
         }
     }
-    const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());
     for (const QModelIndex& index : before) {
-        const int newRow = newRowOfOld[static_cast<size_t>(index.row())];
-        after.push_back(newRow < 0 ? QModelIndex() : createIndex(newRow, index.column()));
+        const PhotoRecord* photo = m_rows[static_cast<size_t>(index.row())];
+        const std::vector<int>& oldRows = oldRowsOf[photo];
+        const size_t nth = static_cast<size_t>(
+            std::lower_bound(oldRows.begin(), oldRows.end(), index.row()) - oldRows.begin());
+        const std::vector<int>& newRows = newRowsOf[photo];
+        after.push_back(nth < newRows.size() ? createIndex(newRows[nth], index.column())
+                                             : QModelIndex());
     }
     m_rows = std::move(rows);
     changePersistentIndexList(before, after);

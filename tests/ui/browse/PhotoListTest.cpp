@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using Names = std::vector<std::string>;
@@ -76,6 +78,27 @@ TEST_F(PhotoListTest, SortingKeepsAFlagPerColumnAndTheSelectionOnItsPhoto)
     EXPECT_EQ(m_list.FirstSelectedRow(), 2);
     EXPECT_EQ(m_list.CurrentPhoto(), old);
     EXPECT_TRUE(m_announced.empty());
+}
+
+// A filter's result may hold a photo twice: a sort moves each selected row with its
+// own occurrence of the photo, the n-th before to the n-th after.
+TEST_F(PhotoListTest, SortingMovesTheSelectionWithTheSameOccurrenceOfAPhoto)
+{
+    FillThree();
+    const PhotoRecord* old = m_list.PhotoAtRow(0);
+    const PhotoRecord* fresh = m_list.PhotoAtRow(1);
+    const PhotoRecord* middle = m_list.PhotoAtRow(2);
+    m_list.ShowSubset({old, middle, old, fresh});
+    for (const int row : {1, 2})
+        m_list.selectionModel()->select(m_list.model()->index(row, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    m_list.SortByColumn(kDateColumn);
+    ASSERT_EQ(m_list.Photos(), (std::vector<const PhotoRecord*>{fresh, middle, old, old}));
+    std::vector<int> selected;
+    for (const QModelIndex& index : m_list.selectionModel()->selectedRows())
+        selected.push_back(index.row());
+    std::sort(selected.begin(), selected.end());
+    EXPECT_EQ(selected, (std::vector<int>{1, 3}));
 }
 
 TEST_F(PhotoListTest, ClickMakesTheRowCurrentOnceKeysOnlySelectDoubleClickEdits)
