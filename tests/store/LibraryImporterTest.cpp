@@ -65,7 +65,7 @@ TEST_F(LibraryImporterTest, ImportingTwiceAsksForEveryDuplicate)
     m_lib.Prompter().Forget();
     m_lib.Prompter().Answer(PromptAnswer::Yes);
     m_lib.Prompter().Answer(PromptAnswer::No);
-    WriteBytes(PictureStore::VersionPath(m_lib.Directory(), Version::FullScreen, "y"), "mine");
+    WriteBytes(m_lib.VersionPath(Version::FullScreen, "y"), "mine");
     const auto result = Import(m_source.DatabasePath());
     EXPECT_EQ(std::tuple(result.photosSkipped, result.photosAdded, result.namesAdded, result.filesCopied),
               std::tuple(1, 1, 0, 0));
@@ -102,8 +102,7 @@ TEST_F(LibraryImporterTest, TheReplaceQuestionIsAskedOnce)
           Case{PromptAnswer::Cancel, "old y", 0}}) {
         TestLibrary lib;
         for (const char* name : {"x", "y"})
-            WriteBytes(PictureStore::VersionPath(lib.Directory(), Version::FullScreen, name),
-                       std::string("old ") + name);
+            WriteBytes(lib.VersionPath(Version::FullScreen, name), std::string("old ") + name);
         lib.Prompter().Answer(c.answer);
         const auto result = LibraryImporter::Import(lib.GetLibrary(), m_source.DatabasePath(),
                                                     lib.Prompter(), m_host);
@@ -131,7 +130,7 @@ TEST_F(LibraryImporterTest, CancelDuringTheCopyKeepsThePhotosAddedBefore)
     const auto result = Import(m_source.DatabasePath());
     EXPECT_EQ(std::pair(result.outcome, result.photosAdded), std::pair(Outcome::Cancelled, 1));
     EXPECT_EQ(m_lib.Catalog().PhotoCount(), 2);
-    EXPECT_FALSE(Exists(PictureStore::VersionPath(m_lib.Directory(), Version::FullScreen, "y")));
+    EXPECT_FALSE(Exists(m_lib.VersionPath(Version::FullScreen, "y")));
     EXPECT_TRUE(m_lib.GetLibrary().IsModified());
     EXPECT_FALSE(m_host.cleared);
 }
