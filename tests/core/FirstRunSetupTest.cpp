@@ -27,11 +27,6 @@ int Run(const std::string& command)
     return std::system(command.c_str());
 }
 
-bool HaveValidator()
-{
-    return Run("command -v desktop-file-validate >/dev/null 2>&1") == 0;
-}
-
 // A program folder as the build or a user's own unpacking leaves it. Its name has the
 // characters that shell words and desktop entries must quote.
 struct Installation {
@@ -72,7 +67,7 @@ struct Installation {
 
 void ExpectValidEntries(const FirstRunSetup& setup, size_t count)
 {
-    const bool validate = HaveValidator();
+    const bool validate = Run("command -v desktop-file-validate >/dev/null 2>&1") == 0;
     size_t found = 0;
     for (const auto& item : fs::directory_iterator(setup.MenuFolder())) {
         ++found;

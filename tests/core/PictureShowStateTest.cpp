@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -42,20 +43,16 @@ TEST(PictureShowStateTest, ClicksWhileRunningChangeTheDelayWithinFloorAndCeiling
     }
 }
 
-TEST(PictureShowStateTest, ClicksWhilePausedStepAndKeepTheDelay)
+// Paused, clicks step and keep the delay; keys step, pause or end in either state.
+TEST(PictureShowStateTest, ClicksWhilePausedStepAndKeysWorkInEitherState)
 {
-    PictureShowState state(6000);
-    EXPECT_EQ(state.LeftDoubleClick(), Reaction::Pause);
-    EXPECT_TRUE(state.IsPaused());
-    EXPECT_EQ(state.LeftButtonDown(), Reaction::Step);
-    EXPECT_EQ(state.RightButtonDown(), Reaction::StepBack);
-    EXPECT_EQ(state.Delay(), 6000u);
-    EXPECT_EQ(state.LeftDoubleClick(), Reaction::Step);
-    EXPECT_FALSE(state.IsPaused());
-}
-
-TEST(PictureShowStateTest, KeysStepPauseOrEndInEitherState)
-{
+    PictureShowState clicked(6000);
+    EXPECT_EQ(clicked.LeftDoubleClick(), Reaction::Pause);
+    EXPECT_EQ((std::pair{clicked.LeftButtonDown(), clicked.RightButtonDown()}),
+              std::pair(Reaction::Step, Reaction::StepBack));
+    EXPECT_EQ(clicked.Delay(), 6000u);
+    EXPECT_EQ(clicked.LeftDoubleClick(), Reaction::Step);
+    EXPECT_FALSE(clicked.IsPaused());
     for (const bool paused : {false, true}) {
         PictureShowState state(6000);
         if (paused) state.LeftDoubleClick();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace PrintGeometry;
 
 namespace {
@@ -40,130 +42,43 @@ TEST_P(PlaceImageTest, PlacesAndChecksTheOutput)
 
 constexpr PrinterMetrics kNoBorder600{4800, 6300, 600, 600, 0, 0};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Sizes, PlaceImageTest,
     testing::Values(
         // 7x5 box: 4200/3000 = 1.4 is wider than 4/3, so the height limits.
-        PlaceCase{"Landscape5x7HeightLimits",
-                  {7, 5},
-                  1600,
-                  1200,
-                  kNoBorder600,
-                  {10, 10},
-                  {600, 600, 4600, 3600},
-                  Fit::Fits},
-        // 3x2 box: 1.5 is wider than 4/3 too; 1200 high, 1600 wide.
-        PlaceCase{"Landscape2x3",
-                  {3, 2},
-                  800,
-                  600,
-                  kNoBorder600,
-                  {10, 10},
-                  {600, 600, 2200, 1800},
-                  Fit::Fits},
+        PlaceCase{"Landscape5x7HeightLimits", {7, 5}, 1600, 1200, kNoBorder600, {10, 10}, {600, 600, 4600, 3600}, Fit::Fits},
         // A panorama is limited by the width: 1800 wide, 1800 * 1 / 4 high.
-        PlaceCase{"PanoramaWidthLimits",
-                  {3, 2},
-                  800,
-                  200,
-                  kNoBorder600,
-                  {10, 10},
-                  {600, 600, 2400, 1050},
-                  Fit::Fits},
+        PlaceCase{"PanoramaWidthLimits", {3, 2}, 800, 200, kNoBorder600, {10, 10}, {600, 600, 2400, 1050}, Fit::Fits},
         // Portrait stands the box up: 2 wide, 3 high; 2/3 is below 3/4 so the width
         // limits: 1200 wide, 1200 * 4 / 3 high.
-        PlaceCase{"PortraitStandsUp",
-                  {3, 2},
-                  600,
-                  800,
-                  kNoBorder600,
-                  {10, 10},
-                  {600, 600, 1800, 2200},
-                  Fit::Fits},
+        PlaceCase{"PortraitStandsUp", {3, 2}, 600, 800, kNoBorder600, {10, 10}, {600, 600, 1800, 2200}, Fit::Fits},
         // A square lies like landscape: 3x2 box, height limits, 1200 x 1200.
-        PlaceCase{"SquareLiesDown",
-                  {3, 2},
-                  500,
-                  500,
-                  kNoBorder600,
-                  {10, 10},
-                  {600, 600, 1800, 1800},
-                  Fit::Fits},
+        PlaceCase{"SquareLiesDown", {3, 2}, 500, 500, kNoBorder600, {10, 10}, {600, 600, 1800, 1800}, Fit::Fits},
         // A margin of 0 is moved out to the printable area's edge.
-        PlaceCase{"ZeroMarginAtPrintableEdge",
-                  {3, 2},
-                  800,
-                  600,
-                  kLetter600,
-                  {0, 0},
-                  {0, 0, 1600, 1200},
-                  Fit::Fits},
+        PlaceCase{"ZeroMarginAtPrintableEdge", {3, 2}, 800, 600, kLetter600, {0, 0}, {0, 0, 1600, 1200}, Fit::Fits},
         // A margin beyond the border is counted from the paper's edge.
-        PlaceCase{"MarginFromPaperEdge",
-                  {3, 2},
-                  800,
-                  600,
-                  kLetter600,
-                  {10, 5},
-                  {450, 150, 2050, 1350},
-                  Fit::Fits},
+        PlaceCase{"MarginFromPaperEdge", {3, 2}, 800, 600, kLetter600, {10, 5}, {450, 150, 2050, 1350}, Fit::Fits},
         // Truncation: 600 * 5 * 1000 / 750 = 4000 exactly; 601 x 751 gives 3.999.
-        PlaceCase{"QuotientTruncated",
-                  {7, 5},
-                  1001,
-                  751,
-                  kNoBorder600,
-                  {0, 0},
-                  {0, 0, 3998, 3000},
-                  Fit::Fits},
+        PlaceCase{"QuotientTruncated", {7, 5}, 1001, 751, kNoBorder600, {0, 0}, {0, 0, 3998, 3000}, Fit::Fits},
         // 9x7 landscape on a portrait page: 5400 wide does not fit in 4800.
-        PlaceCase{"TooWide",
-                  {9, 7},
-                  1600,
-                  1200,
-                  kLetter600,
-                  {10, 10},
-                  {450, 450, 450 + 5400, 450 + 4050},
-                  Fit::TooWide},
+        PlaceCase{"TooWide", {9, 7}, 1600, 1200, kLetter600, {10, 10}, {450, 450, 450 + 5400, 450 + 4050}, Fit::TooWide},
         // The same picture standing up fits across but not down on a short page.
-        PlaceCase{"TooTall",
-                  {9, 7},
-                  1200,
-                  1600,
-                  PrinterMetrics{4800, 5000, 600, 600, 150, 150},
-                  {10, 10},
-                  {450, 450, 450 + 4050, 450 + 5400},
-                  Fit::TooTall},
+        PlaceCase{"TooTall", {9, 7}, 1200, 1600, PrinterMetrics{4800, 5000, 600, 600, 150, 150}, {10, 10},
+                  {450, 450, 450 + 4050, 450 + 5400}, Fit::TooTall},
         // Right on the edge still fits.
-        PlaceCase{"ExactlyAtTheEdge",
-                  {7, 5},
-                  1600,
-                  1200,
-                  PrinterMetrics{4000, 3000, 600, 600, 0, 0},
-                  {0, 0},
-                  {0, 0, 4000, 3000},
-                  Fit::Fits},
+        PlaceCase{"ExactlyAtTheEdge", {7, 5}, 1600, 1200, PrinterMetrics{4000, 3000, 600, 600, 0, 0}, {0, 0},
+                  {0, 0, 4000, 3000}, Fit::Fits},
         // A picture of billions of pixel-inch products must not overflow.
-        PlaceCase{"LargeProductsDoNotOverflow",
-                  {9, 7},
-                  60000,
-                  45000,
-                  PrinterMetrics{20000, 20000, 2400, 2400, 0, 0},
-                  {0, 0},
-                  {0, 0, 21600, 16200},
-                  Fit::TooWide}),
+        PlaceCase{"LargeProductsDoNotOverflow", {9, 7}, 60000, 45000, PrinterMetrics{20000, 20000, 2400, 2400, 0, 0},
+                  {0, 0}, {0, 0, 21600, 16200}, Fit::TooWide}),
     [](const testing::TestParamInfo<PlaceCase>& place) { return place.param.name; });
-
-TEST(PrintGeometry, MarginTextIsReadAsAtofDoes)
-{
-    EXPECT_DOUBLE_EQ(MarginFromText("10"), 10.0);
-    EXPECT_DOUBLE_EQ(MarginFromText("7.5 tenths"), 7.5);
-    EXPECT_DOUBLE_EQ(MarginFromText("abc"), 0.0);
-    EXPECT_DOUBLE_EQ(MarginFromText(""), 0.0);
-}
+// clang-format on
 
 TEST(PrintGeometry, ClampedMarginIsNeverInsideTheBorderEvenWhenNotWhole)
 {
+    // Margins are typed as text and read as atof reads them.
+    EXPECT_EQ(std::pair(MarginFromText("7.5 tenths"), MarginFromText("abc")), std::pair(7.5, 0.0));
     // 100 pixels at 600 per inch is 1.666 tenths: a whole tenth would fall inside.
     const PrinterMetrics printer{4800, 6300, 600, 600, 100, 100};
     const Margins clamped = ClampMargins({0, 1}, printer);
@@ -174,16 +89,10 @@ TEST(PrintGeometry, ClampedMarginIsNeverInsideTheBorderEvenWhenNotWhole)
     EXPECT_DOUBLE_EQ(ClampMargins({12, 15}, printer).left, 12);
 }
 
-TEST(PrintGeometry, FontHeightsRoundToTheNearestPixel)
-{
-    EXPECT_EQ(PointHeight(10, 600), 83);  // 83.33
-    EXPECT_EQ(PointHeight(16, 600), 133); // 133.33
-    EXPECT_EQ(PointHeight(10, 300), 42);  // 41.67
-    EXPECT_EQ(PointHeight(16, 72), 16);
-}
-
 TEST(PrintGeometry, ReportFrameOnA600DpiPage)
 {
+    // Font heights round to the nearest pixel: 83.33 down, 41.67 up.
+    EXPECT_EQ(std::pair(PointHeight(10, 600), PointHeight(10, 300)), std::pair(83, 42));
     const int h10 = PointHeight(10, 600);
     const int h16 = PointHeight(16, 600);
     const ReportFrame frame = FrameReport(kLetter600, ClampMargins({10, 10}, kLetter600), h10, h16);

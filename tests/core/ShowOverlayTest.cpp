@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 TEST(ShowOverlayTest, ChosenNonEmptyPartsInOrderEachFollowedByThreeBlanks)
@@ -46,14 +48,11 @@ TEST(ShowOverlayTest, ChosenNonEmptyPartsInOrderEachFollowedByThreeBlanks)
 TEST(ShowOverlayTest, FlagsComeFromTheFourPreferencesAnyNonZeroBeingOn)
 {
     MemorySettings settings;
-    EXPECT_FALSE(ShowOverlay::FromSettings(settings).date);
     settings.WriteInt("PictureShowDate", 7);
     settings.WriteInt("PictureShowEvents", 1);
     const ShowOverlay overlay = ShowOverlay::FromSettings(settings);
-    EXPECT_TRUE(overlay.date);
-    EXPECT_FALSE(overlay.persons);
-    EXPECT_TRUE(overlay.eventsAndLocations);
-    EXPECT_FALSE(overlay.notes);
+    EXPECT_EQ(std::tuple(overlay.date, overlay.persons, overlay.eventsAndLocations, overlay.notes),
+              std::tuple(true, false, true, false));
 }
 
 } // namespace

@@ -10,13 +10,6 @@ using testimg::Rgb;
 
 namespace {
 
-QImage Canvas(int width, int height)
-{
-    QImage canvas(width, height, QImage::Format_RGB32);
-    canvas.fill(Qt::white);
-    return canvas;
-}
-
 // The colour count comes from the colours-used field, else from the bits per pixel;
 // bit-field masks (compression 3) sit between the header and the bits.
 TEST(PackedDib, ColourTableByFieldOrBits)
@@ -67,7 +60,8 @@ TEST(PackedDib, RoundTripThroughPictureAndShortBytesGiveNothing)
 TEST(PictureDraw, FittedIsCentredAndKeepsItsCopy)
 {
     Picture picture = testimg::ToPicture(testimg::MakeFlat(200, 100, {10, 20, 30}));
-    QImage canvas = Canvas(120, 120);
+    QImage canvas(120, 120, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
     QPainter painter(&canvas);
     EXPECT_EQ(picture.DrawFitted(&painter, QRect(10, 10, 100, 100)), 0);
     EXPECT_EQ(picture.FittedCopySize(), QSize(100, 50));

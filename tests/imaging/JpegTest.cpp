@@ -261,7 +261,7 @@ TEST(Jpeg, TwoDecodersGiveTheBytesOfOne)
     TempDir dir;
     // Noise-like detail, so that a row off by one anywhere shows.
     const img::PixelBuffer original = testimg::Make(2003, 2001, [](int x, int y) {
-        const auto hash = static_cast<unsigned>(x * 73856093 ^ y * 19349663);
+        const auto hash = static_cast<unsigned>(x) * 73856093u ^ static_cast<unsigned>(y) * 19349663u;
         return Rgb{static_cast<std::uint8_t>(hash), static_cast<std::uint8_t>(x + (hash >> 9) % 32),
                    static_cast<std::uint8_t>(y)};
     });

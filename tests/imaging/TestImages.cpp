@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 namespace testimg {
 
@@ -74,18 +72,6 @@ double MeanDifference(const img::PixelBuffer& a, const img::PixelBuffer& b)
     double sum = 0;
     for (std::size_t i = 0; i < a.ByteSize(); ++i) sum += std::abs(a.Data()[i] - b.Data()[i]);
     return sum / static_cast<double>(a.ByteSize());
-}
-
-std::vector<std::uint8_t> ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 bool MakeWithTool(const TempDir& dir, const img::PixelBuffer& pixels, const std::string& command)

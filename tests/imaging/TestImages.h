@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileBytes.h"
 #include "TempDir.h"
 #include "imaging/Picture.h"
 #include "imaging/PixelBuffer.h"
@@ -42,8 +43,16 @@ void SetPixel(img::PixelBuffer& pixels, int x, int y, Rgb colour);
 int MaxDifference(const img::PixelBuffer& a, const img::PixelBuffer& b);
 double MeanDifference(const img::PixelBuffer& a, const img::PixelBuffer& b);
 
-std::vector<std::uint8_t> ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+// Files as the decoders take their bytes.
+inline std::vector<std::uint8_t> ReadBytes(const std::string& path)
+{
+    const std::string bytes = ::ReadBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+inline void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
+    ::WriteBytes(path, std::string(bytes.begin(), bytes.end()));
+}
 // Writes the pixels as in.ppm in the folder and runs the shell command there. True when
 // the command succeeds.
 bool MakeWithTool(const TempDir& dir, const img::PixelBuffer& pixels, const std::string& command);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 using Version = PictureStore::Version;
@@ -55,23 +57,19 @@ TEST_P(EditSource, LoadsTheVersionItsCommandAndTheSettingName)
     EXPECT_EQ(picture.HasPicture() ? picture.GetSize() : QSize(), c.loaded);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, EditSource,
-    testing::Values(SourceCase{"OriginalFirst", Start::Original, true, true, true, 0,
-                               Outcome::Loaded, Source::Original, kOriginal},
-                    SourceCase{"HighResWithoutOriginal", Start::Original, false, true, true, 0,
-                               Outcome::Loaded, Source::HighRes, kHighRes},
-                    SourceCase{"NeitherForOriginal", Start::Original, false, false, true, 1,
-                               Outcome::NoOriginal, Source::FullScreen, QSize()},
-                    SourceCase{"CurrentIgnoresHighResUnlessKept", Start::Current, true, true, true,
-                               0, Outcome::Loaded, Source::FullScreen, kFullScreen},
-                    SourceCase{"CurrentTakesKeptHighRes", Start::Current, true, true, true, 1,
-                               Outcome::Loaded, Source::HighRes, kHighRes},
-                    SourceCase{"CurrentFallsBackToFullScreen", Start::Current, true, false, true, 1,
-                               Outcome::Loaded, Source::FullScreen, kFullScreen},
-                    SourceCase{"MissingFullScreen", Start::Current, false, false, false, 0,
-                               Outcome::Unreadable, Source::FullScreen, QSize()}),
+    testing::Values(
+        SourceCase{"OriginalFirst", Start::Original, true, true, true, 0, Outcome::Loaded, Source::Original, kOriginal},
+        SourceCase{"HighResWithoutOriginal", Start::Original, false, true, true, 0, Outcome::Loaded, Source::HighRes, kHighRes},
+        SourceCase{"NeitherForOriginal", Start::Original, false, false, true, 1, Outcome::NoOriginal, Source::FullScreen, QSize()},
+        SourceCase{"CurrentIgnoresHighResUnlessKept", Start::Current, true, true, true, 0, Outcome::Loaded, Source::FullScreen, kFullScreen},
+        SourceCase{"CurrentTakesKeptHighRes", Start::Current, true, true, true, 1, Outcome::Loaded, Source::HighRes, kHighRes},
+        SourceCase{"CurrentFallsBackToFullScreen", Start::Current, true, false, true, 1, Outcome::Loaded, Source::FullScreen, kFullScreen},
+        SourceCase{"MissingFullScreen", Start::Current, false, false, false, 0, Outcome::Unreadable, Source::FullScreen, QSize()}),
     [](const auto& test) { return std::string(test.param.name); });
+// clang-format on
 
 struct ResaveCase {
     const char* name;
@@ -103,10 +101,10 @@ TEST_P(Resave, WritesTheVersionsInOrderUnderEachSetting)
     const auto failures = EditedPhotoSaver::Save(library.Store(), library.Settings(), "p", c.source,
                                                  edited, unedited);
     EXPECT_TRUE(failures.empty());
-    EXPECT_EQ(DecodedSize(library.PathOf(Version::Original, "p")), c.original);
-    EXPECT_EQ(DecodedSize(library.PathOf(Version::HighRes, "p")), c.highRes);
-    EXPECT_EQ(DecodedSize(library.PathOf(Version::FullScreen, "p")), c.fullScreen);
-    EXPECT_EQ(DecodedSize(library.PathOf(Version::Thumbnail, "p")), c.thumbnail);
+    const auto sizeOf = [&](Version version) { return DecodedSize(library.PathOf(version, "p")); };
+    EXPECT_EQ(std::tuple(sizeOf(Version::Original), sizeOf(Version::HighRes), sizeOf(Version::FullScreen),
+                         sizeOf(Version::Thumbnail)),
+              std::tuple(c.original, c.highRes, c.fullScreen, c.thumbnail));
     if (c.highRes == kHighRes) {
         EXPECT_EQ(ReadBytes(library.PathOf(Version::HighRes, "p")), highResBefore);
     }
@@ -119,17 +117,16 @@ const QSize kEditedHighRes(900, 1200);
 const QSize kEditedFullScreen(450, 600);
 const QSize kEditedThumbnail(75, 100);
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, Resave,
-    testing::Values(ResaveCase{"HighResKeptWhenSettingOff", Source::HighRes, 0, false, kNone,
-                               kHighRes, kEditedFullScreen, kEditedThumbnail},
-                    ResaveCase{"HighResEditedAndOriginalSaved", Source::HighRes, 1, false, kHighRes,
-                               kEditedHighRes, kEditedFullScreen, kEditedThumbnail},
-                    ResaveCase{"ExistingOriginalKept", Source::Original, 1, true, kOriginal,
-                               kEditedHighRes, kEditedFullScreen, kEditedThumbnail},
-                    ResaveCase{"FullScreenSourceNeverTouchesHighRes", Source::FullScreen, 1, false,
-                               kNone, kHighRes, kEditedFullScreen, kEditedThumbnail}),
+    testing::Values(
+        ResaveCase{"HighResKeptWhenSettingOff", Source::HighRes, 0, false, kNone, kHighRes, kEditedFullScreen, kEditedThumbnail},
+        ResaveCase{"HighResEditedAndOriginalSaved", Source::HighRes, 1, false, kHighRes, kEditedHighRes, kEditedFullScreen, kEditedThumbnail},
+        ResaveCase{"ExistingOriginalKept", Source::Original, 1, true, kOriginal, kEditedHighRes, kEditedFullScreen, kEditedThumbnail},
+        ResaveCase{"FullScreenSourceNeverTouchesHighRes", Source::FullScreen, 1, false, kNone, kHighRes, kEditedFullScreen, kEditedThumbnail}),
     [](const auto& test) { return std::string(test.param.name); });
+// clang-format on
 
 TEST(Resave, AFailureDoesNotStopTheLaterVersions)
 {

@@ -48,8 +48,7 @@ TEST_F(LibraryExporterTest, WritesTheGivenPhotosInTheirOrderWithTheirFilesAndNam
     EXPECT_EQ(back.NamesText(NameKind::Locations, back.PhotoAt(1)), "Madrid Spain");
     EXPECT_EQ(VersionBytes(m_other.Path().string(), "b", Version::HighRes),
               "b@High Resolution Images");
-    EXPECT_FALSE(
-        Exists(PictureStore::VersionPath(m_other.Path().string(), Version::FullScreen, "a")));
+    EXPECT_FALSE(Exists(PictureStore::VersionPath(m_other.Path().string(), Version::FullScreen, "a")));
     EXPECT_EQ(m_host.progress,
               (std::vector<std::string>{"Files for c being copied", "Files for b being copied"}));
     EXPECT_TRUE(m_host.cleared);
@@ -92,29 +91,25 @@ TEST_F(LibraryExporterTest, AStoppedExportLeavesAnExistingLibraryAsItWas)
     const std::string before = ReadBytes(Target());
     const std::string folder = (m_other.Path() / "Full Screen Pictures").string();
 
-    std::filesystem::remove(PictureStore::VersionPath(m_lib.Directory(), Version::FullScreen, "b"));
+    std::filesystem::remove(m_lib.VersionPath(Version::FullScreen, "b"));
     m_lib.Prompter().Answer(PromptAnswer::Cancel);
     EXPECT_EQ(Export({m_a, m_b, m_c}, Target()), Outcome::Cancelled);
-    EXPECT_EQ(m_lib.Prompter().Texts().back(),
-              "Unable to copy b to Full Screen Pictures directory");
+    EXPECT_EQ(m_lib.Prompter().Texts().back(), "Unable to copy b to Full Screen Pictures directory");
     EXPECT_EQ(m_host.progress.back(), "Files for b being copied");
     EXPECT_EQ(ReadBytes(Target()), before);
 
     m_host.cancelAtCall = m_host.calls + 1;
     EXPECT_EQ(Export({m_c}, Target()), Outcome::Cancelled);
     EXPECT_EQ(ReadBytes(Target()), before);
-    EXPECT_FALSE(
-        Exists(PictureStore::VersionPath(m_other.Path().string(), Version::FullScreen, "c")));
+    EXPECT_FALSE(Exists(PictureStore::VersionPath(m_other.Path().string(), Version::FullScreen, "c")));
 
-    WriteBytes(PictureStore::VersionPath(m_lib.Directory(), Version::FullScreen, "c"),
-               std::string(100000, 'x'));
+    WriteBytes(m_lib.VersionPath(Version::FullScreen, "c"), std::string(100000, 'x'));
     {
         const FileSizeLimit full(50000);
         m_lib.Prompter().Answer(PromptAnswer::Cancel);
         EXPECT_EQ(Export({m_c}, Target()), Outcome::Cancelled);
     }
-    EXPECT_EQ(m_lib.Prompter().Texts().back(),
-              "Unable to copy c to Full Screen Pictures directory");
+    EXPECT_EQ(m_lib.Prompter().Texts().back(), "Unable to copy c to Full Screen Pictures directory");
     EXPECT_EQ(ReadBytes(Target()), before);
     EXPECT_EQ(Entries(folder), std::vector<std::string>{"a.jpg"});
 }
@@ -122,7 +117,7 @@ TEST_F(LibraryExporterTest, AStoppedExportLeavesAnExistingLibraryAsItWas)
 // OK after a failed copy goes on with the next file and the next photo.
 TEST_F(LibraryExporterTest, OkAfterAFailedCopyGoesOn)
 {
-    std::filesystem::remove(PictureStore::VersionPath(m_lib.Directory(), Version::Thumbnail, "a"));
+    std::filesystem::remove(m_lib.VersionPath(Version::Thumbnail, "a"));
     ASSERT_EQ(Export({m_a, m_b}, Target()), Outcome::Done);
     EXPECT_EQ(m_lib.Prompter().Texts(),
               std::vector<std::string>{"Unable to copy a to Thumbnail Pictures directory"});

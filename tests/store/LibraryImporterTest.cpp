@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 using Outcome = LibraryImporter::Outcome;
@@ -42,9 +44,7 @@ class LibraryImporterTest : public testing::Test {
 TEST_F(LibraryImporterTest, MergesNamesAndTranslatesIdsAndCopiesTheFiles)
 {
     const auto result = Import(m_source.DatabasePath());
-    EXPECT_EQ(result.outcome, Outcome::Done);
-    EXPECT_EQ(result.photosAdded, 2);
-    EXPECT_EQ(result.namesAdded, 4);
+    EXPECT_EQ(std::tuple(result.outcome, result.photosAdded, result.namesAdded), std::tuple(Outcome::Done, 2, 4));
     ASSERT_EQ(m_lib.Catalog().PhotoCount(), 3);
     EXPECT_EQ(Names(1, NameKind::Persons), "Bob Brown, Ann Smith");
     EXPECT_EQ(Names(1, NameKind::Events), "Party");
@@ -65,12 +65,10 @@ TEST_F(LibraryImporterTest, ImportingTwiceAsksForEveryDuplicate)
     m_lib.Prompter().Forget();
     m_lib.Prompter().Answer(PromptAnswer::Yes);
     m_lib.Prompter().Answer(PromptAnswer::No);
-    WriteBytes(PictureStore::VersionPath(m_lib.Directory(), Version::FullScreen, "y"), "mine");
+    WriteBytes(m_lib.VersionPath(Version::FullScreen, "y"), "mine");
     const auto result = Import(m_source.DatabasePath());
-    EXPECT_EQ(result.photosSkipped, 1);
-    EXPECT_EQ(result.photosAdded, 1);
-    EXPECT_EQ(result.namesAdded, 0);
-    EXPECT_EQ(result.filesCopied, 0);
+    EXPECT_EQ(std::tuple(result.photosSkipped, result.photosAdded, result.namesAdded, result.filesCopied),
+              std::tuple(1, 1, 0, 0));
     // Yes to a duplicate keeps the existing files for the rest of the import.
     EXPECT_EQ(m_lib.Prompter().Texts(), (std::vector<std::string>{kDuplicate, kDuplicate}));
     EXPECT_EQ(VersionBytes(m_lib.Directory(), "y"), "mine");
@@ -85,8 +83,7 @@ TEST_F(LibraryImporterTest, CancelAtTheDuplicateQuestionKeepsWhatWasMerged)
     m_lib.GetLibrary().Save(m_lib.Prompter());
     m_lib.Prompter().Answer(PromptAnswer::Cancel);
     const auto result = Import(m_source.DatabasePath());
-    EXPECT_EQ(result.outcome, Outcome::Cancelled);
-    EXPECT_EQ(result.photosAdded, 2);
+    EXPECT_EQ(std::pair(result.outcome, result.photosAdded), std::pair(Outcome::Cancelled, 2));
     EXPECT_EQ(m_lib.Catalog().FindName(NameKind::Persons, "Zed"), 3);
     EXPECT_TRUE(m_lib.GetLibrary().IsModified());
 }
@@ -105,8 +102,7 @@ TEST_F(LibraryImporterTest, TheReplaceQuestionIsAskedOnce)
           Case{PromptAnswer::Cancel, "old y", 0}}) {
         TestLibrary lib;
         for (const char* name : {"x", "y"})
-            WriteBytes(PictureStore::VersionPath(lib.Directory(), Version::FullScreen, name),
-                       std::string("old ") + name);
+            WriteBytes(lib.VersionPath(Version::FullScreen, name), std::string("old ") + name);
         lib.Prompter().Answer(c.answer);
         const auto result = LibraryImporter::Import(lib.GetLibrary(), m_source.DatabasePath(),
                                                     lib.Prompter(), m_host);
@@ -132,10 +128,9 @@ TEST_F(LibraryImporterTest, CancelDuringTheCopyKeepsThePhotosAddedBefore)
 {
     m_host.cancelAtCall = 5; // the first file of the second photo
     const auto result = Import(m_source.DatabasePath());
-    EXPECT_EQ(result.outcome, Outcome::Cancelled);
-    EXPECT_EQ(result.photosAdded, 1);
+    EXPECT_EQ(std::pair(result.outcome, result.photosAdded), std::pair(Outcome::Cancelled, 1));
     EXPECT_EQ(m_lib.Catalog().PhotoCount(), 2);
-    EXPECT_FALSE(Exists(PictureStore::VersionPath(m_lib.Directory(), Version::FullScreen, "y")));
+    EXPECT_FALSE(Exists(m_lib.VersionPath(Version::FullScreen, "y")));
     EXPECT_TRUE(m_lib.GetLibrary().IsModified());
     EXPECT_FALSE(m_host.cleared);
 }

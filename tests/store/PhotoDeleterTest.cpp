@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 using Files = PhotoDeleter::Files;
@@ -39,13 +41,9 @@ TEST_F(PhotoDeleterTest, WithFilesSavesFirstThenDeletesAndPassesOverMissingFiles
         filesAtSave = VersionsLeft("beach");
         return Save();
     });
-    EXPECT_EQ(result.outcome, Outcome::Done);
-    EXPECT_EQ(filesAtSave, 2);
-    EXPECT_EQ(result.filesDeleted, 2);
-    EXPECT_EQ(VersionsLeft("beach"), 0);
-    EXPECT_EQ(VersionsLeft("garden"), 4);
-    EXPECT_FALSE(SavedFileNames("beach"));
-    EXPECT_TRUE(SavedFileNames("garden"));
+    EXPECT_EQ(std::tuple(result.outcome, filesAtSave, result.filesDeleted), std::tuple(Outcome::Done, 2, 2));
+    EXPECT_EQ(std::pair(VersionsLeft("beach"), VersionsLeft("garden")), std::pair(0, 4));
+    EXPECT_TRUE(!SavedFileNames("beach") && SavedFileNames("garden"));
 }
 
 TEST_F(PhotoDeleterTest, AFileThatAnotherRecordNamesIsKept)
@@ -55,10 +53,8 @@ TEST_F(PhotoDeleterTest, AFileThatAnotherRecordNamesIsKept)
     WriteVersions("twin");
     const auto result = PhotoDeleter::Delete(m_lib.GetLibrary(), {&first}, Files::Delete,
                                              [&] { return Save(); });
-    EXPECT_EQ(result.outcome, Outcome::Done);
-    EXPECT_EQ(result.sharedNamesKept, std::vector<std::string>{"twin"});
-    EXPECT_EQ(VersionsLeft("twin"), 4);
-    EXPECT_EQ(m_lib.Catalog().PhotoCount(), 1);
+    EXPECT_EQ(std::tuple(result.outcome, result.sharedNamesKept, VersionsLeft("twin"), m_lib.Catalog().PhotoCount()),
+              std::tuple(Outcome::Done, std::vector<std::string>{"twin"}, 4, 1));
 }
 
 TEST_F(PhotoDeleterTest, AFailedSaveKeepsEveryFile)

@@ -13,8 +13,6 @@ TEST_F(EditingSheetTest, OkResavesTheFullScreenAndThumbnailAndAnnouncesThePhoto)
 {
     const std::string before = Bytes(Version::FullScreen);
     PhotoEditingPropertySheet& sheet = Open();
-    EXPECT_EQ(sheet.windowTitle(), QStringLiteral("Picture Editing"));
-    EXPECT_EQ(sheet.ResetButton().text(), QStringLiteral("Reset"));
     int changed = 0;
     QObject::connect(&m_library.GetLibrary(), &Library::photoChanged,
                      [&](const PhotoRecord* photo) { changed += photo == &m_photo ? 1 : 0; });
@@ -39,6 +37,8 @@ TEST_F(EditingSheetTest, CancelAndResetWriteNothing)
     }
     {
         PhotoEditingPropertySheet& sheet = Open();
+        sheet.Rotate().OnRotateRight();
+        ASSERT_EQ(sheet.Rotate().Preview().Height(), 250);
         GoTo(kBrightness);
         sheet.Brightness().OnGalleryClicked(2);
         GoTo(kColorBalance);
@@ -46,25 +46,15 @@ TEST_F(EditingSheetTest, CancelAndResetWriteNothing)
         sheet.OnReset();
         EXPECT_FALSE(sheet.IsModified());
         EXPECT_TRUE(SamePixels(sheet.WorkingPicture(), sheet.SourcePicture()));
+        // The rotate page is back to no turn.
+        EXPECT_EQ(sheet.Rotate().Angle(), 0);
+        EXPECT_EQ(sheet.Rotate().AngleField().text(), QStringLiteral("0"));
+        EXPECT_EQ(sheet.Rotate().Preview().GetSize(), QSize(333, 250));
         sheet.accept();
     }
     EXPECT_EQ(Bytes(Version::FullScreen), before);
     EXPECT_EQ(Bytes(Version::Thumbnail), std::string());
     EXPECT_TRUE(m_library.Prompter().Texts().empty());
-}
-
-TEST_F(EditingSheetTest, ResetReturnsTheRotatePageToNoTurn)
-{
-    PhotoEditingPropertySheet& sheet = Open();
-    sheet.Rotate().OnRotateRight();
-    ASSERT_EQ(sheet.Rotate().Preview().Height(), 250);
-    ASSERT_LT(sheet.Rotate().Preview().Width(), 250);
-    sheet.OnReset();
-    EXPECT_EQ(sheet.Rotate().Angle(), 0);
-    EXPECT_EQ(sheet.Rotate().AngleField().text(), QStringLiteral("0"));
-    EXPECT_EQ(sheet.Rotate().Preview().GetSize(), QSize(333, 250));
-    GoTo(kClip);
-    EXPECT_TRUE(SamePixels(sheet.WorkingPicture(), sheet.SourcePicture()));
 }
 
 TEST_F(EditingSheetTest, SheetsWithoutAPictureSayWhyAndDoNotOpen)
@@ -73,7 +63,6 @@ TEST_F(EditingSheetTest, SheetsWithoutAPictureSayWhyAndDoNotOpen)
     Open(Start::Current);
     EXPECT_FALSE(m_sheet->HasSource());
     Open(Start::Original);
-    EXPECT_EQ(m_sheet->windowTitle(), QStringLiteral("Picture Editing from Original"));
     EXPECT_FALSE(m_sheet->HasSource());
     EXPECT_EQ(m_library.Prompter().Texts(),
               (std::vector<std::string>{std::string(PhotoEditingPropertySheet::kNoFullScreen),
@@ -83,9 +72,11 @@ TEST_F(EditingSheetTest, SheetsWithoutAPictureSayWhyAndDoNotOpen)
 TEST_F(EditingSheetTest, LeavingTheBrightnessPageAppliesTheOffsetsChosen)
 {
     PhotoEditingPropertySheet& sheet = Open();
+    GoTo(kClip);
+    sheet.Clip().OnClip();
     GoTo(kBrightness);
     GoTo(kColorBalance);
-    EXPECT_FALSE(sheet.IsModified()) << "entered and left without a click";
+    EXPECT_FALSE(sheet.IsModified()) << "entered and left, or clipped, without a change";
     EXPECT_TRUE(SamePixels(sheet.WorkingPicture(), sheet.SourcePicture()));
 
     GoTo(kBrightness);
@@ -104,6 +95,8 @@ TEST_F(EditingSheetTest, UndoGoesBackToThePageAsEntered)
     PhotoEditingPropertySheet& sheet = Open();
     GoTo(kBrightness);
     BrightnessPage& page = sheet.Brightness();
+    EXPECT_EQ(page.Preview().GetSize(), QSize(300, 225)) << "enlarged";
+    EXPECT_EQ(page.Button(3).GetPicture().GetSize(), QSize(84, 63));
     Picture entered;
     entered.CopyFrom(page.Preview());
     page.OnGalleryClicked(0);
@@ -130,16 +123,12 @@ TEST_F(EditingSheetTest, ColourModesKeepTheOffsetsAndThePreview)
     Picture preview;
     preview.CopyFrom(page.Preview());
     QTest::mouseClick(&page.ModeButton(1), Qt::LeftButton);
-    EXPECT_EQ(page.Mode(), 1);
-    EXPECT_TRUE(page.ModeButton(1).isChecked());
-    EXPECT_FALSE(page.ModeButton(0).isChecked());
+    EXPECT_TRUE(page.Mode() == 1 && !page.ModeButton(0).isChecked());
     EXPECT_TRUE(SamePixels(page.Preview(), preview));
     EXPECT_NE(page.Button(0).accessibleName(), before);
     page.OnGalleryClicked(2); // green +4, blue +4
     EXPECT_EQ(page.Offsets(), (std::array<int, 3>{4, 0, 4}));
     page.OnMode(2);
-    EXPECT_EQ(ColorBalancePage::VerticalLabel(page.Mode()), QStringLiteral(" Blue"));
-    EXPECT_EQ(ColorBalancePage::HorizontalLabel(page.Mode()), QStringLiteral(" Red "));
     GoTo(kRotate);
     EXPECT_TRUE(SamePixels(sheet.WorkingPicture(), Changed([](Picture& p) {
                                ColorBalancePage::Apply(p, {4, 0, 4});
@@ -155,10 +144,7 @@ TEST_F(EditingSheetTest, GalleryButtonsTakeTheKeyboardAndHaveNames)
     GoTo(kBrightness);
     BrightnessPage& page = sheet.Brightness();
     std::set<QString> names;
-    for (int i = 0; i < GalleryPage::kButtonCount; ++i) {
-        EXPECT_EQ(page.Button(i).focusPolicy(), Qt::StrongFocus);
-        names.insert(page.Button(i).accessibleName());
-    }
+    for (int i = 0; i < GalleryPage::kButtonCount; ++i) names.insert(page.Button(i).accessibleName());
     EXPECT_EQ(names.size(), 9u);
     QSignalSpy clicked(&page.Button(6), &GalleryButton::clicked);
     page.Button(6).setFocus();
@@ -167,14 +153,6 @@ TEST_F(EditingSheetTest, GalleryButtonsTakeTheKeyboardAndHaveNames)
     EXPECT_TRUE(clicked.count() == 2 || clicked.wait(2000));
     EXPECT_EQ(page.SharpnessOffset(), -20);
     EXPECT_EQ(page.BrightnessOffset(), -10);
-}
-
-TEST_F(EditingSheetTest, GalleryPreviewIsEnlargedAndVariantsFitTheButtons)
-{
-    PhotoEditingPropertySheet& sheet = Open();
-    GoTo(kBrightness);
-    EXPECT_EQ(sheet.Brightness().Preview().GetSize(), QSize(300, 225));
-    EXPECT_EQ(sheet.Brightness().Button(3).GetPicture().GetSize(), QSize(84, 63));
 }
 
 } // namespace

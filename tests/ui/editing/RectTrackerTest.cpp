@@ -8,12 +8,12 @@ namespace {
 
 // The clip page's tracker over 100, 100 - 300, 200: handles of 10 outside a 1-pixel line,
 // so the true rectangle is 90, 90 - 310, 210.
-RectTracker ClipStyled()
+template <typename Tracker = RectTracker> Tracker ClipStyled(PageRect rect = {100, 100, 300, 200})
 {
-    RectTracker tracker;
+    Tracker tracker;
     tracker.m_style = RectTracker::kSolidLine | RectTracker::kResizeOutside;
     tracker.m_handleSize = 10;
-    tracker.m_rect = {100, 100, 300, 200};
+    tracker.m_rect = rect;
     return tracker;
 }
 
@@ -60,11 +60,8 @@ TEST(RectTracker, DragsKeepTheGrabOffsetAndEscapeRestores)
 
 TEST(ClipTracker, StaysInsideThePreviewAndKeepsAMinimumSize)
 {
-    ClipTracker tracker;
-    tracker.m_style = RectTracker::kSolidLine | RectTracker::kResizeOutside;
-    tracker.m_handleSize = 10;
-    tracker.m_bounds = {30, 40, 530, 290};
-    tracker.m_rect = tracker.m_bounds;
+    ClipTracker tracker = ClipStyled<ClipTracker>({30, 40, 530, 290});
+    tracker.m_bounds = tracker.m_rect;
 
     ASSERT_TRUE(tracker.BeginTrack({535, 295})); // bottom-right corner dragged far out
     EXPECT_TRUE(tracker.EndTrack({900, 900}) == false);

@@ -68,75 +68,23 @@ TEST_P(ImagePrinterTest, PrintsAtTheSizeAndMarginsOrRefuses)
 constexpr auto kPortrait = QPageLayout::Portrait;
 constexpr auto kLandscape = QPageLayout::Landscape;
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Pages, ImagePrinterTest,
     testing::Values(
         // The box is 7 wide and 5 high; 1.4 > 4/3, so the height limits: 4000 x 3000.
-        PrintCase{"HighRes5x7",
-                  1600,
-                  1200,
-                  {7, 5},
-                  kPortrait,
-                  "10",
-                  "10",
-                  Outcome::Printed,
-                  {},
-                  {600, 600, 4000, 3000}},
+        PrintCase{"HighRes5x7", 1600, 1200, {7, 5}, kPortrait, "10", "10", Outcome::Printed, {}, {600, 600, 4000, 3000}},
         // Standing up: 2 inches wide, 3 high; the width limits: 1200 x 1600.
-        PrintCase{"Portrait2x3",
-                  600,
-                  800,
-                  {3, 2},
-                  kPortrait,
-                  "10",
-                  "10",
-                  Outcome::Printed,
-                  {},
-                  {600, 600, 1200, 1600}},
+        PrintCase{"Portrait2x3", 600, 800, {3, 2}, kPortrait, "10", "10", Outcome::Printed, {}, {600, 600, 1200, 1600}},
         // A margin of 0 is moved out to the printable area's edge.
-        PrintCase{"ZeroMargins",
-                  800,
-                  600,
-                  {3, 2},
-                  kPortrait,
-                  "0",
-                  "0",
-                  Outcome::Printed,
-                  {},
-                  {kBorder, kBorder, 1600, 1200}},
-        PrintCase{"MarginsInTenths",
-                  800,
-                  600,
-                  {3, 2},
-                  kPortrait,
-                  "25",
-                  "15",
-                  Outcome::Printed,
-                  {},
-                  {1500, 900, 1600, 1200}},
+        PrintCase{"ZeroMargins", 800, 600, {3, 2}, kPortrait, "0", "0", Outcome::Printed, {}, {kBorder, kBorder, 1600, 1200}},
+        PrintCase{"MarginsInTenths", 800, 600, {3, 2}, kPortrait, "25", "15", Outcome::Printed, {}, {1500, 900, 1600, 1200}},
         // 9 inches across do not go on 8 printable ones.
-        PrintCase{"TooWide",
-                  1600,
-                  1200,
-                  {9, 7},
-                  kPortrait,
-                  "10",
-                  "10",
-                  Outcome::TooLarge,
-                  ImagePrinter::kTooWide,
-                  {}},
+        PrintCase{"TooWide", 1600, 1200, {9, 7}, kPortrait, "10", "10", Outcome::TooLarge, ImagePrinter::kTooWide, {}},
         // Standing up on a landscape page: 9 inches down do not go on 8.
-        PrintCase{"TooTall",
-                  1200,
-                  1600,
-                  {9, 7},
-                  kLandscape,
-                  "10",
-                  "10",
-                  Outcome::TooLarge,
-                  ImagePrinter::kTooTall,
-                  {}}),
+        PrintCase{"TooTall", 1200, 1600, {9, 7}, kLandscape, "10", "10", Outcome::TooLarge, ImagePrinter::kTooTall, {}}),
     [](const testing::TestParamInfo<PrintCase>& print) { return print.param.name; });
+// clang-format on
 
 TEST_F(PdfPrinterTest, UnreadablePictureIsToldAndNothingPrinted)
 {

@@ -17,28 +17,27 @@ class PrintImageDialogTest : public testing::Test {
     PrintImageDialog m_dialog{m_library.Directory(), "beach01", m_prompter};
 };
 
-TEST_F(PrintImageDialogTest, StartsOnTwoByThreeFromTheFullScreenPicture)
-{
-    m_library.WritePicture(Version::FullScreen, "beach01", 80, 60);
-    m_dialog.accept();
-    EXPECT_EQ(m_dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(m_dialog.PrintSize().longSide, 3);
-    EXPECT_EQ(m_dialog.PrintSize().shortSide, 2);
-    EXPECT_EQ(m_dialog.PicturePath(), m_library.VersionPath(Version::FullScreen, "beach01"));
-}
-
+// Untouched, the dialog prints 3 x 2 from the full-screen picture; a source click
+// leaves the size chosen.
 TEST_F(PrintImageDialogTest, SizeAndSourceAreIndependentChoices)
 {
+    m_library.WritePicture(Version::FullScreen, "beach01", 80, 60);
     m_library.WritePicture(Version::Original, "beach01", 80, 60);
-    m_dialog.SizeButton(3)->click();
-    m_dialog.SourceButton(2)->click();
-    EXPECT_TRUE(m_dialog.SizeButton(3)->isChecked()) << "a source click leaves the size";
-    EXPECT_FALSE(m_dialog.SizeButton(0)->isChecked());
-    m_dialog.accept();
-    EXPECT_EQ(m_dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(m_dialog.PrintSize().longSide, 9);
-    EXPECT_EQ(m_dialog.PrintSize().shortSide, 7);
-    EXPECT_EQ(m_dialog.PicturePath(), m_library.VersionPath(Version::Original, "beach01"));
+    const struct {
+        int size, source;
+        Version version;
+        PrintGeometry::PrintSize printed;
+    } cases[] = {{-1, -1, Version::FullScreen, {3, 2}}, {3, 2, Version::Original, {9, 7}}};
+    for (const auto& c : cases) {
+        PrintImageDialog dialog(m_library.Directory(), "beach01", m_prompter);
+        if (c.size >= 0) dialog.SizeButton(c.size)->click();
+        if (c.source >= 0) dialog.SourceButton(c.source)->click();
+        dialog.accept();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(std::pair(dialog.PrintSize().longSide, dialog.PrintSize().shortSide),
+                  std::pair(c.printed.longSide, c.printed.shortSide));
+        EXPECT_EQ(dialog.PicturePath(), m_library.VersionPath(c.version, "beach01"));
+    }
 }
 
 TEST_F(PrintImageDialogTest, MissingVersionIsToldAndTheDialogStaysOpen)

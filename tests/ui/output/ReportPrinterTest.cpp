@@ -49,6 +49,15 @@ class ReportPrinterTest : public PdfPrinterTest {
     static constexpr int kFirstEntry = 816;
     static constexpr int kEntryLimit = 5934;
     static constexpr int kFooterTop = 6084;
+    // Pages are read back at a tenth of the printer's pixels.
+    static constexpr int kScale = kDpi / kReadDpi;
+    static constexpr int kBorder = PdfProbe::kBorder / kScale;
+    QImage Page(int number) const { return PdfProbe::Render(m_pdf, number, kReadDpi); }
+    // The ink in the thumbnails' column, left of the texts.
+    QRect Thumbnails(const QImage& page) const
+    {
+        return PdfProbe::InkBox(page, QRect(0, 0, kBorder + 1050 / kScale, page.height()));
+    }
 };
 
 TEST_F(ReportPrinterTest, EmptyListGivesOnePageWithOnlyItsNumber)
@@ -75,12 +84,10 @@ TEST_F(ReportPrinterTest, PagesBreakWhereTheNextThumbnailNoLongerFits)
     EXPECT_TRUE(first.startsWith(QStringLiteral("Quillery Library ") +
                                  QString::fromStdString(m_library.DatabasePath())))
         << first.toStdString();
-    EXPECT_TRUE(first.contains(QStringLiteral("Filename: p106.jpg")));
-    EXPECT_FALSE(first.contains(QStringLiteral("p107.jpg")));
-    EXPECT_TRUE(second.startsWith(QStringLiteral("Quillery Library")));
-    EXPECT_TRUE(second.contains(QStringLiteral("Filename: p107.jpg")));
-    EXPECT_TRUE(first.endsWith(QStringLiteral(" 1")));
-    EXPECT_TRUE(second.endsWith(QStringLiteral(" 2")));
+    EXPECT_TRUE(first.contains(QStringLiteral("Filename: p106.jpg")) && !first.contains(QStringLiteral("p107.jpg")));
+    EXPECT_TRUE(second.startsWith(QStringLiteral("Quillery Library")) &&
+                second.contains(QStringLiteral("Filename: p107.jpg")));
+    EXPECT_TRUE(first.endsWith(QStringLiteral(" 1")) && second.endsWith(QStringLiteral(" 2")));
     EXPECT_EQ(StatusTexts(),
               (std::vector<QString>{QStringLiteral("Page 1 being printed"),
                                     QStringLiteral("Page 2 being printed"), QString()}));
@@ -97,16 +104,13 @@ TEST_F(ReportPrinterTest, PagesBreakWhereTheNextThumbnailNoLongerFits)
 
     // The seventh thumbnail ends above the entries' limit; nothing but the page
     // number stands between it and the foot.
-    const QImage page = PdfProbe::Render(m_pdf, 1, kReadDpi);
-    const int scale = kDpi / kReadDpi;
-    const int border = PdfProbe::kBorder / scale;
-    const QRect thumbnails =
-        PdfProbe::InkBox(page, QRect(0, 0, border + 1050 / scale, page.height()));
-    EXPECT_NEAR(thumbnails.top(), border + kFirstEntry / scale, 1);
-    EXPECT_NEAR(thumbnails.bottom(), border + (5316 + 600) / scale, 1);
+    const QImage page = Page(1);
+    const QRect thumbnails = Thumbnails(page);
+    EXPECT_NEAR(thumbnails.top(), kBorder + kFirstEntry / kScale, 1);
+    EXPECT_NEAR(thumbnails.bottom(), kBorder + (5316 + 600) / kScale, 1);
     const QRect foot =
-        PdfProbe::InkBox(page, QRect(0, border + kEntryLimit / scale, page.width(), page.height()));
-    EXPECT_GE(foot.top(), border + kFooterTop / scale);
+        PdfProbe::InkBox(page, QRect(0, kBorder + kEntryLimit / kScale, page.width(), page.height()));
+    EXPECT_GE(foot.top(), kBorder + kFooterTop / kScale);
 }
 
 TEST_F(ReportPrinterTest, FirstLineJoinsEventsAndLocationsWithInOnlyWhenBothAreThere)
@@ -137,14 +141,11 @@ TEST_F(ReportPrinterTest, MissingPicturePrintsItsTextsWithoutAThumbnail)
     EXPECT_TRUE(text.contains(QStringLiteral("Filename: found.jpg")));
     // Only the second entry has a thumbnail, and it follows the texts of the first
     // a quarter inch below them.
-    const QImage page = PdfProbe::Render(m_pdf, 1, kReadDpi);
-    const int scale = kDpi / kReadDpi;
-    const int border = PdfProbe::kBorder / scale;
-    const QRect thumbnails =
-        PdfProbe::InkBox(page, QRect(0, 0, border + 1050 / scale, page.height()));
-    EXPECT_GT(thumbnails.top(), border + (kFirstEntry + 150) / scale);
-    EXPECT_LT(thumbnails.top(), border + (kFirstEntry + 600) / scale);
-    EXPECT_NEAR(thumbnails.height(), 600 / scale, 2);
+    const QImage page = Page(1);
+    const QRect thumbnails = Thumbnails(page);
+    EXPECT_GT(thumbnails.top(), kBorder + (kFirstEntry + 150) / kScale);
+    EXPECT_LT(thumbnails.top(), kBorder + (kFirstEntry + 600) / kScale);
+    EXPECT_NEAR(thumbnails.height(), 600 / kScale, 2);
 }
 
 TEST_F(ReportPrinterTest, EntryTallerThanAPageGetsAPageOfItsOwnCutAtTheFoot)
@@ -167,12 +168,10 @@ TEST_F(ReportPrinterTest, EntryTallerThanAPageGetsAPageOfItsOwnCutAtTheFoot)
     EXPECT_TRUE(tall.endsWith(QStringLiteral(" 2")));
     EXPECT_TRUE(PdfProbe::PageText(m_pdf, 3).contains(QStringLiteral("Filename: after.jpg")));
 
-    const QImage page = PdfProbe::Render(m_pdf, 2, kReadDpi);
-    const int scale = kDpi / kReadDpi;
-    const int border = PdfProbe::kBorder / scale;
+    const QImage page = Page(2);
     const QRect foot =
-        PdfProbe::InkBox(page, QRect(0, border + kEntryLimit / scale + 1, page.width(),
-                                     (kFooterTop - kEntryLimit) / scale - 2));
+        PdfProbe::InkBox(page, QRect(0, kBorder + kEntryLimit / kScale + 1, page.width(),
+                                     (kFooterTop - kEntryLimit) / kScale - 2));
     EXPECT_TRUE(foot.isNull()) << "ink below the limit at " << foot.top();
 }
 
