@@ -25,7 +25,10 @@ constexpr size_t kPieceSize = 1 << 20;
 void RemoveKilledCopy(const std::string& copyPath)
 {
     namespace fs = std::filesystem;
-    const std::string prefix = "." + FileOps::NameOf(copyPath) + ".";
+    // Appended rather than added up: GCC 12 warns wrongly (-Wrestrict) on "." + name + ".".
+    std::string prefix = ".";
+    prefix += FileOps::NameOf(copyPath);
+    prefix += '.';
     std::error_code error;
     for (fs::directory_iterator it(FileOps::DirectoryOf(copyPath), error), end;
          !error && it != end; it.increment(error)) {
