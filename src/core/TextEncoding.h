@@ -13,3 +13,10 @@ std::string ToDisplayUtf8(std::string_view bytes);
 // True when the bytes are well-formed UTF-8 (no overlong forms, surrogates or code
 // points above U+10FFFF).
 bool IsValidUtf8(std::string_view bytes);
+
+// The text as ToDisplayUtf8 shows it, with the capitals of the Latin, Greek and
+// Cyrillic letters made small, so a search can ignore case alike in libraries
+// written on Windows and on Linux. Clears `out` first; a buffer kept between calls
+// saves allocating for every text of a large library.
+void FoldCaseForSearch(std::string_view bytes, std::string& out);
+std::string FoldCaseForSearch(std::string_view bytes);
