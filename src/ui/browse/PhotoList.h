@@ -52,6 +52,9 @@ public:
     std::vector<const PhotoRecord*> Photos() const;
     // -1 when nothing is selected.
     int FirstSelectedRow() const;
+    bool HasSelectedRows() const;
+    // The photos of the selected rows, in row order.
+    std::vector<const PhotoRecord*> SelectedPhotos() const;
 
     const PhotoRecord* CurrentPhoto() const { return m_currentPhoto; }
     // Makes the photo current, selects and focuses its row and announces it.
@@ -83,6 +86,9 @@ Q_SIGNALS:
     // A double-click on a row: edit that row's photo.
     void editPhotoRequested(int row);
     void rowsChanged();
+    // Rows were selected or deselected; rowsChanged stands for this too, as
+    // rebuilding the rows drops the selection without a word.
+    void selectedRowsChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
