@@ -1,6 +1,8 @@
 #include "core/TextEncoding.h"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace {
@@ -111,10 +113,16 @@ std::string ToDisplayUtf8(std::string_view bytes)
     return out;
 }
 
-void FoldCaseForSearch(std::string_view bytes, std::string& out)
+void AppendFoldedForSearch(std::string_view bytes, std::string& out)
 {
-    out.clear();
-    out.reserve(bytes.size());
+    // Most texts are ASCII: a byte for a byte, without decoding.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<uint8_t>(c) < 0x80; })) {
+        const size_t at = out.size();
+        out.resize(at + bytes.size());
+        std::transform(bytes.begin(), bytes.end(), out.begin() + static_cast<std::ptrdiff_t>(at),
+                       [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; });
+        return;
+    }
     if (!IsValidUtf8(bytes)) {
         for (const char c : bytes) {
             const auto byte = static_cast<uint8_t>(c);
@@ -144,6 +152,7 @@ void FoldCaseForSearch(std::string_view bytes, std::string& out)
 std::string FoldCaseForSearch(std::string_view bytes)
 {
     std::string out;
-    FoldCaseForSearch(bytes, out);
+    out.reserve(bytes.size());
+    AppendFoldedForSearch(bytes, out);
     return out;
 }

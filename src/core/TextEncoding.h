@@ -16,7 +16,8 @@ bool IsValidUtf8(std::string_view bytes);
 
 // The text as ToDisplayUtf8 shows it, with the capitals of the Latin, Greek and
 // Cyrillic letters made small, so a search can ignore case alike in libraries
-// written on Windows and on Linux. Clears `out` first; a buffer kept between calls
-// saves allocating for every text of a large library.
-void FoldCaseForSearch(std::string_view bytes, std::string& out);
+// written on Windows and on Linux.
 std::string FoldCaseForSearch(std::string_view bytes);
+// The same appended to `out`, so the texts of a large library can be folded into one
+// buffer without a string of their own each.
+void AppendFoldedForSearch(std::string_view bytes, std::string& out);

@@ -12,11 +12,12 @@ TextFinder::TextFinder(const CQuilleryDoc& catalog, std::span<const PhotoRecord*
     : m_catalog(catalog), m_photos(photos.begin(), photos.end())
 {
     m_ends.reserve(m_photos.size());
-    std::string folded;
+    size_t bytes = 0;
+    for (const PhotoRecord* photo : m_photos) bytes += photo->GetFileName().size() + photo->GetNotes().size() + 2;
+    m_folded.reserve(bytes);
     for (const PhotoRecord* photo : m_photos) {
         for (const std::string* text : {&photo->GetFileName(), &photo->GetNotes()}) {
-            FoldCaseForSearch(*text, folded);
-            m_folded += folded;
+            AppendFoldedForSearch(*text, m_folded);
             m_folded += '\0';
         }
         m_ends.push_back(m_folded.size());
@@ -30,10 +31,12 @@ std::vector<char> TextFinder::NameHits(NameKind kind, std::string_view folded) c
     std::string name;
     for (int id = 0; id < names.Size(); ++id) {
         const std::string& stored = names.At(id);
-        FoldCaseForSearch(stored, name);
+        name.clear();
+        AppendFoldedForSearch(stored, name);
         bool hit = name.find(folded) != std::string::npos;
         if (!hit && kind != NameKind::Events) {
-            FoldCaseForSearch(DisplayName(stored), name);
+            name.clear();
+            AppendFoldedForSearch(DisplayName(stored), name);
             hit = name.find(folded) != std::string::npos;
         }
         hits[static_cast<size_t>(id)] = hit ? 1 : 0;
