@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 TextFinder::TextFinder(const CQuilleryDoc& catalog, std::span<const PhotoRecord* const> photos)
     : m_catalog(catalog), m_photos(photos.begin(), photos.end())
@@ -49,12 +50,18 @@ std::vector<const PhotoRecord*> TextFinder::Find(std::string_view text) const
     if (text.empty()) return m_photos;
     const std::string needle = FoldCaseForSearch(text);
     std::vector<char> found(m_photos.size(), 0);
-    const std::string_view all(m_folded);
-    for (size_t at = all.find(needle); at != std::string_view::npos;) {
+    // glibc's memmem scans many bytes at a time, where a plain find stops at every
+    // byte equal to the needle's first, which in text is often.
+    const char* const begin = m_folded.data();
+    const char* const end = begin + m_folded.size();
+    for (const char* at = begin; at < end;) {
+        const auto* hit = static_cast<const char*>(
+            ::memmem(at, static_cast<size_t>(end - at), needle.data(), needle.size()));
+        if (hit == nullptr) break;
         const auto photo = static_cast<size_t>(
-            std::upper_bound(m_ends.begin(), m_ends.end(), at) - m_ends.begin());
+            std::upper_bound(m_ends.begin(), m_ends.end(), static_cast<size_t>(hit - begin)) - m_ends.begin());
         found[photo] = 1;
-        at = all.find(needle, m_ends[photo]);
+        at = begin + m_ends[photo];
     }
 
     std::array<std::vector<char>, kNameKinds.size()> nameHits;
