@@ -285,6 +285,7 @@ void PhotoList::SortRows(int column, bool descending)
     m_model->Reorder(std::move(rows));
     ResetThumbnailCache();
     viewport()->update();
+    Q_EMIT rowsSorted(PhotoListModel::Field(column), descending);
 }
 
 std::string PhotoList::ThumbnailPath(const PhotoRecord& photo) const

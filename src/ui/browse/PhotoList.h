@@ -89,6 +89,8 @@ Q_SIGNALS:
     // Rows were selected or deselected; rowsChanged stands for this too, as
     // rebuilding the rows drops the selection without a word.
     void selectedRowsChanged();
+    // The same rows were sorted by a field, as a header click sorts them.
+    void rowsSorted(PhotoField field, bool descending);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

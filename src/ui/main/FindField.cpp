@@ -1,5 +1,6 @@
 #include "ui/main/FindField.h"
 
+#include "core/PhotoSorter.h"
 #include "core/TextFinder.h"
 #include "store/Library.h"
 #include "ui/browse/PhotoList.h"
@@ -23,6 +24,12 @@ FindField::FindField(const Library& library, PhotoList& list, QWidget* parent)
     connect(this, &QLineEdit::textEdited, this, &FindField::Narrow);
     connect(&m_list, &PhotoList::rowsChanged, this, [this] {
         if (!m_narrowing) ForgetRows();
+    });
+    // Rows sorted while the field narrows stay in that order as it narrows further.
+    connect(&m_list, &PhotoList::rowsSorted, this, [this](PhotoField field, bool descending) {
+        if (!m_rows) return;
+        PhotoSorter::Sort(*m_rows, m_library.Catalog(), field, descending);
+        m_finder.reset();
     });
     connect(&m_library, &Library::aboutToReplace, this, &FindField::Clear);
     connect(&m_library, &Library::photoAboutToBeRemoved, this, &FindField::ForgetPhoto);

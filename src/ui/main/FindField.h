@@ -16,7 +16,8 @@ class TextFinder;
 // narrows the rows that were listed when the typing began, so deleting characters
 // widens the list back within them, and an empty field lists them all again. When
 // the rows change otherwise (a filter, a photo added or deleted), the rows as they
-// are then become the ones the next keystroke narrows.
+// are then become the ones the next keystroke narrows; rows sorted meanwhile keep
+// their new order.
 class FindField : public QLineEdit {
     Q_OBJECT
 public:

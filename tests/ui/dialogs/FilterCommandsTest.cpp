@@ -234,6 +234,20 @@ TEST_F(FilterCommandsTest, FindNarrowsTheRowsListedWhenTypingBeganAndUndoClearsI
     EXPECT_FALSE(m_library.Catalog().IsModified());
 }
 
+TEST_F(FilterCommandsTest, FindKeepsTheOrderOfRowsSortedWhileItNarrows)
+{
+    FindField& field = m_commands.Field();
+    QTest::keyClicks(&field, "h");
+    ASSERT_EQ(Rows(), (Names{"a", "b", "c", "e"}));
+    m_list.SortByColumn(kFilenameColumn);
+    ASSERT_EQ(Rows(), (Names{"e", "c", "b", "a"}));
+    QTest::keyClicks(&field, "o");
+    EXPECT_EQ(Rows(), (Names{"e", "b", "a"}));  // "holiday"
+    QTest::keyClick(&field, Qt::Key_Backspace);
+    QTest::keyClick(&field, Qt::Key_Backspace);
+    EXPECT_EQ(Rows(), (Names{"e", "d", "c", "b", "a"}));
+}
+
 // Names stored by a Windows program are found by the same text as UTF-8 names, in
 // either case, and a name edited while the field narrows is found as it is now.
 TEST_F(FilterCommandsTest, FindIgnoresCaseInWindows1252AndUtf8Names)
