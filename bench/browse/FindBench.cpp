@@ -35,8 +35,10 @@ void FillLibrary(Library& library, int photos)
     CQuilleryDoc catalog;
     LibraryGenerator(20261207).Fill(catalog, photos);
     for (const NameKind kind : kNameKinds)
-        for (int id = 0; id < catalog.Names(kind).Size(); ++id) library.AddName(kind, catalog.Names(kind).At(id));
-    for (int i = 0; i < catalog.PhotoCount(); ++i) library.AddPhoto(catalog.PhotoAt(i));
+        for (int id = 0; id < catalog.Names(kind).Size(); ++id)
+            library.AddName(kind, catalog.Names(kind).At(id));
+    for (int i = 0; i < catalog.PhotoCount(); ++i)
+        library.AddPhoto(catalog.PhotoAt(i));
 }
 
 double Milliseconds(const std::function<void()>& work)
@@ -68,7 +70,7 @@ void Press(QWidget& field, Qt::Key key, const QString& text = {})
     QApplication::sendEvent(&field, &release);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -90,14 +92,16 @@ int main(int argc, char** argv)
     // A surname typed letter by letter, then deleted letter by letter: narrowing
     // and widening back within the same rows.
     const std::string typed = "Thompson";
-    std::printf("Find, %d photos, %d runs of typing \"%s\" and deleting it\n", photos, runs, typed.c_str());
+    std::printf("Find, %d photos, %d runs of typing \"%s\" and deleting it\n", photos, runs,
+                typed.c_str());
 
     std::vector<const PhotoRecord*> rows = list.Photos();
     std::vector<double> builds;
     std::vector<double> searches;
     for (int run = 0; run < runs; ++run) {
         std::unique_ptr<TextFinder> finder;
-        builds.push_back(Milliseconds([&] { finder = std::make_unique<TextFinder>(library.Catalog(), rows); }));
+        builds.push_back(
+            Milliseconds([&] { finder = std::make_unique<TextFinder>(library.Catalog(), rows); }));
         for (size_t length = 1; length <= typed.size(); ++length)
             searches.push_back(Milliseconds([&] { finder->Find(typed.substr(0, length)); }));
         for (size_t length = typed.size(); length-- > 0;)

@@ -24,7 +24,9 @@ struct Request {
 std::optional<Request> Parse(const std::vector<std::string>& arguments, ToolContext& context)
 {
     static constexpr std::pair<NameKind, std::string_view> kOptions[] = {
-        {NameKind::Persons, "--person"}, {NameKind::Events, "--event"}, {NameKind::Locations, "--location"}};
+        {NameKind::Persons, "--person"},
+        {NameKind::Events, "--event"},
+        {NameKind::Locations, "--location"}};
     Request request;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -41,7 +43,8 @@ std::optional<Request> Parse(const std::vector<std::string>& arguments, ToolCont
             }
         }
         if (!taken) {
-            context.err << "quillery-tool tag: unknown option or missing value: " << argument << '\n';
+            context.err << "quillery-tool tag: unknown option or missing value: " << argument
+                        << '\n';
             return std::nullopt;
         }
     }
@@ -65,7 +68,7 @@ bool NamesUsable(const PhotoTagger::Names& names, Prompter& prompter)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 std::string_view TagCommand::Description() const
 {
@@ -99,7 +102,8 @@ int TagCommand::Run(const std::vector<std::string>& arguments, ToolContext& cont
             const PhotoRecord* photo = &catalog.PhotoAt(index);
             if (photo->GetFileName() != name) continue;
             found = true;
-            if (std::find(photos.begin(), photos.end(), photo) == photos.end()) photos.push_back(photo);
+            if (std::find(photos.begin(), photos.end(), photo) == photos.end())
+                photos.push_back(photo);
         }
         if (!found) {
             context.prompter.Message("No photo has the picture file name \"" + name + "\"");
@@ -110,6 +114,7 @@ int TagCommand::Run(const std::vector<std::string>& arguments, ToolContext& cont
     const PhotoTagger::Result result = PhotoTagger::Tag(library, photos, request->names);
     if (library.IsModified() && !library.Save(context.prompter)) return kFailure;
     if (!result.full.empty()) context.prompter.Message(PhotoTagger::FullMessage(result.full));
-    for (const PhotoRecord* photo : result.tagged) context.out << "Tagged \"" << photo->GetFileName() << "\"\n";
+    for (const PhotoRecord* photo : result.tagged)
+        context.out << "Tagged \"" << photo->GetFileName() << "\"\n";
     return result.full.empty() ? kSuccess : kFailure;
 }

@@ -14,7 +14,8 @@ TextFinder::TextFinder(const CQuilleryDoc& catalog, std::span<const PhotoRecord*
 {
     m_ends.reserve(m_photos.size());
     size_t bytes = 0;
-    for (const PhotoRecord* photo : m_photos) bytes += photo->GetFileName().size() + photo->GetNotes().size() + 2;
+    for (const PhotoRecord* photo : m_photos)
+        bytes += photo->GetFileName().size() + photo->GetNotes().size() + 2;
     m_folded.reserve(bytes);
     for (const PhotoRecord* photo : m_photos) {
         for (const std::string* text : {&photo->GetFileName(), &photo->GetNotes()}) {
@@ -59,19 +60,22 @@ std::vector<const PhotoRecord*> TextFinder::Find(std::string_view text) const
             ::memmem(at, static_cast<size_t>(end - at), needle.data(), needle.size()));
         if (hit == nullptr) break;
         const auto photo = static_cast<size_t>(
-            std::upper_bound(m_ends.begin(), m_ends.end(), static_cast<size_t>(hit - begin)) - m_ends.begin());
+            std::upper_bound(m_ends.begin(), m_ends.end(), static_cast<size_t>(hit - begin)) -
+            m_ends.begin());
         found[photo] = 1;
         at = begin + m_ends[photo];
     }
 
     std::array<std::vector<char>, kNameKinds.size()> nameHits;
-    for (const NameKind kind : kNameKinds) nameHits[KindIndex(kind)] = NameHits(kind, needle);
+    for (const NameKind kind : kNameKinds)
+        nameHits[KindIndex(kind)] = NameHits(kind, needle);
     const auto hasHitName = [&](const PhotoRecord& photo) {
         return std::any_of(kNameKinds.begin(), kNameKinds.end(), [&](NameKind kind) {
             const std::vector<char>& hits = nameHits[KindIndex(kind)];
             const auto used = photo.UsedIds(kind);
             return std::any_of(used.begin(), used.end(), [&](int32_t id) {
-                return id >= 0 && static_cast<size_t>(id) < hits.size() && hits[static_cast<size_t>(id)];
+                return id >= 0 && static_cast<size_t>(id) < hits.size() &&
+                       hits[static_cast<size_t>(id)];
             });
         });
     };

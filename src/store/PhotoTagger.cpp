@@ -19,7 +19,7 @@ std::vector<std::string> Missing(const CQuilleryDoc& catalog, const PhotoRecord&
     return missing;
 }
 
-}  // namespace
+} // namespace
 
 PhotoTagger::Result PhotoTagger::Tag(Library& library, std::span<const PhotoRecord* const> photos,
                                      const Names& names)
@@ -30,7 +30,8 @@ PhotoTagger::Result PhotoTagger::Tag(Library& library, std::span<const PhotoReco
         bool fits = true;
         bool changes = false;
         for (const NameKind kind : kNameKinds) {
-            missing[KindIndex(kind)] = Missing(library.Catalog(), *photo, kind, names[KindIndex(kind)]);
+            missing[KindIndex(kind)] =
+                Missing(library.Catalog(), *photo, kind, names[KindIndex(kind)]);
             const size_t count = photo->UsedIds(kind).size() + missing[KindIndex(kind)].size();
             fits = fits && count <= static_cast<size_t>(PhotoRecord::kMaxNames);
             changes = changes || !missing[KindIndex(kind)].empty();
@@ -61,6 +62,7 @@ std::string PhotoTagger::FullMessage(std::span<const PhotoRecord* const> full)
     std::string message = "These photos would hold more than " +
                           std::to_string(PhotoRecord::kMaxNames) +
                           " names of a kind and were left as they were:";
-    for (const PhotoRecord* photo : full) message += "\n" + photo->GetFileName();
+    for (const PhotoRecord* photo : full)
+        message += "\n" + photo->GetFileName();
     return message;
 }

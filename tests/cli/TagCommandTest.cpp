@@ -15,12 +15,13 @@ const std::string kBeach = "beach|6/05/1999|Doe, Jane|||Caf\xE9 at the sea|\r\n"
 const std::string kGarden = "garden|1999||Summer holiday|||\r\n";
 
 class TagCommandTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         Library::CreatePictureFolders(m_dir.Path().string());
         std::string crowded = "crowded|2000|";
-        for (int i = 0; i < 16; ++i) crowded += (i ? "^P" : "P") + std::to_string(i);
+        for (int i = 0; i < 16; ++i)
+            crowded += (i ? "^P" : "P") + std::to_string(i);
         WriteBytes(m_path, kBeach + kGarden + crowded + "||||\r\n");
         m_before = ReadBytes(m_path);
     }
@@ -43,20 +44,25 @@ protected:
 
 TEST_F(TagCommandTest, TagsEveryPhotoThatCanTakeTheNamesAndReportsTheOthers)
 {
-    EXPECT_EQ(Run({"tag", "beach", "garden", "crowded", "--person", "Doe, Jane", "--person=Smith, John",
-                   "--event", "Summer holiday", "--location", "France, Paris"}),
-              1);
+    EXPECT_EQ(
+        Run({"tag", "beach", "garden", "crowded", "--person", "Doe, Jane", "--person=Smith, John",
+             "--event", "Summer holiday", "--location", "France, Paris"}),
+        1);
     EXPECT_EQ(m_out.str(), "Tagged \"beach\"\nTagged \"garden\"\n");
     EXPECT_EQ(m_err.str(), "Quillery: These photos would hold more than 16 names of a kind and "
                            "were left as they were:\ncrowded\n");
     const std::string saved = ReadBytes(m_path);
     EXPECT_NE(saved.find("beach|6/05/1999|Doe, Jane^Smith, John|Summer holiday|France, Paris|"),
-              std::string::npos) << saved;
+              std::string::npos)
+        << saved;
     EXPECT_NE(saved.find("garden|1999|Doe, Jane^Smith, John|Summer holiday|France, Paris|"),
-              std::string::npos) << saved;
+              std::string::npos)
+        << saved;
     EXPECT_NE(saved.find("crowded|2000|P0^"), std::string::npos) << saved;
-    EXPECT_EQ(saved.find("crowded|2000|P0^P1^P2^P3^P4^P5^P6^P7^P8^P9^P10^P11^P12^P13^P14^P15|Summer"),
-              std::string::npos) << saved;
+    EXPECT_EQ(
+        saved.find("crowded|2000|P0^P1^P2^P3^P4^P5^P6^P7^P8^P9^P10^P11^P12^P13^P14^P15|Summer"),
+        std::string::npos)
+        << saved;
 }
 
 TEST_F(TagCommandTest, RefusalsChangeNothing)
@@ -66,11 +72,16 @@ TEST_F(TagCommandTest, RefusalsChangeNothing)
         int code;
         std::string error;
     } cases[] = {
-        {{"tag", "nobody", "--person", "Doe, Jane"}, 1,
+        {{"tag", "nobody", "--person", "Doe, Jane"},
+         1,
          "Quillery: No photo has the picture file name \"nobody\"\n"},
-        {{"tag", "beach", "--person", "Doe|Jane"}, 1,
-         "Quillery: Input cannot contain either | or ^ characters, and cannot be empty: \"Doe|Jane\"\n"},
-        {{"tag", "beach", "--colour", "red"}, 2, "quillery-tool tag: unknown option or missing value: --colour\n"},
+        {{"tag", "beach", "--person", "Doe|Jane"},
+         1,
+         "Quillery: Input cannot contain either | or ^ characters, and cannot be empty: "
+         "\"Doe|Jane\"\n"},
+        {{"tag", "beach", "--colour", "red"},
+         2,
+         "quillery-tool tag: unknown option or missing value: --colour\n"},
         {{"tag", "beach"}, 2, ""},
     };
     for (const auto& c : cases) {
@@ -101,4 +112,4 @@ TEST_F(TagCommandTest, DumpFindListsThePhotosThatHoldTheTextIgnoringCase)
     EXPECT_EQ(Run({"dump", "--find"}), 2);
 }
 
-}  // namespace
+} // namespace

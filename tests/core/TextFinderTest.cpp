@@ -13,7 +13,7 @@ namespace {
 using Names = std::vector<std::string>;
 
 class TextFinderPhotos : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         const auto idOf = [this](NameKind kind, const char* name) {
@@ -26,7 +26,8 @@ protected:
         Add(NamedRecord("M\xFCller", 1, 1, 1999, {}, {}, {}, idOf), "Caf\xE9 in K\xF6ln");
         Add(NamedRecord("utf", 1, 1, 1999, {"M\xC3\xBCller, Anna"}, {}, {}, idOf), "");
         Add(NamedRecord("tulip", 1, 1, 1999, {}, {}, {}, idOf), "");
-        for (int i = 0; i < m_catalog.PhotoCount(); ++i) m_rows.push_back(&m_catalog.PhotoAt(i));
+        for (int i = 0; i < m_catalog.PhotoCount(); ++i)
+            m_rows.push_back(&m_catalog.PhotoAt(i));
     }
 
     void Add(PhotoRecord record, const std::string& notes)
@@ -38,7 +39,8 @@ protected:
     static Names FileNames(const std::vector<const PhotoRecord*>& photos)
     {
         Names names;
-        for (const PhotoRecord* photo : photos) names.push_back(photo->GetFileName());
+        for (const PhotoRecord* photo : photos)
+            names.push_back(photo->GetFileName());
         return names;
     }
 
@@ -57,8 +59,8 @@ TEST_F(TextFinderPhotos, MatchesFileNameNotesAndNamesIgnoringCase)
         {"BEACH", {"Beach"}},
         {"tulip", {"garden", "tulip"}},
         {"roses\r\nand", {"garden"}},
-        {"john smith", {"Beach"}},         // a person as shown
-        {"smith, jo", {"Beach"}},          // and as stored
+        {"john smith", {"Beach"}}, // a person as shown
+        {"smith, jo", {"Beach"}},  // and as stored
         {"paris fr", {"garden"}},
         {"party", {"garden"}},
         // Typed as UTF-8, found in Windows-1252 and UTF-8 texts alike.
@@ -70,7 +72,8 @@ TEST_F(TextFinderPhotos, MatchesFileNameNotesAndNamesIgnoringCase)
         {"gardenroses", {}},
         {"nothing", {}},
     };
-    for (const auto& c : cases) EXPECT_EQ(FileNames(finder.Find(c.typed)), c.kept) << c.typed;
+    for (const auto& c : cases)
+        EXPECT_EQ(FileNames(finder.Find(c.typed)), c.kept) << c.typed;
 }
 
 TEST_F(TextFinderPhotos, SeesNamesEditedAfterItWasMadeAndKeepsTheGivenOrder)
@@ -84,4 +87,4 @@ TEST_F(TextFinderPhotos, SeesNamesEditedAfterItWasMadeAndKeepsTheGivenOrder)
     EXPECT_EQ(FileNames(finder.Find("smith")), Names{});
 }
 
-}  // namespace
+} // namespace

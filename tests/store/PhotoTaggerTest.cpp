@@ -8,7 +8,8 @@
 
 namespace {
 
-std::vector<std::string> Stored(const CQuilleryDoc& catalog, NameKind kind, const PhotoRecord& photo)
+std::vector<std::string> Stored(const CQuilleryDoc& catalog, NameKind kind,
+                                const PhotoRecord& photo)
 {
     const auto names = catalog.UsedNames(kind, photo);
     return {names.begin(), names.end()};
@@ -22,7 +23,8 @@ TEST(PhotoTaggerTest, APhotoPastTheLimitIsReportedAndKeptWhileTheOthersAreTagged
     const PhotoRecord& crowded = lib.Add("crowded");
     PhotoRecord::IdList fifteen = crowded.Ids(NameKind::Persons);
     for (int i = 0; i < PhotoRecord::kMaxNames - 1; ++i)
-        fifteen[static_cast<size_t>(i)] = lib.GetLibrary().AddName(NameKind::Persons, "P" + std::to_string(i));
+        fifteen[static_cast<size_t>(i)] =
+            lib.GetLibrary().AddName(NameKind::Persons, "P" + std::to_string(i));
     PhotoRecord values(crowded);
     values.SetIds(NameKind::Persons, fifteen);
     lib.GetLibrary().ChangePhoto(crowded, values);
@@ -57,9 +59,10 @@ TEST(PhotoTaggerTest, APhotoPastTheLimitIsReportedAndKeptWhileTheOthersAreTagged
 
     // Tagging again changes nothing: every photo holds the names already.
     changed.clear();
-    const PhotoTagger::Result again = PhotoTagger::Tag(lib.GetLibrary(), std::vector<const PhotoRecord*>{&holder, &bare}, names);
+    const PhotoTagger::Result again =
+        PhotoTagger::Tag(lib.GetLibrary(), std::vector<const PhotoRecord*>{&holder, &bare}, names);
     EXPECT_TRUE(again.tagged.empty());
     EXPECT_EQ(changed.count(), 0);
 }
 
-}  // namespace
+} // namespace

@@ -30,7 +30,7 @@ constexpr std::array<KindTexts, kNameKinds.size()> kKindTexts{{
     {"Locations:", "Locations", "Locations to add to every selected photo", "Add new location"},
 }};
 
-}  // namespace
+} // namespace
 
 TagPhotosDialog::TagPhotosDialog(Library& library, DialogRunner& dialogs, Prompter& prompter,
                                  int photoCount, QWidget* parent)
@@ -39,7 +39,8 @@ TagPhotosDialog::TagPhotosDialog(Library& library, DialogRunner& dialogs, Prompt
     setWindowTitle(QStringLiteral("Add names to selected photos"));
     auto* prompt = new QLabel(
         photoCount == 1 ? QStringLiteral("Select names to add to the selected photo:")
-                        : QStringLiteral("Select names to add to each of the %1 selected photos:").arg(photoCount),
+                        : QStringLiteral("Select names to add to each of the %1 selected photos:")
+                              .arg(photoCount),
         this);
     auto* columns = new QHBoxLayout;
     for (const NameKind kind : kNameKinds) {
@@ -50,7 +51,8 @@ TagPhotosDialog::TagPhotosDialog(Library& library, DialogRunner& dialogs, Prompt
         list->setAccessibleName(QString::fromUtf8(texts.listName));
         list->setAccessibleDescription(QString::fromUtf8(texts.description));
         const NameList& names = library.Catalog().Names(kind);
-        for (int id = 0; id < names.Size(); ++id) list->addItem(NameListItem::Make(names.At(id)));
+        for (int id = 0; id < names.Size(); ++id)
+            list->addItem(NameListItem::Make(names.At(id)));
         auto* button = new QPushButton(QString::fromUtf8(texts.button), this);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, kind] { AddName(kind); });
@@ -88,7 +90,8 @@ TagPhotosDialog::TagPhotosDialog(Library& library, DialogRunner& dialogs, Prompt
 PhotoTagger::Names TagPhotosDialog::Chosen() const
 {
     PhotoTagger::Names chosen;
-    for (const NameKind kind : kNameKinds) chosen.at(KindIndex(kind)) = NameListItem::SelectedBytes(List(kind));
+    for (const NameKind kind : kNameKinds)
+        chosen.at(KindIndex(kind)) = NameListItem::SelectedBytes(List(kind));
     return chosen;
 }
 
@@ -115,7 +118,8 @@ void TagPhotosDialog::accept()
 // listed twice.
 void TagPhotosDialog::AddName(NameKind kind)
 {
-    const std::string name = NameEntryDialog::Run(m_dialogs, m_library, kind, std::string(), m_prompter, this);
+    const std::string name =
+        NameEntryDialog::Run(m_dialogs, m_library, kind, std::string(), m_prompter, this);
     if (name.empty()) return;
     QListWidget* list = List(kind);
     QListWidgetItem* item = NameListItem::Find(list, name);

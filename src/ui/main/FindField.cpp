@@ -52,7 +52,8 @@ void FindField::Narrow(const QString& text)
     if (!m_finder) m_finder = std::make_unique<TextFinder>(m_library.Catalog(), *m_rows);
     const QByteArray typed = text.toUtf8();
     m_narrowing = true;
-    m_list.ShowSubset(m_finder->Find(std::string_view(typed.constData(), static_cast<size_t>(typed.size()))));
+    m_list.ShowSubset(
+        m_finder->Find(std::string_view(typed.constData(), static_cast<size_t>(typed.size()))));
     m_narrowing = false;
     // With the field empty every row is back, and the next typing starts afresh.
     if (text.isEmpty()) ForgetRows();

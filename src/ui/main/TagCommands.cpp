@@ -31,9 +31,11 @@ void TagCommands::OnAddNamesToSelection()
         return;
     }
     DialogGuard<TagPhotosDialog> dialog(library, m_context.dialogs, m_context.prompter,
-                                        static_cast<int>(list.SelectedPhotos().size()), &m_context.window);
+                                        static_cast<int>(list.SelectedPhotos().size()),
+                                        &m_context.window);
     if (m_context.dialogs.Run(*dialog.get()) != QDialog::Accepted || !dialog) return;
-    const PhotoTagger::Result result = PhotoTagger::Tag(library, list.SelectedPhotos(), dialog->Chosen());
+    const PhotoTagger::Result result =
+        PhotoTagger::Tag(library, list.SelectedPhotos(), dialog->Chosen());
     // Names the dialog added count as changes even when no photo took them.
     if (library.IsModified()) m_files.Save();
     if (!result.full.empty()) m_context.prompter.Message(PhotoTagger::FullMessage(result.full));

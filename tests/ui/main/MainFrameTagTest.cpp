@@ -14,12 +14,13 @@
 namespace {
 
 class MainFrameTagTest : public MainFrameTest {
-protected:
+  protected:
     // Family.pdb with a third photo that holds sixteen persons already.
     void OpenFamilyWithCrowdedPhoto()
     {
         std::string crowded = "crowded|2000|";
-        for (int i = 0; i < 16; ++i) crowded += (i ? "^P" : "P") + std::to_string(i);
+        for (int i = 0; i < 16; ++i)
+            crowded += (i ? "^P" : "P") + std::to_string(i);
         OpenWithDialog(MakeLibrary("Family.pdb", std::string(kTwoPhotos) + crowded + "||||\r\n"));
     }
 
@@ -29,7 +30,8 @@ protected:
         List().selectionModel()->clearSelection();
         for (const int row : rows)
             List().selectionModel()->select(List().model()->index(row, 0),
-                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                                            QItemSelectionModel::Select |
+                                                QItemSelectionModel::Rows);
     }
     bool Enabled() { return m_frame.Action(CommandId::AddNamesToSelection)->isEnabled(); }
     FindField& Find() { return *m_frame.findChild<FindField*>(QStringLiteral("findField")); }
@@ -75,8 +77,10 @@ TEST_F(MainFrameTagTest, TagsTheSelectedPhotosAndReportsTheOnePastTheLimit)
     EXPECT_FALSE(Lib().IsModified());
     const std::string saved = ReadBytes(Path("Family.pdb"));
     EXPECT_NE(saved.find("beach01|6/05/1999|Smith, John^Doe, Jane|Summer holiday^Beach day|"),
-              std::string::npos) << saved;
-    EXPECT_NE(saved.find("garden|1999|Doe, Jane|Summer holiday^Beach day|"), std::string::npos) << saved;
+              std::string::npos)
+        << saved;
+    EXPECT_NE(saved.find("garden|1999|Doe, Jane|Summer holiday^Beach day|"), std::string::npos)
+        << saved;
     EXPECT_NE(saved.find("^P15||||"), std::string::npos) << saved;
 }
 
@@ -95,4 +99,4 @@ TEST_F(MainFrameTagTest, NewAndOpenEmptyTheFindField)
     EXPECT_EQ(Find().text(), "");
 }
 
-}  // namespace
+} // namespace
