@@ -50,7 +50,11 @@ std::optional<Request> Parse(const std::vector<std::string>& arguments, ToolCont
     }
     const bool noName = std::all_of(request.names.begin(), request.names.end(),
                                     [](const auto& names) { return names.empty(); });
-    if (request.library.empty() || request.photos.empty() || noName) return std::nullopt;
+    if (request.library.empty() || request.photos.empty()) return std::nullopt;
+    if (noName) {
+        context.err << "quillery-tool tag: give at least one --person, --event or --location\n";
+        return std::nullopt;
+    }
     return request;
 }
 

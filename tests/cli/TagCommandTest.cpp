@@ -82,7 +82,8 @@ TEST_F(TagCommandTest, RefusalsChangeNothing)
         {{"tag", "beach", "--colour", "red"},
          2,
          "quillery-tool tag: unknown option or missing value: --colour\n"},
-        {{"tag", "beach"}, 2, ""},
+        {{"tag", "beach"}, 2, "quillery-tool tag: give at least one --person, --event or --location\n"},
+        {{"tag", "--person", "Doe, Jane"}, 2, ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Run(c.arguments), c.code);
