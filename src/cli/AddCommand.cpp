@@ -1,9 +1,9 @@
 #include "cli/AddCommand.h"
 
 #include "cli/ProgressLine.h"
+#include "cli/ToolOption.h"
 #include "core/CQuilleryDoc.h"
 #include "core/NameChoice.h"
-#include "core/NameText.h"
 #include "core/NotesText.h"
 #include "core/Prompter.h"
 #include "imaging/Imaging.h"
@@ -33,20 +33,6 @@ bool OverlapSwitchedOff()
 {
     const char* value = std::getenv(AddCommand::kNoOverlapVariable);
     return value != nullptr && std::string_view(value) != "0";
-}
-
-// "--name N" and "--name=N" alike; the value of the option at `index`, which moves
-// past what was taken.
-std::optional<std::string> OptionValue(const std::vector<std::string>& arguments, size_t& index,
-                                       std::string_view option)
-{
-    const std::string& argument = arguments[index];
-    if (argument.size() > option.size() && argument.compare(0, option.size(), option) == 0 &&
-        argument[option.size()] == '=') {
-        return argument.substr(option.size() + 1);
-    }
-    if (argument != option || index + 1 >= arguments.size()) return std::nullopt;
-    return arguments[++index];
 }
 
 // A command line may break lines with "\n" or "\r\n"; read as an editor would see
@@ -113,12 +99,12 @@ std::optional<AddCommand::Request> AddCommand::Parse(const std::vector<std::stri
             (request.library.empty() ? request.library : request.images.emplace_back()) = argument;
             continue;
         }
-        if (auto value = OptionValue(arguments, i, "--name")) request.name = *value;
-        else if (auto date = OptionValue(arguments, i, "--date")) request.date = *date;
-        else if (auto notes = OptionValue(arguments, i, "--notes")) request.notes = NotesWithBreaks(*notes);
-        else if (auto person = OptionValue(arguments, i, "--person")) request.persons.push_back(*person);
-        else if (auto event = OptionValue(arguments, i, "--event")) request.events.push_back(*event);
-        else if (auto location = OptionValue(arguments, i, "--location")) request.locations.push_back(*location);
+        if (auto value = ToolOption::Value(arguments, i, "--name")) request.name = *value;
+        else if (auto date = ToolOption::Value(arguments, i, "--date")) request.date = *date;
+        else if (auto notes = ToolOption::Value(arguments, i, "--notes")) request.notes = NotesWithBreaks(*notes);
+        else if (auto person = ToolOption::Value(arguments, i, "--person")) request.persons.push_back(*person);
+        else if (auto event = ToolOption::Value(arguments, i, "--event")) request.events.push_back(*event);
+        else if (auto location = ToolOption::Value(arguments, i, "--location")) request.locations.push_back(*location);
         else {
             context.err << "quillery-tool add: unknown option or missing value: " << argument << '\n';
             return std::nullopt;
@@ -175,14 +161,9 @@ bool AddCommand::NamesFit(const Request& request, ToolContext& context)
 bool AddCommand::AddNames(const Request& request, Library& library, ToolContext& context)
 {
     const auto check = [&](const std::vector<std::string>& names) {
-        for (const std::string& name : names) {
-            if (name.empty() || HasNameSeparator(name)) {
-                context.prompter.Message("Input cannot contain either | or ^ characters, and "
-                                         "cannot be empty: \"" + name + "\"");
-                return false;
-            }
-        }
-        return true;
+        const auto unusable = NameChoice::Unusable(names);
+        if (unusable) context.prompter.Message(*unusable);
+        return !unusable;
     };
     if (!check(request.persons) || !check(request.events) || !check(request.locations)) return false;
     const auto add = [&](NameKind kind, const std::vector<std::string>& names) {

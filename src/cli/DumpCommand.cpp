@@ -1,7 +1,11 @@
 #include "cli/DumpCommand.h"
 
 #include "cli/JsonLine.h"
+#include "cli/ToolOption.h"
 #include "core/CQuilleryDoc.h"
+#include "core/TextFinder.h"
+
+#include <optional>
 
 #include <ostream>
 
@@ -22,16 +26,27 @@ std::string_view DumpCommand::Description() const
            "\"file\", \"date\", \"month\", \"day\", \"year\", \"persons\", \"events\",\n"
            "\"locations\" and \"notes\"; names are lists of their stored forms (\"Smith, John\").\n"
            "Text that is not valid UTF-8 is shown as Windows-1252. Exits with 1 and the\n"
-           "reader's message on stderr when the library cannot be read.";
+           "reader's message on stderr when the library cannot be read. With --find, only\n"
+           "the photos whose picture file name, notes or names contain TEXT, ignoring\n"
+           "case, as the program's find field in the toolbar lists them.";
 }
 
 int DumpCommand::Run(const std::vector<std::string>& arguments, ToolContext& context)
 {
-    if (arguments.size() != 1) return kUsage;
+    std::string path;
+    std::optional<std::string> find;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        if (auto text = ToolOption::Value(arguments, i, "--find")) find = std::move(text);
+        else if (arguments[i].rfind("--", 0) == 0 || !path.empty()) return kUsage;
+        else path = arguments[i];
+    }
+    if (path.empty()) return kUsage;
     CQuilleryDoc catalog;
-    if (!catalog.ReadDatabase(arguments[0], context.prompter)) return kFailure;
-    for (int i = 0; i < catalog.PhotoCount(); ++i)
-        context.out << PhotoLine(catalog, catalog.PhotoAt(i)) << '\n';
+    if (!catalog.ReadDatabase(path, context.prompter)) return kFailure;
+    std::vector<const PhotoRecord*> photos;
+    for (int i = 0; i < catalog.PhotoCount(); ++i) photos.push_back(&catalog.PhotoAt(i));
+    if (find) photos = TextFinder(catalog, photos).Find(*find);
+    for (const PhotoRecord* photo : photos) context.out << PhotoLine(catalog, *photo) << '\n';
     context.out.flush();
     return context.out ? kSuccess : kFailure;
 }

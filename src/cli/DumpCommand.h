@@ -6,11 +6,11 @@ class CQuilleryDoc;
 class NameList;
 class PhotoRecord;
 
-// quillery-tool dump LIB.pdb: one JSON object per photo and line.
+// quillery-tool dump LIB.pdb [--find TEXT]: one JSON object per photo and line.
 class DumpCommand : public ToolCommand {
 public:
     std::string_view Name() const override { return "dump"; }
-    std::string_view Arguments() const override { return "LIB.pdb"; }
+    std::string_view Arguments() const override { return "LIB.pdb [--find TEXT]"; }
     std::string_view Description() const override;
     int Run(const std::vector<std::string>& arguments, ToolContext& context) override;
 

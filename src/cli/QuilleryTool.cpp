@@ -7,6 +7,7 @@
 #include "cli/ImportCommand.h"
 #include "cli/OutputBuffer.h"
 #include "cli/ResaveCommand.h"
+#include "cli/TagCommand.h"
 
 #include <cstring>
 #include <iostream>
@@ -20,6 +21,7 @@ QuilleryTool::QuilleryTool()
     m_commands.push_back(std::make_unique<AddCommand>(nullptr, ToolCommand::kLockWait, terminal));
     m_commands.push_back(std::make_unique<ResaveCommand>());
     m_commands.push_back(std::make_unique<DeleteCommand>());
+    m_commands.push_back(std::make_unique<TagCommand>());
     m_commands.push_back(std::make_unique<ExportCommand>(ToolCommand::kLockWait, terminal));
     m_commands.push_back(std::make_unique<ImportCommand>(
         terminal && ::isatty(STDIN_FILENO) == 1 ? &std::cin : nullptr));

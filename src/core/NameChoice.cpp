@@ -1,5 +1,6 @@
 #include "core/NameChoice.h"
 
+#include "core/NameText.h"
 #include "core/PhotoRecord.h"
 
 #include <algorithm>
@@ -31,4 +32,15 @@ std::optional<std::string> NameChoice::Refusal(NameKind kind, const std::vector<
     const std::string word(KindWord(kind));
     return "A photo can hold at most " + std::to_string(PhotoRecord::kMaxNames) + " " + word +
            ", " + std::to_string(count) + " " + word + " were chosen, please choose fewer";
+}
+
+std::optional<std::string> NameChoice::Unusable(const std::vector<std::string>& names)
+{
+    for (const std::string& name : names) {
+        if (name.empty() || HasNameSeparator(name)) {
+            return "Input cannot contain either | or ^ characters, and cannot be empty: \"" +
+                   name + "\"";
+        }
+    }
+    return std::nullopt;
 }

@@ -20,4 +20,8 @@ public:
     // The message refusing the names, or nothing when a photo can hold them; a name
     // given twice counts once.
     static std::optional<std::string> Refusal(NameKind kind, const std::vector<std::string>& names);
+    // The message refusing the first name typed as a front's argument that no list
+    // may hold (empty, or holding a separator of the database file); nothing when all
+    // can be stored.
+    static std::optional<std::string> Unusable(const std::vector<std::string>& names);
 };

@@ -1,6 +1,8 @@
 #include "core/TextEncoding.h"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace {
@@ -58,6 +60,32 @@ size_t ValidSequenceLength(std::string_view text)
     return length;
 }
 
+// The small letter of a capital; every other code point stays. Enough of Unicode's
+// case pairs for the names and notes a photo library holds: Latin-1, Latin
+// Extended-A (which holds the capitals of Windows-1252's 0x80 row), Greek, Cyrillic.
+char32_t SmallLetter(char32_t code)
+{
+    if (code < 0x80) return code >= 'A' && code <= 'Z' ? code + 0x20 : code;
+    if (code >= 0xC0 && code <= 0xDE) return code == 0xD7 ? code : code + 0x20;
+    if (code >= 0x100 && code <= 0x17F) {
+        if (code == 0x130) return U'i';
+        if (code == 0x178) return 0xFF;
+        if (code == 0x131 || code == 0x138 || code == 0x149 || code == 0x17F) return code;
+        // From 0x139 to 0x148 and from 0x179 the capitals sit at odd code points.
+        const bool oddCapitals = (code >= 0x139 && code <= 0x148) || code >= 0x179;
+        return (code % 2 == 1) == oddCapitals ? code + 1 : code;
+    }
+    if (code >= 0x391 && code <= 0x3A9) return code == 0x3A2 ? code : code + 0x20;
+    if (code == 0x386) return 0x3AC;
+    if (code >= 0x388 && code <= 0x38A) return code + 0x25;
+    if (code == 0x38C) return 0x3CC;
+    if (code == 0x38E || code == 0x38F) return code + 0x3F;
+    if (code == 0x3C2) return 0x3C3;  // final sigma
+    if (code >= 0x400 && code <= 0x40F) return code + 0x50;
+    if (code >= 0x410 && code <= 0x42F) return code + 0x20;
+    return code;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes)
@@ -82,5 +110,49 @@ std::string ToDisplayUtf8(std::string_view bytes)
         else
             AppendUtf8(out, byte < 0xA0 ? kHighControls[byte - 0x80] : char32_t{byte});
     }
+    return out;
+}
+
+void AppendFoldedForSearch(std::string_view bytes, std::string& out)
+{
+    // Most texts are ASCII: a byte for a byte, without decoding.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<uint8_t>(c) < 0x80; })) {
+        const size_t at = out.size();
+        out.resize(at + bytes.size());
+        std::transform(bytes.begin(), bytes.end(), out.begin() + static_cast<std::ptrdiff_t>(at),
+                       [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; });
+        return;
+    }
+    if (!IsValidUtf8(bytes)) {
+        for (const char c : bytes) {
+            const auto byte = static_cast<uint8_t>(c);
+            if (byte < 0x80)
+                out += static_cast<char>(SmallLetter(byte));
+            else
+                AppendUtf8(out, SmallLetter(byte < 0xA0 ? kHighControls[byte - 0x80] : char32_t{byte}));
+        }
+        return;
+    }
+    // Every letter folded lies below U+0800, so only two-byte sequences are decoded;
+    // longer ones are copied as they stand.
+    while (!bytes.empty()) {
+        const size_t length = ValidSequenceLength(bytes);
+        const auto byte = [&](size_t i) { return static_cast<uint8_t>(bytes[i]); };
+        if (length == 1) {
+            out += static_cast<char>(SmallLetter(byte(0)));
+        } else if (length == 2) {
+            AppendUtf8(out, SmallLetter(char32_t((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F)));
+        } else {
+            out.append(bytes.substr(0, length));
+        }
+        bytes.remove_prefix(length);
+    }
+}
+
+std::string FoldCaseForSearch(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    AppendFoldedForSearch(bytes, out);
     return out;
 }

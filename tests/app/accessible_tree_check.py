@@ -7,10 +7,11 @@ picture or status pane has no accessible name or description, a thumbnail cell
 no name, or a control of the scanner's dialogs no name. It drives the program by
 keyboard as a person without a mouse would: F6 to
 the photo list, Down and Enter to make a photo current, Shift+F10 for the photo's
-menu and its "Edit Photo Information", the menu bar for "Edit Events", "Print
-Image...", "Options" and "About Quillery", two files typed into the file dialog of
-"Add photo from file" for the first photo dialog of a batch, "TWAIN Setup" and "Add
-photo via scanner" (on SANE's test backend); each dialog's tree is read the same way.
+menu and its "Edit Photo Information", the menu bar for "Edit Events", "Add names
+to selected photos...", "Print Image...", "Options" and "About Quillery", two files
+typed into the file dialog of "Add photo from file" for the first photo dialog of a
+batch, "TWAIN Setup" and "Add photo via scanner" (on SANE's test backend); each
+dialog's tree is read the same way.
 
     accessible_tree_check.py PROGRAM SAMPLES_FOLDER
 
@@ -313,6 +314,8 @@ def check(pyatspi, env):
     wait_for("the photo list's rows", lambda: photos.queryTable().nRows > 0, 20)
 
     problems = ["main window: " + entry for entry in reader.unnamed(app)]
+    if reader.find("text", "Find") is None and reader.find("entry", "Find") is None:
+        problems.append("main window: no field named Find in the toolbar")
 
     focus_main_window(env)
     # By keyboard alone: to the list, one row down, Enter makes it the current photo.
@@ -347,6 +350,8 @@ def check(pyatspi, env):
     def from_menu(menu_key, item, title, role="dialog", controls=False):
         return open_dialog(reader, env, title, menu_keys(menu_key, item), role, controls)
     problems += from_menu("alt+e", "Edit Events", "Edit an Event")
+    # The row made current above is selected, so the selection can be tagged.
+    problems += from_menu("alt+e", "Add names to selected photos...", "Add names to selected photos")
     # The editing sheet opens on its rotate page, of the current photo chosen above.
     problems += from_menu("alt+e", "Edit current photo", "Picture Editing")
     # The file-open dialog with its preview panel, under Qt's own title.

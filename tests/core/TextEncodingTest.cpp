@@ -24,4 +24,21 @@ TEST(TextEncodingTest, KeepsValidUtf8AndReadsOtherBytesAsWindows1252)
         EXPECT_EQ(ToDisplayUtf8(c.bytes), c.shown) << c.bytes;
 }
 
+TEST(TextEncodingTest, FoldsCaseOfUtf8AndWindows1252AlikeForSearch)
+{
+    const struct {
+        std::string bytes;
+        std::string folded;
+    } cases[] = {
+        {"ABC xyz 09", "abc xyz 09"},
+        {"M\xC3\x9CLLER \xC3\x89t\xC3\xA9", "m\xC3\xBCller \xC3\xA9t\xC3\xA9"},  // UTF-8 Ü, É
+        {"M\xDCLLER \xC9t\xE9", "m\xC3\xBCller \xC3\xA9t\xC3\xA9"},              // the same in 1252
+        {"\x8A\x8C\x8E\x9F \xD7", "\xC5\xA1\xC5\x93\xC5\xBE\xC3\xBF \xC3\x97"},  // Š Œ Ž Ÿ, × stays
+        {"\xC5\x81\xC3\x93" "D\xC5\xB9", "\xC5\x82\xC3\xB3" "d\xC5\xBA"},           // ŁÓDŹ
+        {"\xCE\x9F\xCE\xA3 \xD0\x9C\xD0\x81", "\xCE\xBF\xCF\x83 \xD0\xBC\xD1\x91"},  // ΟΣ МЁ
+        {"\xE2\x82\xAC \xF0\x9F\x98\x80", "\xE2\x82\xAC \xF0\x9F\x98\x80"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FoldCaseForSearch(c.bytes), c.folded) << c.bytes;
+}
+
 } // namespace

@@ -410,6 +410,14 @@ TEST_F(KillCampaign, DeleteWithFiles)
     Campaign("delete", {"delete", Library(), "garden", "--with-files"}, false);
 }
 
+// Names added to two photos, then one save: a kill leaves the library as it was or
+// with both photos tagged.
+TEST_F(KillCampaign, Tag)
+{
+    Campaign("tag", {"tag", Library(), "garden", "harbour", "--person", "Doe, Jane", "--event", "Picnic"},
+             false);
+}
+
 // The photos merged and their pictures copied, then the library saved: the copies
 // are on disk before the save names them.
 TEST_F(KillCampaign, Import)

@@ -19,6 +19,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 PhotoList::PhotoList(QWidget* parent)
     : QTableView(parent),
       m_model(new PhotoListModel(this)),
@@ -39,6 +41,8 @@ PhotoList::PhotoList(QWidget* parent)
     setWordWrap(true);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &PhotoList::selectedRowsChanged);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -207,6 +211,19 @@ int PhotoList::FirstSelectedRow() const
     return first;
 }
 
+bool PhotoList::HasSelectedRows() const { return selectionModel()->hasSelection(); }
+
+std::vector<const PhotoRecord*> PhotoList::SelectedPhotos() const
+{
+    QModelIndexList rows = selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    std::vector<const PhotoRecord*> photos;
+    photos.reserve(static_cast<size_t>(rows.size()));
+    for (const QModelIndex& index : rows) photos.push_back(PhotoAtRow(index.row()));
+    return photos;
+}
+
 void PhotoList::SetCurrentPhoto(const PhotoRecord* photo)
 {
     m_currentPhoto = photo;
@@ -268,6 +285,7 @@ void PhotoList::SortRows(int column, bool descending)
     m_model->Reorder(std::move(rows));
     ResetThumbnailCache();
     viewport()->update();
+    Q_EMIT rowsSorted(PhotoListModel::Field(column), descending);
 }
 
 std::string PhotoList::ThumbnailPath(const PhotoRecord& photo) const

@@ -52,6 +52,9 @@ public:
     std::vector<const PhotoRecord*> Photos() const;
     // -1 when nothing is selected.
     int FirstSelectedRow() const;
+    bool HasSelectedRows() const;
+    // The photos of the selected rows, in row order.
+    std::vector<const PhotoRecord*> SelectedPhotos() const;
 
     const PhotoRecord* CurrentPhoto() const { return m_currentPhoto; }
     // Makes the photo current, selects and focuses its row and announces it.
@@ -85,15 +88,20 @@ Q_SIGNALS:
     void rowsChanged();
     // A paint of the list that drew rows (and so their thumbnails) has ended.
     void rowsPainted();
+    // Rows were selected or deselected; rowsChanged stands for this too, as
+    // rebuilding the rows drops the selection without a word.
+    void selectedRowsChanged();
+    // The same rows were sorted by a field, as a header click sorts them.
+    void rowsSorted(PhotoField field, bool descending);
 
-  protected:
+protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     friend class PhotoRowDelegate;
 
     void ConnectLibrary();

@@ -43,10 +43,5 @@ FilterNamesDialog::FilterNamesDialog(const CQuilleryDoc& catalog, NameKind kind,
 
 std::vector<std::string> FilterNamesDialog::Chosen() const
 {
-    std::vector<std::string> chosen;
-    for (int row = 0; row < m_list->count(); ++row) {
-        const QListWidgetItem* item = m_list->item(row);
-        if (item->isSelected()) chosen.push_back(NameListItem::Bytes(item));
-    }
-    return chosen;
+    return NameListItem::SelectedBytes(m_list);
 }

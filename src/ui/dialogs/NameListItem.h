@@ -3,7 +3,10 @@
 #include "ui/common/ByteText.h"
 
 #include <QByteArray>
+#include <QListWidget>
 #include <QListWidgetItem>
+
+#include <vector>
 
 #include <string>
 
@@ -23,6 +26,25 @@ inline QListWidgetItem* Make(const std::string& stored)
 inline std::string Bytes(const QListWidgetItem* item)
 {
     return item->data(kBytesRole).toByteArray().toStdString();
+}
+
+// The stored bytes of the selected items, in list order.
+inline std::vector<std::string> SelectedBytes(const QListWidget* list)
+{
+    std::vector<std::string> chosen;
+    for (int row = 0; row < list->count(); ++row) {
+        const QListWidgetItem* item = list->item(row);
+        if (item->isSelected()) chosen.push_back(Bytes(item));
+    }
+    return chosen;
+}
+
+// The item of a stored name, or null.
+inline QListWidgetItem* Find(const QListWidget* list, const std::string& stored)
+{
+    for (int row = 0; row < list->count(); ++row)
+        if (Bytes(list->item(row)) == stored) return list->item(row);
+    return nullptr;
 }
 
 }  // namespace NameListItem

@@ -24,6 +24,7 @@ enum class CommandId : int {
     DeleteDatabaseOnly = 32797,
     DeleteDatabaseAndFiles = 32798,
     EditPhotoInformation = 32794,
+    AddNamesToSelection = 32830,
     EditCurrentPhoto = 32773,
     EditOriginalPhoto = 32799,
     EditNames = 32791,
@@ -61,5 +62,8 @@ enum class EnableRule {
     WritableLibrary,
     WritableCurrentPhoto,
     WritableCurrentPhotoNoShow,
+    // A writable library with at least one row of the photo list selected, and no
+    // picture show running.
+    WritableSelectionNoShow,
     OwnState,            // the command keeps its own state (check marks, recent files)
 };

@@ -104,6 +104,8 @@ bool CommandSet::IsEnabledBy(EnableRule rule, const EnablingFacts& state)
         return !state.readOnly && IsEnabledBy(EnableRule::CurrentPhoto, state);
     case EnableRule::WritableCurrentPhotoNoShow:
         return !state.readOnly && IsEnabledBy(EnableRule::CurrentPhotoNoShow, state);
+    case EnableRule::WritableSelectionNoShow:
+        return !state.readOnly && state.libraryOpen && state.rowsSelected && !state.pictureShowRunning;
     }
     return false;
 }

@@ -18,6 +18,7 @@ struct EnablingFacts {
     bool currentPhoto = false;
     bool pictureShowRunning = false;
     bool readOnly = false;  // another program has the library open
+    bool rowsSelected = false;
 };
 
 // The actions of the command table, one per command, owned by the window they are

@@ -31,6 +31,7 @@ constexpr std::array kCommands = std::to_array<Command>({
     {DeleteDatabaseOnly, "Delete (Database only)\tDel", "Del", R::WritableCurrentPhotoNoShow, "Delete the current selected photo (without deleting picture files)", "", ""},
     {DeleteDatabaseAndFiles, "Delete (Database+files)", "", R::WritableCurrentPhotoNoShow, "Delete the photo from database and all of its associated files", "", ""},
     {EditPhotoInformation, "Edit Photo Information", "", R::WritableCurrentPhoto, "Edit the information about the photo", "", ""},
+    {AddNamesToSelection, "Add names to selected photos...\tCtrl+T", "Ctrl+T", R::WritableSelectionNoShow, "Add persons, events and locations to every selected photo", "Add names", ""},
     {EditCurrentPhoto, "Edit current photo", "", R::WritableCurrentPhoto, "Modify the sharpness, contrast and color of photo", "Edit", "edit-image"},
     {EditOriginalPhoto, "Edit original photo", "", R::WritableCurrentPhoto, "Edit the current photo using the original photo as a starting point", "", ""},
     {EditNames, "Edit Names", "", R::WritableLibrary, "Edit/modify an existing person's name", "", ""},
@@ -79,7 +80,7 @@ const std::vector<Menu>& MenuBar()
                    Separator, Exit}},
         {"&Edit", {Separator, AddPhotoViaScanner, AddPhotoFromFile, Separator, Copy,
                    DeleteDatabaseOnly, DeleteDatabaseAndFiles, Separator, EditPhotoInformation,
-                   EditCurrentPhoto, EditOriginalPhoto, Separator, EditNames, EditEvents,
+                   AddNamesToSelection, EditCurrentPhoto, EditOriginalPhoto, Separator, EditNames, EditEvents,
                    EditLocation}},
         {"&View", {ViewToolbar, ViewStatusBar, FitToWindow, PictureShow}},
         {"Filter", {HideSelection, Separator, FilterByDate, FilterByPerson, FilterByEvent,
@@ -105,7 +106,7 @@ const std::vector<CommandId>& ContextMenu()
 {
     static const std::vector<CommandId> items = {
         Copy, DeleteDatabaseOnly, DeleteDatabaseAndFiles, Separator, EditPhotoInformation,
-        EditCurrentPhoto, EditOriginalPhoto, Separator, HideSelection,
+        AddNamesToSelection, EditCurrentPhoto, EditOriginalPhoto, Separator, HideSelection,
     };
     return items;
 }

@@ -10,10 +10,14 @@
 #include "ui/dialogs/FilterNamesDialog.h"
 #include "ui/main/CommandContext.h"
 #include "ui/main/CommandSet.h"
+#include "ui/main/FindField.h"
 
 #include <QAction>
 
-FilterCommands::FilterCommands(CommandContext& context) : QObject(&context.window), m_context(context)
+FilterCommands::FilterCommands(CommandContext& context)
+    : QObject(&context.window),
+      m_context(context),
+      m_findField(new FindField(context.library, context.photoList, &context.window))
 {
     const auto on = [this](CommandId id, auto handler) {
         connect(m_context.commands.Action(id), &QAction::triggered, this, handler);
@@ -44,6 +48,7 @@ void FilterCommands::OnFilterByNames(NameKind kind)
 
 void FilterCommands::OnUndoAllFilters()
 {
+    m_findField->Clear();
     m_context.photoList.FillFromCatalog();
 }
 

@@ -13,6 +13,7 @@
 #include "ui/main/EditingCommands.h"
 #include "ui/main/ExportImportCommands.h"
 #include "ui/main/FilterCommands.h"
+#include "ui/main/FindField.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/LibraryCommands.h"
 #include "ui/main/LockIndicators.h"
@@ -20,6 +21,7 @@
 #include "ui/main/PictureShowCommands.h"
 #include "ui/main/PrintCommands.h"
 #include "ui/main/ScannerCommands.h"
+#include "ui/main/TagCommands.h"
 #include "ui/output/OptionsDialog.h"
 
 #include <QAction>
@@ -58,7 +60,9 @@ MainFrame::MainFrame(Prompter& prompter, FileChooser& fileChooser, Settings& set
     m_libraryCommands = new LibraryCommands(*m_context, m_recentFiles, this);
     new PhotoCommands(*m_context, *m_libraryCommands);
     new DeleteCopyCommands(*m_context, *m_libraryCommands);
-    new FilterCommands(*m_context);
+    auto* filters = new FilterCommands(*m_context);
+    findChild<QToolBar*>(QStringLiteral("mainToolBar"))->addWidget(&filters->Field());
+    new TagCommands(*m_context, *m_libraryCommands);
     new PictureShowCommands(*m_context);
     new PrintCommands(*m_context);
     new EditingCommands(*m_context);
@@ -179,6 +183,7 @@ void MainFrame::ConnectViews()
         statusBar()->showMessage(ByteText::ToDisplay(note));
     });
     connect(m_state, &CommandState::changed, this, &MainFrame::UpdateCommandStates);
+    connect(m_photoList, &PhotoList::selectedRowsChanged, this, &MainFrame::UpdateCommandStates);
     connect(m_libraryCommands, &LibraryCommands::recentFilesChanged, this,
             &MainFrame::RebuildRecentFiles);
 }
@@ -199,7 +204,8 @@ void MainFrame::UpdateCommandStates()
     m_commands->Apply({.libraryOpen = m_library->IsOpen(),
                        .currentPhoto = m_photoList->CurrentPhoto() != nullptr,
                        .pictureShowRunning = m_state->IsPictureShowRunning(),
-                       .readOnly = m_library->IsReadOnly()});
+                       .readOnly = m_library->IsReadOnly(),
+                       .rowsSelected = m_photoList->HasSelectedRows()});
 }
 
 void MainFrame::RebuildRecentFiles()

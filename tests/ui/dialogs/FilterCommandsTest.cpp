@@ -11,12 +11,14 @@
 #include "ui/main/CommandSet.h"
 #include "ui/main/CommandState.h"
 #include "ui/main/FilterCommands.h"
+#include "ui/main/FindField.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -191,6 +193,75 @@ TEST_F(FilterCommandsTest, RowsFollowTheLibraryWhileFiltered)
     changed.SetIds(NameKind::Events, none);
     m_library.GetLibrary().ChangePhoto(m_library.Catalog().PhotoAt(0), changed);
     EXPECT_EQ(Rows(), (Names{"a", "b", "e", "f"})) << "a photo changed stays until the next filter";
+}
+
+// Typing narrows the rows listed when it began: a date filter applied first holds,
+// deleting characters widens back within its rows, and "Undo all filters" empties
+// the field and lists every photo.
+TEST_F(FilterCommandsTest, FindNarrowsTheRowsListedWhenTypingBeganAndUndoClearsIt)
+{
+    FindField& field = m_commands.Field();
+    Dates("1999", "2001");
+    Run(CommandId::FilterByDate);
+    ASSERT_EQ(Rows(), (Names{"a", "c", "e"}));
+    // clang-format off
+    const struct {
+        std::function<void()> keys;
+        Names rows;
+    } steps[] = {
+        {[&] { QTest::keyClicks(&field, "s"); },          {"a", "c", "e"}},  // "Summer holiday", "Smith, John"
+        {[&] { QTest::keyClicks(&field, "MIT"); },        {"a", "c", "e"}},
+        {[&] { QTest::keyClicks(&field, "H, J"); },       {"a", "c", "e"}},
+        {[&] { QTest::keyClicks(&field, "x"); },          {}},
+        {[&] { QTest::keyClick(&field, Qt::Key_Backspace); }, {"a", "c", "e"}},
+        {[&] { field.selectAll(); QTest::keyClicks(&field, "wed"); }, {"c"}},
+        {[&] { field.selectAll(); QTest::keyClick(&field, Qt::Key_Delete); }, {"a", "c", "e"}},
+    };
+    // clang-format on
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        steps[i].keys();
+        EXPECT_EQ(Rows(), steps[i].rows) << "step " << i << ": " << field.text().toStdString();
+    }
+    QTest::keyClicks(&field, "paris");
+    EXPECT_EQ(Rows(), (Names{"a", "c"}));
+    Run(CommandId::UndoAllFilters);
+    EXPECT_EQ(field.text(), "");
+    EXPECT_EQ(Rows(), (Names{"a", "b", "c", "d", "e"}));
+    QTest::keyClicks(&field, "1999");
+    EXPECT_EQ(Rows(), Names{}) << "dates are not searched";
+    EXPECT_FALSE(m_library.Catalog().IsModified());
+}
+
+TEST_F(FilterCommandsTest, FindKeepsTheOrderOfRowsSortedWhileItNarrows)
+{
+    FindField& field = m_commands.Field();
+    QTest::keyClicks(&field, "h");
+    ASSERT_EQ(Rows(), (Names{"a", "b", "c", "e"}));
+    m_list.SortByColumn(kFilenameColumn);
+    ASSERT_EQ(Rows(), (Names{"e", "c", "b", "a"}));
+    QTest::keyClicks(&field, "o");
+    EXPECT_EQ(Rows(), (Names{"e", "b", "a"}));  // "holiday"
+    QTest::keyClick(&field, Qt::Key_Backspace);
+    QTest::keyClick(&field, Qt::Key_Backspace);
+    EXPECT_EQ(Rows(), (Names{"e", "d", "c", "b", "a"}));
+}
+
+// Names stored by a Windows program are found by the same text as UTF-8 names, in
+// either case, and a name edited while the field narrows is found as it is now.
+TEST_F(FilterCommandsTest, FindIgnoresCaseInWindows1252AndUtf8Names)
+{
+    m_library.Add("f", 1, 1, 2002, {"M\xC3\xBCller, Anna"});
+    FindField& field = m_commands.Field();
+    QTest::keyClicks(&field, QString::fromUtf8("M\u00dcLLER"));
+    EXPECT_EQ(Rows(), (Names{"b", "e", "f"}));
+    QTest::keyClicks(&field, ", h");
+    EXPECT_EQ(Rows(), (Names{"b", "e"}));
+    QTest::keyClicks(&field, "ans");
+    EXPECT_EQ(Rows(), (Names{"b", "e"}));
+    m_library.GetLibrary().ReplaceName(NameKind::Persons, m_library.Catalog().FindName(NameKind::Persons, kMueller),
+                                       "M\xfcller, Hansi");
+    QTest::keyClicks(&field, "i");
+    EXPECT_EQ(Rows(), (Names{"b", "e"}));
 }
 
 }  // namespace

@@ -27,7 +27,8 @@ TEST_F(MainFrameTest, CommandsFollowTheLibraryTheCurrentPhotoAndTheShow)
 {
     const std::set<CommandId> photoCommands = {CommandId::Copy, CommandId::EditPhotoInformation,
         CommandId::EditCurrentPhoto, CommandId::EditOriginalPhoto, CommandId::HideSelection,
-        CommandId::DeleteDatabaseOnly, CommandId::DeleteDatabaseAndFiles};
+        CommandId::DeleteDatabaseOnly, CommandId::DeleteDatabaseAndFiles,
+        CommandId::AddNamesToSelection};  // the current photo's row is selected
     std::set<CommandId> withoutLibrary = photoCommands;
     for (const auto& command : CommandTable::Commands())
         if (command.rule == EnableRule::Library || command.rule == EnableRule::WritableLibrary) withoutLibrary.insert(command.id);
@@ -43,7 +44,8 @@ TEST_F(MainFrameTest, CommandsFollowTheLibraryTheCurrentPhotoAndTheShow)
 
     m_frame.Context().state.SetPictureShowRunning(true);
     EXPECT_EQ(Disabled(m_frame),
-              (std::set<CommandId>{CommandId::DeleteDatabaseOnly, CommandId::DeleteDatabaseAndFiles}));
+              (std::set<CommandId>{CommandId::DeleteDatabaseOnly, CommandId::DeleteDatabaseAndFiles,
+                                   CommandId::AddNamesToSelection}));
     m_frame.Context().state.SetPictureShowRunning(false);
 
     OpenWithDialog(Path("Family.pdb"));
@@ -99,7 +101,8 @@ TEST_F(MainFrameTest, ALibraryOpenElsewhereOpensReadOnlyWithoutItsChangingComman
               (std::set<CommandId>{CommandId::FileSave, CommandId::FileSaveAs, CommandId::Import,
                   CommandId::AddPhotoViaScanner, CommandId::AddPhotoFromFile, CommandId::DeleteDatabaseOnly,
                   CommandId::DeleteDatabaseAndFiles, CommandId::EditPhotoInformation, CommandId::EditCurrentPhoto,
-                  CommandId::EditOriginalPhoto, CommandId::EditNames, CommandId::EditEvents, CommandId::EditLocation}));
+                  CommandId::EditOriginalPhoto, CommandId::EditNames, CommandId::EditEvents, CommandId::EditLocation,
+                  CommandId::AddNamesToSelection}));
 }
 
 // Help Topics opens the manual at its index, centred on the main window, leaving its
