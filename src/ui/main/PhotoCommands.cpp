@@ -114,7 +114,7 @@ PhotoCommands::AddOutcome PhotoCommands::AddFile(const std::string& path, BatchP
     const int loaded = path.empty() ? Picture::kEmptyPath : picture.LoadFile(path);
     if (!picture.HasPicture()) {
         std::string message(LoadFailureMessage(loaded));
-        if (place) message += "\n" + FileOps::NameOf(path);
+        if (place) (message += '\n') += FileOps::NameOf(path);
         m_context.prompter.Message(message);
         return AddOutcome::NotAPicture;
     }
