@@ -53,15 +53,10 @@ void Pick(QListWidget* list, std::initializer_list<const char*> names)
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: filter_dialogs_screenshot BIN-FOLDER out\n");
-        return 2;
-    }
-    SampleWindow window(argv[1]);
-    if (!window.Copied()) {
-        std::fprintf(stderr, "no Samples.pdb in %s\n", argv[1]);
-        return 1;
-    }
+    int exitCode = 0;
+    const auto sample = SampleWindow::ForArguments(argc, argv, 3, "filter_dialogs_screenshot BIN-FOLDER out", exitCode);
+    if (!sample) return exitCode;
+    SampleWindow& window = *sample;
     MainFrame& frame = window.Open();
     const CQuilleryDoc& catalog = frame.Context().library.Catalog();
 

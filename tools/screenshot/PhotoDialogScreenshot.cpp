@@ -53,15 +53,10 @@ void SelectName(QListWidget* list, const std::string& stored)
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: photo_dialog_screenshot BIN-FOLDER PICTURE out.png\n");
-        return 2;
-    }
-    SampleWindow window(argv[1]);
-    if (!window.Copied()) {
-        std::fprintf(stderr, "no Samples.pdb in %s\n", argv[1]);
-        return 1;
-    }
+    int exitCode = 0;
+    const auto sample = SampleWindow::ForArguments(argc, argv, 4, "photo_dialog_screenshot BIN-FOLDER PICTURE out.png", exitCode);
+    if (!sample) return exitCode;
+    SampleWindow& window = *sample;
     MainFrame& frame = window.Open();
     CommandContext& context = frame.Context();
     context.photoList.SetCurrentPhoto(&context.library.Catalog().PhotoAt(1));

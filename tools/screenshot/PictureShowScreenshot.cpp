@@ -38,15 +38,10 @@ namespace {
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: picture_show_screenshot BIN-FOLDER out.png\n");
-        return 2;
-    }
-    SampleWindow window(argv[1]);
-    if (!window.Copied()) {
-        std::fprintf(stderr, "no Samples.pdb in %s\n", argv[1]);
-        return 1;
-    }
+    int exitCode = 0;
+    const auto sample = SampleWindow::ForArguments(argc, argv, 3, "picture_show_screenshot BIN-FOLDER out.png", exitCode);
+    if (!sample) return exitCode;
+    SampleWindow& window = *sample;
     for (const char* key :
          {"PictureShowDate", "PictureShowPersons", "PictureShowEvents", "PictureShowNotes"})
         window.Settings().WriteInt(key, 1);

@@ -4,6 +4,8 @@
 #include "ui/main/LibraryCommands.h"
 #include "ui/main/MainFrame.h"
 
+#include <cstdio>
+
 namespace {
 
 bool CopyLibrary(const std::filesystem::path& from, const std::filesystem::path& to)
@@ -29,6 +31,23 @@ SampleWindow::SampleWindow(const std::filesystem::path& binFolder)
 }
 
 SampleWindow::~SampleWindow() = default;
+
+std::unique_ptr<SampleWindow> SampleWindow::ForArguments(int argc, char** argv, int count,
+                                                         const char* usage, int& exitCode)
+{
+    if (argc != count) {
+        std::fprintf(stderr, "usage: %s\n", usage);
+        exitCode = 2;
+        return nullptr;
+    }
+    auto window = std::make_unique<SampleWindow>(argv[1]);
+    if (!window->Copied()) {
+        std::fprintf(stderr, "no Samples.pdb in %s\n", argv[1]);
+        exitCode = 1;
+        return nullptr;
+    }
+    return window;
+}
 
 MainFrame& SampleWindow::Open()
 {

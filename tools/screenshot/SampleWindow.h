@@ -21,6 +21,12 @@ class SampleWindow {
     explicit SampleWindow(const std::filesystem::path& binFolder);
     ~SampleWindow();
 
+    // The window of a program called with `count` arguments, the first the bin folder.
+    // Null after saying why on the error output; exitCode then holds 2 for wrong
+    // arguments, 1 for a folder without Samples.pdb.
+    static std::unique_ptr<SampleWindow> ForArguments(int argc, char** argv, int count,
+                                                      const char* usage, int& exitCode);
+
     // False when the folder held no Samples.pdb.
     bool Copied() const { return m_copied; }
     ProfileSettings& Settings() { return m_settings; }

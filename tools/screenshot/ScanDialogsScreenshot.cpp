@@ -47,15 +47,10 @@ void Centre(QWidget& dialog, const QWidget& over)
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: scan_dialogs_screenshot BIN-FOLDER out\n");
-        return 2;
-    }
-    SampleWindow window(argv[1]);
-    if (!window.Copied()) {
-        std::fprintf(stderr, "no Samples.pdb in %s\n", argv[1]);
-        return 1;
-    }
+    int exitCode = 0;
+    const auto sample = SampleWindow::ForArguments(argc, argv, 3, "scan_dialogs_screenshot BIN-FOLDER out", exitCode);
+    if (!sample) return exitCode;
+    SampleWindow& window = *sample;
     MainFrame& frame = window.Open();
     CommandContext& context = frame.Context();
     const QString out = QString::fromLocal8Bit(argv[2]);
