@@ -58,7 +58,13 @@ FirstRunPlaces QuilleryApp::FirstRunPlacesOfThisRun()
     // Qt resolves the program's path through /proc, so a link in /usr/bin leads to the
     // folder that holds the manual and the sample library.
     places.programPath = QCoreApplication::applicationFilePath().toStdString();
-    places.programFolderWritable = QFileInfo(QCoreApplication::applicationDirPath()).isWritable();
+    // An installed program's folder belongs to the system even when this user (root,
+    // say) may write it: the install leaves a mark there, and each user then works on a
+    // copy of the samples of their own, so that no package-owned file is ever changed.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    places.programFolderWritable =
+        QFileInfo(programFolder).isWritable() &&
+        !QFileInfo::exists(programFolder + QLatin1Char('/') + QLatin1String(kInstalledMark));
     places.dataHome =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
     const QString dirs =

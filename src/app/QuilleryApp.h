@@ -41,6 +41,9 @@ public:
     // program and the XDG environment.
     static FirstRunPlaces FirstRunPlacesOfThisRun();
 
+    // The file an install puts beside the program: its folder is the system's.
+    static constexpr const char* kInstalledMark = "installed-for-all-users";
+
 private:
     ProfileSettings m_settings;
     RecentFileList m_recentFiles;
