@@ -19,15 +19,16 @@ const std::string kWriteFailed = std::to_string(img::kErrWriteFailed);
 
 // Runs the pipeline the way the photo dialog does: the thumbnail is made from the
 // picture as loaded.
-std::optional<VersionFailure> AddPhoto(const StoreLibrary& library, Picture& picture,
-                                       const std::string& name,
-                                       const AtomicFile::Sync& sync = AtomicFile::SyncToDisk)
+std::optional<VersionFailure> AddPhoto(
+    const StoreLibrary& library, Picture& picture, const std::string& name,
+    const AtomicFile::Sync& sync = AtomicFile::SyncToDisk,
+    const PictureStore::StatusLine& status = [](const std::string&) {})
 {
     Picture thumbnail;
     thumbnail.MakeScaledCopy(picture, 150, 100);
     PictureStore store = library.Store();
     store.SyncThrough(sync);
-    return store.SaveNewPhotoVersions(picture, thumbnail, name, [](const std::string&) {});
+    return store.SaveNewPhotoVersions(picture, thumbnail, name, status);
 }
 
 void Options(StoreLibrary& library, int original, int highRes)
@@ -137,22 +138,13 @@ TEST(Pipeline, EachStepsTextComesUpBeforeItsWork)
     StoreLibrary library;
     Options(library, 1, 1);
     Picture picture = Gradient(2400, 1800);
-    Picture thumbnail;
-    thumbnail.MakeScaledCopy(picture, 150, 100);
     std::vector<std::string> texts;
-    const auto folderEmpty = [&library](Version version) {
-        const auto folder = std::filesystem::path(library.PathOf(version, "photo")).parent_path();
-        return std::filesystem::is_empty(folder);
-    };
     const auto status = [&](const std::string& text) {
-        for (const VersionInfo& info : kVersionTable) {
-            if (info.status == text) {
-                EXPECT_TRUE(folderEmpty(info.version)) << text;
-            }
-        }
+        for (const VersionInfo& info : kVersionTable)
+            EXPECT_TRUE(info.status != text || std::filesystem::is_empty(library.Folder(info.version))) << text;
         texts.push_back(text);
     };
-    ASSERT_FALSE(library.Store().SaveNewPhotoVersions(picture, thumbnail, "photo", status));
+    ASSERT_FALSE(AddPhoto(library, picture, "photo", AtomicFile::SyncToDisk, status));
     EXPECT_EQ(texts, (std::vector<std::string>{"Saving Original Photo",
                                                "Saving high resolution version of photo",
                                                "Saving full screen version of photo",
