@@ -57,27 +57,23 @@ TEST_F(PhotoDeleterTest, AFileThatAnotherRecordNamesIsKept)
               std::tuple(Outcome::Done, std::vector<std::string>{"twin"}, 4, 1));
 }
 
-TEST_F(PhotoDeleterTest, AFailedSaveKeepsEveryFile)
-{
-    const PhotoRecord& beach = m_lib.Add("beach");
-    WriteVersions("beach");
-    const auto result =
-        PhotoDeleter::Delete(m_lib.GetLibrary(), {&beach}, Files::Delete, [] { return false; });
-    EXPECT_EQ(result.outcome, Outcome::NotSaved);
-    EXPECT_EQ(VersionsLeft("beach"), 4);
-}
-
-TEST_F(PhotoDeleterTest, ARecordOutsideTheCatalogChangesNothing)
+// Nothing is deleted when a photo of the selection is not in the catalog, nor when the
+// save fails.
+TEST_F(PhotoDeleterTest, AStrayRecordOrAFailedSaveKeepsEveryFile)
 {
     const PhotoRecord& beach = m_lib.Add("beach");
     ASSERT_TRUE(Save());
+    WriteVersions("beach");
     PhotoRecord stray;
     stray.SetFileName("beach");
-    const auto result =
-        PhotoDeleter::Delete(m_lib.GetLibrary(), {&beach, &stray}, Files::Delete, [&] { return Save(); });
-    EXPECT_EQ(result.outcome, Outcome::NotFound);
+    const auto save = [&] { return Save(); };
+    EXPECT_EQ(PhotoDeleter::Delete(m_lib.GetLibrary(), {&beach, &stray}, Files::Delete, save).outcome,
+              Outcome::NotFound);
     EXPECT_EQ(m_lib.Catalog().PhotoCount(), 1);
     EXPECT_FALSE(m_lib.GetLibrary().IsModified());
+    EXPECT_EQ(PhotoDeleter::Delete(m_lib.GetLibrary(), {&beach}, Files::Delete, [] { return false; }).outcome,
+              Outcome::NotSaved);
+    EXPECT_EQ(VersionsLeft("beach"), 4);
 }
 
 }  // namespace
