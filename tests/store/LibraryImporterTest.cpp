@@ -92,23 +92,19 @@ TEST_F(LibraryImporterTest, CancelAtTheDuplicateQuestionKeepsWhatWasMerged)
 // import, No keeps them all. Cancel there ends the import.
 TEST_F(LibraryImporterTest, TheReplaceQuestionIsAskedOnce)
 {
-    struct Case {
-        PromptAnswer answer;
-        const char* bytesOfY;
-        int added;
-    };
-    for (const Case& c :
-         {Case{PromptAnswer::Yes, "y@Full Screen Pictures", 2}, Case{PromptAnswer::No, "old y", 2},
-          Case{PromptAnswer::Cancel, "old y", 0}}) {
+    const std::tuple<PromptAnswer, const char*, int> cases[] = {
+        {PromptAnswer::Yes, "y@Full Screen Pictures", 2},
+        {PromptAnswer::No, "old y", 2},
+        {PromptAnswer::Cancel, "old y", 0}};
+    for (const auto& [answer, bytesOfY, added] : cases) {
         TestLibrary lib;
         for (const char* name : {"x", "y"})
             WriteBytes(lib.VersionPath(Version::FullScreen, name), std::string("old ") + name);
-        lib.Prompter().Answer(c.answer);
-        const auto result = LibraryImporter::Import(lib.GetLibrary(), m_source.DatabasePath(),
-                                                    lib.Prompter(), m_host);
-        EXPECT_EQ(lib.Prompter().Texts(), std::vector<std::string>{kReplace});
-        EXPECT_EQ(VersionBytes(lib.Directory(), "y"), c.bytesOfY);
-        EXPECT_EQ(result.photosAdded, c.added);
+        lib.Prompter().Answer(answer);
+        const auto result =
+            LibraryImporter::Import(lib.GetLibrary(), m_source.DatabasePath(), lib.Prompter(), m_host);
+        EXPECT_EQ(std::tuple(lib.Prompter().Texts(), VersionBytes(lib.Directory(), "y"), result.photosAdded),
+                  std::tuple(std::vector<std::string>{kReplace}, std::string(bytesOfY), added));
     }
 }
 
