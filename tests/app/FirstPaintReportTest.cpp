@@ -20,13 +20,6 @@ double MonotonicNow()
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-double ReportedTime(const std::string& path)
-{
-    double seconds = -1;
-    std::ifstream(path) >> seconds;
-    return seconds;
-}
-
 } // namespace
 
 // The moment is written once, when a paint with rows ends, on the clock a benchmark
@@ -49,7 +42,8 @@ TEST(FirstPaintReport, WritesTheEndOfTheFirstPaintWithRowsOnce)
     const double before = MonotonicNow();
     library.Add("first");
     list.viewport()->repaint();
-    const double reported = ReportedTime(report);
+    double reported = -1;
+    std::ifstream(report) >> reported;
     EXPECT_LE(before, reported);
     EXPECT_LE(reported, MonotonicNow());
 
