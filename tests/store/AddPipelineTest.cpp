@@ -1,5 +1,4 @@
 #include "StoreLibrary.h"
-#include "StorePictures.h"
 
 #include "imaging/ImagingErrors.h"
 #include "store/PictureStore.h"

@@ -1,5 +1,4 @@
 #include "StoreLibrary.h"
-#include "StorePictures.h"
 
 #include "store/EditedPhotoSaver.h"
 #include "store/PhotoEditSource.h"

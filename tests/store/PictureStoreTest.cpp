@@ -1,5 +1,4 @@
 #include "StoreLibrary.h"
-#include "StorePictures.h"
 
 #include "store/PictureStore.h"
 
