@@ -80,7 +80,6 @@ TEST_F(LibraryImporterTest, CancelAtTheDuplicateQuestionKeepsWhatWasMerged)
     m_source.Add("own");
     m_source.Add("z", 0, 0, 2000, {"Zed"});
     ASSERT_TRUE(m_source.GetLibrary().Save(m_source.Prompter()));
-    m_lib.GetLibrary().Save(m_lib.Prompter());
     m_lib.Prompter().Answer(PromptAnswer::Cancel);
     const auto result = Import(m_source.DatabasePath());
     EXPECT_EQ(std::pair(result.outcome, result.photosAdded), std::pair(Outcome::Cancelled, 2));
