@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -66,15 +67,12 @@ TEST(DateFilterTest, RangesFromTypedBoundsKeepWhatTheRuleGives)
     };
     // clang-format on
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.start) + " - " + c.end);
         const auto filter = DateFilter::FromTexts(c.start, c.end);
-        ASSERT_TRUE(filter) << c.start << " - " << c.end;
+        ASSERT_TRUE(filter);
         EXPECT_FALSE(DateFilter::FromTexts(c.start, "6-1999") || DateFilter::FromTexts("", c.end));
-        for (const PhotoRecord& photo : c.kept) {
-            EXPECT_TRUE(filter->Passes(photo)) << c.start << " - " << c.end << " keeps " << photo.GetDateText();
-        }
-        for (const PhotoRecord& photo : c.dropped) {
-            EXPECT_FALSE(filter->Passes(photo)) << c.start << " - " << c.end << " drops " << photo.GetDateText();
-        }
+        for (const PhotoRecord& photo : c.kept) EXPECT_TRUE(filter->Passes(photo)) << photo.GetDateText();
+        for (const PhotoRecord& photo : c.dropped) EXPECT_FALSE(filter->Passes(photo)) << photo.GetDateText();
     }
 }
 

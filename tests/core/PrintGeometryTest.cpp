@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 
 using namespace PrintGeometry;
@@ -96,10 +97,9 @@ TEST(PrintGeometry, ReportFrameOnA600DpiPage)
     const int h10 = PointHeight(10, 600);
     const int h16 = PointHeight(16, 600);
     const ReportFrame frame = FrameReport(kLetter600, ClampMargins({10, 10}, kLetter600), h10, h16);
-    EXPECT_EQ(frame.x0, 450);
-    EXPECT_EQ(frame.y0, 450);
-    EXPECT_EQ(frame.x1, 4800 - 450 - 1); // the right margin mirrors the left one
-    EXPECT_EQ(frame.textLeft, 450 + 1050);
+    // The right margin mirrors the left one.
+    EXPECT_EQ(std::tuple(frame.x0, frame.y0, frame.x1, frame.textLeft),
+              std::tuple(450, 450, 4800 - 450 - 1, 450 + 1050));
     EXPECT_EQ(frame.heading, (Rect{450, 450, 4349, 450 + 133}));
     EXPECT_EQ(frame.subHeading, (Rect{450, 583, 4349, 583 + 83 + 150}));
     // Below the line height over the foot, the footer's top mirrors the top margin.
@@ -110,17 +110,12 @@ TEST(PrintGeometry, ReportFrameOnA600DpiPage)
     // is the nearer.
     const PrinterMetrics edgeless{4800, 6300, 600, 600, 0, 0};
     EXPECT_EQ(FrameReport(edgeless, {2, 2}, h10, h16).footerTop, 6300 - 83 - 60);
-}
-
-TEST(PrintGeometry, LargerTopMarginMovesHeadingsDownAndFooterUpAlike)
-{
-    const int h10 = PointHeight(10, 600);
-    const int h16 = PointHeight(16, 600);
+    // A larger top margin moves the headings down and the footer up alike.
     const ReportFrame near = FrameReport(kLetter600, {10, 20}, h10, h16);
     const ReportFrame far = FrameReport(kLetter600, {10, 30}, h10, h16);
-    EXPECT_EQ(far.heading.top - near.heading.top, 600);
-    EXPECT_EQ(near.footerTop - far.footerTop, 600);
-    EXPECT_EQ(far.footer.bottom, near.footer.bottom);
+    EXPECT_EQ(std::tuple(far.heading.top - near.heading.top, near.footerTop - far.footerTop,
+                         far.footer.bottom - near.footer.bottom),
+              std::tuple(600, 600, 0));
 }
 
 } // namespace

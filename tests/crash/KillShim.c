@@ -97,193 +97,91 @@ static mode_t ModeArgument(int flags, va_list arguments)
                                                                       : 0;
 }
 
+/* A wrapper that counts the call as `kind` and hands it on: `params` is the parameter
+ * list, `args` the same names as the call's arguments. */
+#define WRAP(kind, type, name, params, args)                                               \
+    type name params                                                                       \
+    {                                                                                      \
+        Count(kind);                                                                       \
+        REAL(type(*) params, name)                                                         \
+        return real_##name args;                                                           \
+    }
+
 /* ---- open ---- */
 
-#define WRAP_OPEN(name)                                                                    \
-    int name(const char* path, int flags, ...)                                             \
+/* open's mode is there only when the flags create a file. */
+#define WRAP_OPEN(name, params, args)                                                      \
+    int name params                                                                        \
     {                                                                                      \
         va_list arguments;                                                                 \
         va_start(arguments, flags);                                                        \
         const mode_t mode = ModeArgument(flags, arguments);                                \
         va_end(arguments);                                                                 \
         Count(kOpen);                                                                      \
-        REAL(int (*)(const char*, int, ...), name)                                         \
-        return real_##name(path, flags, mode);                                             \
+        REAL(int(*) params, name)                                                          \
+        return real_##name args;                                                           \
     }
-WRAP_OPEN(open)
-WRAP_OPEN(open64)
-
-#define WRAP_OPENAT(name)                                                                  \
-    int name(int directory, const char* path, int flags, ...)                              \
-    {                                                                                      \
-        va_list arguments;                                                                 \
-        va_start(arguments, flags);                                                        \
-        const mode_t mode = ModeArgument(flags, arguments);                                \
-        va_end(arguments);                                                                 \
-        Count(kOpen);                                                                      \
-        REAL(int (*)(int, const char*, int, ...), name)                                    \
-        return real_##name(directory, path, flags, mode);                                  \
-    }
-WRAP_OPENAT(openat)
-WRAP_OPENAT(openat64)
+WRAP_OPEN(open, (const char* path, int flags, ...), (path, flags, mode))
+WRAP_OPEN(open64, (const char* path, int flags, ...), (path, flags, mode))
+WRAP_OPEN(openat, (int directory, const char* path, int flags, ...), (directory, path, flags, mode))
+WRAP_OPEN(openat64, (int directory, const char* path, int flags, ...),
+          (directory, path, flags, mode))
 
 /* The fortified entry points a -D_FORTIFY_SOURCE build calls instead. */
 int __open_2(const char* path, int flags);
 int __open64_2(const char* path, int flags);
 int __openat_2(int directory, const char* path, int flags);
 int __openat64_2(int directory, const char* path, int flags);
-#define WRAP_OPEN_2(name)                                                                  \
-    int name(const char* path, int flags)                                                  \
-    {                                                                                      \
-        Count(kOpen);                                                                      \
-        REAL(int (*)(const char*, int), name)                                              \
-        return real_##name(path, flags);                                                   \
-    }
-WRAP_OPEN_2(__open_2)
-WRAP_OPEN_2(__open64_2)
-#define WRAP_OPENAT_2(name)                                                                \
-    int name(int directory, const char* path, int flags)                                   \
-    {                                                                                      \
-        Count(kOpen);                                                                      \
-        REAL(int (*)(int, const char*, int), name)                                         \
-        return real_##name(directory, path, flags);                                        \
-    }
-WRAP_OPENAT_2(__openat_2)
-WRAP_OPENAT_2(__openat64_2)
+WRAP(kOpen, int, __open_2, (const char* path, int flags), (path, flags))
+WRAP(kOpen, int, __open64_2, (const char* path, int flags), (path, flags))
+WRAP(kOpen, int, __openat_2, (int directory, const char* path, int flags), (directory, path, flags))
+WRAP(kOpen, int, __openat64_2, (int directory, const char* path, int flags),
+     (directory, path, flags))
 
-#define WRAP_CREAT(name)                                                                   \
-    int name(const char* path, mode_t mode)                                                \
-    {                                                                                      \
-        Count(kOpen);                                                                      \
-        REAL(int (*)(const char*, mode_t), name)                                           \
-        return real_##name(path, mode);                                                    \
-    }
-WRAP_CREAT(creat)
-WRAP_CREAT(creat64)
-
-#define WRAP_FOPEN(name)                                                                   \
-    FILE* name(const char* path, const char* mode)                                         \
-    {                                                                                      \
-        Count(kOpen);                                                                      \
-        REAL(FILE* (*)(const char*, const char*), name)                                    \
-        return real_##name(path, mode);                                                    \
-    }
-WRAP_FOPEN(fopen)
-WRAP_FOPEN(fopen64)
-
-#define WRAP_MKSTEMP(name)                                                                 \
-    int name(char* pattern)                                                                \
-    {                                                                                      \
-        Count(kOpen);                                                                      \
-        REAL(int (*)(char*), name)                                                         \
-        return real_##name(pattern);                                                       \
-    }
-WRAP_MKSTEMP(mkstemp)
-WRAP_MKSTEMP(mkstemp64)
-#define WRAP_MKOSTEMP(name)                                                                \
-    int name(char* pattern, int flags)                                                     \
-    {                                                                                      \
-        Count(kOpen);                                                                      \
-        REAL(int (*)(char*, int), name)                                                    \
-        return real_##name(pattern, flags);                                                \
-    }
-WRAP_MKOSTEMP(mkostemp)
-WRAP_MKOSTEMP(mkostemp64)
-#define WRAP_MKSTEMPS(name)                                                                \
-    int name(char* pattern, int suffixLength)                                              \
-    {                                                                                      \
-        Count(kOpen);                                                                      \
-        REAL(int (*)(char*, int), name)                                                    \
-        return real_##name(pattern, suffixLength);                                         \
-    }
-WRAP_MKSTEMPS(mkstemps)
-WRAP_MKSTEMPS(mkstemps64)
-#define WRAP_MKOSTEMPS(name)                                                               \
-    int name(char* pattern, int suffixLength, int flags)                                   \
-    {                                                                                      \
-        Count(kOpen);                                                                      \
-        REAL(int (*)(char*, int, int), name)                                               \
-        return real_##name(pattern, suffixLength, flags);                                  \
-    }
-WRAP_MKOSTEMPS(mkostemps)
-WRAP_MKOSTEMPS(mkostemps64)
-
-#define WRAP_TMPFILE(name)                                                                 \
-    FILE* name(void)                                                                       \
-    {                                                                                      \
-        Count(kOpen);                                                                      \
-        REAL(FILE* (*)(void), name)                                                        \
-        return real_##name();                                                              \
-    }
-WRAP_TMPFILE(tmpfile)
-WRAP_TMPFILE(tmpfile64)
+WRAP(kOpen, int, creat, (const char* path, mode_t mode), (path, mode))
+WRAP(kOpen, int, creat64, (const char* path, mode_t mode), (path, mode))
+WRAP(kOpen, FILE*, fopen, (const char* path, const char* mode), (path, mode))
+WRAP(kOpen, FILE*, fopen64, (const char* path, const char* mode), (path, mode))
+WRAP(kOpen, int, mkstemp, (char* pattern), (pattern))
+WRAP(kOpen, int, mkstemp64, (char* pattern), (pattern))
+WRAP(kOpen, int, mkostemp, (char* pattern, int flags), (pattern, flags))
+WRAP(kOpen, int, mkostemp64, (char* pattern, int flags), (pattern, flags))
+WRAP(kOpen, int, mkstemps, (char* pattern, int suffixLength), (pattern, suffixLength))
+WRAP(kOpen, int, mkstemps64, (char* pattern, int suffixLength), (pattern, suffixLength))
+WRAP(kOpen, int, mkostemps, (char* pattern, int suffixLength, int flags),
+     (pattern, suffixLength, flags))
+WRAP(kOpen, int, mkostemps64, (char* pattern, int suffixLength, int flags),
+     (pattern, suffixLength, flags))
+WRAP(kOpen, FILE*, tmpfile, (void), ())
+WRAP(kOpen, FILE*, tmpfile64, (void), ())
 
 /* ---- write ---- */
 
-ssize_t write(int fd, const void* data, size_t size)
-{
-    Count(kWrite);
-    REAL(ssize_t(*)(int, const void*, size_t), write)
-    return real_write(fd, data, size);
-}
-
-#define WRAP_PWRITE(name)                                                                  \
-    ssize_t name(int fd, const void* data, size_t size, off_t offset)                      \
-    {                                                                                      \
-        Count(kWrite);                                                                     \
-        REAL(ssize_t(*)(int, const void*, size_t, off_t), name)                            \
-        return real_##name(fd, data, size, offset);                                        \
-    }
-WRAP_PWRITE(pwrite)
-WRAP_PWRITE(pwrite64)
-
-ssize_t writev(int fd, const struct iovec* pieces, int count)
-{
-    Count(kWrite);
-    REAL(ssize_t(*)(int, const struct iovec*, int), writev)
-    return real_writev(fd, pieces, count);
-}
-
-#define WRAP_PWRITEV(name)                                                                 \
-    ssize_t name(int fd, const struct iovec* pieces, int count, off_t offset)              \
-    {                                                                                      \
-        Count(kWrite);                                                                     \
-        REAL(ssize_t(*)(int, const struct iovec*, int, off_t), name)                       \
-        return real_##name(fd, pieces, count, offset);                                     \
-    }
-WRAP_PWRITEV(pwritev)
-WRAP_PWRITEV(pwritev64)
-
-#define WRAP_SENDFILE(name)                                                                \
-    ssize_t name(int to, int from, off_t* offset, size_t count)                            \
-    {                                                                                      \
-        Count(kWrite);                                                                     \
-        REAL(ssize_t(*)(int, int, off_t*, size_t), name)                                   \
-        return real_##name(to, from, offset, count);                                       \
-    }
-WRAP_SENDFILE(sendfile)
-WRAP_SENDFILE(sendfile64)
-
-ssize_t copy_file_range(int from, off64_t* fromOffset, int to, off64_t* toOffset, size_t count,
-                        unsigned int flags)
-{
-    Count(kWrite);
-    REAL(ssize_t(*)(int, off64_t*, int, off64_t*, size_t, unsigned int), copy_file_range)
-    return real_copy_file_range(from, fromOffset, to, toOffset, count, flags);
-}
+WRAP(kWrite, ssize_t, write, (int fd, const void* data, size_t size), (fd, data, size))
+WRAP(kWrite, ssize_t, pwrite, (int fd, const void* data, size_t size, off_t offset),
+     (fd, data, size, offset))
+WRAP(kWrite, ssize_t, pwrite64, (int fd, const void* data, size_t size, off_t offset),
+     (fd, data, size, offset))
+WRAP(kWrite, ssize_t, writev, (int fd, const struct iovec* pieces, int count), (fd, pieces, count))
+WRAP(kWrite, ssize_t, pwritev, (int fd, const struct iovec* pieces, int count, off_t offset),
+     (fd, pieces, count, offset))
+WRAP(kWrite, ssize_t, pwritev64, (int fd, const struct iovec* pieces, int count, off_t offset),
+     (fd, pieces, count, offset))
+WRAP(kWrite, ssize_t, sendfile, (int to, int from, off_t* offset, size_t count),
+     (to, from, offset, count))
+WRAP(kWrite, ssize_t, sendfile64, (int to, int from, off_t* offset, size_t count),
+     (to, from, offset, count))
+WRAP(kWrite, ssize_t, copy_file_range,
+     (int from, off64_t* fromOffset, int to, off64_t* toOffset, size_t count, unsigned int flags),
+     (from, fromOffset, to, toOffset, count, flags))
 
 /* ---- sync ---- */
 
-#define WRAP_FD(kind, name)                                                                \
-    int name(int fd)                                                                       \
-    {                                                                                      \
-        Count(kind);                                                                       \
-        REAL(int (*)(int), name)                                                           \
-        return real_##name(fd);                                                            \
-    }
-WRAP_FD(kSync, fsync)
-WRAP_FD(kSync, fdatasync)
-WRAP_FD(kSync, syncfs)
+WRAP(kSync, int, fsync, (int fd), (fd))
+WRAP(kSync, int, fdatasync, (int fd), (fd))
+WRAP(kSync, int, syncfs, (int fd), (fd))
+WRAP(kSync, int, sync_file_range, (int fd, off64_t offset, off64_t count, unsigned int flags),
+     (fd, offset, count, flags))
 
 void sync(void)
 {
@@ -292,28 +190,11 @@ void sync(void)
     real_sync();
 }
 
-int sync_file_range(int fd, off64_t offset, off64_t count, unsigned int flags)
-{
-    Count(kSync);
-    REAL(int (*)(int, off64_t, off64_t, unsigned int), sync_file_range)
-    return real_sync_file_range(fd, offset, count, flags);
-}
-
 /* ---- rename ---- */
 
-int rename(const char* from, const char* to)
-{
-    Count(kRename);
-    REAL(int (*)(const char*, const char*), rename)
-    return real_rename(from, to);
-}
-
-int renameat(int fromDirectory, const char* from, int toDirectory, const char* to)
-{
-    Count(kRename);
-    REAL(int (*)(int, const char*, int, const char*), renameat)
-    return real_renameat(fromDirectory, from, toDirectory, to);
-}
+WRAP(kRename, int, rename, (const char* from, const char* to), (from, to))
+WRAP(kRename, int, renameat, (int fromDirectory, const char* from, int toDirectory, const char* to),
+     (fromDirectory, from, toDirectory, to))
 
 int renameat2(int fromDirectory, const char* from, int toDirectory, const char* to,
               unsigned int flags)
@@ -330,195 +211,61 @@ int renameat2(int fromDirectory, const char* from, int toDirectory, const char* 
 
 /* ---- link ---- */
 
-int link(const char* from, const char* to)
-{
-    Count(kLink);
-    REAL(int (*)(const char*, const char*), link)
-    return real_link(from, to);
-}
-
-int linkat(int fromDirectory, const char* from, int toDirectory, const char* to, int flags)
-{
-    Count(kLink);
-    REAL(int (*)(int, const char*, int, const char*, int), linkat)
-    return real_linkat(fromDirectory, from, toDirectory, to, flags);
-}
-
-int symlink(const char* target, const char* path)
-{
-    Count(kLink);
-    REAL(int (*)(const char*, const char*), symlink)
-    return real_symlink(target, path);
-}
-
-int symlinkat(const char* target, int directory, const char* path)
-{
-    Count(kLink);
-    REAL(int (*)(const char*, int, const char*), symlinkat)
-    return real_symlinkat(target, directory, path);
-}
+WRAP(kLink, int, link, (const char* from, const char* to), (from, to))
+WRAP(kLink, int, linkat,
+     (int fromDirectory, const char* from, int toDirectory, const char* to, int flags),
+     (fromDirectory, from, toDirectory, to, flags))
+WRAP(kLink, int, symlink, (const char* target, const char* path), (target, path))
+WRAP(kLink, int, symlinkat, (const char* target, int directory, const char* path),
+     (target, directory, path))
 
 /* ---- unlink ---- */
 
-#define WRAP_PATH(kind, name)                                                              \
-    int name(const char* path)                                                             \
-    {                                                                                      \
-        Count(kind);                                                                       \
-        REAL(int (*)(const char*), name)                                                   \
-        return real_##name(path);                                                          \
-    }
-WRAP_PATH(kUnlink, unlink)
-WRAP_PATH(kUnlink, remove)
-WRAP_PATH(kUnlink, rmdir)
-
-int unlinkat(int directory, const char* path, int flags)
-{
-    Count(kUnlink);
-    REAL(int (*)(int, const char*, int), unlinkat)
-    return real_unlinkat(directory, path, flags);
-}
+WRAP(kUnlink, int, unlink, (const char* path), (path))
+WRAP(kUnlink, int, remove, (const char* path), (path))
+WRAP(kUnlink, int, rmdir, (const char* path), (path))
+WRAP(kUnlink, int, unlinkat, (int directory, const char* path, int flags), (directory, path, flags))
 
 /* ---- mkdir ---- */
 
-int mkdir(const char* path, mode_t mode)
-{
-    Count(kMkdir);
-    REAL(int (*)(const char*, mode_t), mkdir)
-    return real_mkdir(path, mode);
-}
-
-int mkdirat(int directory, const char* path, mode_t mode)
-{
-    Count(kMkdir);
-    REAL(int (*)(int, const char*, mode_t), mkdirat)
-    return real_mkdirat(directory, path, mode);
-}
+WRAP(kMkdir, int, mkdir, (const char* path, mode_t mode), (path, mode))
+WRAP(kMkdir, int, mkdirat, (int directory, const char* path, mode_t mode), (directory, path, mode))
 
 /* ---- truncate ---- */
 
-#define WRAP_FTRUNCATE(name)                                                               \
-    int name(int fd, off_t size)                                                           \
-    {                                                                                      \
-        Count(kTruncate);                                                                  \
-        REAL(int (*)(int, off_t), name)                                                    \
-        return real_##name(fd, size);                                                      \
-    }
-WRAP_FTRUNCATE(ftruncate)
-WRAP_FTRUNCATE(ftruncate64)
-#define WRAP_TRUNCATE(name)                                                                \
-    int name(const char* path, off_t size)                                                 \
-    {                                                                                      \
-        Count(kTruncate);                                                                  \
-        REAL(int (*)(const char*, off_t), name)                                            \
-        return real_##name(path, size);                                                    \
-    }
-WRAP_TRUNCATE(truncate)
-WRAP_TRUNCATE(truncate64)
-
-#define WRAP_FALLOCATE(name)                                                               \
-    int name(int fd, int mode, off_t offset, off_t length)                                 \
-    {                                                                                      \
-        Count(kTruncate);                                                                  \
-        REAL(int (*)(int, int, off_t, off_t), name)                                        \
-        return real_##name(fd, mode, offset, length);                                      \
-    }
-WRAP_FALLOCATE(fallocate)
-WRAP_FALLOCATE(fallocate64)
-#define WRAP_POSIX_FALLOCATE(name)                                                         \
-    int name(int fd, off_t offset, off_t length)                                           \
-    {                                                                                      \
-        Count(kTruncate);                                                                  \
-        REAL(int (*)(int, off_t, off_t), name)                                             \
-        return real_##name(fd, offset, length);                                            \
-    }
-WRAP_POSIX_FALLOCATE(posix_fallocate)
-WRAP_POSIX_FALLOCATE(posix_fallocate64)
+WRAP(kTruncate, int, ftruncate, (int fd, off_t size), (fd, size))
+WRAP(kTruncate, int, ftruncate64, (int fd, off_t size), (fd, size))
+WRAP(kTruncate, int, truncate, (const char* path, off_t size), (path, size))
+WRAP(kTruncate, int, truncate64, (const char* path, off_t size), (path, size))
+WRAP(kTruncate, int, fallocate, (int fd, int mode, off_t offset, off_t length),
+     (fd, mode, offset, length))
+WRAP(kTruncate, int, fallocate64, (int fd, int mode, off_t offset, off_t length),
+     (fd, mode, offset, length))
+WRAP(kTruncate, int, posix_fallocate, (int fd, off_t offset, off_t length), (fd, offset, length))
+WRAP(kTruncate, int, posix_fallocate64, (int fd, off_t offset, off_t length), (fd, offset, length))
 
 /* ---- close ---- */
 
-WRAP_FD(kClose, close)
-
-int fclose(FILE* stream)
-{
-    Count(kClose);
-    REAL(int (*)(FILE*), fclose)
-    return real_fclose(stream);
-}
+WRAP(kClose, int, close, (int fd), (fd))
+WRAP(kClose, int, fclose, (FILE* stream), (stream))
 
 /* ---- attr: modes, owners, times ---- */
 
-int fchmod(int fd, mode_t mode)
-{
-    Count(kAttr);
-    REAL(int (*)(int, mode_t), fchmod)
-    return real_fchmod(fd, mode);
-}
-
-int chmod(const char* path, mode_t mode)
-{
-    Count(kAttr);
-    REAL(int (*)(const char*, mode_t), chmod)
-    return real_chmod(path, mode);
-}
-
-int fchmodat(int directory, const char* path, mode_t mode, int flags)
-{
-    Count(kAttr);
-    REAL(int (*)(int, const char*, mode_t, int), fchmodat)
-    return real_fchmodat(directory, path, mode, flags);
-}
-
-int fchown(int fd, uid_t owner, gid_t group)
-{
-    Count(kAttr);
-    REAL(int (*)(int, uid_t, gid_t), fchown)
-    return real_fchown(fd, owner, group);
-}
-
-#define WRAP_CHOWN(name)                                                                   \
-    int name(const char* path, uid_t owner, gid_t group)                                   \
-    {                                                                                      \
-        Count(kAttr);                                                                      \
-        REAL(int (*)(const char*, uid_t, gid_t), name)                                     \
-        return real_##name(path, owner, group);                                            \
-    }
-WRAP_CHOWN(chown)
-WRAP_CHOWN(lchown)
-
-int fchownat(int directory, const char* path, uid_t owner, gid_t group, int flags)
-{
-    Count(kAttr);
-    REAL(int (*)(int, const char*, uid_t, gid_t, int), fchownat)
-    return real_fchownat(directory, path, owner, group, flags);
-}
-
-int utimensat(int directory, const char* path, const struct timespec times[2], int flags)
-{
-    Count(kAttr);
-    REAL(int (*)(int, const char*, const struct timespec*, int), utimensat)
-    return real_utimensat(directory, path, times, flags);
-}
-
-int futimens(int fd, const struct timespec times[2])
-{
-    Count(kAttr);
-    REAL(int (*)(int, const struct timespec*), futimens)
-    return real_futimens(fd, times);
-}
-
-int utime(const char* path, const struct utimbuf* times)
-{
-    Count(kAttr);
-    REAL(int (*)(const char*, const struct utimbuf*), utime)
-    return real_utime(path, times);
-}
-
-int utimes(const char* path, const struct timeval times[2])
-{
-    Count(kAttr);
-    REAL(int (*)(const char*, const struct timeval*), utimes)
-    return real_utimes(path, times);
-}
+WRAP(kAttr, int, fchmod, (int fd, mode_t mode), (fd, mode))
+WRAP(kAttr, int, chmod, (const char* path, mode_t mode), (path, mode))
+WRAP(kAttr, int, fchmodat, (int directory, const char* path, mode_t mode, int flags),
+     (directory, path, mode, flags))
+WRAP(kAttr, int, fchown, (int fd, uid_t owner, gid_t group), (fd, owner, group))
+WRAP(kAttr, int, chown, (const char* path, uid_t owner, gid_t group), (path, owner, group))
+WRAP(kAttr, int, lchown, (const char* path, uid_t owner, gid_t group), (path, owner, group))
+WRAP(kAttr, int, fchownat, (int directory, const char* path, uid_t owner, gid_t group, int flags),
+     (directory, path, owner, group, flags))
+WRAP(kAttr, int, utimensat,
+     (int directory, const char* path, const struct timespec times[2], int flags),
+     (directory, path, times, flags))
+WRAP(kAttr, int, futimens, (int fd, const struct timespec times[2]), (fd, times))
+WRAP(kAttr, int, utime, (const char* path, const struct utimbuf* times), (path, times))
+WRAP(kAttr, int, utimes, (const char* path, const struct timeval times[2]), (path, times))
 
 /* ---- the counts, at exit ---- */
 
