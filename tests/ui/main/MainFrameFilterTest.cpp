@@ -13,14 +13,13 @@ TEST_F(MainFrameTest, FiltersCountTheRowsLeftAndHideNeedsACurrentPhoto)
     OpenWithDialog(MakeLibrary("Family.pdb"));
     m_dialogs.Then<FilterNamesDialog>(
         [](FilterNamesDialog& dialog) { dialog.OkButton()->click(); });
-    m_frame.Action(CommandId::FilterByLocation)->trigger();
+    Trigger(CommandId::FilterByLocation);
     EXPECT_EQ(CountPane(), "0 of 2") << "nothing chosen keeps nothing";
-    m_frame.Action(CommandId::UndoAllFilters)->trigger();
+    Trigger(CommandId::UndoAllFilters);
     EXPECT_EQ(CountPane(), "2 of 2");
 
-    PhotoList& list = m_frame.Context().photoList;
-    list.SetCurrentPhoto(list.PhotoAtRow(1));
-    m_frame.Action(CommandId::HideSelection)->trigger();
+    MakeCurrent(1);
+    Trigger(CommandId::HideSelection);
     EXPECT_EQ(CountPane(), "1 of 2");
     EXPECT_EQ(m_frame.Context().pictureView.PhotoShown(), nullptr);
     EXPECT_FALSE(m_frame.Action(CommandId::HideSelection)->isEnabled());
