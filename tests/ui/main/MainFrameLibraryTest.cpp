@@ -5,7 +5,7 @@
 
 namespace fs = std::filesystem;
 
-TEST_F(MainFrameTest, NewCreatesTheFoldersAndAnEmptyDatabase)
+TEST_F(MainFrameTest, NewCreatesTheFoldersAndAnEmptyDatabaseButNotOverALibrary)
 {
     m_chooser.Answer(Path("Family.pdb"));
     m_frame.Files().OnFileNew();
@@ -14,11 +14,9 @@ TEST_F(MainFrameTest, NewCreatesTheFoldersAndAnEmptyDatabase)
     EXPECT_EQ(ReadBytes(Path("Family.pdb")), "");
     EXPECT_EQ(Title(), QStringLiteral("Quillery - Family.pdb"));
     EXPECT_EQ(m_recentFiles.Entries(), Texts{Path("Family.pdb")});
-}
 
-TEST_F(MainFrameTest, NewOverAnExistingLibraryIsRefused)
-{
     OpenWithDialog(MakeLibrary("Old.pdb"));
+    m_prompter.Forget();
     m_chooser.Answer(Path("Old.pdb"));
     m_frame.Files().OnFileNew();
     EXPECT_EQ(m_prompter.Texts(), Texts{"File name already exist, cannot be used for new Photo Library"});

@@ -23,7 +23,7 @@ std::set<CommandId> Disabled(const MainFrame& frame)
 
 }  // namespace
 
-TEST_F(MainFrameTest, CommandsFollowTheLibraryTheCurrentPhotoAndTheShow)
+TEST_F(MainFrameTest, CommandsFollowTheLibraryTheCurrentPhotoTheShowAndHiding)
 {
     const std::set<CommandId> photoCommands = {CommandId::Copy, CommandId::EditPhotoInformation,
         CommandId::EditCurrentPhoto, CommandId::EditOriginalPhoto, CommandId::HideSelection,
@@ -50,6 +50,15 @@ TEST_F(MainFrameTest, CommandsFollowTheLibraryTheCurrentPhotoAndTheShow)
     OpenWithDialog(Path("Family.pdb"));
     EXPECT_EQ(m_frame.Context().pictureView.PhotoShown(), nullptr);
     EXPECT_EQ(Disabled(m_frame), photoCommands);
+
+    // Hiding the current photo's row leaves none current, and so nothing more to hide;
+    // the count pane shows the rows left of all the library's photos.
+    MakeCurrent(1);
+    Trigger(CommandId::HideSelection);
+    EXPECT_EQ(CountPane(), "1 of 2");
+    EXPECT_EQ(m_frame.Context().pictureView.PhotoShown(), nullptr);
+    EXPECT_EQ(Disabled(m_frame), photoCommands);
+    EXPECT_FALSE(Lib().IsModified());
 }
 
 // Closing with Yes is among the ModifiedLibrary cases.
