@@ -211,15 +211,13 @@ TEST_F(FilterCommandsTest, FindNarrowsTheRowsListedWhenTypingBeganAndUndoClearsI
         {[&] { field.selectAll(); QTest::keyClicks(&field, "wed"); }, {"c"}},
         {[&] { field.selectAll(); QTest::keyClick(&field, Qt::Key_Delete); }, {"a", "c", "e"}},
         {[&] { QTest::keyClicks(&field, QString::fromUtf8("M\u00dcLLER, h")); }, {"e"}},
-        {[&] { field.selectAll(); QTest::keyClick(&field, Qt::Key_Delete); }, {"a", "c", "e"}},
+        {[&] { field.selectAll(); QTest::keyClicks(&field, "paris"); }, {"a", "c"}},
     };
     // clang-format on
     for (size_t i = 0; i < std::size(steps); ++i) {
         steps[i].keys();
         EXPECT_EQ(Rows(), steps[i].rows) << "step " << i << ": " << field.text().toStdString();
     }
-    QTest::keyClicks(&field, "paris");
-    EXPECT_EQ(Rows(), (Names{"a", "c"}));
     Run(CommandId::UndoAllFilters);
     EXPECT_EQ(field.text(), "");
     EXPECT_EQ(Rows(), (Names{"a", "b", "c", "d", "e"}));

@@ -41,7 +41,12 @@ using Version = PictureStore::Version;
 // views and the command table's actions, scripted answers, files and dialogs.
 class PhotoCommandsTest : public testing::Test {
 protected:
-    PhotoCommandsTest() { m_list.resize(600, 400); }
+    PhotoCommandsTest()
+    {
+        m_list.resize(600, 400);
+        m_list.SetLibrary(&m_library.GetLibrary());
+        m_view.SetLibrary(&m_library.GetLibrary());
+    }
     const CQuilleryDoc& Catalog() { return m_library.Catalog(); }
     ScriptedDialogRunner& Dialogs() { return m_library.Dialogs(); }
 
@@ -59,11 +64,6 @@ protected:
     LibraryCommands m_files{m_context, m_recentFiles, nullptr};
     ScriptedFileChooser m_pictureChooser;
     PhotoCommands m_commands{m_context, m_files, &m_pictureChooser};
-    bool m_viewsFollow = [this] {
-        m_list.SetLibrary(&m_library.GetLibrary());
-        m_view.SetLibrary(&m_library.GetLibrary());
-        return true;
-    }();
 
     // Pictures made in the library's folder, chosen together.
     void ChooseSeveral(std::initializer_list<const char*> names)
