@@ -82,46 +82,38 @@ TEST_F(DeleteCopyTest, NothingIsDoneToAPhotoWhenCancelledDuringAShowOrWithoutACu
     EXPECT_TRUE(m_dialogs.Done());
 }
 
-struct CopyCase {
-    const char* name;
-    QSize file;
-    int button;
-    QSize copied;
-};
-
-class CopySizes : public DeleteCopyTest, public testing::WithParamInterface<CopyCase> {};
-
 // Every size comes from the full-screen file, enlarged where the box is bigger, and
 // the dialog always opens on "Thumbnail" whatever was picked before.
-TEST_P(CopySizes, PutsThePictureFittedIntoTheChosenBox)
+TEST_F(DeleteCopyTest, CopyPutsThePictureFittedIntoTheChosenBox)
 {
-    const CopyCase c = GetParam();
-    QImage file(c.file, QImage::Format_RGB32);
-    file.fill(Qt::darkCyan);
-    ASSERT_TRUE(file.save(QString::fromStdString(FullScreenPath("beach01")), "JPEG"));
+    const struct {
+        QSize file;
+        int button;
+        QSize copied;
+    } cases[] = {{{800, 533}, 1027, {300, 199}}, {{640, 480}, 1030, {800, 600}}, {{800, 600}, 1026, {133, 100}}};
     MakeCurrent(0);
-    for (int run = 0; run < 2; ++run) {
-        m_dialogs.Then<CopyToClipboardDialog>([&](CopyToClipboardDialog& dialog) {
-            EXPECT_TRUE(dialog.SizeButton(1026)->isChecked());
-            dialog.SizeButton(c.button)->click();
-            dialog.accept();
-        });
-        QGuiApplication::clipboard()->clear();
-        Trigger(CommandId::Copy);
-        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-        ASSERT_NE(data, nullptr);
-        EXPECT_EQ(QImage::fromData(data->data(ClipboardPicture::kPngType), "PNG").size(), c.copied);
-        EXPECT_EQ(QImage::fromData(data->data(ClipboardPicture::kBmpType), "BMP").size(), c.copied);
-        EXPECT_TRUE(data->data(ClipboardPicture::kSvgType).contains("<desc>Created by Quillery</desc>"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        QImage file(c.file, QImage::Format_RGB32);
+        file.fill(Qt::darkCyan);
+        ASSERT_TRUE(file.save(QString::fromStdString(FullScreenPath("beach01")), "JPEG"));
+        for (int run = 0; run < 2; ++run) {
+            m_dialogs.Then<CopyToClipboardDialog>([&](CopyToClipboardDialog& dialog) {
+                EXPECT_TRUE(dialog.SizeButton(1026)->isChecked());
+                dialog.SizeButton(c.button)->click();
+                dialog.accept();
+            });
+            QGuiApplication::clipboard()->clear();
+            Trigger(CommandId::Copy);
+            const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+            ASSERT_NE(data, nullptr);
+            EXPECT_EQ(QImage::fromData(data->data(ClipboardPicture::kPngType), "PNG").size(), c.copied);
+            EXPECT_EQ(QImage::fromData(data->data(ClipboardPicture::kBmpType), "BMP").size(), c.copied);
+            EXPECT_TRUE(data->data(ClipboardPicture::kSvgType).contains("<desc>Created by Quillery</desc>"));
+        }
     }
     EXPECT_TRUE(m_prompter.Texts().empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(Sizes, CopySizes,
-                         testing::Values(CopyCase{"Small", {800, 533}, 1027, {300, 199}},
-                                         CopyCase{"FullScreenEnlarged", {640, 480}, 1030, {800, 600}},
-                                         CopyCase{"Thumbnail", {800, 600}, 1026, {133, 100}}),
-                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(DeleteCopyTest, AMissingFullScreenFileIsToldAndTheClipboardKept)
 {
