@@ -210,6 +210,7 @@ TEST_F(PhotoInfoDialogTest, EditModeShowsThePhotoAndLeavesItsFilesAlone)
     EXPECT_EQ(m_library.Catalog().NamesText(NameKind::Persons, photo), "Jane Doe, John Smith");
     EXPECT_EQ(PhotoRecord::UsedCount(photo.Ids(NameKind::Events)), 0);
     EXPECT_EQ(m_library.Saves(), 0);
+    EXPECT_TRUE(m_library.Catalog().IsModified()) << "marked, saved later";
     EXPECT_EQ(written(), before);
 }
 
