@@ -35,8 +35,7 @@ TEST(EditNameListTest, EditsGoThroughTheLibraryAndAreAnnounced)
         dialog.show();
         QListWidget* list = dialog.List();
         for (const std::string& name : names) {
-            for (int row = 0; row < list->count(); ++row)
-                if (NameListItem::Bytes(list->item(row)) == name) list->setCurrentRow(row);
+            list->setCurrentItem(NameListItem::Find(list, name));
             dialog.accept();
             EXPECT_TRUE(dialog.isVisible()) << "OK with a selection edits it";
         }

@@ -5,8 +5,9 @@
 #include "store/PhotoAdder.h"
 #include "store/RecentFileList.h"
 #include "ui/browse/PhotoList.h"
-#include "ui/dialogs/PhotoInfoDialog.h"
 #include "ui/browse/PictureView.h"
+#include "ui/dialogs/NameListItem.h"
+#include "ui/dialogs/PhotoInfoDialog.h"
 #include "ui/main/CommandContext.h"
 #include "ui/main/CommandSet.h"
 #include "ui/main/CommandState.h"
@@ -40,7 +41,12 @@ using Version = PictureStore::Version;
 // views and the command table's actions, scripted answers, files and dialogs.
 class PhotoCommandsTest : public testing::Test {
 protected:
-    PhotoCommandsTest() { m_list.resize(600, 400); }
+    PhotoCommandsTest()
+    {
+        m_list.resize(600, 400);
+        m_list.SetLibrary(&m_library.GetLibrary());
+        m_view.SetLibrary(&m_library.GetLibrary());
+    }
     const CQuilleryDoc& Catalog() { return m_library.Catalog(); }
     ScriptedDialogRunner& Dialogs() { return m_library.Dialogs(); }
 
@@ -58,11 +64,6 @@ protected:
     LibraryCommands m_files{m_context, m_recentFiles, nullptr};
     ScriptedFileChooser m_pictureChooser;
     PhotoCommands m_commands{m_context, m_files, &m_pictureChooser};
-    bool m_viewsFollow = [this] {
-        m_list.SetLibrary(&m_library.GetLibrary());
-        m_view.SetLibrary(&m_library.GetLibrary());
-        return true;
-    }();
 
     // Pictures made in the library's folder, chosen together.
     void ChooseSeveral(std::initializer_list<const char*> names)
@@ -92,14 +93,9 @@ void ExpectPlace(PhotoInfoDialog& dialog, int number, int count)
     EXPECT_EQ(std::pair(dialog.BatchProgress()->value(), dialog.BatchProgress()->maximum()), std::pair(number, count));
 }
 
-QStringList Selected(const QListWidget* list)
-{
-    QStringList names;
-    for (const QListWidgetItem* item : list->selectedItems()) names << item->text();
-    return names;
-}
-
-TEST_F(PhotoCommandsTest, AddsAPhotoFromTheChosenFileToTheSavedLibraryThenEditsIt)
+// Editing through the command is EditShowsTheThumbnailOfThePhotoItEdits below, and
+// what an edit changes is PhotoInfoDialogTest's.
+TEST_F(PhotoCommandsTest, AddsAPhotoFromTheChosenFileToTheSavedLibrary)
 {
     m_library.Settings().WriteInt("SaveOriginalPictures", 1);
     m_library.MakeImage("holiday.beach.png", 640, 480);
@@ -113,17 +109,6 @@ TEST_F(PhotoCommandsTest, AddsAPhotoFromTheChosenFileToTheSavedLibraryThenEditsI
 
     EXPECT_EQ(ReadBytes(m_library.DatabasePath()), "holiday.beach|6/05/1999|||||\r\n");
     EXPECT_TRUE(m_library.HasVersion(Version::Original, "holiday.beach")) << "the settings reach the dialog";
-
-    // Edit takes the current photo with its thumbnail; nothing is saved yet.
-    m_list.SetCurrentPhoto(&Catalog().PhotoAt(0));
-    Dialogs().Then<PhotoInfoDialog>([](PhotoInfoDialog& dialog) {
-        EXPECT_EQ(dialog.PictureLabel()->pixmap().size(), QSize(133, 100));
-        dialog.DateField()->setText("2/2000");
-        dialog.OkButton()->click();
-    });
-    m_actions.Action(CommandId::EditPhotoInformation)->trigger();
-    EXPECT_EQ(Catalog().PhotoAt(0).GetDateText(), "2/2000");
-    EXPECT_TRUE(Catalog().IsModified());
 }
 
 // The picture dialog never starts in the program's working folder: the folder last
@@ -212,8 +197,7 @@ TEST_F(PhotoCommandsTest, EditShowsTheThumbnailOfThePhotoItEdits)
 // date of the photo before to a file whose camera gave none; a camera's date wins.
 TEST_F(PhotoCommandsTest, BatchCarriesNotesNamesAndDateOnceTheBoxIsChecked)
 {
-    m_library.GetLibrary().AddName(NameKind::Persons, "Smith, John");
-    m_library.GetLibrary().AddName(NameKind::Persons, "Doe, Jane");
+    for (const char* name : {"Smith, John", "Doe, Jane"}) m_library.GetLibrary().AddName(NameKind::Persons, name);
     m_library.GetLibrary().AddName(NameKind::Events, "Picnic");
     ChooseSeveral({"a.png", "b.jpg", "c.png"});
     auto camera = Exiv2::ImageFactory::open(m_library.File("b.jpg"));
@@ -222,88 +206,59 @@ TEST_F(PhotoCommandsTest, BatchCarriesNotesNamesAndDateOnceTheBoxIsChecked)
     camera->writeMetadata();
     Dialogs().Then<PhotoInfoDialog>([](PhotoInfoDialog& dialog) {
         ExpectPlace(dialog, 1, 3);
-        EXPECT_EQ(dialog.NameField()->text(), "a");
-        EXPECT_TRUE(dialog.DateField()->text().isEmpty());
+        EXPECT_EQ(dialog.NameField()->text() + dialog.DateField()->text(), "a");
         EXPECT_FALSE(dialog.CarryOverBox()->isChecked());
         dialog.DateField()->setText("6/05/1999");
         dialog.NotesField()->setPlainText("By the sea");
-        dialog.List(NameKind::Persons)->findItems("Smith, John", Qt::MatchExactly).front()->setSelected(true);
-        dialog.List(NameKind::Events)->findItems("Picnic", Qt::MatchExactly).front()->setSelected(true);
+        NameListItem::Find(dialog.List(NameKind::Persons), "Smith, John")->setSelected(true);
+        NameListItem::Find(dialog.List(NameKind::Events), "Picnic")->setSelected(true);
         dialog.CarryOverBox()->setChecked(true);
         dialog.OkButton()->click();
     });
-    const auto carried = [](const char* name, const char* date) {
-        return [name, date](PhotoInfoDialog& dialog) {
+    for (const auto& [number, name] : {std::pair{2, "b"}, std::pair{3, "c"}}) {
+        Dialogs().Then<PhotoInfoDialog>([number, name](PhotoInfoDialog& dialog) {
+            ExpectPlace(dialog, number, 3);
             EXPECT_EQ(dialog.NameField()->text(), name);
-            EXPECT_EQ(dialog.DateField()->text(), date);
+            EXPECT_EQ(dialog.DateField()->text(), "8/04/2021") << "the camera's date wins, then goes on";
             EXPECT_EQ(dialog.NotesField()->toPlainText(), "By the sea");
-            EXPECT_EQ(Selected(dialog.List(NameKind::Persons)), QStringList{"Smith, John"});
-            EXPECT_EQ(Selected(dialog.List(NameKind::Events)), QStringList{"Picnic"});
+            EXPECT_EQ(NameListItem::SelectedBytes(dialog.List(NameKind::Persons)), std::vector<std::string>{"Smith, John"});
+            EXPECT_EQ(NameListItem::SelectedBytes(dialog.List(NameKind::Events)), std::vector<std::string>{"Picnic"});
             EXPECT_TRUE(dialog.CarryOverBox()->isChecked());
             dialog.OkButton()->click();
-        };
-    };
-    Dialogs().Then<PhotoInfoDialog>([&](PhotoInfoDialog& dialog) { ExpectPlace(dialog, 2, 3); carried("b", "8/04/2021")(dialog); });
-    Dialogs().Then<PhotoInfoDialog>(carried("c", "8/04/2021"));
-    AddPhotos();
-
-    ASSERT_EQ(FileNames(), (std::vector<std::string>{"a", "b", "c"}));
-    for (int i = 0; i < 3; ++i) {
-        const PhotoRecord& photo = Catalog().PhotoAt(i);
-        EXPECT_EQ(photo.GetNotes(), "By the sea");
-        const auto used = [&](NameKind kind) {
-            const auto names = Catalog().UsedNames(kind, photo);
-            return std::vector<std::string>(names.begin(), names.end());
-        };
-        EXPECT_EQ(used(NameKind::Persons), std::vector<std::string>{"Smith, John"});
-        EXPECT_EQ(used(NameKind::Events), std::vector<std::string>{"Picnic"});
+        });
     }
-    EXPECT_EQ(Catalog().PhotoAt(1).GetDateText(), "8/04/2021");
+    AddPhotos();
+    EXPECT_EQ(ReadBytes(m_library.DatabasePath()), "a|6/05/1999|Smith, John|Picnic||By the sea|\r\n"
+                                                   "b|8/04/2021|Smith, John|Picnic||By the sea|\r\n"
+                                                   "c|8/04/2021|Smith, John|Picnic||By the sea|\r\n");
     EXPECT_FALSE(Catalog().IsModified()) << "the library is saved";
 }
 
-// Cancel ends the batch before the next file; the photos added before it stay, saved.
-// Without the box nothing goes on to the next file.
-TEST_F(PhotoCommandsTest, CancelInABatchKeepsWhatWasAddedSaved)
+// A file that is no picture is named in the message and passed over and the batch goes
+// on; without the box nothing goes on to the next file, and Cancel ends the batch
+// before the next file, the photos added before it staying, saved.
+TEST_F(PhotoCommandsTest, BatchPassesOverANonPictureAndCancelKeepsWhatWasAddedSaved)
 {
-    ChooseSeveral({"a.png", "b.png", "c.png"});
-    Dialogs().Then<PhotoInfoDialog>([](PhotoInfoDialog& dialog) {
+    QStatusBar status(&m_window);
+    WriteBytes(m_library.File("notes.png"), "not a picture");
+    m_pictureChooser.AnswerSeveral({m_library.MakeImage("a.png", 64, 48), m_library.File("notes.png"),
+                                    m_library.MakeImage("c.png", 64, 48), m_library.MakeImage("d.png", 64, 48)});
+    Dialogs().Then<PhotoInfoDialog>([&status](PhotoInfoDialog& dialog) {
+        ExpectPlace(dialog, 1, 4);
+        EXPECT_EQ(status.currentMessage(), "Adding photo 1 of 4");
         dialog.DateField()->setText("1999");
         dialog.NotesField()->setPlainText("kept to itself");
         dialog.OkButton()->click();
     });
-    Dialogs().Then<PhotoInfoDialog>([](PhotoInfoDialog& dialog) {
-        ExpectPlace(dialog, 2, 3);
-        EXPECT_TRUE(dialog.DateField()->text().isEmpty());
-        EXPECT_TRUE(dialog.NotesField()->toPlainText().isEmpty());
+    Dialogs().Then<PhotoInfoDialog>([&status](PhotoInfoDialog& dialog) {
+        ExpectPlace(dialog, 3, 4);
+        EXPECT_EQ(status.currentMessage(), "Adding photo 3 of 4");
+        EXPECT_EQ(dialog.DateField()->text() + dialog.NotesField()->toPlainText(), "");
         dialog.reject();
     });
     AddPhotos();
-    EXPECT_EQ(FileNames(), std::vector<std::string>{"a"});
-    EXPECT_EQ(ReadBytes(m_library.DatabasePath()), "a|1999||||kept to itself|\r\n");
-}
-
-// A file that is no picture is named in the message and passed over; the rest follow.
-TEST_F(PhotoCommandsTest, NonPictureInABatchIsReportedAndTheBatchGoesOn)
-{
-    QStatusBar status(&m_window);
-    WriteBytes(m_library.File("notes.png"), "not a picture");
-    std::vector<std::string> paths = {m_library.MakeImage("a.png", 64, 48), m_library.File("notes.png"),
-                                      m_library.MakeImage("c.png", 64, 48)};
-    m_pictureChooser.AnswerSeveral(paths);
-    const auto add = [&status](int number) {
-        return [&status, number](PhotoInfoDialog& dialog) {
-            ExpectPlace(dialog, number, 3);
-            EXPECT_EQ(status.currentMessage(), QString("Adding photo %1 of 3").arg(number));
-            dialog.DateField()->setText("1999");
-            dialog.OkButton()->click();
-        };
-    };
-    Dialogs().Then<PhotoInfoDialog>(add(1));
-    Dialogs().Then<PhotoInfoDialog>(add(3));
-    AddPhotos();
     EXPECT_EQ(m_library.Prompter().Texts(), std::vector<std::string>{"Selected file is not a valid image file\nnotes.png"});
-    EXPECT_EQ(FileNames(), (std::vector<std::string>{"a", "c"}));
+    EXPECT_EQ(ReadBytes(m_library.DatabasePath()), "a|1999||||kept to itself|\r\n");
     EXPECT_TRUE(status.currentMessage().isEmpty());
 }
 
@@ -318,7 +273,6 @@ TEST_F(PhotoCommandsTest, TakenNameInABatchGetsTheFirstFreeNumber)
         EXPECT_EQ(dialog.NameField()->text(), "beach");
         EXPECT_EQ(dialog.MessageLine()->text().toStdString(), PhotoAdder::kSuggestedNameUsedMessage);
         EXPECT_EQ(dialog.CarryOverBox(), nullptr);
-        EXPECT_EQ(dialog.windowTitle(), "Quillery - Add new photo");
         dialog.reject();
     });
     AddPhotos();

@@ -24,19 +24,8 @@ namespace {
 
 using Version = PictureStore::Version;
 
-void Select(QListWidget* list, const std::string& stored)
-{
-    for (int row = 0; row < list->count(); ++row)
-        if (NameListItem::Bytes(list->item(row)) == stored) list->item(row)->setSelected(true);
-}
-
-std::vector<std::string> Selected(const QListWidget* list)
-{
-    std::vector<std::string> names;
-    for (int row = 0; row < list->count(); ++row)
-        if (list->item(row)->isSelected()) names.push_back(NameListItem::Bytes(list->item(row)));
-    return names;
-}
+void Select(QListWidget* list, const std::string& stored) { NameListItem::Find(list, stored)->setSelected(true); }
+using NameListItem::SelectedBytes;
 
 class PhotoInfoDialogTest : public testing::Test {
 protected:
@@ -159,7 +148,7 @@ TEST_F(PhotoInfoDialogTest, AddOpensWithEveryNameShowsEachStepWritesTheVersionsA
     Select(dialog->List(NameKind::Persons), "Smith, John");
     Select(dialog->List(NameKind::Locations), "France, Paris");
     dialog->AddButton(NameKind::Events)->click();
-    EXPECT_EQ(Selected(dialog->List(NameKind::Events)), std::vector<std::string>{"Picnic"});
+    EXPECT_EQ(SelectedBytes(dialog->List(NameKind::Events)), std::vector<std::string>{"Picnic"});
     dialog->AddButton(NameKind::Persons)->click();  // a name the list has: selected, not listed twice
     dialog->OkButton()->click();
 
@@ -207,7 +196,7 @@ TEST_F(PhotoInfoDialogTest, EditModeShowsThePhotoAndLeavesItsFilesAlone)
     PhotoInfoDialog dialog(m_library.Host(), &thumbnail, "beach", &photo);
     dialog.show();
     EXPECT_EQ(dialog.DateField()->text(), "6/05/1999");
-    EXPECT_EQ(Selected(dialog.List(NameKind::Persons)), std::vector<std::string>{"Doe, Jane"});
+    EXPECT_EQ(SelectedBytes(dialog.List(NameKind::Persons)), std::vector<std::string>{"Doe, Jane"});
 
     dialog.NameField()->setText("renamed");  // read-only in use; ignored all the same
     dialog.DateField()->setText("7/1999");
@@ -221,6 +210,7 @@ TEST_F(PhotoInfoDialogTest, EditModeShowsThePhotoAndLeavesItsFilesAlone)
     EXPECT_EQ(m_library.Catalog().NamesText(NameKind::Persons, photo), "Jane Doe, John Smith");
     EXPECT_EQ(PhotoRecord::UsedCount(photo.Ids(NameKind::Events)), 0);
     EXPECT_EQ(m_library.Saves(), 0);
+    EXPECT_TRUE(m_library.Catalog().IsModified()) << "marked, saved later";
     EXPECT_EQ(written(), before);
 }
 

@@ -60,16 +60,15 @@ Texts Unnamed(QWidget& window)
 TEST_F(MainFrameTest, ScreenReadersCanNameEveryListPictureAndStatusPane)
 {
     OpenWithDialog(MakeLibrary("Family.pdb"));
-    PhotoList& list = m_frame.Context().photoList;
-    list.SetCurrentPhoto(list.PhotoAtRow(0));
+    MakeCurrent(0);
     EXPECT_EQ(Unnamed(m_frame), Texts{});
-    const QModelIndex thumbnail = list.model()->index(0, kPictureColumn);
+    const QModelIndex thumbnail = List().model()->index(0, kPictureColumn);
     EXPECT_EQ(thumbnail.data(Qt::AccessibleTextRole).toString(), QStringLiteral("Thumbnail of beach01"));
 
     m_dialogs.Then<PhotoInfoDialog>([](PhotoInfoDialog& dialog) { EXPECT_EQ(Unnamed(dialog), Texts{}); });
-    m_frame.Action(CommandId::EditPhotoInformation)->trigger();
+    Trigger(CommandId::EditPhotoInformation);
     m_dialogs.Then<EditNameListDialog>([](EditNameListDialog& dialog) { EXPECT_EQ(Unnamed(dialog), Texts{}); });
-    m_frame.Action(CommandId::EditEvents)->trigger();
+    Trigger(CommandId::EditEvents);
     EXPECT_TRUE(m_dialogs.Done());
 
     CPrevFileDlg files(QFileDialog::AcceptOpen, {}, {}, QStringLiteral("Images (*.JPG)"));

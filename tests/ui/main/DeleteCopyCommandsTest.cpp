@@ -1,7 +1,6 @@
 #include "MainFrameFixture.h"
 #include "PictureFiles.h"
 
-#include "store/PictureStore.h"
 #include "ui/dialogs/ClipboardPicture.h"
 #include "ui/dialogs/CopyToClipboardDialog.h"
 #include "ui/main/CommandState.h"
@@ -14,43 +13,21 @@
 
 namespace {
 
-using Version = PictureStore::Version;
-
 class DeleteCopyTest : public MainFrameTest {
 protected:
-    const std::string m_threePhotos = std::string(kTwoPhotos) + "pond|2001|||||\r\n";
-
     void SetUp() override
     {
-        OpenWithDialog(MakeLibrary("Family.pdb", m_threePhotos));
+        OpenWithDialog(MakeLibrary("Family.pdb", kThreePhotos));
         m_prompter.Forget();
-    }
-    std::string VersionPath(Version version, const std::string& name) const
-    {
-        return PictureStore::VersionPath(Folder(), version, name);
     }
     int FilesOf(const std::string& name) const { return PictureFiles::Count(Folder(), name); }
     void WriteFiles(const std::string& name) { PictureFiles::Write(Folder(), name); }
-    PhotoList& List() { return m_frame.Context().photoList; }
-    const PhotoRecord* Select(int row)
-    {
-        const PhotoRecord* photo = List().PhotoAtRow(row);
-        List().SetCurrentPhoto(photo);
-        return photo;
-    }
-    std::vector<std::string> Rows()
-    {
-        std::vector<std::string> names;
-        for (int row = 0; row < List().RowCount(); ++row) names.push_back(List().PhotoAtRow(row)->GetFileName());
-        return names;
-    }
-    void Trigger(CommandId id) { m_frame.Action(id)->trigger(); }
 };
 
 TEST_F(DeleteCopyTest, DatabaseOnlyTakesTheCurrentPhotoOfSeveralSelectedAndKeepsFiles)
 {
     WriteFiles("garden");
-    Select(1);
+    MakeCurrent(1);
     List().selectAll();
     Trigger(CommandId::DeleteDatabaseOnly);
     EXPECT_EQ(m_prompter.Texts(),
@@ -60,14 +37,14 @@ TEST_F(DeleteCopyTest, DatabaseOnlyTakesTheCurrentPhotoOfSeveralSelectedAndKeeps
     EXPECT_EQ(CountPane(), QStringLiteral("2 of 2"));
     EXPECT_EQ(FilesOf("garden"), 4);
     EXPECT_TRUE(Lib().IsModified()) << "marked only, saved later";
-    EXPECT_EQ(ReadBytes(Path("Family.pdb")), m_threePhotos);
+    EXPECT_EQ(ReadBytes(Path("Family.pdb")), kThreePhotos);
 }
 
 TEST_F(DeleteCopyTest, DatabaseAndFilesSavesAndDeletesThePictures)
 {
     WriteFiles("garden");
     WriteFiles("pond");
-    Select(1);
+    MakeCurrent(1);
     Trigger(CommandId::DeleteDatabaseAndFiles);
     EXPECT_EQ(m_prompter.Texts(),
               Texts{"Confirm delete of garden database record and all of the associated picture files"});
@@ -77,11 +54,12 @@ TEST_F(DeleteCopyTest, DatabaseAndFilesSavesAndDeletesThePictures)
     EXPECT_EQ(ReadBytes(Path("Family.pdb")).find("garden"), std::string::npos);
 }
 
-// Copy as well as the deletes refuses without a current photo, before any dialog.
-TEST_F(DeleteCopyTest, NothingIsDeletedOrCopiedWhenCancelledDuringAShowOrWithoutACurrentPhoto)
+// Reached by their keys without a current photo, the commands on it refuse before any
+// dialog: the deletes, copy, print and the editing sheets.
+TEST_F(DeleteCopyTest, NothingIsDoneToAPhotoWhenCancelledDuringAShowOrWithoutACurrentPhoto)
 {
     WriteFiles("garden");
-    Select(1);
+    MakeCurrent(1);
     m_prompter.Answer(PromptAnswer::Cancel);
     Trigger(CommandId::DeleteDatabaseAndFiles);
     m_frame.Context().state.SetPictureShowRunning(true);
@@ -89,71 +67,65 @@ TEST_F(DeleteCopyTest, NothingIsDeletedOrCopiedWhenCancelledDuringAShowOrWithout
     Trigger(CommandId::DeleteDatabaseOnly);
     m_frame.Context().state.SetPictureShowRunning(false);
     List().SetCurrentPhoto(nullptr);
-    for (const CommandId id : {CommandId::DeleteDatabaseOnly, CommandId::Copy}) {
+    for (const CommandId id : {CommandId::DeleteDatabaseOnly, CommandId::PrintImage, CommandId::EditCurrentPhoto,
+                               CommandId::EditOriginalPhoto, CommandId::Copy}) {
         m_frame.Action(id)->setEnabled(true);
         Trigger(id);
     }
     EXPECT_EQ(m_prompter.Texts(),
               (Texts{"Confirm delete of garden database record and all of the associated picture files",
-                     "Picture must be selected before operation",
+                     "Picture must be selected before operation", "Picture must be selected before operation",
+                     "Picture must be selected before operation", "Picture must be selected before operation",
                      "No photo has been selected, cannot copy to clipboard"}));
     EXPECT_EQ(Rows().size(), 3u);
     EXPECT_EQ(FilesOf("garden"), 4);
+    EXPECT_TRUE(m_dialogs.Done());
 }
-
-struct CopyCase {
-    const char* name;
-    QSize file;
-    int button;
-    QSize copied;
-};
-
-class CopySizes : public DeleteCopyTest, public testing::WithParamInterface<CopyCase> {};
 
 // Every size comes from the full-screen file, enlarged where the box is bigger, and
 // the dialog always opens on "Thumbnail" whatever was picked before.
-TEST_P(CopySizes, PutsThePictureFittedIntoTheChosenBox)
+TEST_F(DeleteCopyTest, CopyPutsThePictureFittedIntoTheChosenBox)
 {
-    const CopyCase c = GetParam();
-    QImage file(c.file, QImage::Format_RGB32);
-    file.fill(Qt::darkCyan);
-    ASSERT_TRUE(file.save(QString::fromStdString(VersionPath(Version::FullScreen, "beach01")), "JPEG"));
-    Select(0);
-    for (int run = 0; run < 2; ++run) {
-        m_dialogs.Then<CopyToClipboardDialog>([&](CopyToClipboardDialog& dialog) {
-            EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Copy to Clipboard"));
-            EXPECT_TRUE(dialog.SizeButton(1026)->isChecked());
-            dialog.SizeButton(c.button)->click();
-            dialog.accept();
-        });
-        QGuiApplication::clipboard()->clear();
-        Trigger(CommandId::Copy);
-        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-        ASSERT_NE(data, nullptr);
-        EXPECT_EQ(QImage::fromData(data->data(ClipboardPicture::kPngType), "PNG").size(), c.copied);
-        EXPECT_EQ(QImage::fromData(data->data(ClipboardPicture::kBmpType), "BMP").size(), c.copied);
-        EXPECT_TRUE(data->data(ClipboardPicture::kSvgType).contains("<desc>Created by Quillery</desc>"));
+    const struct {
+        QSize file;
+        int button;
+        QSize copied;
+    } cases[] = {{{800, 533}, 1027, {300, 199}}, {{640, 480}, 1030, {800, 600}}, {{800, 600}, 1026, {133, 100}}};
+    MakeCurrent(0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        QImage file(c.file, QImage::Format_RGB32);
+        file.fill(Qt::darkCyan);
+        ASSERT_TRUE(file.save(QString::fromStdString(FullScreenPath("beach01")), "JPEG"));
+        for (int run = 0; run < 2; ++run) {
+            m_dialogs.Then<CopyToClipboardDialog>([&](CopyToClipboardDialog& dialog) {
+                EXPECT_TRUE(dialog.SizeButton(1026)->isChecked());
+                dialog.SizeButton(c.button)->click();
+                dialog.accept();
+            });
+            QGuiApplication::clipboard()->clear();
+            Trigger(CommandId::Copy);
+            const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+            ASSERT_NE(data, nullptr);
+            EXPECT_EQ(QImage::fromData(data->data(ClipboardPicture::kPngType), "PNG").size(), c.copied);
+            EXPECT_EQ(QImage::fromData(data->data(ClipboardPicture::kBmpType), "BMP").size(), c.copied);
+            EXPECT_TRUE(data->data(ClipboardPicture::kSvgType).contains("<desc>Created by Quillery</desc>"));
+        }
     }
     EXPECT_TRUE(m_prompter.Texts().empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(Sizes, CopySizes,
-                         testing::Values(CopyCase{"Small", {800, 533}, 1027, {300, 199}},
-                                         CopyCase{"FullScreenEnlarged", {640, 480}, 1030, {800, 600}},
-                                         CopyCase{"Thumbnail", {800, 600}, 1026, {133, 100}}),
-                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(DeleteCopyTest, AMissingFullScreenFileIsToldAndTheClipboardKept)
 {
     auto* old = new QMimeData;
     old->setText(QStringLiteral("before"));
     QGuiApplication::clipboard()->setMimeData(old);
-    Select(0);
+    MakeCurrent(0);
     m_dialogs.Then<CopyToClipboardDialog>([](CopyToClipboardDialog& dialog) { dialog.accept(); });
     Trigger(CommandId::Copy);
     EXPECT_EQ(m_prompter.Texts(),
               Texts{"Unable to read the full screen picture " +
-                    VersionPath(Version::FullScreen, "beach01") + "\nNothing was copied to the clipboard"});
+                    FullScreenPath("beach01") + "\nNothing was copied to the clipboard"});
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
 }
 

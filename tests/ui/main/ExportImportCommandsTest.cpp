@@ -18,11 +18,9 @@ namespace {
 
 class ExportImportTest : public MainFrameTest {
   protected:
-    const std::string m_threePhotos = std::string(kTwoPhotos) + "pond|2001|||||\r\n";
-
     void SetUp() override
     {
-        OpenWithDialog(MakeLibrary("Family.pdb", m_threePhotos));
+        OpenWithDialog(MakeLibrary("Family.pdb", kThreePhotos));
         for (const char* name : {"beach01", "garden", "pond"}) {
             for (const auto version :
                  {PictureStore::Version::FullScreen, PictureStore::Version::Thumbnail})
@@ -30,7 +28,6 @@ class ExportImportTest : public MainFrameTest {
         }
         m_prompter.Forget();
     }
-    PhotoList& List() { return m_frame.Context().photoList; }
     std::vector<std::string> NamesIn(const std::string& path)
     {
         CQuilleryDoc catalog;
@@ -40,7 +37,6 @@ class ExportImportTest : public MainFrameTest {
             names.push_back(catalog.PhotoAt(i).GetFileName());
         return names;
     }
-    void Trigger(CommandId id) { m_frame.Action(id)->trigger(); }
 
     TempDir m_other;
 };
@@ -51,10 +47,7 @@ TEST_F(ExportImportTest, ExportWritesTheListedPhotosInListOrder)
     List().ShowSubset({List().PhotoAtRow(0), List().PhotoAtRow(2)});
     List().SortByColumn(kFilenameColumn);
     if (List().PhotoAtRow(0)->GetFileName() != "pond") List().SortByColumn(kFilenameColumn);
-    std::vector<std::string> rows;
-    for (int row = 0; row < List().RowCount(); ++row)
-        rows.push_back(List().PhotoAtRow(row)->GetFileName());
-    ASSERT_EQ(rows, (Texts{"pond", "beach01"}));
+    ASSERT_EQ(Rows(), (Texts{"pond", "beach01"}));
 
     m_chooser.Answer(m_other.File("Out.pdb"));
     m_prompter.Answer(PromptAnswer::Ok); // create the picture folders
@@ -63,7 +56,7 @@ TEST_F(ExportImportTest, ExportWritesTheListedPhotosInListOrder)
     EXPECT_EQ(request.kind, FileDialogKind::Save);
     EXPECT_TRUE(HasFlag(request.flags, FileFlag::ConfirmOverwrite));
     EXPECT_EQ(m_prompter.Texts(), Texts{kCreateQuestion});
-    EXPECT_EQ(NamesIn(m_other.File("Out.pdb")), rows);
+    EXPECT_EQ(NamesIn(m_other.File("Out.pdb")), (Texts{"pond", "beach01"}));
     EXPECT_EQ(ReadBytes(PictureStore::VersionPath(m_other.Path().string(),
                                                   PictureStore::Version::Thumbnail, "pond")),
               "pond");

@@ -5,7 +5,7 @@
 
 namespace fs = std::filesystem;
 
-TEST_F(MainFrameTest, NewCreatesTheFoldersAndAnEmptyDatabase)
+TEST_F(MainFrameTest, NewCreatesTheFoldersAndAnEmptyDatabaseButNotOverALibrary)
 {
     m_chooser.Answer(Path("Family.pdb"));
     m_frame.Files().OnFileNew();
@@ -14,11 +14,9 @@ TEST_F(MainFrameTest, NewCreatesTheFoldersAndAnEmptyDatabase)
     EXPECT_EQ(ReadBytes(Path("Family.pdb")), "");
     EXPECT_EQ(Title(), QStringLiteral("Quillery - Family.pdb"));
     EXPECT_EQ(m_recentFiles.Entries(), Texts{Path("Family.pdb")});
-}
 
-TEST_F(MainFrameTest, NewOverAnExistingLibraryIsRefused)
-{
     OpenWithDialog(MakeLibrary("Old.pdb"));
+    m_prompter.Forget();
     m_chooser.Answer(Path("Old.pdb"));
     m_frame.Files().OnFileNew();
     EXPECT_EQ(m_prompter.Texts(), Texts{"File name already exist, cannot be used for new Photo Library"});
@@ -91,14 +89,21 @@ INSTANTIATE_TEST_SUITE_P(Writes, ModifiedLibrary,
                          testing::Values(Step::New, Step::Open, Step::Save, Step::SaveAs, Step::CloseYes),
                          [](const auto& step) { return kStepNames[static_cast<int>(step.param)]; });
 
-TEST_F(MainFrameTest, OpenReadsTheLibraryAndStartsThereNextTime)
+// Open reads the library and the next file dialog starts in its folder; Save As there
+// renames the library.
+TEST_F(MainFrameTest, OpenReadsTheLibraryAndSaveAsInItsFolderRenamesIt)
 {
     OpenWithDialog(MakeLibrary("Family.pdb"));
     EXPECT_EQ(CountPane(), QStringLiteral("2 of 2"));
-
     m_chooser.Cancel();
     m_frame.Files().OnFileOpen();
     EXPECT_EQ(m_chooser.Requests().at(1).directory, Folder());
+
+    m_chooser.Answer(Path("Copy.pdb"));
+    m_frame.Files().OnFileSaveAs();
+    EXPECT_TRUE(HasFlag(m_chooser.Requests().at(2).flags, FileFlag::ConfirmOverwrite));
+    EXPECT_EQ(ReadBytes(Path("Copy.pdb")), kTwoPhotos);
+    EXPECT_EQ(Title(), QStringLiteral("Quillery - Copy.pdb"));
 }
 
 TEST_F(MainFrameTest, OpenOfACorruptFileLeavesNoLibrary)
@@ -121,16 +126,6 @@ TEST_F(MainFrameTest, OpenByNameShowsTheNameWithoutExtension)
     EXPECT_TRUE(m_prompter.Texts().empty()) << "no question about picture folders";
     EXPECT_EQ(Title(), QStringLiteral("Quillery - Family.Album"));
     EXPECT_EQ(Lib().Directory(), Folder());
-}
-
-TEST_F(MainFrameTest, SaveAsInTheSameFolderRenamesTheLibrary)
-{
-    OpenWithDialog(MakeLibrary("Family.pdb"));
-    m_chooser.Answer(Path("Copy.pdb"));
-    m_frame.Files().OnFileSaveAs();
-    EXPECT_TRUE(HasFlag(m_chooser.Requests().at(1).flags, FileFlag::ConfirmOverwrite));
-    EXPECT_EQ(ReadBytes(Path("Copy.pdb")), kTwoPhotos);
-    EXPECT_EQ(Title(), QStringLiteral("Quillery - Copy.pdb"));
 }
 
 TEST_F(MainFrameTest, RecentFilesAppearInTheFileMenuAndOpenByName)

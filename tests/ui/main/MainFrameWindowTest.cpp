@@ -23,7 +23,7 @@ std::set<CommandId> Disabled(const MainFrame& frame)
 
 }  // namespace
 
-TEST_F(MainFrameTest, CommandsFollowTheLibraryTheCurrentPhotoAndTheShow)
+TEST_F(MainFrameTest, CommandsFollowTheLibraryTheCurrentPhotoTheShowAndHiding)
 {
     const std::set<CommandId> photoCommands = {CommandId::Copy, CommandId::EditPhotoInformation,
         CommandId::EditCurrentPhoto, CommandId::EditOriginalPhoto, CommandId::HideSelection,
@@ -37,10 +37,9 @@ TEST_F(MainFrameTest, CommandsFollowTheLibraryTheCurrentPhotoAndTheShow)
     OpenWithDialog(MakeLibrary("Family.pdb"));
     EXPECT_EQ(Disabled(m_frame), photoCommands);
 
-    PhotoList* list = &m_frame.Context().photoList;
-    list->SetCurrentPhoto(list->PhotoAtRow(1));
+    MakeCurrent(1);
     EXPECT_TRUE(Disabled(m_frame).empty());
-    EXPECT_EQ(m_frame.Context().pictureView.PhotoShown(), list->PhotoAtRow(1));
+    EXPECT_EQ(m_frame.Context().pictureView.PhotoShown(), List().PhotoAtRow(1));
 
     m_frame.Context().state.SetPictureShowRunning(true);
     EXPECT_EQ(Disabled(m_frame),
@@ -51,6 +50,15 @@ TEST_F(MainFrameTest, CommandsFollowTheLibraryTheCurrentPhotoAndTheShow)
     OpenWithDialog(Path("Family.pdb"));
     EXPECT_EQ(m_frame.Context().pictureView.PhotoShown(), nullptr);
     EXPECT_EQ(Disabled(m_frame), photoCommands);
+
+    // Hiding the current photo's row leaves none current, and so nothing more to hide;
+    // the count pane shows the rows left of all the library's photos.
+    MakeCurrent(1);
+    Trigger(CommandId::HideSelection);
+    EXPECT_EQ(CountPane(), "1 of 2");
+    EXPECT_EQ(m_frame.Context().pictureView.PhotoShown(), nullptr);
+    EXPECT_EQ(Disabled(m_frame), photoCommands);
+    EXPECT_FALSE(Lib().IsModified());
 }
 
 // Closing with Yes is among the ModifiedLibrary cases.
@@ -59,7 +67,7 @@ TEST_F(MainFrameTest, ClosingAsksOnlyAboutChangesNoWritesNothingCancelStays)
     OpenModifiedFamily();
     m_prompter.Forget();
     m_prompter.Answer(PromptAnswer::No);
-    m_frame.Action(CommandId::Exit)->trigger();
+    Trigger(CommandId::Exit);
     EXPECT_EQ(m_prompter.Texts(), Texts{"Save Family.pdb before exiting?"});
     EXPECT_EQ(ReadBytes(Path("Family.pdb")), kTwoPhotos);
     EXPECT_TRUE(m_frame.HasClosed());
@@ -95,8 +103,7 @@ TEST_F(MainFrameTest, ALibraryOpenElsewhereOpensReadOnlyWithoutItsChangingComman
     EXPECT_EQ(m_prompter.Texts(),
               Texts{"The library " + path + " is open in another Quillery.\nOpen it read-only?"});
     EXPECT_EQ(Title(), QStringLiteral("Quillery - Family.pdb (read-only)"));
-    PhotoList* list = &m_frame.Context().photoList;
-    list->SetCurrentPhoto(list->PhotoAtRow(1));
+    MakeCurrent(1);
     EXPECT_EQ(Disabled(m_frame),
               (std::set<CommandId>{CommandId::FileSave, CommandId::FileSaveAs, CommandId::Import,
                   CommandId::AddPhotoViaScanner, CommandId::AddPhotoFromFile, CommandId::DeleteDatabaseOnly,
@@ -111,7 +118,7 @@ TEST_F(MainFrameTest, HelpOpensCentredOnTheWindowAndGoesBack)
 {
     m_frame.setGeometry(100, 80, 1000, 760);
     m_frame.show();
-    m_frame.Action(CommandId::HelpTopics)->trigger();
+    Trigger(CommandId::HelpTopics);
     auto* help = m_frame.findChild<HelpWindow*>();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
@@ -127,7 +134,7 @@ TEST_F(MainFrameTest, HelpOpensCentredOnTheWindowAndGoesBack)
     // Asked again from a page further in, Help Topics comes back to the index.
     browser->setSource(index.resolved(QUrl(QStringLiteral("scanning.html"))));
     help->close();
-    m_frame.Action(CommandId::HelpTopics)->trigger();
+    Trigger(CommandId::HelpTopics);
     EXPECT_TRUE(help->isVisible());
     EXPECT_EQ(browser->source(), index);
 }

@@ -15,17 +15,12 @@ class PictureShowCommandsTest : public MainFrameTest {
   protected:
     PictureShowCommands& Commands() { return *m_frame.findChild<PictureShowCommands*>(); }
     bool Running() { return m_frame.Context().state.IsPictureShowRunning(); }
-    bool DeleteEnabled() const
-    {
-        return m_frame.Action(CommandId::DeleteDatabaseOnly)->isEnabled();
-    }
-    PhotoList& List() { return m_frame.Context().photoList; }
-
-    void EndWithKey(PictureShowWnd& show)
+    bool DeleteEnabled() const { return m_frame.Action(CommandId::DeleteDatabaseOnly)->isEnabled(); }
+    static void Press(PictureShowWnd& show, Qt::Key key = Qt::Key_Escape)
     {
         for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent key(type, Qt::Key_Escape, Qt::NoModifier);
-            QApplication::sendEvent(&show, &key);
+            QKeyEvent event(type, key, Qt::NoModifier);
+            QApplication::sendEvent(&show, &event);
         }
     }
 };
@@ -34,7 +29,7 @@ TEST_F(PictureShowCommandsTest, AnEmptyListIsToldAndShowsNothing)
 {
     OpenWithDialog(MakeLibrary("Empty.pdb", ""));
     m_prompter.Forget();
-    m_frame.Action(CommandId::PictureShow)->trigger();
+    Trigger(CommandId::PictureShow);
     EXPECT_EQ(m_prompter.Texts(), Texts{"Picture must be selected before operation"});
     EXPECT_EQ(Commands().Show(), nullptr);
     EXPECT_FALSE(Running());
@@ -44,10 +39,10 @@ TEST_F(PictureShowCommandsTest, DeletesWaitWhileAShowRunsAndTheLastPhotoShownBec
 {
     OpenWithDialog(MakeLibrary("Family.pdb"));
     m_prompter.Forget();
-    List().SetCurrentPhoto(List().PhotoAtRow(0));
+    MakeCurrent(0);
     ASSERT_TRUE(DeleteEnabled());
 
-    m_frame.Action(CommandId::PictureShow)->trigger();
+    Trigger(CommandId::PictureShow);
     PictureShowWnd* show = Commands().Show();
     ASSERT_NE(show, nullptr);
     EXPECT_TRUE(Running());
@@ -57,11 +52,8 @@ TEST_F(PictureShowCommandsTest, DeletesWaitWhileAShowRunsAndTheLastPhotoShownBec
     QSignalSpy steps(show, &PictureShowWnd::stepped);
     ASSERT_TRUE(steps.wait(5000));
     ASSERT_EQ(show->CurrentPhoto(), List().PhotoAtRow(0)) << "starts at the selected photo";
-    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent next(type, Qt::Key_Down, Qt::NoModifier);
-        QApplication::sendEvent(show, &next);
-    }
-    EndWithKey(*show);
+    Press(*show, Qt::Key_Down);
+    Press(*show);
 
     EXPECT_FALSE(Running());
     EXPECT_TRUE(DeleteEnabled());
@@ -73,13 +65,13 @@ TEST_F(PictureShowCommandsTest, DeletesWaitWhileAShowRunsAndTheLastPhotoShownBec
 TEST_F(PictureShowCommandsTest, ANewShowReplacesTheLastWindowAndTheFlagFollowsTheNewOne)
 {
     OpenWithDialog(MakeLibrary("Family.pdb"));
-    m_frame.Action(CommandId::PictureShow)->trigger();
+    Trigger(CommandId::PictureShow);
     const QPointer<PictureShowWnd> first = Commands().Show();
-    EndWithKey(*first);
+    Press(*first);
     EXPECT_FALSE(Running());
     EXPECT_FALSE(first.isNull()) << "kept until the next show";
 
-    m_frame.Action(CommandId::PictureShow)->trigger();
+    Trigger(CommandId::PictureShow);
     EXPECT_TRUE(first.isNull());
     EXPECT_TRUE(Running());
     Commands().Show()->close();

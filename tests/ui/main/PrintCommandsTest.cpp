@@ -1,6 +1,5 @@
 #include "MainFrameFixture.h"
 
-#include "store/PictureStore.h"
 #include "ui/main/PrintCommands.h"
 #include "ui/output/PrintImageDialog.h"
 #include "ui/output/ReportPreviewDialog.h"
@@ -36,18 +35,14 @@ class PrintCommandsTest : public MainFrameTest {
         Printer().setOutputFileName(QString());
     }
     QPrinter& Printer() { return m_frame.findChild<PrintCommands*>()->Printer(); }
-    void Trigger(CommandId id) { m_frame.Action(id)->trigger(); }
-    void WriteFullScreen(const std::string& name)
+    // The first photo current, with its full-screen picture, and the print dialog accepted.
+    void PrintFirst()
     {
         QImage image(80, 60, QImage::Format_RGB888);
         image.fill(Qt::darkBlue);
-        ASSERT_TRUE(image.save(QString::fromStdString(
-            PictureStore::VersionPath(Folder(), PictureStore::Version::FullScreen, name))));
-    }
-    void SelectFirst()
-    {
-        PhotoList& list = m_frame.Context().photoList;
-        list.SetCurrentPhoto(list.PhotoAtRow(0));
+        ASSERT_TRUE(image.save(QString::fromStdString(FullScreenPath("beach01"))));
+        MakeCurrent(0);
+        m_dialogs.Then<PrintImageDialog>([](PrintImageDialog& dialog) { dialog.accept(); });
     }
     static int Pages(const std::string& pdf)
     {
@@ -60,20 +55,10 @@ class PrintCommandsTest : public MainFrameTest {
     }
 };
 
-TEST_F(PrintCommandsTest, PrintImageWithoutACurrentPhotoSaysSo)
-{
-    Trigger(CommandId::PrintImage);
-    EXPECT_EQ(m_prompter.Texts(), Texts{"Picture must be selected before operation"});
-    EXPECT_TRUE(m_dialogs.Done());
-}
-
 TEST_F(PrintCommandsTest, WithoutAPrinterThePictureGoesToThePdfFileNamed)
 {
-    WriteFullScreen("beach01");
-    SelectFirst();
-    m_dialogs.Then<PrintImageDialog>([](PrintImageDialog& dialog) { dialog.accept(); });
+    PrintFirst();
     m_chooser.Answer(m_pdf);
-
     Trigger(CommandId::PrintImage);
 
     const std::vector<FileRequest> requests = PrintRequests();
@@ -83,19 +68,6 @@ TEST_F(PrintCommandsTest, WithoutAPrinterThePictureGoesToThePdfFileNamed)
     EXPECT_TRUE(m_prompter.Texts().empty());
     EXPECT_EQ(Pages(m_pdf), 1);
     EXPECT_TRUE(Printer().outputFileName().isEmpty()) << "asked again at the next print";
-}
-
-TEST_F(PrintCommandsTest, DeclinedPdfFilePrintsNothing)
-{
-    WriteFullScreen("beach01");
-    SelectFirst();
-    m_dialogs.Then<PrintImageDialog>([](PrintImageDialog& dialog) { dialog.accept(); });
-    m_chooser.Cancel();
-
-    Trigger(CommandId::PrintImage);
-
-    EXPECT_FALSE(Exists(m_pdf));
-    EXPECT_TRUE(m_prompter.Texts().empty());
 }
 
 TEST_F(PrintCommandsTest, PdfFileChosenInSetupIsUsedWithoutAQuestion)
@@ -116,15 +88,18 @@ TEST_F(PrintCommandsTest, PdfFileChosenInSetupIsUsedWithoutAQuestion)
     EXPECT_EQ(status[1].at(0).toString(), QString());
 }
 
-TEST_F(PrintCommandsTest, ReportCancelledInThePreviewPrintsNothing)
+// Neither a declined file for the picture nor a report cancelled in its preview prints.
+TEST_F(PrintCommandsTest, CancelledAtEitherStepPrintsNothing)
 {
+    PrintFirst();
+    m_chooser.Cancel();
+    Trigger(CommandId::PrintImage);
     m_chooser.Answer(m_pdf);
     m_dialogs.Then<ReportPreviewDialog>([](ReportPreviewDialog& dialog) { dialog.reject(); });
-
     Trigger(CommandId::PrintReport);
-
     EXPECT_TRUE(m_dialogs.Done());
     EXPECT_FALSE(Exists(m_pdf));
+    EXPECT_TRUE(m_prompter.Texts().empty());
 }
 
 } // namespace
