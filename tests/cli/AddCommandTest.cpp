@@ -73,26 +73,96 @@ TEST_F(AddCommandTest, StoresNamesNotesAndGivenFileNameAsTheDialogDoes)
     EXPECT_EQ(m_out.str(), "Added \"Picture #1\" (1999) from " + image + "\n");
 }
 
-// More names of a kind than a photo holds write nothing, not even the names.
-TEST_F(AddCommandTest, NamesAPhotoCannotHoldAreRefused)
+// A PNG whose header announces the size; its pixel data is never reached, since a
+// picture of that size is refused, or finds no memory, before anything is decoded.
+std::string PngAnnouncing(uint32_t width, uint32_t height)
 {
-    const std::string image = MakeImage("source.png");
-    std::vector<std::string> arguments{image, "--date", "1999"};
-    for (int i = 0; i < 17; ++i) arguments.insert(arguments.end(), {"--event", "E" + std::to_string(i)});
-    EXPECT_EQ(Run(arguments), ToolCommand::kFailure);
-    EXPECT_EQ(m_err.str(), "Quillery: A photo can hold at most 16 events, 17 events were chosen, please choose fewer\n");
-    EXPECT_FALSE(Exists(m_library)) << "nothing written";
+    const auto crc = [](std::string_view bytes) {
+        uint32_t value = 0xffffffffu;
+        for (const unsigned char byte : bytes) {
+            value ^= byte;
+            for (int bit = 0; bit < 8; ++bit) value = (value >> 1) ^ (0xedb88320u & (0u - (value & 1u)));
+        }
+        return ~value;
+    };
+    const auto big = [](uint32_t value) {
+        return std::string{static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+                           static_cast<char>(value >> 8), static_cast<char>(value)};
+    };
+    const auto chunk = [&](std::string_view type, const std::string& data) {
+        const std::string typed = std::string(type) + data;
+        return big(static_cast<uint32_t>(data.size())) + typed + big(crc(typed));
+    };
+    // 8-bit RGB; the data is one stored deflate block holding a single zero byte.
+    const std::string header = big(width) + big(height) + std::string("\x08\x02\x00\x00\x00", 5);
+    const std::string data("\x78\x01\x01\x01\x00\xfe\xff\x00\x00\x01\x00\x01", 12);
+    return "\x89PNG\r\n\x1a\n" + chunk("IHDR", header) + chunk("IDAT", data) + chunk("IEND", "");
 }
 
-TEST_F(AddCommandTest, CameraDateIsTakenWhenNoneIsGiven)
+// More names of a kind than a photo holds, a picture one past the pixel limit, a FIFO
+// (whose load would wait for a writer): each is refused with its reason and no photo
+// is written; the names are refused before the library is even opened.
+TEST_F(AddCommandTest, RefusedPicturesAndNamesSayWhyAndWriteNothing)
 {
-    const std::string image = MakeImage("camera.jpg");
-    auto file = Exiv2::ImageFactory::open(image);
-    file->readMetadata();
-    file->exifData()["Exif.Photo.DateTimeOriginal"] = "2021:08:04 10:11:12";
-    file->writeMetadata();
-    ASSERT_EQ(Run({image}), 0) << m_err.str();
-    EXPECT_EQ(ReadBytes(m_library), "camera|8/04/2021|||||\r\n");
+    const std::string image = MakeImage("source.png");
+    std::vector<std::string> crowded{image};
+    for (int i = 0; i < 17; ++i) crowded.insert(crowded.end(), {"--event", "E" + std::to_string(i)});
+    const std::string tooLarge = m_dir.File("too-large.png"), fifo = m_dir.File("fifo.png");
+    WriteBytes(tooLarge, PngAnnouncing(20001, 20000));
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::vector<std::string> arguments;
+        std::string error;
+        bool opened;  // whether the library was opened, and so made
+    } cases[] = {
+        {crowded, "A photo can hold at most 16 events, 17 events were chosen, please choose fewer", false},
+        {{tooLarge}, tooLarge + ": Selected picture is too large to be read", true},
+        {{fifo}, fifo + ": Selected file is not a valid image file", true},
+    };
+    ::alarm(10); // a load that waits for a writer ends the test rather than hanging it
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments = c.arguments;
+        arguments.insert(arguments.end(), {"--date", "1999"});
+        EXPECT_EQ(Run(arguments), ToolCommand::kFailure) << c.error;
+        EXPECT_EQ(m_err.str(), "Quillery: " + c.error + "\n");
+        EXPECT_EQ(Exists(m_library), c.opened) << c.error;
+        EXPECT_EQ(ReadBytes(m_library), "");
+    }
+    ::alarm(0);
+}
+
+// Within the pixel limit (1.2 GB of pixels) but beyond the memory the process may have:
+// the message says so, rather than calling the file invalid.
+TEST_F(AddCommandTest, APictureBeyondMemoryIsSaidToBeSo)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit leaves";
+#else
+    const std::string atLimit = m_dir.File("at-limit.png");
+    WriteBytes(atLimit, PngAnnouncing(20000, 20000));
+    const std::string errors = m_dir.File("errors.txt");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) { // the child's address space is capped well below the picture
+        rlimit limit{};
+        ::getrlimit(RLIMIT_AS, &limit);
+        std::ifstream status("/proc/self/status");
+        std::string line;
+        long sizeKb = 0;
+        while (std::getline(status, line))
+            if (line.starts_with("VmSize:")) sizeKb = std::atol(line.c_str() + 7);
+        limit.rlim_cur = static_cast<rlim_t>(sizeKb) * 1024 + (rlim_t{600} << 20);
+        ::setrlimit(RLIMIT_AS, &limit);
+        Run({atLimit, "--date", "1999"});
+        std::ofstream(errors) << m_err.str();
+        std::_Exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(ReadBytes(errors),
+              "Quillery: " + atLimit + ": Not enough memory to read the selected picture\n");
+#endif
 }
 
 TEST_F(AddCommandTest, StopsAtTheFirstFailureAndKeepsWhatWasAdded)
@@ -109,9 +179,10 @@ TEST_F(AddCommandTest, StopsAtTheFirstFailureAndKeepsWhatWasAdded)
     EXPECT_FALSE(Exists(PictureStore::VersionPath(m_dir.Path().string(), Version::Thumbnail, "never")));
 }
 
-// Each image, with its camera date, is read while the photo before it is written;
-// switched off, the images are read in turn. Either way the library holds the same
-// photos, and a terminal sees one progress line instead of a line per image.
+// Each image, with its camera date taken when none is given, is read while the photo
+// before it is written; switched off, the images are read in turn. Either way the
+// library holds the same photos, and a terminal sees one progress line instead of a
+// line per image.
 TEST_F(AddCommandTest, ReadingAheadAddsWhatReadingInTurnAdds)
 {
     std::vector<std::string> images;
@@ -139,88 +210,19 @@ TEST_F(AddCommandTest, ReadingAheadAddsWhatReadingInTurnAdds)
     }
 }
 
-// A PNG whose header announces the size; its pixel data is never reached, since a
-// picture of that size is refused, or finds no memory, before anything is decoded.
-std::string PngAnnouncing(uint32_t width, uint32_t height)
-{
-    const auto crc = [](std::string_view bytes) {
-        uint32_t value = 0xffffffffu;
-        for (const unsigned char byte : bytes) {
-            value ^= byte;
-            for (int bit = 0; bit < 8; ++bit) value = (value >> 1) ^ (0xedb88320u & (0u - (value & 1u)));
-        }
-        return ~value;
-    };
-    const auto big = [](uint32_t value) {
-        return std::string{static_cast<char>(value >> 24), static_cast<char>(value >> 16),
-                           static_cast<char>(value >> 8), static_cast<char>(value)};
-    };
-    const auto chunk = [&](std::string_view type, const std::string& data) {
-        const std::string typed = std::string(type) + data;
-        return big(static_cast<uint32_t>(data.size())) + typed + big(crc(typed));
-    };
-    // 8-bit RGB; the data is one stored deflate block holding a single zero byte.
-    const std::string header = big(width) + big(height) + std::string("\x08\x02\x00\x00\x00", 5);
-    const std::string data("\x78\x01\x01\x01\x00\xfe\xff\x00\x00\x01\x00\x01", 12);
-    return "\x89PNG\r\n\x1a\n" + chunk("IHDR", header) + chunk("IDAT", data) + chunk("IEND", "");
-}
-
-// Over the pixel limit, or within it but beyond the memory the process may have: the
-// message says which, rather than calling the file invalid.
-TEST_F(AddCommandTest, PicturesTooLargeOrBeyondMemoryAreSaidToBeSo)
-{
-    const std::string tooLarge = m_dir.File("too-large.png");
-    WriteBytes(tooLarge, PngAnnouncing(20001, 20000));
-    EXPECT_EQ(Run({tooLarge, "--date", "1999"}), ToolCommand::kFailure);
-    EXPECT_EQ(m_err.str(), "Quillery: " + tooLarge + ": Selected picture is too large to be read\n");
-
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit leaves";
-#else
-    // At the limit: 1.2 GB of pixels, in a child whose address space is capped well below.
-    const std::string atLimit = m_dir.File("at-limit.png");
-    WriteBytes(atLimit, PngAnnouncing(20000, 20000));
-    const std::string errors = m_dir.File("errors.txt");
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        rlimit limit{};
-        ::getrlimit(RLIMIT_AS, &limit);
-        std::ifstream status("/proc/self/status");
-        std::string line;
-        long sizeKb = 0;
-        while (std::getline(status, line))
-            if (line.starts_with("VmSize:")) sizeKb = std::atol(line.c_str() + 7);
-        limit.rlim_cur = static_cast<rlim_t>(sizeKb) * 1024 + (rlim_t{600} << 20);
-        ::setrlimit(RLIMIT_AS, &limit);
-        Run({atLimit, "--date", "1999"});
-        std::ofstream(errors) << m_err.str();
-        std::_Exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status)) << status;
-    EXPECT_EQ(ReadBytes(errors),
-              "Quillery: " + atLimit + ": Not enough memory to read the selected picture\n");
-#endif
-}
-
-TEST_F(AddCommandTest, FifoAsPictureIsRefusedAtOnce)
-{
-    const std::string fifo = m_dir.File("fifo.png");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    ::alarm(10); // a load that waits for a writer ends the test rather than hanging it
-    EXPECT_EQ(Run({fifo, "--date", "1999"}), ToolCommand::kFailure);
-    ::alarm(0);
-    EXPECT_NE(m_err.str().find(fifo + ": Selected file is not a valid image file"),
-              std::string::npos) << m_err.str();
-}
-
 // A photo is reported added only once the library file holds it: when the last save
-// fails, the tool fails without claiming the photos it had added.
-TEST_F(AddCommandTest, NothingIsReportedAddedWhenTheSaveFails)
+// fails, the tool fails without claiming the photos it had added. While another
+// Quillery has the library, the command waits for it, then fails and adds nothing.
+TEST_F(AddCommandTest, ALibraryThatCannotBeSavedOrIsOpenElsewhereGetsNothing)
 {
     const std::string image = MakeImage("source.png");
+    {
+        const LibraryLock other = LibraryLock::Take(m_library);
+        ASSERT_TRUE(other.Held());
+        EXPECT_EQ(Run({image, "--date", "1999"}), ToolCommand::kFailure);
+        EXPECT_EQ(m_err.str(), "Quillery: The library " + m_library + " is open in another Quillery.\n");
+        EXPECT_FALSE(Exists(m_library));
+    }
     WriteBytes(m_library, "");
     // A folder under the writer's temporary name: the save cannot begin.
     std::filesystem::create_directory(m_dir.File("~Library.pdb"));
@@ -229,18 +231,6 @@ TEST_F(AddCommandTest, NothingIsReportedAddedWhenTheSaveFails)
         << m_err.str();
     EXPECT_EQ(m_out.str(), "");
     EXPECT_EQ(ReadBytes(m_library), "");
-}
-
-// While another Quillery has the library, the command waits for it, then fails with
-// the message and adds nothing.
-TEST_F(AddCommandTest, WaitsForALibraryOpenElsewhereThenFails)
-{
-    const std::string image = MakeImage("source.png");
-    const LibraryLock other = LibraryLock::Take(m_library);
-    ASSERT_TRUE(other.Held());
-    EXPECT_EQ(Run({image, "--date", "1999"}), ToolCommand::kFailure);
-    EXPECT_EQ(m_err.str(), "Quillery: The library " + m_library + " is open in another Quillery.\n");
-    EXPECT_FALSE(std::filesystem::exists(m_library));
 }
 
 // Two programs on one library at the same moment: whichever comes first, the other

@@ -61,7 +61,7 @@ TEST_F(DeleteCommandTest, AllDeletesEveryPhotoOfTheNameAndThenItsFiles)
     EXPECT_EQ(FilesOf("beach"), 4);
 }
 
-TEST_F(DeleteCommandTest, RefusalsAndUsage)
+TEST_F(DeleteCommandTest, RefusalsAndUsageChangeNothingAndMakeNoLibrary)
 {
     const struct {
         std::vector<std::string> arguments;
@@ -78,13 +78,9 @@ TEST_F(DeleteCommandTest, RefusalsAndUsage)
         EXPECT_EQ(m_err.str().substr(0, m_err.str().find("usage:")), c.error);
         EXPECT_EQ(ReadBytes(m_path), kBeach + kTwinA + kTwinB);
     }
-}
-
-TEST_F(DeleteCommandTest, AMissingLibraryIsNotCreated)
-{
     m_path = m_dir.File("None.pdb");
     EXPECT_EQ(Run({"beach"}), 1);
-    EXPECT_FALSE(Exists(m_path));
+    EXPECT_FALSE(Exists(m_path)) << "a missing library is not created";
 }
 
 }  // namespace

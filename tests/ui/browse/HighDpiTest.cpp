@@ -1,3 +1,4 @@
+#include "DrawnPixels.h"
 #include "TestLibrary.h"
 
 #include "ui/browse/PhotoList.h"
@@ -9,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -17,25 +17,6 @@ namespace {
 // Two device pixels to each pixel of layout, as on a screen scaled to 200 %: set
 // while the program starts, before the test main makes the application.
 const bool kScaledScreen = qputenv("QT_SCALE_FACTOR", "2");
-
-// Whether the drawn image holds the picture one device pixel to one picture pixel,
-// with the picture's top-left corner at the given device pixel.
-::testing::AssertionResult DrawnOneToOne(const QImage& drawn, const QImage& picture, QPoint at,
-                                         int tolerance = 0)
-{
-    const auto near = [tolerance](QRgb a, QRgb b) {
-        return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
-               std::abs(qBlue(a) - qBlue(b)) <= tolerance;
-    };
-    for (int y = 0; y < picture.height(); y += 7) {
-        for (int x = 0; x < picture.width(); ++x) {
-            if (!near(drawn.pixel(at.x() + x, at.y() + y), picture.pixel(x, y))) {
-                return ::testing::AssertionFailure() << "differs at picture pixel " << x << ", " << y;
-            }
-        }
-    }
-    return ::testing::AssertionSuccess();
-}
 
 // A JPEG of dark and light columns in turn, so any doubling shows; the answer is
 // the picture as decoded.

@@ -13,7 +13,6 @@
 #include "ui/main/LibraryCommands.h"
 #include "ui/main/ScannerCommands.h"
 #include "ui/scan/DeviceOptionsDialog.h"
-#include "ui/scan/SaneSession.h"
 #include "ui/scan/SelectSourceDialog.h"
 #include "ui/scan/TwainScanDialog.h"
 
@@ -27,7 +26,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 
-#include <chrono>
 namespace {
 
 constexpr int kDeadlineMs = 20000;
