@@ -1,11 +1,4 @@
 #include "TestImages.h"
-#include "imaging/Imaging.h"
-#include "imaging/PixelAdapter.h"
-
-#include <gtest/gtest.h>
-#include <opencv2/imgproc.hpp>
-
-#include <algorithm>
 
 namespace {
 

@@ -1,10 +1,7 @@
 #include "TestImages.h"
-#include "imaging/Imaging.h"
 #include "imaging/PackedDib.h"
-#include "imaging/Picture.h"
 
 #include <QPainter>
-#include <gtest/gtest.h>
 
 using testimg::Rgb;
 

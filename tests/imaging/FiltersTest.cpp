@@ -1,8 +1,4 @@
 #include "TestImages.h"
-#include "imaging/Imaging.h"
-#include "imaging/Picture.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 

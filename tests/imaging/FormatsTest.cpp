@@ -1,10 +1,5 @@
-#include "TempDir.h"
 #include "TestImages.h"
-#include "imaging/Imaging.h"
-#include "imaging/Picture.h"
 #include "imaging/QtReader.h"
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <sys/stat.h>
@@ -120,16 +115,13 @@ TEST(LoadFile, BadPathsForeignBytesAndOtherSaveFormatsGiveErrors)
     EXPECT_FALSE(std::filesystem::exists(dir.File("x.jpg")) || std::filesystem::exists(dir.File("y.jpg")));
 }
 
-void Poke(std::vector<std::uint8_t>& bytes, std::initializer_list<std::pair<std::size_t, std::uint8_t>> values)
-{
-    for (const auto& [at, value] : values) bytes.at(at) = value;
-}
-
 TEST(Decoders, HugePcxHeaderIsRefusedBeforeAllocating)
 {
     std::vector<std::uint8_t> pcx(128 + 16, 0);
-    Poke(pcx, {{0, 0x0A}, {1, 5}, {2, 1}, {3, 8}, {8, 0x3F}, {9, 0x9C}, {10, 0x3F}, {11, 0x9C}, // 40000 x 40000
-               {65, 3}, {66, 0x40}, {67, 0x9C}});
+    const std::pair<int, int> header[] = {{0, 0x0A}, {1, 5}, {2, 1}, {3, 8}, {8, 0x3F}, {9, 0x9C}, {10, 0x3F},
+                                          {11, 0x9C} /* 40000 x 40000 */, {65, 3}, {66, 0x40}, {67, 0x9C}};
+    for (const auto& [at, value] : header)
+        pcx.at(static_cast<std::size_t>(at)) = static_cast<std::uint8_t>(value);
     EXPECT_EQ(img::DecodePcx(pcx).Error(), img::kErrTooLarge);
 }
 

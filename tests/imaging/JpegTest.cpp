@@ -1,12 +1,8 @@
-#include "TempDir.h"
 #include "TestImages.h"
 #include "imaging/ExifThumbnail.h"
-#include "imaging/Imaging.h"
-#include "imaging/Picture.h"
 
 #include <QImage>
 #include <exiv2/exiv2.hpp>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
@@ -31,11 +27,6 @@ template <typename Change> void EditExif(const std::string& path, Change change)
     change(exif);
     image->setExifData(exif);
     image->writeMetadata();
-}
-
-template <typename Value> void SetExif(const std::string& path, const std::string& key, Value value)
-{
-    EditExif(path, [&](Exiv2::ExifData& exif) { exif[key] = value; });
 }
 
 TEST(Jpeg, RoundTripIsCloseToTheOriginalAndTheSizeNeedsOnlyTheHeader)
@@ -96,7 +87,7 @@ TEST(Jpeg, ExifOrientationDecodesUpright)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "orientation " << c.orientation);
         ASSERT_TRUE(img::WriteJpeg(path, marked, 95));
-        SetExif(path, "Exif.Image.Orientation", c.orientation);
+        EditExif(path, [&](Exiv2::ExifData& exif) { exif["Exif.Image.Orientation"] = c.orientation; });
         const img::PixelBuffer decoded = Unwrap(img::ReadJpeg(path));
         ASSERT_EQ(SizeOf(decoded), c.size);
         EXPECT_EQ(img::ReadImageSize(path), c.size);

@@ -1,9 +1,4 @@
-#include "TempDir.h"
 #include "TestImages.h"
-#include "imaging/Imaging.h"
-#include "imaging/Picture.h"
-
-#include <gtest/gtest.h>
 
 #include <thread>
 

@@ -1,14 +1,10 @@
-#include "MemorySettings.h"
-#include "PdfProbe.h"
-#include "ScriptedPrompter.h"
-#include "TempDir.h"
+#include "PdfProbe.h" // with the library, settings and prompter
 
 #include "ui/output/ImagePrinter.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QImage>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTest>
@@ -26,11 +22,8 @@ TEST(CupsQueueTest, PictureGoesThroughARealQueue)
     if (queue.isEmpty() || out.isEmpty()) GTEST_SKIP() << "run by cups-queue-test.sh";
     ASSERT_TRUE(QPrinterInfo::availablePrinterNames().contains(queue));
 
-    TempDir dir;
-    QImage image(800, 600, QImage::Format_RGB888);
-    image.fill(Qt::darkGreen);
-    const std::string picture = dir.File("harbour.jpg");
-    ASSERT_TRUE(image.save(QString::fromStdString(picture)));
+    const TestLibrary library;
+    const std::string picture = library.MakeImage("harbour.jpg", 800, 600);
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(queue);

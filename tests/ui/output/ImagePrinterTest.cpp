@@ -54,11 +54,9 @@ TEST_P(ImagePrinterTest, PrintsAtTheSizeAndMarginsOrRefuses)
     EXPECT_TRUE(m_prompter.Texts().empty());
     EXPECT_EQ(PdfProbe::PageCount(m_pdf), 1);
     EXPECT_EQ(PdfProbe::Info(m_pdf, QStringLiteral("Title")), QStringLiteral("beach01"));
-    const QImage page = PdfProbe::Render(m_pdf, 1, kReadDpi);
     const int scale = kDpi / kReadDpi;
-    const QRect expected(c.onPaper.left() / scale, c.onPaper.top() / scale,
-                         c.onPaper.width() / scale, c.onPaper.height() / scale);
-    const QRect ink = PdfProbe::InkBox(page);
+    const QRect expected(c.onPaper.topLeft() / scale, c.onPaper.size() / scale);
+    const QRect ink = PdfProbe::InkBox(PdfProbe::Render(m_pdf, 1, kReadDpi));
     EXPECT_NEAR(ink.left(), expected.left(), 1);
     EXPECT_NEAR(ink.top(), expected.top(), 1);
     EXPECT_NEAR(ink.width(), expected.width(), 2);

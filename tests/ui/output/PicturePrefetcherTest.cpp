@@ -1,9 +1,7 @@
-#include "TempDir.h"
+#include "TestLibrary.h"
 
 #include "ui/output/PicturePrefetcher.h"
 
-#include <QColor>
-#include <QImage>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -14,20 +12,12 @@ namespace {
 
 class PicturePrefetcherTest : public testing::Test {
   protected:
-    std::string MakePicture(const std::string& name, int width, int height) const
-    {
-        QImage image(width, height, QImage::Format_RGB888);
-        image.fill(QColor(200, 40, 90));
-        EXPECT_TRUE(image.save(QString::fromStdString(m_dir.File(name))));
-        return m_dir.File(name);
-    }
-
-    TempDir m_dir;
+    TestLibrary m_library;
 };
 
 TEST_F(PicturePrefetcherTest, DecodedAheadBeforeItsTurnSoTheFileIsNoLongerNeeded)
 {
-    const PicturePrefetcher::Request request{MakePicture("next.png", 40, 30), 800, 500};
+    const PicturePrefetcher::Request request{m_library.MakeImage("next.png", 40, 30), 800, 500};
     PicturePrefetcher prefetcher;
     prefetcher.Prefetch(request);
     prefetcher.Prefetch(request);
@@ -49,13 +39,13 @@ TEST_F(PicturePrefetcherTest, DecodedAheadBeforeItsTurnSoTheFileIsNoLongerNeeded
 
 TEST_F(PicturePrefetcherTest, ARequestNotDecodedAheadIsDecodedOnTheSpot)
 {
-    const std::string path = MakePicture("now.png", 40, 30);
+    const std::string path = m_library.MakeImage("now.png", 40, 30);
     PicturePrefetcher prefetcher;
     prefetcher.Prefetch({path, 80, 80});
     const Picture other = std::move(prefetcher.Take({path, 20, 20}).picture);
     EXPECT_EQ(other.GetSize(), QSize(20, 15));
     EXPECT_EQ(prefetcher.Take({path, 80, 80}).picture.GetSize(), QSize(80, 60));
-    const PicturePrefetcher::Ready absent = prefetcher.Take({m_dir.File("absent.jpg"), 80, 80});
+    const PicturePrefetcher::Ready absent = prefetcher.Take({m_library.File("absent.jpg"), 80, 80});
     EXPECT_FALSE(absent.picture.HasPicture());
     EXPECT_TRUE(absent.screenImage.isNull());
 }

@@ -58,19 +58,18 @@ class PictureShowWndTest : public testing::Test {
         return *m_show;
     }
 
+    static std::string Name(const PhotoRecord* photo)
+    {
+        return photo != nullptr ? photo->GetFileName() : "(none)";
+    }
     // Waits for the timer's next step and gives the name of the photo it showed.
     std::string NextTimedStep()
     {
         const qsizetype before = m_steps->count();
         if (!m_steps->wait(kDeadline) || m_steps->count() <= before) return "(no step)";
-        const PhotoRecord* photo = m_list.PhotoAtRow(m_steps->at(before).at(0).toInt());
-        return photo != nullptr ? photo->GetFileName() : "(none)";
+        return Name(m_list.PhotoAtRow(m_steps->at(before).at(0).toInt()));
     }
-
-    std::string Shown() const
-    {
-        return m_show->CurrentPhoto() != nullptr ? m_show->CurrentPhoto()->GetFileName() : "(none)";
-    }
+    std::string Shown() const { return Name(m_show->CurrentPhoto()); }
 
     void Mouse(QEvent::Type type, Qt::MouseButton button)
     {
@@ -214,14 +213,11 @@ TEST_F(PictureShowWndTest, EndedBeforeTheFirstPictureLeavesTheListAsItWas)
 
 TEST_F(PictureShowWndTest, TextBandGrowsWithLongNotesAndThePictureShrinksAboveIt)
 {
-    m_library.Add("tall", 1, 2, 2003);
+    const PhotoRecord& tall = m_library.Add("tall", 1, 2, 2003);
     m_library.WritePicture(Version::FullScreen, "tall", 300, 400);
-    PhotoRecord notes = m_library.Catalog().PhotoAt(0);
-    std::string words;
-    for (int i = 0; i < 200; ++i)
-        words += "many words in the notes ";
-    notes.SetNotes(words);
-    m_library.GetLibrary().ChangePhoto(m_library.Catalog().PhotoAt(0), notes);
+    PhotoRecord notes(tall);
+    notes.SetNotes(QStringLiteral("many words in the notes ").repeated(200).toStdString());
+    m_library.GetLibrary().ChangePhoto(tall, notes);
     PhotoRecord blank;
     blank.SetFileName("blank");
     m_library.GetLibrary().AddPhoto(blank);

@@ -63,13 +63,6 @@ class ScreenSaverInhibitorTest : public testing::Test {
         m_daemon.waitForFinished(kDeadline);
     }
 
-    void OfferService()
-    {
-        ASSERT_TRUE(m_service->registerObject(ScreenSaverInhibitor::kPath, &m_fake,
-                                              QDBusConnection::ExportAllSlots));
-        ASSERT_TRUE(m_service->registerService(ScreenSaverInhibitor::kService));
-    }
-
     QProcess m_daemon;
     std::unique_ptr<QDBusConnection> m_client;
     std::unique_ptr<QDBusConnection> m_service;
@@ -80,7 +73,9 @@ class ScreenSaverInhibitorTest : public testing::Test {
 // hold was granted.
 TEST_F(ScreenSaverInhibitorTest, HoldsTheScreenSaverOffWhileItLives)
 {
-    OfferService();
+    ASSERT_TRUE(m_service->registerObject(ScreenSaverInhibitor::kPath, &m_fake,
+                                          QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(m_service->registerService(ScreenSaverInhibitor::kService));
     QSignalSpy inhibited(&m_fake, &FakeScreenSaver::inhibited);
     QSignalSpy uninhibited(&m_fake, &FakeScreenSaver::uninhibited);
     {
