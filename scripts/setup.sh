@@ -17,7 +17,8 @@ PACKAGES="
   imagemagick libtiff-tools netpbm
   graphicsmagick libvips-tools
   adwaita-icon-theme breeze-icon-theme
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev file
+  bc
   poppler-utils fonts-liberation
   cups-daemon cups-client printer-driver-cups-pdf
   libx11-dev
