@@ -119,6 +119,10 @@ std::string FormatDate(int month, int day, int year)
             text += '/';
         }
     }
+    // A year before 1000 keeps four digits: the reader takes a year of two digits as
+    // one of the 1900s and rejects one of three, so "0850" written as "850" would come
+    // back as no year at all, and "0050" as "50" would come back as 1950.
+    if (year > 0 && year < 1000) text.append(year < 10 ? "000" : year < 100 ? "00" : "0");
     AppendNumber(text, year);
     return text;
 }

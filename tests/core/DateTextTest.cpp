@@ -36,11 +36,18 @@ TEST(FormatDateTest, FormatsAsTheRulesSay)
         const char* text;
     } cases[] = {
         {6, 5, 1999, "6/05/1999"}, {6, 0, 1999, "6/1999"}, {0, 5, 1999, "1999"}, {0, 0, 0, "0"},
+        {0, 0, 850, "0850"}, {6, 5, 50, "6/05/0050"}, {1, 0, 1, "1/0001"}, {0, 0, 1000, "1000"},
     };
     // clang-format on
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(FormatDate(c.month, c.day, c.year), c.text)
             << c.month << ' ' << c.day << ' ' << c.year;
+        // What is written reads back as the same date, whatever the year.
+        const ParsedDate again = ParseDate(c.text);
+        if (c.year != 0) {
+            EXPECT_EQ(std::tuple(again.month, again.year), std::tuple(c.month, c.year)) << c.text;
+        }
+    }
 }
 
 } // namespace
