@@ -16,13 +16,12 @@ dialog's tree is read the same way.
     accessible_tree_check.py PROGRAM SAMPLES_FOLDER
 
 Exits 77 (skipped) when Xvfb, dbus-daemon, the AT-SPI bus launcher, xdotool or
-pyatspi are missing, or when Xvfb ends before taking connections on every display
-tried for half a minute (its own last words are printed); every process it started
+pyatspi are missing, or when Xvfb ends before taking connections each time it is
+started for half a minute (its own last words are printed); every process it started
 is stopped by its process group.
 """
 import importlib.util
 import os
-import random
 import select
 import shutil
 import signal
@@ -115,31 +114,30 @@ class NoServer(Exception):
 
 
 def start_display(processes, env, work):
-    """An X server on a display nobody holds; several may run beside each other.
+    """An X server on a display it picks itself, as the other X11 tests start theirs:
+    the server takes the first free display under its own lock, so several may start
+    beside each other.
 
-    A server that ends before it takes connections is tried again on another
-    display, for half a minute, since a passing shortage (a full /tmp, a lock
-    being taken) goes away; only then is the machine judged unable to run one."""
+    A server that ends before it takes connections is started again, for half a
+    minute, since a passing shortage (a full /tmp, say) goes away; only then is the
+    machine judged unable to run one."""
     last_words = ""
     deadline = time.monotonic() + 30
-    for attempt, number in enumerate(random.sample(range(100, 1000), 60)):
-        if time.monotonic() > deadline:
-            break
-        if os.path.exists("/tmp/.X%d-lock" % number):
-            continue
-        log_path = os.path.join(work, "xvfb-%d.log" % number)
+    attempt = 0
+    while time.monotonic() < deadline:
+        log_path = os.path.join(work, "xvfb-%d.log" % attempt)
         read_end, write_end = os.pipe()
         with open(log_path, "wb") as log:
-            server = processes.start(["Xvfb", ":%d" % number, "-displayfd", str(write_end), "-screen",
-                                      "0", "1280x800x24", "-nolisten", "tcp"], env,
+            server = processes.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                                      "1280x800x24", "-nolisten", "tcp"], env,
                                      pass_fds=(write_end,), stdout=log, stderr=log)
         os.close(write_end)
         # Xvfb writes the display's number once it takes connections.
         ready = select.select([read_end], [], [], 20)[0]
-        answer = os.read(read_end, 16) if ready else b""
+        answer = os.read(read_end, 16).strip() if ready else b""
         os.close(read_end)
-        display = ":%d" % number
-        if answer.strip() == str(number).encode() and server.poll() is None:
+        if answer.isdigit() and server.poll() is None:
+            display = ":" + answer.decode()
             probe = subprocess.run(["xdotool", "getdisplaygeometry"], env=dict(env, DISPLAY=display),
                                    timeout=20, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
                                    text=True)
@@ -148,10 +146,11 @@ def start_display(processes, env, work):
             last_words = "xdotool on %s: %s" % (display, probe.stderr.strip())
         else:
             with open(log_path, errors="replace") as log:
-                last_words = "Xvfb %s: %s" % (display, " / ".join(
-                    line.strip() for line in log.read().splitlines()[-6:] if line.strip()))
+                last_words = "Xvfb: " + " / ".join(
+                    line.strip() for line in log.read().splitlines()[-6:] if line.strip())
+        attempt += 1
         time.sleep(min(0.25 * attempt, 3))
-    raise NoServer(last_words or "every display tried was locked")
+    raise NoServer(last_words)
 
 
 def start_session_bus(processes, env):
