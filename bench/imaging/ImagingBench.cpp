@@ -8,50 +8,21 @@
 #include "imaging/Imaging.h"
 #include "imaging/Picture.h"
 
+#include "../support/BenchTools.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <functional>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
+using bench::Median;
+using bench::RunTool;
+using bench::TimeMs;
 using Clock = std::chrono::steady_clock;
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double TimeMs(int runs, const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    return Median(times);
-}
-
-bool RunTool(std::vector<std::string> arguments)
-{
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 std::string BaseName(const std::string& path)
 {
